@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/Dialogs.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+// Answers every prompt with "cancel" so that a benchmark never waits on a window.
+class NullDialogs final : public Dialogs {
+public:
+    QMessageBox::StandardButton message(QWidget*, const QString&, const QString&, QMessageBox::Icon,
+                                        QMessageBox::StandardButtons,
+                                        QMessageBox::StandardButton) override
+    {
+        return QMessageBox::Cancel;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&,
+                         const QString&) override
+    {
+        return {};
+    }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
+    bool choosePrinter(QWidget*, QPrinter&, const QString&) override { return false; }
+    void runModal(QDialog&) override {}
+    void openUrl(const QUrl&) override {}
+};
+
+// A benchmark main for widget code: offscreen platform, one application object.
+#define DRACFG_BENCHMARK_WIDGETS_MAIN()                                                            \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                   \
+        QApplication app(argc, argv);                                                              \
+        benchmark::Initialize(&argc, argv);                                                        \
+        benchmark::RunSpecifiedBenchmarks();                                                       \
+        benchmark::Shutdown();                                                                     \
+        return 0;                                                                                  \
+    }

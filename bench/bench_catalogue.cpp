@@ -1,0 +1,272 @@
+// Loading the catalogue and building the Settings Explorer in both modes, on the demo catalogue
+// and on a generated one of 5,000 settings in 200 categories, beside a bare walk over the
+// settings table measured in the same run; the ratios are printed after the table.
+#include "catalogue/CatalogueDatabase.h"
+#include "catalogue/CatalogueTable.h"
+#include "catalogue/SettingsExplorer.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <benchmark/benchmark.h>
+#include <iomanip>
+#include <limits>
+#include <map>
+#include <string>
+
+namespace {
+
+constexpr int GeneratedSettings = 5000;
+constexpr int GeneratedCategories = 200;
+constexpr float EveryVersion = std::numeric_limits<float>::max();
+
+const QString& DemoCatalogue()
+{
+    static const QString path = QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb");
+    return path;
+}
+
+// Runs body(db) on a connection of its own, removed again afterwards.
+template <typename Body>
+bool WithDatabase(const QString& path, const QString& connection, bool readOnly, Body&& body)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        if (readOnly)
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            ok = body(db);
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return ok;
+}
+
+// 25 settings to a category; names are handed out in a scrambled order so that the
+// alphabetical tree has real sorting to do.
+bool WriteGeneratedCatalogue(const QString& path)
+{
+    return WithDatabase(path, QStringLiteral("bench.generate"), false, [](QSqlDatabase& db) {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral(
+                "CREATE TABLE CFGSettings (ID INTEGER, Category TEXT, SettingName TEXT, "
+                "Version REAL, HelpLink TEXT, ValueType TEXT, Choices TEXT, NumberNote TEXT, "
+                "Description TEXT)")) ||
+            !query.exec(
+                QStringLiteral("CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)")) ||
+            !query.exec(QStringLiteral("INSERT INTO DV_Version VALUES (0, 1.0)")))
+            return false;
+        db.transaction();
+        query.prepare(QStringLiteral("INSERT INTO CFGSettings VALUES (?, ?, ?, 1.0, ?, 'number', "
+                                     "'', '1 to 4096', 'pages')"));
+        const int perCategory = GeneratedSettings / GeneratedCategories;
+        for (int i = 0; i < GeneratedSettings; ++i) {
+            const int scrambled = (i * 7919) % GeneratedSettings;
+            const QString name =
+                QStringLiteral("SETTING_%1").arg(scrambled, 4, 10, QLatin1Char('0'));
+            query.addBindValue(i + 1);
+            query.addBindValue(QStringLiteral("Category %1").arg(i / perCategory));
+            query.addBindValue(name);
+            query.addBindValue(QLatin1Char('#') + name);
+            if (!query.exec())
+                return false;
+        }
+        return db.commit();
+    });
+}
+
+const QString& GeneratedCatalogue()
+{
+    static QTemporaryDir folder;
+    static const QString path = [] {
+        const QString file = folder.filePath(QStringLiteral("DraCFG.mdb"));
+        return WriteGeneratedCatalogue(file) ? file : QString();
+    }();
+    return path;
+}
+
+class QuietDialogs final : public Dialogs {
+public:
+    QMessageBox::StandardButton message(QWidget*, const QString&, const QString&, QMessageBox::Icon,
+                                        QMessageBox::StandardButtons,
+                                        QMessageBox::StandardButton) override
+    {
+        return QMessageBox::Ok;
+    }
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&,
+                         const QString&) override
+    {
+        return {};
+    }
+    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
+    bool choosePrinter(QWidget*, QPrinter&, const QString&) override { return false; }
+    void runModal(QDialog&) override {}
+    void openUrl(const QUrl&) override {}
+};
+
+void SelectWalk(benchmark::State& state, const QString& path)
+{
+    for (auto _ : state) {
+        int rows = 0;
+        WithDatabase(path, QStringLiteral("bench.walk"), true, [&](QSqlDatabase& db) {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (!query.exec(QStringLiteral("Select * From CFGSettings")))
+                return false;
+            const int fields = query.record().count();
+            while (query.next()) {
+                for (int field = 0; field < fields; ++field)
+                    benchmark::DoNotOptimize(query.value(field).toString());
+                ++rows;
+            }
+            return true;
+        });
+        if (rows == 0)
+            state.SkipWithError("the settings table could not be read");
+    }
+}
+
+// The main window as the program builds it, shown, with the catalogue loaded into it afresh
+// at every iteration.
+void LoadAndBuild(benchmark::State& state, const QString& path, bool byCategory)
+{
+    QuietDialogs dialogs;
+    MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{});
+    window.resize(800, 600);
+    window.show();
+    SettingsExplorer& explorer = *window.context().explorer;
+    for (auto _ : state) {
+        QString error;
+        if (!CatalogueDatabase::LoadCatalogue(path, EveryVersion, window.catalogue(), &error)) {
+            state.SkipWithError(error.toStdString().c_str());
+            break;
+        }
+        explorer.BuildSettingsTree(byCategory);
+    }
+    state.counters["settings"] = window.catalogue().size();
+    state.counters["nodes"] = explorer.NodeCount();
+}
+
+void BM_SelectWalkBaseline(benchmark::State& state)
+{
+    SelectWalk(state, DemoCatalogue());
+}
+BENCHMARK(BM_SelectWalkBaseline)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAndBuildByCategory(benchmark::State& state)
+{
+    LoadAndBuild(state, DemoCatalogue(), true);
+}
+BENCHMARK(BM_LoadAndBuildByCategory)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAndBuildAlphabetical(benchmark::State& state)
+{
+    LoadAndBuild(state, DemoCatalogue(), false);
+}
+BENCHMARK(BM_LoadAndBuildAlphabetical)->Unit(benchmark::kMillisecond);
+
+void BM_SelectWalk5000(benchmark::State& state)
+{
+    SelectWalk(state, GeneratedCatalogue());
+}
+BENCHMARK(BM_SelectWalk5000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAndBuildByCategory5000(benchmark::State& state)
+{
+    LoadAndBuild(state, GeneratedCatalogue(), true);
+}
+BENCHMARK(BM_LoadAndBuildByCategory5000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadAndBuildAlphabetical5000(benchmark::State& state)
+{
+    LoadAndBuild(state, GeneratedCatalogue(), false);
+}
+BENCHMARK(BM_LoadAndBuildAlphabetical5000)->Unit(benchmark::kMillisecond);
+
+// The console table, then each figure as a ratio to its baseline and the large builds in
+// milliseconds; with --benchmark_repetitions the fastest repetition of each counts.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            const double seconds =
+                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const auto [entry, added] = m_seconds.try_emplace(run.run_name.function_name, seconds);
+            if (!added)
+                entry->second = std::min(entry->second, seconds);
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void Finalize() override
+    {
+        printRatio("BM_LoadAndBuildByCategory", "BM_SelectWalkBaseline", 3);
+        printRatio("BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", 3);
+        printRatio("BM_LoadAndBuildByCategory5000", "BM_SelectWalk5000", 0);
+        printRatio("BM_LoadAndBuildAlphabetical5000", "BM_SelectWalk5000", 0);
+        printRatio("BM_SelectWalk5000", "BM_SelectWalkBaseline", 0);
+        printRatio("BM_LoadAndBuildByCategory5000", "BM_LoadAndBuildByCategory", 12);
+        printRatio("BM_LoadAndBuildAlphabetical5000", "BM_LoadAndBuildAlphabetical", 12);
+        printMilliseconds("BM_LoadAndBuildByCategory5000", 50);
+        printMilliseconds("BM_LoadAndBuildAlphabetical5000", 50);
+        ConsoleReporter::Finalize();
+    }
+
+private:
+    void printRatio(const std::string& measured, const std::string& baseline, double target)
+    {
+        const auto figure = m_seconds.find(measured);
+        const auto base = m_seconds.find(baseline);
+        if (figure == m_seconds.end() || base == m_seconds.end() || base->second <= 0)
+            return;
+        GetOutputStream() << measured << " / " << baseline << " = " << std::fixed
+                          << std::setprecision(2) << figure->second / base->second;
+        if (target > 0)
+            GetOutputStream() << " (target <= " << target << ")";
+        GetOutputStream() << "\n";
+    }
+
+    void printMilliseconds(const std::string& measured, double target)
+    {
+        const auto figure = m_seconds.find(measured);
+        if (figure == m_seconds.end())
+            return;
+        GetOutputStream() << measured << " = " << std::fixed << std::setprecision(2)
+                          << figure->second * 1000 << " ms (target < " << target << " ms)\n";
+    }
+
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    // The offscreen platform's notices about window hints would break up the table.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,50 @@
+// Start-up to the shown main window (the splash wait excluded) against an empty shown
+// QMainWindow, on the demo catalogue and server installation of the build tree.
+#include "BenchSupport.h"
+#include "app/Startup.h"
+#include "ui/MainWindow.h"
+
+#include <QMainWindow>
+#include <QTemporaryDir>
+
+namespace {
+
+void PrepareEnvironment()
+{
+    static QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("KELMPATH", DRACFG_DEMO_SERVER_DIR);
+}
+
+void BM_EmptyMainWindowShown(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QMainWindow window;
+        window.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window.isVisible());
+    }
+}
+BENCHMARK(BM_EmptyMainWindowShown)->Unit(benchmark::kMillisecond);
+
+void BM_StartupToShownWindow(benchmark::State& state)
+{
+    PrepareEnvironment();
+    NullDialogs dialogs;
+    Startup::Options options;
+    options.splashMilliseconds = 0;
+    for (auto _ : state) {
+        auto window = Startup::Run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options);
+        QCoreApplication::processEvents();
+        if (!window) {
+            state.SkipWithError("start-up failed");
+            break;
+        }
+        benchmark::DoNotOptimize(window->isVisible());
+    }
+}
+BENCHMARK(BM_StartupToShownWindow)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+DRACFG_BENCHMARK_WIDGETS_MAIN()

@@ -1,0 +1,53 @@
+// The catalogue loader over mutated database files: a catalogue or one sentence, never a crash.
+#include "FuzzCheck.h"
+#include "catalogue/CatalogueDatabase.h"
+#include "catalogue/CatalogueTable.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+// Kept for the whole process: the application must outlive every database connection, and its
+// argc must outlive the application.
+int applicationArgc = 1;
+char applicationName[] = "fuzz_catalogue";
+char* applicationArgv[] = {applicationName, nullptr};
+QTemporaryDir* folder = nullptr;
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // Qt loads the SQLite driver plugin only with an application object.
+    new QCoreApplication(applicationArgc, applicationArgv);
+    folder = new QTemporaryDir;
+    std::atexit([] { delete folder; });
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString path = folder->filePath(QStringLiteral("DraCFG.mdb"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    }
+
+    QString error;
+    CatalogueTable table;
+    const bool loaded = CatalogueDatabase::LoadCatalogue(path, 1e9f, table, &error);
+    FUZZ_CHECK(loaded == error.isEmpty());
+    FUZZ_CHECK(loaded || table.isEmpty());
+
+    QStringList captions;
+    const bool listed = CatalogueDatabase::ReadVersionCaptions(path, captions, &error);
+    FUZZ_CHECK(listed == error.isEmpty());
+    FUZZ_CHECK(captions.size() <= 10);
+
+    CatalogueDatabase::GetVersionNumber(path, 0, &error);
+    return 0;
+}

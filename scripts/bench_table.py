@@ -1,0 +1,70 @@
+"""Prints the benchmark table from the JSON results and memory probes in one folder."""
+import glob
+import json
+import os
+import sys
+
+# operation, benchmark, baseline benchmark, how the figure is judged
+ROWS = [
+    ("start-up to the shown main window", "BM_StartupToShownWindow", "BM_EmptyMainWindowShown", ("ratio", 2)),
+    ("parse + render, 65,000 bytes", "BM_ParseRender", "BM_SplitBaseline", ("ratio", 4)),
+    ("LoadDocument, both views", "BM_LoadDocument", "BM_SetPlainTextBaseline", ("ratio", 1.5)),
+    ("List View to Text View", "BM_ListToText", "BM_SetPlainTextBaseline", ("ratio", 2)),
+    ("Text View to List View", "BM_TextToList", "BM_SetPlainTextBaseline", ("ratio", 2)),
+    ("save from the list view", "BM_SaveFromListView", "BM_QSaveFileBaseline", ("ratio", 2)),
+    ("catalogue + tree, by category", "BM_LoadAndBuildByCategory", "BM_SelectWalkBaseline", ("ratio", 3)),
+    ("catalogue + tree, alphabetical", "BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", ("ratio", 3)),
+    ("5,000 settings, by category", "BM_LoadAndBuildByCategory5000", "BM_LoadAndBuildByCategory", ("ms-and-ratio", 50, 12)),
+    ("5,000 settings, alphabetical", "BM_LoadAndBuildAlphabetical5000", "BM_LoadAndBuildAlphabetical", ("ms-and-ratio", 50, 12)),
+    ("find over every row, no match", "BM_FindNoMatch", None, ("ms", 2)),
+]
+
+
+def medians(folder):
+    result = {}
+    for path in glob.glob(os.path.join(folder, "*.json")):
+        with open(path) as f:
+            data = json.load(f)
+        for b in data.get("benchmarks", []):
+            if b.get("aggregate_name") != "median":
+                continue
+            scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
+            result[b["run_name"]] = b["real_time"] * scale
+    return result
+
+
+def main(folder):
+    times = medians(folder)
+    lines = ["| operation | median | baseline | ratio | to reach | |", "|---|---|---|---|---|---|"]
+    for name, bench, base, goal in ROWS:
+        t = times.get(bench)
+        b = times.get(base) if base else None
+        if t is None:
+            lines.append(f"| {name} | (not measured) | | | | |")
+            continue
+        ratio = t / b if b else None
+        if goal[0] == "ratio":
+            ok = ratio is not None and ratio <= goal[1]
+            target = f"ratio <= {goal[1]}"
+        elif goal[0] == "ms":
+            ok = t < goal[1]
+            target = f"< {goal[1]} ms"
+        else:
+            ok = t < goal[1] and ratio is not None and ratio <= goal[2]
+            target = f"< {goal[1]} ms, ratio <= {goal[2]}"
+        lines.append(
+            f"| {name} | {t:.3f} ms | {f'{b:.3f} ms' if b else '-'} | "
+            f"{f'{ratio:.2f}' if ratio else '-'} | {target} | {'ok' if ok else 'MISSED'} |")
+    try:
+        base_kb = int(open(os.path.join(folder, "memory-baseline.txt")).read())
+        editor_kb = int(open(os.path.join(folder, "memory-editor.txt")).read())
+        extra = (editor_kb - base_kb) / 1024
+        lines.append(f"| peak resident memory | {editor_kb / 1024:.1f} MB | {base_kb / 1024:.1f} MB | "
+                     f"+{extra:.1f} MB | <= +25 MB | {'ok' if extra <= 25 else 'MISSED'} |")
+    except (OSError, ValueError):
+        lines.append("| peak resident memory | (not measured) | | | | |")
+    print("\n".join(lines))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])

@@ -1,0 +1,82 @@
+#include "app/Startup.h"
+
+#include "app/PreferenceStore.h"
+#include "app/ServerInstall.h"
+#include "app/Version.h"
+#include "catalogue/CatalogueDatabase.h"
+#include "catalogue/VersionMenu.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+#include "ui/SplashWindow.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+
+namespace Startup {
+
+const QString CriticalErrorText =
+    QStringLiteral("Cannot find the Dravane Technical Reference Help.\r\n"
+                   "\r\n"
+                   "Please ensure that the Help is installed and exists in\r\n"
+                   "the following folder: ..DRAVANE\\DOCS\\TECHREF, and that\r\n"
+                   "the Dravane KELMPATH environment variable is set correctly.\r\n"
+                   "\r\n"
+                   "The DraCFG Editor will not function without the Dravane\r\n"
+                   "Technical Reference Help installed.");
+
+void ShowSplashScreen(int milliseconds)
+{
+    QPointer<SplashWindow> splash = new SplashWindow;
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    // The wait lasts the full time even when the user closes the splash early.
+    QEventLoop wait;
+    QTimer::singleShot(milliseconds, &wait, &QEventLoop::quit);
+    wait.exec();
+
+    if (splash)
+        splash->close();
+    QApplication::restoreOverrideCursor();
+}
+
+std::unique_ptr<MainWindow> Run(Dialogs& dialogs, const QString& programDir, const Options& options)
+{
+    const QString dbPath = CatalogueDatabase::GetCatalogueDatabasePath(programDir);
+    if (!CatalogueDatabase::CheckCatalogueDatabase(dbPath, dialogs))
+        return nullptr;
+
+    ShowSplashScreen(options.splashMilliseconds);
+
+    if (!ServerInstall::HelpFileExists(programDir)) {
+        dialogs.message(nullptr, QStringLiteral("Critical Error"), CriticalErrorText,
+                        QMessageBox::Critical);
+        return nullptr;
+    }
+
+    // An unreadable catalogue ends start-up before any window exists or anything is written.
+    QString error;
+    CatalogueTable catalogue;
+    const int versionIndex = PreferenceStore::StoredVersionIndex();
+    const float version = CatalogueDatabase::GetVersionNumber(dbPath, versionIndex, &error);
+    if (error.isEmpty())
+        CatalogueDatabase::LoadCatalogue(dbPath, version, catalogue, &error);
+    QStringList captions;
+    if (error.isEmpty())
+        CatalogueDatabase::ReadVersionCaptions(dbPath, captions, &error);
+    if (!error.isEmpty()) {
+        dialogs.message(nullptr, ProductName, error, QMessageBox::Critical);
+        return nullptr;
+    }
+
+    auto window = std::make_unique<MainWindow>(dialogs, programDir, std::move(catalogue));
+    window->context().versions->BuildVersionMenu();
+    window->Load();
+    window->show();
+    return window;
+}
+
+} // namespace Startup

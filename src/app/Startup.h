@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class Dialogs;
+class MainWindow;
+
+namespace Startup {
+
+struct Options {
+    int splashMilliseconds = 1000;
+};
+
+// Shows the splash for the given time with a busy pointer, letting events through meanwhile.
+void ShowSplashScreen(int milliseconds);
+
+// The start-up order: catalogue check, splash, help check, catalogue and version list, main
+// window loaded and shown. Returns nothing when start-up ended after a fatal message.
+std::unique_ptr<MainWindow> Run(Dialogs& dialogs, const QString& programDir,
+                                const Options& options = {});
+
+extern const QString CriticalErrorText;
+
+} // namespace Startup

@@ -1,0 +1,19 @@
+#include "app/Startup.h"
+#include "app/Version.h"
+#include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(ProductName);
+    QApplication::setOrganizationName(ProductName);
+
+    QtDialogs dialogs;
+    const auto window = Startup::Run(dialogs, QCoreApplication::applicationDirPath());
+    if (!window)
+        return 1; // start-up ended after its message
+    return QApplication::exec();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "catalogue/CatalogueTable.h"
+
+#include <QString>
+#include <QStringList>
+
+class Dialogs;
+class QWidget;
+
+// Access to the catalogue database DraCFG.mdb: an SQLite file opened read-only
+// through QtSql, with a uniquely named connection opened and removed inside every call.
+//
+// Tables read: CFGSettings (exactly nine fields; field 0 is never read, fields 1 to 8 are
+// copied by position into catalogue columns 1 to 8, "Version" is read by name) and DV_Version
+// ("Index" and "Version", at most ten rows). Rows are used in the order the table returns them.
+//
+// Every reading function reports a database that cannot be read or does not have the expected
+// shape with one sentence in *error (when error is not null) instead of failing silently.
+namespace CatalogueDatabase {
+
+// The full path of DraCFG.mdb for the program's folder: programDir + "/DraCFG.mdb". When
+// programDir ends with "/" (the file-system root), the process's current directory followed
+// directly by "DraCFG.mdb", with no separator, is used instead.
+QString GetCatalogueDatabasePath(const QString& programDir);
+
+// True when a file exists at dbPath. Otherwise shows the "File Not Found" warning through
+// `dialogs` and returns false; ending the program is the caller's business.
+bool CheckCatalogueDatabase(const QString& dbPath, Dialogs& dialogs, QWidget* parent = nullptr);
+
+// The "Version" (single precision) of the first DV_Version row whose "Index" text equals the
+// index written as text; 0 when DV_Version is empty or no row carries the index. On a database
+// that cannot be read or is malformed the answer is 0 and *error names the problem; *error is
+// cleared otherwise.
+float GetVersionNumber(const QString& dbPath, int index, QString* error = nullptr);
+
+// Replaces `table` with the CFGSettings rows whose "Version" (single precision) is not greater
+// than serverVersion, in table order. When no row qualifies the table keeps what it held and
+// the answer is still true. Returns false, with *error set and the table untouched, when the
+// database cannot be read or is malformed.
+bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& table,
+                   QString* error = nullptr);
+
+// The version list's captions: "v" followed by each DV_Version row's "Version" written as text
+// ("v6.5", "v7"), in table order. Returns false with *error set (and `captions` untouched)
+// when the database cannot be read or is malformed.
+bool ReadVersionCaptions(const QString& dbPath, QStringList& captions, QString* error = nullptr);
+
+} // namespace CatalogueDatabase

@@ -1,0 +1,124 @@
+#include "document/ConfigText.h"
+
+#include <QStringBuilder>
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <type_traits>
+
+namespace ConfigText {
+namespace {
+
+const QString LineBreak = QStringLiteral("\r\n");
+
+bool isLineTerminator(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+// Length of the terminator starting at index: 2 for CR LF, else 1.
+qsizetype terminatorLength(QStringView text, qsizetype index)
+{
+    return text[index] == u'\r' && index + 1 < text.size() && text[index + 1] == u'\n' ? 2 : 1;
+}
+
+// Configuration lines are short: a name and a number or a path. Only sizes a reservation.
+constexpr qsizetype TypicalLineLength = 24;
+
+// "K" or "KB" and the line number, built in one allocation: keys are made for every line.
+QString keyFor(std::u16string_view prefix, qsizetype lineNumber)
+{
+    std::array<char16_t, 24> buffer;
+    auto start = buffer.end();
+    auto number = static_cast<std::make_unsigned_t<qsizetype>>(lineNumber);
+    do {
+        *--start = static_cast<char16_t>(u'0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    start -= prefix.size();
+    std::copy(prefix.begin(), prefix.end(), start);
+    return QStringView(start, buffer.end()).toString();
+}
+
+QStringView withoutLeadingSpaces(QStringView line)
+{
+    qsizetype start = 0;
+    while (start < line.size() && line[start] == u' ')
+        ++start;
+    return line.sliced(start);
+}
+
+} // namespace
+
+QStringList ReadFileLines(QStringView fileText)
+{
+    QStringList lines;
+    lines.reserve(fileText.size() / TypicalLineLength + 1);
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < fileText.size(); ++i) {
+        if (!isLineTerminator(fileText[i]))
+            continue;
+        lines.append(fileText.sliced(lineStart, i - lineStart).toString());
+        i += terminatorLength(fileText, i) - 1;
+        lineStart = i + 1;
+    }
+    if (lineStart < fileText.size())
+        lines.append(fileText.sliced(lineStart).toString());
+    return lines;
+}
+
+std::pair<QString, QString> SplitFirstWord(QStringView text)
+{
+    const qsizetype space = text.indexOf(u' ');
+    if (space < 0)
+        return {text.toString(), QString()};
+    return {text.first(space).toString(), text.sliced(space + 1).toString()};
+}
+
+Row ParseLine(QStringView line, qsizetype lineNumber)
+{
+    if (line.isEmpty())
+        return {keyFor(u"KB", lineNumber), QString(), QString()};
+    auto [setting, parameter] = SplitFirstWord(withoutLeadingSpaces(line));
+    return {keyFor(u"K", lineNumber), std::move(setting), std::move(parameter)};
+}
+
+QList<Row> ParseLines(const QStringList& lines)
+{
+    QList<Row> rows;
+    rows.reserve(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        rows.append(ParseLine(lines[i], i + 1));
+    return rows;
+}
+
+QString RenderRow(const Row& row)
+{
+    return row.Setting % u' ' % row.Parameter;
+}
+
+QStringList RenderRows(const QList<Row>& rows)
+{
+    QStringList lines;
+    lines.reserve(rows.size());
+    for (const Row& row : rows)
+        lines.append(RenderRow(row));
+    return lines;
+}
+
+QStringList LinesFromText(QStringView text)
+{
+    // As if the text were stored with one more line break: a text that is empty or ends in
+    // a break gains a final empty line, any other text's last line just ends.
+    QStringList lines = ReadFileLines(text);
+    if (text.isEmpty() || isLineTerminator(text.back()))
+        lines.append(QString());
+    return lines;
+}
+
+QString TextFromLines(const QStringList& lines)
+{
+    return lines.join(LineBreak);
+}
+
+} // namespace ConfigText

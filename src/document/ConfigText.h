@@ -1,0 +1,38 @@
+#pragma once
+
+#include "document/Row.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <utility>
+
+// The document's conversions between file text, lines and rows, without any widget.
+// A line ends at CR LF, at a lone CR or at a lone LF; lines never contain their terminator.
+namespace ConfigText {
+
+// The lines of a file: a terminator at the very end starts no further line, and an empty
+// file has no lines.
+QStringList ReadFileLines(QStringView fileText);
+
+// One line as a row: leading spaces dropped, the first word as Setting, everything after
+// the one space that ends it as Parameter. lineNumber (1-based) forms the Key: "K<n>", or
+// "KB<n>" for an empty line.
+Row ParseLine(QStringView line, qsizetype lineNumber);
+QList<Row> ParseLines(const QStringList& lines);
+
+// Setting, one space, Parameter: the space is written even when the Parameter is empty.
+QString RenderRow(const Row& row);
+QStringList RenderRows(const QList<Row>& rows);
+
+// The lines of text as the text view holds it: a final line break leaves a final empty
+// line, and the empty text is one empty line.
+QStringList LinesFromText(QStringView text);
+QString TextFromLines(const QStringList& lines);
+
+// {text up to its first space, everything after that space}; {text, empty} without a space.
+// Leading spaces are not removed here.
+std::pair<QString, QString> SplitFirstWord(QStringView text);
+
+} // namespace ConfigText

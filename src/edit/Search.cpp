@@ -1,0 +1,105 @@
+#include "edit/Search.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace Search {
+
+namespace {
+
+// Upper-cases each candidate into one reused buffer: an rvalue QString is converted in place,
+// so a walk over thousands of rows allocates next to nothing.
+class UpperMatcher {
+public:
+    explicit UpperMatcher(QStringView key) : m_key(key.toString().toUpper()) {}
+
+    bool matches(QStringView first, QStringView second = {})
+    {
+        // Upper-casing makes a text at most three times as long (an empty line stays empty).
+        if (m_key.isEmpty() || 3 * (first.size() + second.size()) < m_key.size())
+            return false;
+        m_buffer.resize(0);
+        m_buffer.append(first).append(second);
+        m_buffer = std::move(m_buffer).toUpper();
+        return m_buffer.contains(m_key);
+    }
+
+private:
+    QString m_key;
+    QString m_buffer;
+};
+
+template <typename Matches> int FindAfter(qsizetype count, int startAfter, Matches matches)
+{
+    for (qsizetype i = std::max(startAfter + qsizetype(1), qsizetype(0)); i < count; ++i) {
+        if (matches(i))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+qsizetype CharacterWidth(QStringView text, qsizetype i)
+{
+    const bool pair =
+        text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+    return pair ? 2 : 1;
+}
+
+// Upper-casing may lengthen a text ("ß" becomes "SS"); maps [upperStart, upperEnd) of the
+// upper-cased text back to the whole characters of text that produced it.
+TextMatch MapToOriginal(QStringView text, qsizetype upperStart, qsizetype upperEnd)
+{
+    TextMatch match;
+    qsizetype upperPos = 0;
+    qsizetype i = 0;
+    while (i < text.size() && upperPos < upperEnd) {
+        const qsizetype width = CharacterWidth(text, i);
+        const qsizetype upperWidth = text.sliced(i, width).toString().toUpper().size();
+        if (match.start < 0 && upperPos + upperWidth > upperStart)
+            match.start = i;
+        upperPos += upperWidth;
+        i += width;
+    }
+    match.length = i - match.start;
+    return match;
+}
+
+} // namespace
+
+int FindRow(const QList<Row>& rows, int startAfter, QStringView key)
+{
+    UpperMatcher matcher(key);
+    return FindAfter(rows.size(), startAfter, [&](qsizetype i) {
+        const Row& row = rows[i];
+        return matcher.matches(row.Setting, row.Parameter);
+    });
+}
+
+int FindNode(const QStringList& texts, int startAfter, QStringView key)
+{
+    UpperMatcher matcher(key);
+    return FindAfter(texts.size(), startAfter,
+                     [&](qsizetype i) { return matcher.matches(texts[i]); });
+}
+
+TextMatch FindText(QStringView text, qsizetype offset, QStringView key)
+{
+    if (key.isEmpty())
+        return {};
+    if (offset < 0 || offset > text.size())
+        offset = 0;
+    const QStringView tail = text.sliced(offset);
+    const QString upperTail = tail.toString().toUpper();
+    const QString upperKey = key.toString().toUpper();
+    const qsizetype at = upperTail.indexOf(upperKey);
+    if (at < 0)
+        return {};
+
+    TextMatch match{at, upperKey.size()};
+    if (upperTail.size() != tail.size())
+        match = MapToOriginal(tail, at, at + upperKey.size());
+    match.start += offset;
+    return match;
+}
+
+} // namespace Search

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "document/Row.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// The Find walks over plain data. Matching is case-insensitive: both sides are upper-cased and
+// then compared exactly. An empty key is found nowhere.
+namespace Search {
+
+// A match in the original (not upper-cased) text.
+struct TextMatch {
+    qsizetype start = -1; // -1: not found
+    qsizetype length = 0;
+
+    bool found() const { return start >= 0; }
+};
+
+// The first row after startAfter (0-based; below 0: from the first row) whose setting
+// immediately followed by its parameter contains key; -1 when there is none.
+int FindRow(const QList<Row>& rows, int startAfter, QStringView key);
+
+// The same walk over plain texts, such as the tree's node texts in insertion order.
+int FindNode(const QStringList& texts, int startAfter, QStringView key);
+
+// The first occurrence of key in text at or after offset. An offset outside the text starts
+// from the beginning, so a text that became shorter is still searched.
+TextMatch FindText(QStringView text, qsizetype offset, QStringView key);
+
+} // namespace Search

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+// Every modal interaction of the program passes through this interface so that tests can
+// answer it in advance instead of blocking on a window.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual QMessageBox::StandardButton
+    message(QWidget* parent, const QString& title, const QString& text, QMessageBox::Icon icon,
+            QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
+
+    // Both return the chosen full path, or an empty text when cancelled. `filter` is in Qt's
+    // "Description (*.ext);;..." form.
+    virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
+                                 const QString& suggestedName, const QString& filter,
+                                 const QString& defaultSuffix) = 0;
+
+    // The font the user chose, or nothing when cancelled.
+    virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
+
+    // Sets `printer` up through the print dialog; false when the user cancelled.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) = 0;
+
+    // Runs one of the program's own modal windows (About box, credits).
+    virtual void runModal(QDialog& dialog) = 0;
+
+    // Hands an address (web, mailto:, file) to the desktop shell; failures are ignored.
+    virtual void openUrl(const QUrl& url) = 0;
+};
+
+class QtDialogs final : public Dialogs {
+public:
+    QMessageBox::StandardButton message(QWidget* parent, const QString& title, const QString& text,
+                                        QMessageBox::Icon icon,
+                                        QMessageBox::StandardButtons buttons,
+                                        QMessageBox::StandardButton defaultButton) override;
+    QString openFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& suggestedName, const QString& filter,
+                         const QString& defaultSuffix) override;
+    std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+    bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) override;
+    void runModal(QDialog& dialog) override;
+    void openUrl(const QUrl& url) override;
+};

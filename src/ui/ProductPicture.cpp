@@ -1,0 +1,24 @@
+#include "ui/ProductPicture.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QWidget>
+
+// Resources of a static library are registered by hand; the macro must not be in a namespace.
+static void InitAboutResources()
+{
+    Q_INIT_RESOURCE(about);
+}
+
+QPixmap ProductPicture(int size, const QWidget* shownOn)
+{
+    InitAboutResources();
+    const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : 1.0;
+    QPixmap picture(QSize(size, size) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/about/product.svg"));
+    QPainter painter(&picture);
+    renderer.render(&painter, QRectF(0, 0, size, size));
+    return picture;
+}

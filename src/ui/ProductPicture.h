@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QPixmap>
+
+class QWidget;
+
+// The product picture of the About box and the splash window, drawn sharp at the screen's
+// pixel ratio for a square of `size` logical pixels.
+QPixmap ProductPicture(int size, const QWidget* shownOn);

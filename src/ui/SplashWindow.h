@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+
+// frmSplash: the program's picture, name and version while start-up runs. A key press or a
+// click on it closes it at once; start-up closes it otherwise.
+class SplashWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SplashWindow(QWidget* parent = nullptr);
+
+    QFrame* Frame1 = nullptr;
+    QLabel* lblVersion = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* BuildTexts();
+    void CentreOnScreen();
+};

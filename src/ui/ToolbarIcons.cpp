@@ -1,0 +1,104 @@
+#include "ui/ToolbarIcons.h"
+
+#include "ui/MainWidgets.h"
+#include "ui/Twips.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QList>
+#include <QMainWindow>
+#include <QToolBar>
+
+// Resources in a static library must be registered by name, from the global namespace.
+static void RegisterIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+namespace {
+
+// The pictures are drawn on a 16-pixel grid: crisp at 16 pixels and at twice that.
+constexpr double IconSize = 240; // twips
+
+struct IconUse {
+    int button;
+    const char* name; // the freedesktop name and the bundled file's base name
+    bool themed;      // false: the program's own icon, no theme has it
+};
+
+constexpr IconUse ToolbarIcons[] = {
+    {Button::New, "document-new", true},
+    {Button::Open, "document-open", true},
+    {Button::Save, "document-save", true},
+    {Button::Print, "document-print", true},
+    {Button::Cut, "edit-cut", true},
+    {Button::Copy, "edit-copy", true},
+    {Button::Paste, "edit-paste", true},
+    {Button::Delete, "edit-delete", true},
+    {Button::Find, "edit-find", true},
+    {Button::ListAlpha, "view-sort-ascending", true},
+    {Button::ListCat, "view-list-tree", true},
+    {Button::TextView, "text-x-generic", true},
+    {Button::ListView, "view-list-details", true},
+    {Button::MoveUp, "go-up", true},
+    {Button::MoveDown, "go-down", true},
+    {Button::Comment, "comment-toggle", false},
+    {Button::ShowHelp, "help-contextual", true},
+};
+
+QIcon IconFor(const IconUse& use)
+{
+    const QIcon bundled(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(use.name)));
+    return use.themed ? QIcon::fromTheme(QLatin1String(use.name), bundled) : bundled;
+}
+
+// Menu items running a toolbar button's command. Checkable items go without an icon: in
+// several styles an icon takes the place of the check mark.
+QList<QAction*> MenuItemsFor(const MainWidgets& ui, int button)
+{
+    switch (button) {
+    case Button::New:
+        return {ui.mnuFileNew};
+    case Button::Open:
+        return {ui.mnuFileOpen};
+    case Button::Save:
+        return {ui.mnuFilemnuSave};
+    case Button::Print:
+        return {ui.mnuFilemnuPrint};
+    case Button::Cut:
+        return {ui.mnuEditCut};
+    case Button::Copy:
+        return {ui.mnuEditCopy};
+    case Button::Paste:
+        return {ui.mnuEditPaste};
+    case Button::Delete:
+        return {ui.mnuEditDelete, ui.mnu_PopUpLV_Delete};
+    case Button::Find:
+        return {ui.mnuFind};
+    case Button::TextView:
+        return {ui.mnu_PopUpLV_TextView};
+    case Button::MoveUp:
+        return {ui.mnu_PopUpLV_MoveUp};
+    case Button::MoveDown:
+        return {ui.mnu_PopUpLV_MoveDown};
+    case Button::Comment:
+        return {ui.mnu_PopUpLV_Comment};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+void SetToolbarIcons(MainWidgets& ui)
+{
+    RegisterIconResources();
+    const int side = Twips::toPixels(IconSize, ui.frmMain);
+    ui.CoolBar1->setIconSize(QSize(side, side));
+    for (const IconUse& use : ToolbarIcons) {
+        const QIcon icon = IconFor(use);
+        ui.FlatBttn[static_cast<size_t>(use.button)]->setIcon(icon);
+        for (QAction* item : MenuItemsFor(ui, use.button))
+            item->setIcon(icon);
+    }
+}

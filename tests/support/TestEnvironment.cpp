@@ -1,0 +1,120 @@
+#include "support/TestEnvironment.h"
+
+#include "app/PreferenceStore.h"
+#include "app/Startup.h"
+#include "support/FakeDialogs.h"
+#include "ui/MainWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TestEnvironment::TestEnvironment(bool demoCatalogue)
+{
+    m_hadKelmpath = qEnvironmentVariableIsSet("KELMPATH");
+    m_savedKelmpath = qgetenv("KELMPATH");
+
+    QDir(m_root.path()).mkpath(QStringLiteral("program"));
+    QDir(m_root.path()).mkpath(QStringLiteral("server/bin"));
+    writeFile(QStringLiteral("server/Docs/techref/TRCFG/homecfgl.htm"),
+              "<html><body><h1>Reference</h1>"
+              "<a name=\"MAXCONNECTIONS\"></a><h2>MAXCONNECTIONS</h2><p>Connections.</p>"
+              "</body></html>");
+    qputenv("KELMPATH", serverDir().toLocal8Bit());
+
+    if (demoCatalogue)
+        QFile::copy(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb"), cataloguepath());
+    else
+        writeCatalogue(SmallCatalogue(), SmallCatalogueVersions());
+    clearPreferences();
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    if (m_hadKelmpath)
+        qputenv("KELMPATH", m_savedKelmpath);
+    else
+        qunsetenv("KELMPATH");
+}
+
+QString TestEnvironment::programDir() const
+{
+    return path(QStringLiteral("program"));
+}
+
+QString TestEnvironment::serverDir() const
+{
+    return path(QStringLiteral("server"));
+}
+
+QString TestEnvironment::cataloguepath() const
+{
+    return programDir() + QStringLiteral("/DraCFG.mdb");
+}
+
+QString TestEnvironment::helpPage() const
+{
+    return serverDir() + QStringLiteral("/Docs/techref/TRCFG/homecfgl.htm");
+}
+
+QString TestEnvironment::path(const QString& relative) const
+{
+    return m_root.path() + QLatin1Char('/') + relative;
+}
+
+bool TestEnvironment::writeCatalogue(const QList<FixtureSetting>& settings,
+                                     const QList<double>& versions)
+{
+    QFile::remove(cataloguepath());
+    return WriteFixtureCatalogue(cataloguepath(), settings, versions);
+}
+
+QString TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes) const
+{
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile file(full);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+    return full;
+}
+
+std::unique_ptr<MainWindow> TestEnvironment::startMainWindow(FakeDialogs& dialogs) const
+{
+    Startup::Options options;
+    options.splashMilliseconds = 0;
+    return Startup::Run(dialogs, programDir(), options);
+}
+
+void TestEnvironment::clearPreferences()
+{
+    const auto store = PreferenceStore::Open();
+    store->clear();
+    store->sync();
+}
+
+QList<FixtureSetting> SmallCatalogue()
+{
+    return {
+        {"Editing", " COMMENT(;)", 1, "#COMMENT", "string", "", "", "Comment line"},
+        {"Editing", " BLANK LINE", 1, "#BLANKLINE", "null", "", "", "Empty line"},
+        {"Connections", "MAXCONNECTIONS", 1, "#MAXCONNECTIONS", "number", "", "1 to 4096",
+         "connections"},
+        {"Connections", "SERVERNAME", 1, "#SERVERNAME", "string", "", "", "Name of the server"},
+        {"Logging", "LOGLEVEL", 1, "#LOGLEVEL", "combo", "ERROR|WARNING|INFO|DEBUG", "",
+         "Detail of the log"},
+        {"Logging", "LOGFILE", 1, "#LOGFILE", "string", "", "", "Path of the log file"},
+        {"Logging", "TRACE", 1, "#TRACE", "boolean", "ON|OFF", "", "Trace every statement"},
+        {"Memory", "CACHESIZE", 1, "#CACHESIZE", "multiple", "_DATA|_INDEX|_TEMP", "", "MB"},
+        {"Memory", "BUFFERS", 1, "#BUFFERS", "number", "", "8 to 1024", "n"},
+        {"Memory", "LOCKMEMORY", 1, "#LOCKMEMORY", "null", "", "", "Keep memory resident"},
+        {"Replication", "REPLICAHOST", 2, "#REPLICAHOST", "string", "", "", "Host of the replica"},
+        {"Replication", "SYNCMODE", 3, "#SYNCMODE", "combo", "FULL|NORMAL|OFF", "",
+         "Synchronisation"},
+    };
+}
+
+QList<double> SmallCatalogueVersions()
+{
+    return {3.0, 2.0, 1.0};
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "support/CatalogueFixture.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+class FakeDialogs;
+class MainWindow;
+
+// A throw-away installation for one test: a program folder with a catalogue, a server
+// installation with its reference page (KELMPATH points at it) and an empty preference store.
+class TestEnvironment {
+public:
+    // With demoCatalogue the build's DraCFG.mdb is copied in; otherwise SmallCatalogue() is
+    // written.
+    explicit TestEnvironment(bool demoCatalogue = false);
+    ~TestEnvironment();
+    TestEnvironment(const TestEnvironment&) = delete;
+    TestEnvironment& operator=(const TestEnvironment&) = delete;
+
+    QString programDir() const;
+    QString serverDir() const;
+    QString cataloguepath() const;
+    QString helpPage() const;
+    // A path below the environment's own temporary folder.
+    QString path(const QString& relative) const;
+
+    bool writeCatalogue(const QList<FixtureSetting>& settings, const QList<double>& versions);
+    // Writes bytes to path(relative), creating folders; returns the full path.
+    QString writeFile(const QString& relative, const QByteArray& bytes) const;
+
+    // Start-up with no splash wait; nothing when start-up ended after a message.
+    std::unique_ptr<MainWindow> startMainWindow(FakeDialogs& dialogs) const;
+
+    static void clearPreferences();
+
+private:
+    QTemporaryDir m_root;
+    QByteArray m_savedKelmpath;
+    bool m_hadKelmpath = false;
+};
+
+// Three versions and a dozen settings covering every value type and both pseudo-settings:
+// Editing: " COMMENT(;)" string, " BLANK LINE" null; Connections: MAXCONNECTIONS number
+// (note "1 to 4096"), SERVERNAME string; Logging: LOGLEVEL combo "ERROR|WARNING|INFO|DEBUG",
+// LOGFILE string, TRACE boolean "ON|OFF"; Memory: CACHESIZE multiple "_DATA|_INDEX|_TEMP",
+// BUFFERS number (Description "n"), LOCKMEMORY null; Replication: REPLICAHOST string (version 2),
+// SYNCMODE combo (version 3).
+QList<FixtureSetting> SmallCatalogue();
+QList<double> SmallCatalogueVersions();
