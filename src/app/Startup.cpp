@@ -33,9 +33,10 @@ void ShowSplashScreen(int milliseconds)
     splash->show();
     QApplication::setOverrideCursor(Qt::WaitCursor);
 
-    // The wait lasts the full time even when the user closes the splash early.
+    // The wait lasts the full time even when the user closes the splash early; a coarse timer
+    // could end it a little before.
     QEventLoop wait;
-    QTimer::singleShot(milliseconds, &wait, &QEventLoop::quit);
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &wait, &QEventLoop::quit);
     wait.exec();
 
     if (splash)

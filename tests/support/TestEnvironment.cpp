@@ -5,9 +5,26 @@
 #include "support/FakeDialogs.h"
 #include "ui/MainWindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+namespace {
+
+// Run by hand rather than by ctest, a test must not clear the user's own preferences.
+void IsolatePreferences()
+{
+    if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", QStringLiteral("%1/dracfg-test-config-%2")
+                                       .arg(QDir::tempPath())
+                                       .arg(QCoreApplication::applicationPid())
+                                       .toLocal8Bit());
+    }
+}
+Q_CONSTRUCTOR_FUNCTION(IsolatePreferences)
+
+} // namespace
 
 TestEnvironment::TestEnvironment(bool demoCatalogue)
 {
