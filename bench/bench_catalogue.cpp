@@ -1,6 +1,7 @@
 // Loading the catalogue and building the Settings Explorer in both modes, on the demo catalogue
 // and on a generated one of 5,000 settings in 200 categories, beside a bare walk over the
 // settings table measured in the same run; the ratios are printed after the table.
+#include "BenchSupport.h"
 #include "catalogue/CatalogueDatabase.h"
 #include "catalogue/CatalogueTable.h"
 #include "catalogue/SettingsExplorer.h"
@@ -93,17 +94,6 @@ const QString& GeneratedCatalogue()
     return path;
 }
 
-class QuietDialogs final : public Dialogs {
-public:
-    QMessageBox::StandardButton message(QWidget*, const QString&, const QString&, QMessageBox::Icon,
-                                        QMessageBox::StandardButtons,
-                                        QMessageBox::StandardButton) override
-    {
-        return QMessageBox::Ok;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return {};
     }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&,
                          const QString&) override
@@ -142,7 +132,7 @@ void SelectWalk(benchmark::State& state, const QString& path)
 // at every iteration.
 void LoadAndBuild(benchmark::State& state, const QString& path, bool byCategory)
 {
-    QuietDialogs dialogs;
+    NullDialogs dialogs;
     MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{});
     window.resize(800, 600);
     window.show();

@@ -2,6 +2,7 @@
 // real main window, each figure beside a baseline measured in the same run; the ratios are
 // printed after the table. Saves go to the temporary folder (TMPDIR), whose disk decides
 // the cost of the flush that both the baseline and the editor make.
+#include "BenchSupport.h"
 #include "GeneratedConfig.h"
 
 #include "catalogue/CatalogueTable.h"
@@ -26,18 +27,6 @@ namespace {
 
 constexpr int LargestFile = 65000;
 
-// Every question is left unanswered, every dialog cancelled.
-class SilentDialogs final : public Dialogs {
-public:
-    QMessageBox::StandardButton message(QWidget*, const QString&, const QString&, QMessageBox::Icon,
-                                        QMessageBox::StandardButtons,
-                                        QMessageBox::StandardButton) override
-    {
-        return QMessageBox::Cancel;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return {};
     }
     QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&,
                          const QString&) override
@@ -52,7 +41,7 @@ public:
 
 struct Bench {
     QTemporaryDir folder;
-    SilentDialogs dialogs;
+    NullDialogs dialogs;
     MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{}};
     QString text = GenerateConfigText(LargestFile);
     QByteArray bytes = Codepage::EncodeWindows1252(text).value();
