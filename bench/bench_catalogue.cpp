@@ -94,18 +94,6 @@ const QString& GeneratedCatalogue()
     return path;
 }
 
-    }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&,
-                         const QString&) override
-    {
-        return {};
-    }
-    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
-    bool choosePrinter(QWidget*, QPrinter&, const QString&) override { return false; }
-    void runModal(QDialog&) override {}
-    void openUrl(const QUrl&) override {}
-};
-
 void SelectWalk(benchmark::State& state, const QString& path)
 {
     for (auto _ : state) {

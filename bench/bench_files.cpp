@@ -27,18 +27,6 @@ namespace {
 
 constexpr int LargestFile = 65000;
 
-    }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&,
-                         const QString&) override
-    {
-        return {};
-    }
-    std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
-    bool choosePrinter(QWidget*, QPrinter&, const QString&) override { return false; }
-    void runModal(QDialog&) override {}
-    void openUrl(const QUrl&) override {}
-};
-
 struct Bench {
     QTemporaryDir folder;
     NullDialogs dialogs;
