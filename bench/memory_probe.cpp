@@ -1,15 +1,18 @@
-// Peak resident memory of one process, printed in kilobytes:
+// Start-up time and peak resident memory of one fresh process, printed as
+// "<milliseconds from entry to the shown window> <peak kilobytes>":
 //   memory_probe baseline   an empty shown QMainWindow
-//   memory_probe editor     the editor started on the full demo catalogue with a generated
-//                           65,000-byte document open in both views
+//   memory_probe startup    the editor started on the full demo catalogue (no splash wait)
+//   memory_probe editor     the same, then a generated 65,000-byte document opened
 // Not a Google Benchmark program: scripts/bench runs each mode in a fresh process.
 #include "BenchSupport.h"
 #include "GeneratedConfig.h"
+#include "app/AllocatorTuning.h"
 #include "app/Startup.h"
 #include "files/Codepage.h"
 #include "files/FileCommands.h"
 #include "ui/MainWindow.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
 #include <QTemporaryDir>
@@ -30,46 +33,59 @@ long PeakResidentKilobytes()
     return -1;
 }
 
-int RunEditor()
+// Starts the editor; with a document, also opens a generated 65,000-byte file afterwards.
+bool RunEditor(bool withDocument, const QElapsedTimer& sinceEntry, double* shownAfter)
 {
     QTemporaryDir folder;
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
     qputenv("KELMPATH", DRACFG_DEMO_SERVER_DIR);
-    const QString path = folder.filePath(QStringLiteral("large.cfg"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    file.write(*Codepage::EncodeWindows1252(GenerateConfigText(65000)));
-    file.close();
 
     NullDialogs dialogs;
     Startup::Options options;
     options.splashMilliseconds = 0;
     const auto window = Startup::Run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options);
-    if (!window || !window->context().files->LoadDocument(path))
-        return 1;
+    if (!window)
+        return false;
     QCoreApplication::processEvents();
-    return 0;
+    *shownAfter = static_cast<double>(sinceEntry.nsecsElapsed()) / 1e6;
+    if (!withDocument)
+        return true;
+
+    const QString path = folder.filePath(QStringLiteral("large.cfg"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(*Codepage::EncodeWindows1252(GenerateConfigText(65000)));
+    file.close();
+    if (!window->context().files->LoadDocument(path))
+        return false;
+    QCoreApplication::processEvents();
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    QElapsedTimer sinceEntry;
+    sinceEntry.start();
+    TuneAllocator();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    double shownAfter = 0;
     if (mode == QLatin1String("baseline")) {
         QMainWindow window;
         window.show();
         QCoreApplication::processEvents();
-    } else if (mode == QLatin1String("editor")) {
-        if (RunEditor() != 0)
+        shownAfter = static_cast<double>(sinceEntry.nsecsElapsed()) / 1e6;
+    } else if (mode == QLatin1String("startup") || mode == QLatin1String("editor")) {
+        if (!RunEditor(mode == QLatin1String("editor"), sinceEntry, &shownAfter))
             return 1;
     } else {
-        std::fprintf(stderr, "usage: memory_probe baseline|editor\n");
+        std::fprintf(stderr, "usage: memory_probe baseline|startup|editor\n");
         return 2;
     }
-    std::printf("%ld\n", PeakResidentKilobytes());
+    std::printf("%.3f %ld\n", shownAfter, PeakResidentKilobytes());
     return 0;
 }

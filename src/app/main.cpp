@@ -1,3 +1,4 @@
+#include "app/AllocatorTuning.h"
 #include "app/Startup.h"
 #include "app/Version.h"
 #include "ui/Dialogs.h"
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    TuneAllocator();
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProductName);
     QApplication::setOrganizationName(ProductName);

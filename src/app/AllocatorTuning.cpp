@@ -1,0 +1,13 @@
+#include "app/AllocatorTuning.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+void TuneAllocator()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 16 * 1024 * 1024);
+#endif
+}
