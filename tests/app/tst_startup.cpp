@@ -117,12 +117,6 @@ private slots:
         QVERIFY(!window->state().DocumentOpen);
         QVERIFY(!window->state().DocumentChanged);
         QCOMPARE(window->catalogue().size(), SmallCatalogue().size());
-
-        MainWidgets& ui = window->widgets();
-        QCOMPARE(ui.mnuDVVersion[0]->text(), QString("v3"));
-        QCOMPARE(ui.mnuDVVersion[2]->text(), QString("v1"));
-        QVERIFY(ui.mnuDVVersion[2]->isVisible());
-        QVERIFY(!ui.mnuDVVersion[3]->isVisible());
     }
 
     void storedVersionIndex_data()

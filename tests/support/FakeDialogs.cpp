@@ -3,6 +3,15 @@
 #include <QDialog>
 #include <QPrinter>
 
+FakeDialogs::Call& FakeDialogs::record(const char* kind, const QString& title)
+{
+    Call call;
+    call.kind = QLatin1String(kind);
+    call.title = title;
+    calls.append(call);
+    return calls.last();
+}
+
 int FakeDialogs::count(const QString& kind) const
 {
     return static_cast<int>(std::count_if(calls.cbegin(), calls.cend(),
@@ -34,14 +43,11 @@ QMessageBox::StandardButton FakeDialogs::message(QWidget*, const QString& title,
                                                  QMessageBox::StandardButtons buttons,
                                                  QMessageBox::StandardButton defaultButton)
 {
-    Call call;
-    call.kind = QStringLiteral("message");
-    call.title = title;
+    Call& call = record("message", title);
     call.text = text;
     call.icon = icon;
     call.buttons = buttons;
     call.defaultButton = defaultButton;
-    calls.append(call);
     if (!messageAnswers.isEmpty())
         return messageAnswers.takeFirst();
     if (defaultButton != QMessageBox::NoButton)
@@ -57,12 +63,9 @@ QMessageBox::StandardButton FakeDialogs::message(QWidget*, const QString& title,
 QString FakeDialogs::openFileName(QWidget*, const QString& title, const QString& folder,
                                   const QString& filter)
 {
-    Call call;
-    call.kind = QStringLiteral("open");
-    call.title = title;
+    Call& call = record("open", title);
     call.folder = folder;
     call.filter = filter;
-    calls.append(call);
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 
@@ -70,32 +73,23 @@ QString FakeDialogs::saveFileName(QWidget*, const QString& title, const QString&
                                   const QString& suggestedName, const QString& filter,
                                   const QString& defaultSuffix)
 {
-    Call call;
-    call.kind = QStringLiteral("save");
-    call.title = title;
+    Call& call = record("save", title);
     call.folder = folder;
     call.suggestedName = suggestedName;
     call.filter = filter;
     call.defaultSuffix = defaultSuffix;
-    calls.append(call);
     return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
 }
 
 std::optional<QFont> FakeDialogs::chooseFont(QWidget*, const QFont& initial)
 {
-    Call call;
-    call.kind = QStringLiteral("font");
-    call.font = initial;
-    calls.append(call);
+    record("font").font = initial;
     return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.takeFirst();
 }
 
 bool FakeDialogs::choosePrinter(QWidget*, QPrinter& printer, const QString& title)
 {
-    Call call;
-    call.kind = QStringLiteral("print");
-    call.title = title;
-    calls.append(call);
+    record("print", title);
     const QString path = printAnswers.isEmpty() ? QString() : printAnswers.takeFirst();
     if (path.isEmpty())
         return false;
@@ -106,19 +100,12 @@ bool FakeDialogs::choosePrinter(QWidget*, QPrinter& printer, const QString& titl
 
 void FakeDialogs::runModal(QDialog& dialog)
 {
-    Call call;
-    call.kind = QStringLiteral("modal");
-    call.objectName = dialog.objectName();
-    call.title = dialog.windowTitle();
-    calls.append(call);
+    record("modal", dialog.windowTitle()).objectName = dialog.objectName();
     if (onModal)
         onModal(dialog);
 }
 
 void FakeDialogs::openUrl(const QUrl& url)
 {
-    Call call;
-    call.kind = QStringLiteral("url");
-    call.url = url;
-    calls.append(call);
+    record("url").url = url;
 }

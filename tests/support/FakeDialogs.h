@@ -54,4 +54,7 @@ public:
     bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) override;
     void runModal(QDialog& dialog) override;
     void openUrl(const QUrl& url) override;
+
+private:
+    Call& record(const char* kind, const QString& title = {});
 };
