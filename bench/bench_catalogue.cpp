@@ -2,9 +2,9 @@
 // and on a generated one of 5,000 settings in 200 categories, beside a bare walk over the
 // settings table measured in the same run; the ratios are printed after the table.
 #include "BenchSupport.h"
-#include "catalogue/CatalogueDatabase.h"
-#include "catalogue/CatalogueTable.h"
-#include "catalogue/SettingsExplorer.h"
+#include "core/CatalogueDatabase.h"
+#include "core/CatalogueTable.h"
+#include "ui/SettingsExplorer.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 

@@ -2,11 +2,11 @@
 // a baseline measured in the same run; the ratios are printed after the table.
 #include "GeneratedConfig.h"
 
-#include "app/WindowState.h"
-#include "document/ConfigDocument.h"
-#include "document/ConfigText.h"
-#include "document/RowModel.h"
-#include "files/Codepage.h"
+#include "ui/WindowState.h"
+#include "ui/ConfigDocument.h"
+#include "core/ConfigText.h"
+#include "core/RowModel.h"
+#include "core/Codepage.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -5,10 +5,10 @@
 #include "BenchSupport.h"
 #include "GeneratedConfig.h"
 
-#include "catalogue/CatalogueTable.h"
-#include "document/DocumentViews.h"
-#include "files/Codepage.h"
-#include "files/FileCommands.h"
+#include "core/CatalogueTable.h"
+#include "ui/DocumentViews.h"
+#include "core/Codepage.h"
+#include "ui/FileCommands.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 

@@ -1,7 +1,7 @@
 // A find that walks every row, or the whole text, of the largest document without a match.
 #include "GeneratedConfig.h"
-#include "document/ConfigText.h"
-#include "edit/Search.h"
+#include "core/ConfigText.h"
+#include "core/Search.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,8 +8,8 @@
 #include "GeneratedConfig.h"
 #include "app/AllocatorTuning.h"
 #include "app/Startup.h"
-#include "files/Codepage.h"
-#include "files/FileCommands.h"
+#include "core/Codepage.h"
+#include "ui/FileCommands.h"
 #include "ui/MainWindow.h"
 
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // The catalogue loader over mutated database files: a catalogue or one sentence, never a crash.
 #include "FuzzCheck.h"
-#include "catalogue/CatalogueDatabase.h"
-#include "catalogue/CatalogueTable.h"
+#include "core/CatalogueDatabase.h"
+#include "core/CatalogueTable.h"
 
 #include <QCoreApplication>
 #include <QFile>

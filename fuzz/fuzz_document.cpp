@@ -1,7 +1,7 @@
 // Line reading, parse and render of arbitrary file bytes.
 #include "FuzzCheck.h"
-#include "document/ConfigText.h"
-#include "files/Codepage.h"
+#include "core/ConfigText.h"
+#include "core/Codepage.h"
 
 #include <QByteArray>
 #include <cstdint>

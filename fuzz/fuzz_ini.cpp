@@ -1,6 +1,6 @@
 // The INI reader over arbitrary file bytes.
 #include "FuzzCheck.h"
-#include "app/ServerInstall.h"
+#include "core/ServerInstall.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "app/Startup.h"
 
-#include "app/PreferenceStore.h"
-#include "app/ServerInstall.h"
-#include "app/Version.h"
-#include "catalogue/CatalogueDatabase.h"
-#include "catalogue/VersionMenu.h"
+#include "core/PreferenceStore.h"
+#include "core/ServerInstall.h"
+#include "core/Version.h"
+#include "core/CatalogueDatabase.h"
+#include "ui/VersionMenu.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
@@ -47,8 +47,11 @@ void ShowSplashScreen(int milliseconds)
 std::unique_ptr<MainWindow> Run(Dialogs& dialogs, const QString& programDir, const Options& options)
 {
     const QString dbPath = CatalogueDatabase::GetCatalogueDatabasePath(programDir);
-    if (!CatalogueDatabase::CheckCatalogueDatabase(dbPath, dialogs))
+    if (!CatalogueDatabase::CatalogueDatabaseExists(dbPath)) {
+        dialogs.message(nullptr, CatalogueDatabase::MissingDatabaseTitle,
+                        CatalogueDatabase::MissingDatabaseText, QMessageBox::Warning);
         return nullptr;
+    }
 
     ShowSplashScreen(options.splashMilliseconds);
 

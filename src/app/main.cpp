@@ -1,6 +1,6 @@
 #include "app/AllocatorTuning.h"
 #include "app/Startup.h"
-#include "app/Version.h"
+#include "core/Version.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 

@@ -1,6 +1,6 @@
 #include "ui/AboutBox.h"
 
-#include "app/Version.h"
+#include "core/Version.h"
 #include "ui/CreditsWindow.h"
 #include "ui/Dialogs.h"
 #include "ui/ProductPicture.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WindowState.h"
+#include "ui/WindowState.h"
 #include "ui/MainWidgets.h"
 
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/CatalogueTable.h"
+#include "core/CatalogueTable.h"
 #include "ui/MainContext.h"
 
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #include "ui/SplashWindow.h"
 
-#include "app/Version.h"
+#include "core/Version.h"
 #include "ui/ProductPicture.h"
 
 #include <QEvent>

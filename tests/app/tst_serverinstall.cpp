@@ -1,4 +1,4 @@
-#include "app/ServerInstall.h"
+#include "core/ServerInstall.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // The shipped data: the DraCFG.mdb the build generates, the demo server's reference page and
 // its sample files, in the shape the tree, the value editor and the help pane rely on.
 
-#include "catalogue/CatalogueDatabase.h"
+#include "core/CatalogueDatabase.h"
 
 #include <QDir>
 #include <QFile>

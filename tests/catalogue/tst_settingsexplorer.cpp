@@ -1,7 +1,7 @@
 // The Settings Explorer in a started main window.
 
-#include "app/PreferenceStore.h"
-#include "catalogue/SettingsExplorer.h"
+#include "core/PreferenceStore.h"
+#include "ui/SettingsExplorer.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "ui/HelpPane.h"

@@ -1,4 +1,4 @@
-#include "catalogue/VersionMenu.h"
+#include "ui/VersionMenu.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "ui/MainWindow.h"

@@ -2,8 +2,8 @@
 
 // A main window on the small catalogue, or the one given, driven as a person drives it.
 
-#include "document/ListSelection.h"
-#include "document/RowModel.h"
+#include "ui/ListSelection.h"
+#include "core/RowModel.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "ui/MainWindow.h"

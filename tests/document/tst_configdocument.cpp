@@ -1,7 +1,7 @@
-#include "app/WindowState.h"
-#include "document/ConfigDocument.h"
-#include "document/RowModel.h"
-#include "files/Codepage.h"
+#include "ui/WindowState.h"
+#include "ui/ConfigDocument.h"
+#include "core/RowModel.h"
+#include "core/Codepage.h"
 
 #include <QDir>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 
-#include "document/ConfigDocument.h"
+#include "ui/ConfigDocument.h"
 
 #include <QPlainTextEdit>
 

@@ -1,5 +1,5 @@
-#include "document/ListSelection.h"
-#include "document/RowModel.h"
+#include "ui/ListSelection.h"
+#include "core/RowModel.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>

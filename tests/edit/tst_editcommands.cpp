@@ -1,5 +1,5 @@
-#include "document/ConfigDocument.h"
-#include "edit/EditCommands.h"
+#include "ui/ConfigDocument.h"
+#include "ui/EditCommands.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "ui/MainWindow.h"

@@ -1,5 +1,5 @@
-#include "document/ListSelection.h"
-#include "edit/FindCommands.h"
+#include "ui/ListSelection.h"
+#include "ui/FindCommands.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "ui/MainWindow.h"

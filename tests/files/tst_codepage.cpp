@@ -1,4 +1,4 @@
-#include "files/Codepage.h"
+#include "core/Codepage.h"
 
 #include <QTest>
 

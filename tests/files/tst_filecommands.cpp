@@ -1,5 +1,5 @@
-#include "document/RowModel.h"
-#include "files/FileCommands.h"
+#include "core/RowModel.h"
+#include "ui/FileCommands.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "ui/MainWindow.h"

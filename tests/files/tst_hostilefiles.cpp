@@ -1,5 +1,5 @@
 // Files at the edges of what Open accepts, and a save target that changed under the editor.
-#include "document/RowModel.h"
+#include "core/RowModel.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "ui/MainWindow.h"

@@ -1,6 +1,6 @@
 #include "support/TestEnvironment.h"
 
-#include "app/PreferenceStore.h"
+#include "core/PreferenceStore.h"
 #include "app/Startup.h"
 #include "support/FakeDialogs.h"
 #include "ui/MainWindow.h"

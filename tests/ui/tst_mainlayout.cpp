@@ -1,4 +1,4 @@
-#include "app/PreferenceStore.h"
+#include "core/PreferenceStore.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
 #include "ui/MainLayout.h"

@@ -1,6 +1,6 @@
-#include "app/ServerInstall.h"
+#include "core/ServerInstall.h"
 
-#include "files/Codepage.h"
+#include "core/Codepage.h"
 
 #include <QFile>
 #include <QFileInfo>

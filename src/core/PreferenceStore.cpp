@@ -1,4 +1,4 @@
-#include "app/PreferenceStore.h"
+#include "core/PreferenceStore.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,11 +1,11 @@
-#include "document/RowOperations.h"
+#include "ui/RowOperations.h"
 
-#include "document/ConfigDocument.h"
-#include "document/ConfigText.h"
-#include "document/DocumentViews.h"
-#include "document/ListSelection.h"
-#include "document/RowModel.h"
-#include "document/ValueEditor.h"
+#include "ui/ConfigDocument.h"
+#include "core/ConfigText.h"
+#include "ui/DocumentViews.h"
+#include "ui/ListSelection.h"
+#include "core/RowModel.h"
+#include "ui/ValueEditor.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "document/ListSelection.h"
+#include "ui/ListSelection.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "catalogue/CatalogueTable.h"
+#include "core/CatalogueTable.h"
 
 #include <QString>
 #include <QStringList>
-
-class Dialogs;
-class QWidget;
 
 // Access to the catalogue database DraCFG.mdb: an SQLite file opened read-only
 // through QtSql, with a uniquely named connection opened and removed inside every call.
@@ -24,9 +21,11 @@ namespace CatalogueDatabase {
 // directly by "DraCFG.mdb", with no separator, is used instead.
 QString GetCatalogueDatabasePath(const QString& programDir);
 
-// True when a file exists at dbPath. Otherwise shows the "File Not Found" warning through
-// `dialogs` and returns false; ending the program is the caller's business.
-bool CheckCatalogueDatabase(const QString& dbPath, Dialogs& dialogs, QWidget* parent = nullptr);
+// True when a file (not a folder) exists at dbPath. Without one the program shows
+// MissingDatabaseTitle and MissingDatabaseText and ends.
+bool CatalogueDatabaseExists(const QString& dbPath);
+extern const QString MissingDatabaseTitle;
+extern const QString MissingDatabaseText;
 
 // The "Version" (single precision) of the first DV_Version row whose "Index" text equals the
 // index written as text; 0 when DV_Version is empty or no row carries the index. On a database

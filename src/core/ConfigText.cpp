@@ -1,4 +1,4 @@
-#include "document/ConfigText.h"
+#include "core/ConfigText.h"
 
 #include <QStringBuilder>
 #include <algorithm>

@@ -1,6 +1,5 @@
-#include "catalogue/CatalogueDatabase.h"
+#include "core/CatalogueDatabase.h"
 
-#include "ui/Dialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -184,16 +183,14 @@ QString GetCatalogueDatabasePath(const QString& programDir)
     return programDir + QLatin1Char('/') + kFileName;
 }
 
-bool CheckCatalogueDatabase(const QString& dbPath, Dialogs& dialogs, QWidget* parent)
+const QString MissingDatabaseTitle = QStringLiteral("File Not Found");
+const QString MissingDatabaseText = QStringLiteral("Cannot find the DraCFG.mdb file.  Please verify\r\n"
+                                                   "that this file exists in the installation folder");
+
+bool CatalogueDatabaseExists(const QString& dbPath)
 {
     const QFileInfo info(dbPath);
-    if (!dbPath.isEmpty() && info.exists() && !info.isDir())
-        return true;
-    dialogs.message(parent, QStringLiteral("File Not Found"),
-                    QStringLiteral("Cannot find the DraCFG.mdb file.  Please verify\r\n"
-                                   "that this file exists in the installation folder"),
-                    QMessageBox::Warning, QMessageBox::Ok);
-    return false;
+    return !dbPath.isEmpty() && info.exists() && !info.isDir();
 }
 
 float GetVersionNumber(const QString& dbPath, int index, QString* error)

@@ -1,8 +1,8 @@
-#include "catalogue/VersionMenu.h"
+#include "ui/VersionMenu.h"
 
-#include "catalogue/CatalogueDatabase.h"
-#include "catalogue/CatalogueTable.h"
-#include "catalogue/SettingsExplorer.h"
+#include "core/CatalogueDatabase.h"
+#include "core/CatalogueTable.h"
+#include "ui/SettingsExplorer.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
-#include "app/Preferences.h"
+#include "ui/Preferences.h"
 
-#include "app/PreferenceStore.h"
-#include "catalogue/VersionMenu.h"
-#include "document/DocumentViews.h"
+#include "core/PreferenceStore.h"
+#include "ui/VersionMenu.h"
+#include "ui/DocumentViews.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
 

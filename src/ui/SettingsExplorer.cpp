@@ -1,7 +1,7 @@
-#include "catalogue/SettingsExplorer.h"
+#include "ui/SettingsExplorer.h"
 
-#include "catalogue/CatalogueTable.h"
-#include "document/ValueEditor.h"
+#include "core/CatalogueTable.h"
+#include "ui/ValueEditor.h"
 #include "ui/HelpPane.h"
 #include "ui/Twips.h"
 

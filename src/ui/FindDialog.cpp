@@ -1,4 +1,4 @@
-#include "edit/FindDialog.h"
+#include "ui/FindDialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

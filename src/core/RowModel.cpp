@@ -1,4 +1,4 @@
-#include "document/RowModel.h"
+#include "core/RowModel.h"
 
 RowModel::RowModel(QObject* parent) : QAbstractTableModel(parent) {}
 

@@ -1,10 +1,10 @@
-#include "document/ValueEditor.h"
+#include "ui/ValueEditor.h"
 
-#include "app/ServerInstall.h"
-#include "catalogue/CatalogueTable.h"
-#include "document/ApplyEdit.h"
-#include "document/ListSelection.h"
-#include "document/RowModel.h"
+#include "core/ServerInstall.h"
+#include "core/CatalogueTable.h"
+#include "ui/ApplyEdit.h"
+#include "ui/ListSelection.h"
+#include "core/RowModel.h"
 #include "ui/HelpPane.h"
 #include "ui/Twips.h"
 

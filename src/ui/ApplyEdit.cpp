@@ -1,10 +1,10 @@
-#include "document/ApplyEdit.h"
+#include "ui/ApplyEdit.h"
 
-#include "app/Version.h"
-#include "document/DocumentViews.h"
-#include "document/ListSelection.h"
-#include "document/RowModel.h"
-#include "document/ValueEditor.h"
+#include "core/Version.h"
+#include "ui/DocumentViews.h"
+#include "ui/ListSelection.h"
+#include "core/RowModel.h"
+#include "ui/ValueEditor.h"
 #include "ui/Dialogs.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "edit/EditCommands.h"
+#include "ui/EditCommands.h"
 
-#include "document/ConfigDocument.h"
-#include "document/DocumentViews.h"
+#include "ui/ConfigDocument.h"
+#include "ui/DocumentViews.h"
 #include "ui/AboutBox.h"
 #include "ui/Dialogs.h"
 

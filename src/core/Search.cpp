@@ -1,4 +1,4 @@
-#include "edit/Search.h"
+#include "core/Search.h"
 
 #include <algorithm>
 #include <utility>

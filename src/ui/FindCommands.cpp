@@ -1,13 +1,13 @@
-#include "edit/FindCommands.h"
+#include "ui/FindCommands.h"
 
-#include "app/Version.h"
-#include "catalogue/SettingsExplorer.h"
-#include "document/ConfigDocument.h"
-#include "document/DocumentViews.h"
-#include "document/ListSelection.h"
-#include "document/RowModel.h"
-#include "edit/FindDialog.h"
-#include "edit/Search.h"
+#include "core/Version.h"
+#include "ui/SettingsExplorer.h"
+#include "ui/ConfigDocument.h"
+#include "ui/DocumentViews.h"
+#include "ui/ListSelection.h"
+#include "core/RowModel.h"
+#include "ui/FindDialog.h"
+#include "core/Search.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>

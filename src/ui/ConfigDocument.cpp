@@ -1,8 +1,8 @@
-#include "document/ConfigDocument.h"
+#include "ui/ConfigDocument.h"
 
-#include "app/WindowState.h"
-#include "document/ConfigText.h"
-#include "document/RowModel.h"
+#include "ui/WindowState.h"
+#include "core/ConfigText.h"
+#include "core/RowModel.h"
 
 #include <QPlainTextEdit>
 #include <QTextDocument>

@@ -1,8 +1,8 @@
-#include "document/DocumentViews.h"
+#include "ui/DocumentViews.h"
 
-#include "document/ConfigDocument.h"
-#include "document/ConfigText.h"
-#include "document/ValueEditor.h"
+#include "ui/ConfigDocument.h"
+#include "core/ConfigText.h"
+#include "ui/ValueEditor.h"
 
 #include <QAction>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/Row.h"
+#include "core/Row.h"
 
 #include <QList>
 #include <QString>

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// "Version " followed by major.minor.revision, plain decimals.
+QString VersionText();
+
+inline const QString ProductName = QStringLiteral("DraCFG Editor");
