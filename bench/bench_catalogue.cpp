@@ -124,7 +124,7 @@ void LoadAndBuild(benchmark::State& state, const QString& path, bool byCategory)
     MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{});
     window.resize(800, 600);
     window.show();
-    SettingsExplorer& explorer = *window.context().explorer;
+    SettingsExplorer& explorer = window.explorer();
     for (auto _ : state) {
         QString error;
         if (!CatalogueDatabase::LoadCatalogue(path, EveryVersion, window.catalogue(), &error)) {

@@ -46,14 +46,13 @@ struct Bench {
         window.show();
     }
 
-    MainContext& ctx() { return window.context(); }
 
     // The file loaded afresh with one view showing: the other holds the raw file's form,
     // so a switch has real converting to do.
     void loadInto(bool textView)
     {
-        ctx().views->SetView(textView);
-        if (!ctx().files->LoadDocument(source))
+        window.views().SetView(textView);
+        if (!window.files().LoadDocument(source))
             qFatal("cannot load %s", qPrintable(source));
         QApplication::processEvents();
     }
@@ -63,17 +62,18 @@ Bench* bench = nullptr;
 
 void BM_SetPlainTextBaseline(benchmark::State& state)
 {
-    bench->ctx().views->SetView(true);
+    bench->window.views().SetView(true);
+    auto* textView = bench->window.findChild<QPlainTextEdit*>(QStringLiteral("txtTextBox"));
     for (auto _ : state)
-        bench->window.widgets().txtTextBox->setPlainText(bench->text);
+        textView->setPlainText(bench->text);
 }
 BENCHMARK(BM_SetPlainTextBaseline)->Unit(benchmark::kMillisecond);
 
 void BM_LoadDocument(benchmark::State& state)
 {
-    bench->ctx().views->SetView(true);
+    bench->window.views().SetView(true);
     for (auto _ : state)
-        bench->ctx().files->LoadDocument(bench->source);
+        bench->window.files().LoadDocument(bench->source);
 }
 BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond);
 
@@ -83,7 +83,7 @@ void BM_ListToText(benchmark::State& state)
         state.PauseTiming();
         bench->loadInto(false);
         state.ResumeTiming();
-        bench->ctx().views->TextViewCommand();
+        bench->window.views().TextViewCommand();
     }
 }
 BENCHMARK(BM_ListToText)->Unit(benchmark::kMillisecond);
@@ -94,7 +94,7 @@ void BM_TextToList(benchmark::State& state)
         state.PauseTiming();
         bench->loadInto(true);
         state.ResumeTiming();
-        bench->ctx().views->ListViewCommand();
+        bench->window.views().ListViewCommand();
     }
 }
 BENCHMARK(BM_TextToList)->Unit(benchmark::kMillisecond);
@@ -114,7 +114,7 @@ void BM_SaveFromListView(benchmark::State& state)
 {
     bench->loadInto(false);
     for (auto _ : state) {
-        if (!bench->ctx().files->WriteDocument(bench->target))
+        if (!bench->window.files().WriteDocument(bench->target))
             state.SkipWithError("WriteDocument failed");
     }
 }

@@ -57,7 +57,7 @@ bool RunEditor(bool withDocument, const QElapsedTimer& sinceEntry, double* shown
         return false;
     file.write(*Codepage::EncodeWindows1252(GenerateConfigText(65000)));
     file.close();
-    if (!window->context().files->LoadDocument(path))
+    if (!window->files().LoadDocument(path))
         return false;
     QCoreApplication::processEvents();
     return true;

@@ -23,6 +23,10 @@ public:
     MainWidgets& widgets() { return m_context->ui; }
     WindowState& state() { return m_context->state; }
     CatalogueTable& catalogue() { return m_catalogue; }
+    ConfigDocument& document() { return *m_document; }
+    FileCommands& files() { return *m_context->files; }
+    DocumentViews& views() { return *m_context->views; }
+    SettingsExplorer& explorer() { return *m_context->explorer; }
 
     // The load step: no document, caption, preferences, view, tree, font.
     void Load();
