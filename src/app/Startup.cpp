@@ -1,13 +1,13 @@
 #include "app/Startup.h"
 
+#include "core/CatalogueDatabase.h"
 #include "core/PreferenceStore.h"
 #include "core/ServerInstall.h"
 #include "core/Version.h"
-#include "core/CatalogueDatabase.h"
-#include "ui/VersionMenu.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
+#include "ui/VersionMenu.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -77,7 +77,7 @@ std::unique_ptr<MainWindow> Run(Dialogs& dialogs, const QString& programDir, con
     }
 
     auto window = std::make_unique<MainWindow>(dialogs, programDir, std::move(catalogue));
-    window->context().versions->BuildVersionMenu();
+    window->versions().BuildVersionMenu();
     window->Load();
     window->show();
     return window;

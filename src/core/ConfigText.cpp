@@ -48,6 +48,12 @@ QStringView withoutLeadingSpaces(QStringView line)
     return line.sliced(start);
 }
 
+// Appends a row's line in place: the file text is built without a string per line.
+void appendRendered(QString& text, const Row& row)
+{
+    text += row.Setting % u' ' % row.Parameter;
+}
+
 } // namespace
 
 QStringList ReadFileLines(QStringView fileText)
@@ -94,7 +100,10 @@ QList<Row> ParseLines(const QStringList& lines)
 
 QString RenderRow(const Row& row)
 {
-    return row.Setting % u' ' % row.Parameter;
+    QString line;
+    line.reserve(row.Setting.size() + 1 + row.Parameter.size());
+    appendRendered(line, row);
+    return line;
 }
 
 QStringList RenderRows(const QList<Row>& rows)
@@ -104,6 +113,20 @@ QStringList RenderRows(const QList<Row>& rows)
     for (const Row& row : rows)
         lines.append(RenderRow(row));
     return lines;
+}
+
+QString RenderFileText(const QList<Row>& rows)
+{
+    qsizetype size = 0;
+    for (const Row& row : rows)
+        size += row.Setting.size() + row.Parameter.size() + 1 + LineBreak.size();
+    QString text;
+    text.reserve(size);
+    for (const Row& row : rows) {
+        appendRendered(text, row);
+        text += LineBreak;
+    }
+    return text;
 }
 
 QStringList LinesFromText(QStringView text)

@@ -25,6 +25,8 @@ QList<Row> ParseLines(const QStringList& lines);
 // Setting, one space, Parameter: the space is written even when the Parameter is empty.
 QString RenderRow(const Row& row);
 QStringList RenderRows(const QList<Row>& rows);
+// Every row rendered and followed by CR LF, in one allocation: the file form of the list.
+QString RenderFileText(const QList<Row>& rows);
 
 // The lines of text as the text view holds it: a final line break leaves a final empty
 // line, and the empty text is one empty line.

@@ -1,27 +1,37 @@
 #pragma once
 
-#include "ui/MainContext.h"
+#include "core/RowEdits.h"
+
+#include <QObject>
+
+class ConfigDocument;
+class Dialogs;
+class QPlainTextEdit;
+class QTreeView;
+class SettingsTree;
+class QWidget;
 
 // Writes what the value editor holds into the document when OK is pressed: into the list's
 // rows while the list shows, as a line at the caret while the text shows.
-class ApplyEdit : public Component {
+class ApplyEdit : public QObject {
     Q_OBJECT
 public:
-    explicit ApplyEdit(MainContext& context);
+    ApplyEdit(ConfigDocument& document, Dialogs& dialogs, QWidget* window, QTreeView* list,
+              QPlainTextEdit* text, SettingsTree* tree, QObject* parent = nullptr);
 
-    void ApplyValueEdit();
-    void OK();
+    // editingRow: the edit changes the list's selected row; otherwise it adds the setting the
+    // tree has selected.
+    void ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow);
 
 private:
-    struct Edit {
-        QString name;
-        QString choice;
-        QString value;
-        bool multiple = false; // name + choice is the setting, value its value
-    };
+    void ApplyToList(const RowEdits::ValueEdit& edit, bool editingRow);
+    void ApplyToText(const RowEdits::ValueEdit& edit);
+    int InsertBeforeSelection(const RowEdits::ValueEdit& edit);
 
-    void ApplyToList(const Edit& edit);
-    void ApplyToText(const Edit& edit);
-    int InsertBeforeSelection(const Edit& edit);
-    QString NewRowKey(const Edit& edit) const;
+    ConfigDocument& m_document;
+    Dialogs& m_dialogs;
+    QWidget* m_window;
+    QTreeView* m_list;
+    QPlainTextEdit* m_text;
+    SettingsTree* m_tree;
 };

@@ -1,109 +1,169 @@
 #include "ui/DocumentViews.h"
 
-#include "ui/ConfigDocument.h"
-#include "core/ConfigText.h"
-#include "ui/ValueEditor.h"
+#include "core/ConfigDocument.h"
+#include "ui/ListSelection.h"
 
 #include <QAction>
-#include <QEvent>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTreeView>
 
-DocumentViews::DocumentViews(MainContext& context) : Component(context)
-{
-    MainWidgets& ui = this->ui();
-    for (QAction* trigger : {ui.mnuViewmnuLVText, ui.FlatBttn[Button::TextView]})
-        connect(trigger, &QAction::triggered, this, &DocumentViews::TextViewCommand);
-    for (QAction* trigger : {ui.mnuViewmnuLVList, ui.FlatBttn[Button::ListView]})
-        connect(trigger, &QAction::triggered, this, &DocumentViews::ListViewCommand);
-    connect(ui.mnu_PopUpLV_TextView, &QAction::triggered, this,
-            &DocumentViews::PopUpSwitchToTextView);
+namespace {
 
-    connect(ui.txtTextBox, &QPlainTextEdit::textChanged, this,
-            [this] { state().DocumentChanged = true; });
-    ui.txtTextBox->installEventFilter(this);
+bool IsListMoveKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
 }
 
-// Hidden rather than visible: the answer must hold before the window is first shown.
+} // namespace
+
+DocumentViews::DocumentViews(ConfigDocument& document, QTreeView* list, QPlainTextEdit* text,
+                             Commands commands, QObject* parent)
+    : QObject(parent), m_document(document), m_list(list), m_text(text),
+      m_commands(std::move(commands))
+{
+    connect(m_list, &QAbstractItemView::clicked, this,
+            [this] { emit rowChosen(SelectedRow(m_list)); });
+    connect(&m_document, &ConfigDocument::openChanged, this,
+            &DocumentViews::SetDocumentCommandStates);
+    connect(&m_document, &ConfigDocument::textReplaced, this, [this] {
+        QTextCursor start = m_text->textCursor();
+        start.movePosition(QTextCursor::Start);
+        m_text->setTextCursor(start);
+    });
+    m_list->installEventFilter(this);
+    m_text->installEventFilter(this);
+}
+
 bool DocumentViews::IsTextView() const
 {
-    return !ctx.ui.txtTextBox->isHidden();
+    return m_document.isTextView();
 }
 
+bool DocumentViews::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((watched == m_list || watched == m_text) && event->type() == QEvent::FocusIn)
+        emit documentFocused();
+    else if (watched == m_list && event->type() == QEvent::KeyPress)
+        return ListKeyPressed(static_cast<QKeyEvent*>(event));
+    return false;
+}
+
+// Moving through the list with the keyboard chooses the new row as a click on it would;
+// selection changes made by other commands do not.
+bool DocumentViews::ListKeyPressed(QKeyEvent* key)
+{
+    if (!IsListMoveKey(key->key()))
+        return false;
+    const int before = SelectedRow(m_list);
+    // The view moves first, so the row it moved to is known.
+    static_cast<QObject*>(m_list)->event(key);
+    const int after = SelectedRow(m_list);
+    if (after != before)
+        emit rowChosen(after);
+    return true;
+}
+
+// The view chosen before a document exists: no conversion.
 void DocumentViews::SetView(bool textMode)
 {
-    MainWidgets& ui = this->ui();
-    ui.lvListView->setVisible(!textMode);
-    ui.txtTextBox->setVisible(textMode);
-    ui.mnuViewmnuLVText->setChecked(textMode);
-    ui.mnuViewmnuLVList->setChecked(!textMode);
-    ui.FlatBttn[Button::TextView]->setChecked(textMode);
-    ui.FlatBttn[Button::ListView]->setChecked(!textMode);
+    m_document.setView(textMode ? ConfigDocument::View::Text : ConfigDocument::View::List);
+    ShowView(textMode);
+}
 
-    if (!state().DocumentOpen) {
-        ui.mnuToolsFonts->setEnabled(false);
+void DocumentViews::ShowView(bool textMode)
+{
+    m_list->setVisible(!textMode);
+    m_text->setVisible(textMode);
+    m_commands.textItem->setChecked(textMode);
+    m_commands.listItem->setChecked(!textMode);
+    m_commands.textButton->setChecked(textMode);
+    m_commands.listButton->setChecked(!textMode);
+
+    if (!m_document.DocumentOpen()) {
+        m_commands.fontsItem->setEnabled(false);
         return;
     }
-    ui.mnuToolsFonts->setEnabled(textMode);
+    m_commands.fontsItem->setEnabled(textMode);
     SetViewCommandStates(textMode);
 }
 
 void DocumentViews::SetViewCommandStates(bool isText)
 {
-    MainWidgets& ui = this->ui();
-    for (QAction* textOnly :
-         {ui.mnuEditCut, ui.mnuEditCopy, ui.mnuEditPaste, ui.mnuEditSelectAll,
-          ui.FlatBttn[Button::Cut], ui.FlatBttn[Button::Copy], ui.FlatBttn[Button::Paste]})
+    for (QAction* textOnly : m_commands.textViewOnly)
         textOnly->setEnabled(isText);
-    for (QAction* listOnly : {ui.FlatBttn[Button::MoveUp], ui.FlatBttn[Button::MoveDown]})
+    for (QAction* listOnly : m_commands.listViewOnly)
         listOnly->setEnabled(!isText);
 }
 
 void DocumentViews::TextViewCommand()
 {
     // Clicking the pressed toolbar button raised it; the view itself stays as it is.
-    if (ui().mnuViewmnuLVText->isChecked()) {
-        ui().FlatBttn[Button::TextView]->setChecked(true);
+    if (m_commands.textItem->isChecked()) {
+        m_commands.textButton->setChecked(true);
         return;
     }
-    TextFromRows();
-    SetView(true);
-    ctx.valueEditor->ResetValueEditor();
-    ui().txtTextBox->setFocus();
+    m_document.showText();
+    ShowView(true);
+    emit viewSwitched();
+    m_text->setFocus();
 }
 
 void DocumentViews::ListViewCommand()
 {
-    if (ui().mnuViewmnuLVList->isChecked()) {
-        ui().FlatBttn[Button::ListView]->setChecked(true);
+    if (m_commands.listItem->isChecked()) {
+        m_commands.listButton->setChecked(true);
         return;
     }
-    ctx.document->LinesFromText();
-    ctx.document->RowsFromLines();
-    SetView(false);
-    ctx.valueEditor->ResetValueEditor();
+    m_document.showList();
+    ShowView(false);
+    emit viewSwitched();
 }
 
 void DocumentViews::PopUpSwitchToTextView()
 {
-    TextFromRows();
-    SetView(true);
+    m_document.showText();
+    ShowView(true);
 }
 
-void DocumentViews::TextFromRows()
+void DocumentViews::SetDocumentCommandStates()
 {
-    ctx.document->LinesFromRows();
-    if (!state().DocumentOpen)
+    const bool open = m_document.DocumentOpen();
+    for (QAction* needsDocument : m_commands.needDocument)
+        needsDocument->setEnabled(open);
+    m_commands.editMenu->setVisible(open);
+
+    if (open)
+        SetViewCommandStates(IsTextView());
+    SetViewEnabled(m_text, open);
+    SetViewEnabled(m_list, open);
+    m_commands.fontsItem->setEnabled(open);
+}
+
+// A disabled view is painted in the grey of a scroll bar, an enabled one in the window
+// background of text fields.
+void DocumentViews::SetViewEnabled(QAbstractScrollArea* view, bool enabled)
+{
+    view->setEnabled(enabled);
+    const QPalette standard = QApplication::palette(view);
+    const QColor background =
+        standard.color(QPalette::Active, enabled ? QPalette::Base : QPalette::Button);
+    if (view->palette().color(QPalette::Active, QPalette::Base) == background &&
+        view->palette().color(QPalette::Disabled, QPalette::Base) == background)
         return;
-    // Setting the text it already holds would mark an unchanged document as changed.
-    const QString rendered = ConfigText::TextFromLines(ctx.document->LineArray);
-    if (rendered != ctx.document->text())
-        ctx.document->setText(rendered);
-}
-
-bool DocumentViews::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == ui().txtTextBox && event->type() == QEvent::FocusIn)
-        state().LastFocusInTree = false;
-    return Component::eventFilter(watched, event);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Base, background);
+    view->setPalette(palette);
 }

@@ -1,28 +1,64 @@
 #pragma once
 
-#include "ui/MainContext.h"
+#include <QList>
+#include <QObject>
 
+class ConfigDocument;
+class QAbstractScrollArea;
+class QAction;
 class QEvent;
+class QKeyEvent;
+class QPlainTextEdit;
+class QTreeView;
 
-// Which of the list view and the text view shows, the switch between them (carrying the
-// document across), the commands that depend on the view, and the text view's notices.
-class DocumentViews : public Component {
+// The list view and the text view of the document: which one shows, the switch between them
+// (the document converts itself across), and the commands that depend on the view or on an
+// open document.
+class DocumentViews : public QObject {
     Q_OBJECT
 public:
-    explicit DocumentViews(MainContext& context);
+    struct Commands {
+        // The view's marks: menu items and toolbar buttons.
+        QAction* textItem;
+        QAction* listItem;
+        QAction* textButton;
+        QAction* listButton;
+        QAction* fontsItem;
+        QAction* editMenu;
+        QList<QAction*> needDocument;
+        QList<QAction*> textViewOnly;
+        QList<QAction*> listViewOnly;
+    };
+
+    DocumentViews(ConfigDocument& document, QTreeView* list, QPlainTextEdit* text,
+                  Commands commands, QObject* parent = nullptr);
 
     bool IsTextView() const;
     void SetView(bool textMode);
-    void SetViewCommandStates(bool isText);
     void TextViewCommand();
     void ListViewCommand();
     void PopUpSwitchToTextView();
+    void SetDocumentCommandStates();
+
+signals:
+    // A click or a keyboard move chose a row of the list (-1: none is selected).
+    void rowChosen(int row);
+    // The user switched views: the value editor has nothing to show.
+    void viewSwitched();
+    // The list or the text view took the keyboard focus.
+    void documentFocused();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // LinesFromRows and TextFromLines, leaving the text view alone when it already shows the
-    // rendered rows.
-    void TextFromRows();
+    void ShowView(bool textMode);
+    void SetViewCommandStates(bool isText);
+    bool ListKeyPressed(QKeyEvent* key);
+    void SetViewEnabled(QAbstractScrollArea* view, bool enabled);
+
+    ConfigDocument& m_document;
+    QTreeView* m_list;
+    QPlainTextEdit* m_text;
+    Commands m_commands;
 };

@@ -1,39 +1,20 @@
 #include "ui/EditCommands.h"
 
-#include "ui/ConfigDocument.h"
-#include "ui/DocumentViews.h"
-#include "ui/AboutBox.h"
+#include "core/ConfigDocument.h"
 #include "ui/Dialogs.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTextCursor>
 
-EditCommands::EditCommands(MainContext& context) : Component(context)
+EditCommands::EditCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* window,
+                           QPlainTextEdit* text, QObject* parent)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_window(window), m_text(text)
 {
-    MainWidgets& ui = this->ui();
-    const std::pair<QAction*, void (EditCommands::*)()> triggers[] = {
-        {ui.mnuEditCut, &EditCommands::Cut},
-        {ui.FlatBttn[Button::Cut], &EditCommands::Cut},
-        {ui.mnuEditCopy, &EditCommands::Copy},
-        {ui.FlatBttn[Button::Copy], &EditCommands::Copy},
-        {ui.mnuEditPaste, &EditCommands::Paste},
-        {ui.FlatBttn[Button::Paste], &EditCommands::Paste},
-        {ui.mnuEditSelectAll, &EditCommands::SelectAll},
-        {ui.mnuFilemnuPrint, &EditCommands::Print},
-        {ui.FlatBttn[Button::Print], &EditCommands::Print},
-    };
-    for (const auto& [action, command] : triggers)
-        connect(action, &QAction::triggered, this, command);
-    connect(ui.mnuHelpAbout, &QAction::triggered, this,
-            [this] { ShowAboutBox(ctx.dialogs, ctx.ui.frmMain); });
-
-    ui.txtTextBox->installEventFilter(this);
+    m_text->installEventFilter(this);
 }
 
 // The text view would otherwise cut, copy and paste by itself (rich text on the clipboard,
@@ -41,10 +22,10 @@ EditCommands::EditCommands(MainContext& context) : Component(context)
 // run the commands below instead.
 bool EditCommands::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ui().txtTextBox &&
+    if (watched == m_text &&
         (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress))
         return RunClipboardKey(static_cast<QKeyEvent*>(event));
-    return Component::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }
 
 bool EditCommands::RunClipboardKey(QKeyEvent* event)
@@ -68,7 +49,7 @@ bool EditCommands::RunClipboardKey(QKeyEvent* event)
 
 QString EditCommands::SelectedText() const
 {
-    QString text = ctx.ui.txtTextBox->textCursor().selectedText();
+    QString text = m_text->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, u'\n');
     text.replace(QChar::LineSeparator, u'\n');
     return text;
@@ -76,58 +57,48 @@ QString EditCommands::SelectedText() const
 
 void EditCommands::Copy()
 {
-    if (!ctx.views->IsTextView())
-        return;
-    QGuiApplication::clipboard()->setText(SelectedText());
+    if (m_document.isTextView())
+        QGuiApplication::clipboard()->setText(SelectedText());
 }
 
 void EditCommands::Cut()
 {
-    if (!ctx.views->IsTextView())
+    if (!m_document.isTextView())
         return;
     QGuiApplication::clipboard()->setText(SelectedText());
-    ui().txtTextBox->textCursor().removeSelectedText();
-    state().DocumentChanged = true;
+    m_text->textCursor().removeSelectedText();
 }
 
 void EditCommands::Paste()
 {
-    if (!ctx.views->IsTextView())
+    if (!m_document.isTextView())
         return;
     // Every line break becomes one: the view would make two lines of a CR LF.
     QString text = QGuiApplication::clipboard()->text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
-    QPlainTextEdit* textView = ui().txtTextBox;
-    QTextCursor cursor = textView->textCursor();
+    QTextCursor cursor = m_text->textCursor();
     cursor.insertText(text);
-    textView->setTextCursor(cursor);
-    state().DocumentChanged = true;
+    m_text->setTextCursor(cursor);
 }
 
 void EditCommands::SelectAll()
 {
-    QPlainTextEdit* textView = ui().txtTextBox;
-    textView->setFocus();
-    textView->selectAll();
+    m_text->setFocus();
+    m_text->selectAll();
 }
 
 void EditCommands::Print()
 {
-    if (!ctx.views->IsTextView()) {
-        // Refilling the hidden text view is no edit of the document.
-        const bool changed = state().DocumentChanged;
-        ctx.document->LinesFromRows();
-        ctx.document->TextFromLines();
-        state().DocumentChanged = changed;
-    }
-    QString text = ctx.document->text();
+    if (!m_document.isTextView())
+        m_document.refreshTextFromRows();
+    QString text = m_document.text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     RichTextBox1.setPlainText(text);
-    RichTextBox1.setDefaultFont(ui().txtTextBox->font());
+    RichTextBox1.setDefaultFont(m_text->font());
 
     QPrinter printer(QPrinter::HighResolution);
-    if (!ctx.dialogs.choosePrinter(ui().frmMain, printer, QStringLiteral("Print")))
+    if (!m_dialogs.choosePrinter(m_window, printer, QStringLiteral("Print")))
         return;
     RichTextBox1.print(&printer);
 }

@@ -1,16 +1,20 @@
 #pragma once
 
-#include "ui/MainContext.h"
-
+#include <QObject>
 #include <QTextDocument>
 
+class ConfigDocument;
+class Dialogs;
 class QKeyEvent;
+class QPlainTextEdit;
+class QWidget;
 
-// The text view's clipboard commands and Select All, File > Print, and Help > About.
-class EditCommands : public Component {
+// The text view's clipboard commands and Select All, and File > Print.
+class EditCommands : public QObject {
     Q_OBJECT
 public:
-    explicit EditCommands(MainContext& context);
+    EditCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* window, QPlainTextEdit* text,
+                 QObject* parent = nullptr);
 
     void Cut();
     void Copy();
@@ -28,5 +32,9 @@ private:
     bool RunClipboardKey(QKeyEvent* event);
     QString SelectedText() const;
 
+    ConfigDocument& m_document;
+    Dialogs& m_dialogs;
+    QWidget* m_window;
+    QPlainTextEdit* m_text;
     QTextDocument RichTextBox1;
 };

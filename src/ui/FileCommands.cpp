@@ -1,46 +1,22 @@
 #include "ui/FileCommands.h"
 
+#include "core/ConfigDocument.h"
+#include "core/ConfigFile.h"
 #include "core/ServerInstall.h"
 #include "core/Version.h"
-#include "ui/SettingsExplorer.h"
-#include "ui/ConfigDocument.h"
-#include "core/ConfigText.h"
-#include "ui/DocumentViews.h"
-#include "ui/ListSelection.h"
-#include "core/RowModel.h"
-#include "ui/ValueEditor.h"
-#include "core/Codepage.h"
 #include "ui/Dialogs.h"
-#include "ui/HelpPane.h"
-#include "ui/Twips.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMainWindow>
-#include <QMenu>
-#include <QPlainTextEdit>
-#include <QSaveFile>
-#include <QStringBuilder>
-#include <QTreeView>
-#include <QTreeWidget>
-#include <optional>
+#include <QWidget>
 
 namespace {
 
-// Larger files are refused; CR LF breaks keep such a file within 32,767 lines.
-constexpr qint64 MaxFileBytes = 65000;
-
-const QString UntitledName = QStringLiteral("Untitled");
 const QString UntitledFileName = QStringLiteral("Untitled.txt");
 const QString FileFilter = QStringLiteral("Dravane config files (*.cfg*);;All files (*.*)");
 const QString OpenTitle = QStringLiteral("Open Dravane config file");
 const QString SaveTitle = QStringLiteral("Save Dravane config file");
 const QString DefaultSuffix = QStringLiteral("cfg");
-const QString LineBreak = QStringLiteral("\r\n");
 
 QString DialogFolder()
 {
@@ -55,93 +31,31 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-// Only regular files: reading a device or a pipe to its end might never finish.
-std::optional<QByteArray> ReadWholeFile(const QString& path)
-{
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
-}
-
-// The file on disk is replaced only once the new content is complete, so a failure leaves
-// it as it was. Returns the platform's description of a failure, or an empty text.
-QString WriteWholeFile(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    // Unbuffered: a write that fails while a buffer is flushed inside commit() goes unseen
-    // there, and the short file would replace the good one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    // A short write (a full disk) reports its cause only on the next attempt.
-    for (qint64 written = 0; written < bytes.size();) {
-        const qint64 chunk = file.write(bytes.constData() + written, bytes.size() - written);
-        if (chunk <= 0)
-            return file.errorString();
-        written += chunk;
-    }
-    return file.commit() ? QString() : file.errorString();
-}
-
-// Names the first character the code page cannot hold, with its line, so the user can find it.
-QString UnencodableMessage(const QString& text, qsizetype index)
-{
-    const qsizetype line = ConfigText::LinesFromText(QStringView(text).first(index)).size();
-    const bool pair = text[index].isHighSurrogate() && index + 1 < text.size() &&
-                      text[index + 1].isLowSurrogate();
-    const QString character = text.mid(index, pair ? 2 : 1);
-    const QString codePoint = QString::number(character.toUcs4().value(0), 16)
-                                  .toUpper()
-                                  .rightJustified(4, QLatin1Char('0'));
-    return QStringLiteral("The file was not saved: the character \"%1\" (U+%2) on line %3 cannot "
-                          "be written in the Windows-1252 code page of configuration files.")
-        .arg(character, codePoint, QString::number(line));
-}
-
 } // namespace
 
-FileCommands::FileCommands(MainContext& context) : Component(context)
-{
-    MainWidgets& ui = this->ui();
-    const auto wire = [this](std::initializer_list<QAction*> triggers,
-                             void (FileCommands::*command)()) {
-        for (QAction* trigger : triggers)
-            connect(trigger, &QAction::triggered, this, command);
-    };
-    wire({ui.mnuFileNew, ui.FlatBttn[Button::New]}, &FileCommands::NewDocument);
-    wire({ui.mnuFileOpen, ui.FlatBttn[Button::Open]}, &FileCommands::OpenDocument);
-    wire({ui.mnuFilemnuSave, ui.FlatBttn[Button::Save]}, &FileCommands::SaveDocument);
-    wire({ui.mnuFilemnuSaveAs}, &FileCommands::SaveDocumentAs);
-    wire({ui.mnuFileClose}, &FileCommands::CloseCommand);
-}
+FileCommands::FileCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* window,
+                           QObject* parent)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_window(window)
+{}
 
 void FileCommands::NewDocument()
 {
     if (!MaySetDocumentAside())
         return;
-    ctx.document->setText(QString());
-    SetCaption(UntitledName);
-    ctx.rows->resetRows({Row{QStringLiteral("K1"), QString(), QString()}});
-    SelectRow(ui().lvListView, 0);
-    ctx.document->LinesFromRows();
-    state().DocumentOpen = true;
-    SetDocumentCommandStates();
-    state().DocumentChanged = false;
+    m_document.newDocument();
+    ShowCaption();
+    emit documentCreated();
 }
 
 void FileCommands::OpenDocument()
 {
     if (!MaySetDocumentAside())
         return;
-    const QString path =
-        ctx.dialogs.openFileName(ui().frmMain, OpenTitle, DialogFolder(), FileFilter);
+    const QString path = m_dialogs.openFileName(m_window, OpenTitle, DialogFolder(), FileFilter);
     if (path.isEmpty())
         return;
     const QFileInfo file(path);
-    if (file.isFile() && file.size() > MaxFileBytes) {
+    if (file.isFile() && file.size() > ConfigFile::MaxFileBytes) {
         Tell(QStringLiteral("The file is too large to open."), QMessageBox::NoIcon);
         return;
     }
@@ -150,23 +64,23 @@ void FileCommands::OpenDocument()
 
 void FileCommands::SaveDocument()
 {
-    if (!state().DocumentOpen)
+    if (!m_document.DocumentOpen())
         return;
-    const QString path = IsUntitled() ? AskSavePath(QString()) : DocumentName();
+    const QString path = m_document.isUntitled() ? AskSavePath(QString()) : m_document.path();
     if (!path.isEmpty())
         WriteDocument(path);
 }
 
 void FileCommands::SaveDocumentAs()
 {
-    if (state().DocumentOpen)
+    if (m_document.DocumentOpen())
         SaveAs();
 }
 
 bool FileCommands::SaveAs()
 {
-    const QString name = DocumentName();
-    const QString path = AskSavePath(name == UntitledName ? UntitledFileName : name);
+    const QString path =
+        AskSavePath(m_document.isUntitled() ? UntitledFileName : m_document.path());
     return !path.isEmpty() && WriteDocument(path);
 }
 
@@ -178,10 +92,10 @@ void FileCommands::CloseCommand()
 
 bool FileCommands::MaySetDocumentAside()
 {
-    if (!state().DocumentOpen || !state().DocumentChanged)
+    if (!m_document.DocumentOpen() || !m_document.DocumentChanged())
         return true;
-    const auto answer = ctx.dialogs.message(
-        ui().frmMain, ProductName, QStringLiteral("Save changes to ") + DocumentName() + u'?',
+    const auto answer = m_dialogs.message(
+        m_window, ProductName, QStringLiteral("Save changes to ") + m_document.name() + u'?',
         QMessageBox::Warning, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
         QMessageBox::Yes);
     switch (answer) {
@@ -197,158 +111,56 @@ bool FileCommands::MaySetDocumentAside()
 
 bool FileCommands::LoadDocument(const QString& path)
 {
-    const std::optional<QByteArray> bytes = ReadWholeFile(path);
-    if (!bytes) {
+    bool loaded = false;
+    {
+        const WaitCursor busy;
+        loaded = m_document.loadFile(path);
+    }
+    if (!loaded) {
         Tell(QStringLiteral("Can't open file: ") + path, QMessageBox::NoIcon);
         return false;
     }
-    {
-        const WaitCursor busy;
-        state().DocumentOpen = true;
-        SetCaption(path);
-        // The text view shows the file as it is; the rows hold its parse.
-        const QString text = Codepage::DecodeWindows1252(*bytes);
-        ctx.document->setText(text);
-        ctx.document->ReadFileLines(text);
-        ctx.document->RowsFromLines();
-    }
-    SetDocumentCommandStates();
-    state().DocumentChanged = false;
+    ShowCaption();
     return true;
 }
 
 bool FileCommands::WriteDocument(const QString& path)
 {
-    const QString text = TextToWrite();
-    qsizetype badIndex = -1;
-    const std::optional<QByteArray> bytes = Codepage::EncodeWindows1252(text, &badIndex);
-    if (!bytes) {
-        Tell(UnencodableMessage(text, badIndex), QMessageBox::Warning);
-        return false;
-    }
     QString failure;
     {
         const WaitCursor busy;
-        failure = WriteWholeFile(path, *bytes);
+        failure = m_document.saveAs(path);
     }
     if (!failure.isEmpty()) {
         Tell(failure, QMessageBox::Warning);
         return false;
     }
-    SetCaption(path);
-    state().DocumentChanged = false;
+    ShowCaption();
     return true;
-}
-
-QString FileCommands::TextToWrite()
-{
-    if (ctx.views->IsTextView())
-        return ctx.document->text() + LineBreak;
-    const QList<Row>& rows = ctx.rows->rows();
-    if (rows.isEmpty())
-        return LineBreak;
-    qsizetype size = 0;
-    for (const Row& row : rows)
-        size += row.Setting.size() + row.Parameter.size() + 1 + LineBreak.size();
-    QString text;
-    text.reserve(size);
-    // Each line as ConfigText::RenderRow forms it, appended in place: no string per line.
-    for (const Row& row : rows)
-        text += row.Setting % u' ' % row.Parameter % LineBreak;
-    return text;
 }
 
 QString FileCommands::AskSavePath(const QString& suggestedName)
 {
-    return ctx.dialogs.saveFileName(ui().frmMain, SaveTitle, DialogFolder(), suggestedName,
-                                    FileFilter, DefaultSuffix);
-}
-
-QString FileCommands::DocumentName() const
-{
-    const QString caption = ctx.ui.frmMain->windowTitle();
-    const qsizetype open = caption.indexOf(u'[');
-    if (open < 0)
-        return {};
-    return caption.mid(open + 1, caption.size() - open - 2);
-}
-
-bool FileCommands::IsUntitled() const
-{
-    return ctx.ui.frmMain->windowTitle() ==
-           ProductName + QStringLiteral(" [") + UntitledName + u']';
-}
-
-void FileCommands::SetCaption(const QString& documentName)
-{
-    ui().frmMain->setWindowTitle(ProductName + QStringLiteral(" [") + documentName + u']');
+    return m_dialogs.saveFileName(m_window, SaveTitle, DialogFolder(), suggestedName, FileFilter,
+                                  DefaultSuffix);
 }
 
 void FileCommands::CloseDocument()
 {
-    MainWidgets& ui = this->ui();
-    ctx.document->setText(QString());
-    ctx.rows->clear();
-    state().DocumentChanged = false;
-    state().DocumentOpen = false;
-    SetDocumentCommandStates();
-    if (QTreeWidgetItem* first = ctx.explorer->Node(1))
-        ui.tvTreeView->setCurrentItem(first);
-    ctx.help->BlankHelpPane();
-    ClearTitleStrip();
-    ui.frmMain->setWindowTitle(ProductName);
+    m_document.close();
+    emit documentClosed();
+    ShowCaption();
 }
 
-// Clears the strip's labels without a full reset of the value editor.
-void FileCommands::ClearTitleStrip()
+// The product name, then the file's path or "Untitled" in brackets while a document is open.
+void FileCommands::ShowCaption()
 {
-    MainWidgets& ui = this->ui();
-    QLabel* description = ui.lblTitle[1];
-    description->move(ui.cboParam->x(), description->y());
-    ui.lblTitle[0]->clear();
-    description->clear();
-    description->resize(ui.lvListView->width() - Twips::toPixels(50, description),
-                        description->height());
-}
-
-void FileCommands::SetDocumentCommandStates()
-{
-    MainWidgets& ui = this->ui();
-    const bool open = state().DocumentOpen;
-    for (QAction* needsDocument :
-         {ui.mnuFilemnuSave, ui.mnuFilemnuSaveAs, ui.mnuFilemnuPrint, ui.mnuFileClose,
-          ui.FlatBttn[Button::Save], ui.FlatBttn[Button::Print], ui.FlatBttn[Button::Cut],
-          ui.FlatBttn[Button::Copy], ui.FlatBttn[Button::Paste], ui.FlatBttn[Button::Delete],
-          ui.FlatBttn[Button::MoveUp], ui.FlatBttn[Button::MoveDown], ui.FlatBttn[Button::Comment]})
-        needsDocument->setEnabled(open);
-    ui.mnuEdit->menuAction()->setVisible(open);
-
-    if (open)
-        ctx.views->SetViewCommandStates(ctx.views->IsTextView());
-    SetViewEnabled(ui.txtTextBox, open);
-    SetViewEnabled(ui.lvListView, open);
-    ui.mnuToolsFonts->setEnabled(open);
-    if (!open)
-        ctx.valueEditor->HideControls();
-}
-
-// A disabled view is painted in the grey of a scroll bar, an enabled one in the window
-// background of text fields.
-void FileCommands::SetViewEnabled(QAbstractScrollArea* view, bool enabled)
-{
-    view->setEnabled(enabled);
-    const QPalette standard = QApplication::palette(view);
-    const QColor background =
-        standard.color(QPalette::Active, enabled ? QPalette::Base : QPalette::Button);
-    if (view->palette().color(QPalette::Active, QPalette::Base) == background &&
-        view->palette().color(QPalette::Disabled, QPalette::Base) == background)
-        return;
-    QPalette palette = view->palette();
-    palette.setColor(QPalette::Base, background);
-    view->setPalette(palette);
+    m_window->setWindowTitle(m_document.DocumentOpen()
+                                 ? ProductName + QStringLiteral(" [") + m_document.name() + u']'
+                                 : ProductName);
 }
 
 void FileCommands::Tell(const QString& text, QMessageBox::Icon icon)
 {
-    ctx.dialogs.message(ui().frmMain, ProductName, text, icon, QMessageBox::Ok);
+    m_dialogs.message(m_window, ProductName, text, icon, QMessageBox::Ok);
 }

@@ -1,17 +1,19 @@
 #pragma once
 
-#include "ui/MainContext.h"
-
 #include <QMessageBox>
+#include <QObject>
 
-class QAbstractScrollArea;
+class ConfigDocument;
+class Dialogs;
+class QWidget;
 
-// New, Open, Save, Save As and Close, the save question, the caption that names the
-// document, and the commands and views that need an open document.
-class FileCommands : public Component {
+// New, Open, Save, Save As and Close, the save question and the caption that names the
+// document. The document reads and writes itself; these commands ask and tell the user.
+class FileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FileCommands(MainContext& context);
+    FileCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* window,
+                 QObject* parent = nullptr);
 
     void NewDocument();
     void OpenDocument();
@@ -21,21 +23,22 @@ public:
     bool LoadDocument(const QString& path);
     bool WriteDocument(const QString& path);
     QString AskSavePath(const QString& suggestedName);
-    QString DocumentName() const;
     void CloseDocument();
-    void SetDocumentCommandStates();
     // The save question before unsaved changes are dropped; false when the command must stop.
     bool MaySetDocumentAside();
+
+signals:
+    // New put an empty row in the list.
+    void documentCreated();
+    void documentClosed();
 
 private:
     // Save As; true when the document was written.
     bool SaveAs();
-    bool IsUntitled() const;
-    void SetCaption(const QString& documentName);
-    // The text form followed by CR LF. While the list view shows, the rows are rendered
-    // straight into it; the hidden text view is refilled only when it is shown again.
-    QString TextToWrite();
-    void SetViewEnabled(QAbstractScrollArea* view, bool enabled);
-    void ClearTitleStrip();
+    void ShowCaption();
     void Tell(const QString& text, QMessageBox::Icon icon);
+
+    ConfigDocument& m_document;
+    Dialogs& m_dialogs;
+    QWidget* m_window;
 };

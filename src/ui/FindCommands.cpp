@@ -1,18 +1,14 @@
 #include "ui/FindCommands.h"
 
-#include "core/Version.h"
-#include "ui/SettingsExplorer.h"
-#include "ui/ConfigDocument.h"
-#include "ui/DocumentViews.h"
-#include "ui/ListSelection.h"
-#include "core/RowModel.h"
-#include "ui/FindDialog.h"
+#include "core/ConfigDocument.h"
 #include "core/Search.h"
+#include "core/Version.h"
 #include "ui/Dialogs.h"
+#include "ui/FindDialog.h"
+#include "ui/ListSelection.h"
+#include "ui/SettingsTree.h"
 
-#include <QAction>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,11 +23,10 @@ const QString FindNextCaption = QStringLiteral("Find Next");
 
 } // namespace
 
-FindCommands::FindCommands(MainContext& context) : Component(context)
-{
-    for (QAction* trigger : {ui().mnuFind, ui().FlatBttn[Button::Find]})
-        connect(trigger, &QAction::triggered, this, &FindCommands::OpenFind);
-}
+FindCommands::FindCommands(const ConfigDocument& document, Dialogs& dialogs, const Views& views,
+                           QObject* parent)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views)
+{}
 
 void FindCommands::OpenFind()
 {
@@ -40,13 +35,13 @@ void FindCommands::OpenFind()
         m_dialog->activateWindow();
         return;
     }
-    m_dialog = new FindDialog(ui().frmMain);
+    m_dialog = new FindDialog(m_views.window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_dialog->txtFind, &QLineEdit::textChanged, this, &FindCommands::SearchTextEdited);
     connect(m_dialog->FBFind, &QPushButton::clicked, this, &FindCommands::FindPressed);
     connect(m_dialog, &QDialog::finished, this, &FindCommands::FindClosed);
 
-    m_dialog->PlaceBelowMiddleOf(ui().frmMain);
+    m_dialog->PlaceBelowMiddleOf(m_views.window);
     m_dialog->FBFind->setEnabled(false);
     FindFromStart = true;
     FindTextOffset = 0;
@@ -56,8 +51,8 @@ void FindCommands::OpenFind()
 
 void FindCommands::ChooseTarget()
 {
-    if (state().DocumentOpen) {
-        (state().LastFocusInTree ? m_dialog->optTV : m_dialog->optEditor)->setChecked(true);
+    if (m_document.DocumentOpen()) {
+        (m_lastFocusInTree ? m_dialog->optTV : m_dialog->optEditor)->setChecked(true);
         m_dialog->FBFind->setText(FindCaption);
     } else {
         m_dialog->optTV->setChecked(true);
@@ -80,7 +75,7 @@ void FindCommands::FindPressed()
         FindFromStart = true;
     if (!m_dialog->optEditor->isChecked())
         TreeSearch();
-    else if (ctx.views->IsTextView())
+    else if (m_document.isTextView())
         TextSearch();
     else
         ListSearch();
@@ -101,9 +96,9 @@ void FindCommands::FindClosed()
 
 void FindCommands::ListSearch()
 {
-    QTreeView* list = ui().lvListView;
+    QTreeView* list = m_views.list;
     const int after = FindFromStart ? -1 : SelectedRow(list);
-    const int found = Search::FindRow(ctx.rows->rows(), after, FindText);
+    const int found = Search::FindRow(m_document.rows().rows(), after, FindText);
     if (found < 0) {
         ReportNotFound();
         return;
@@ -115,51 +110,35 @@ void FindCommands::ListSearch()
 
 void FindCommands::TreeSearch()
 {
-    const int count = ctx.explorer->NodeCount();
+    SettingsTree* tree = m_views.tree;
+    const int count = tree->NodeCount();
     QStringList texts;
     texts.reserve(count);
-    for (int number = 1; number <= count; ++number) {
-        const QTreeWidgetItem* node = ctx.explorer->Node(number);
-        texts.append(node ? node->text(0) : QString());
-    }
-    const int after = FindFromStart ? -1 : SelectedNodeIndex();
+    for (int number = 1; number <= count; ++number)
+        texts.append(tree->Node(number)->text(0));
+    const int after = FindFromStart ? -1 : tree->NodeIndex(tree->SelectedNode());
     const int found = Search::FindNode(texts, after, FindText);
     if (found < 0) {
         ReportNotFound();
         return;
     }
-    QTreeWidget* tree = ui().tvTreeView;
-    tree->setCurrentItem(ctx.explorer->Node(found + 1));
+    tree->setCurrentItem(tree->Node(found + 1));
     tree->setFocus();
     FindFromStart = false;
-}
-
-// 0-based in insertion order; -1 when no node is selected.
-int FindCommands::SelectedNodeIndex() const
-{
-    const QList<QTreeWidgetItem*> selected = ctx.ui.tvTreeView->selectedItems();
-    if (selected.isEmpty())
-        return -1;
-    const int count = ctx.explorer->NodeCount();
-    for (int number = 1; number <= count; ++number) {
-        if (ctx.explorer->Node(number) == selected.constFirst())
-            return number - 1;
-    }
-    return -1;
 }
 
 void FindCommands::TextSearch()
 {
     const qsizetype offset = FindFromStart ? 0 : FindTextOffset;
-    const Search::TextMatch match = Search::FindText(ctx.document->text(), offset, FindText);
+    const Search::TextMatch match = Search::FindText(m_document.text(), offset, FindText);
     if (match.found()) {
-        ui().frmMain->activateWindow();
-        QPlainTextEdit* textView = ui().txtTextBox;
+        m_views.window->activateWindow();
+        QPlainTextEdit* textView = m_views.text;
         textView->setFocus();
         // The match is in positions of the text, whose line breaks are two characters long.
-        const int start = ctx.document->cursorPositionFromText(static_cast<int>(match.start));
+        const int start = m_document.cursorPositionFromText(static_cast<int>(match.start));
         const int end =
-            ctx.document->cursorPositionFromText(static_cast<int>(match.start + match.length));
+            m_document.cursorPositionFromText(static_cast<int>(match.start + match.length));
         QTextCursor cursor = textView->textCursor();
         cursor.setPosition(start);
         cursor.setPosition(end, QTextCursor::KeepAnchor);
@@ -173,6 +152,6 @@ void FindCommands::TextSearch()
 
 void FindCommands::ReportNotFound()
 {
-    ctx.dialogs.message(m_dialog, ProductName, QStringLiteral("String not found."),
-                        QMessageBox::NoIcon, QMessageBox::Ok);
+    m_dialogs.message(m_dialog, ProductName, QStringLiteral("String not found."),
+                      QMessageBox::NoIcon, QMessageBox::Ok);
 }

@@ -1,20 +1,37 @@
 #pragma once
 
-#include "ui/MainContext.h"
-
+#include <QObject>
 #include <QPointer>
 #include <QString>
 
+class ConfigDocument;
+class Dialogs;
 class FindDialog;
+class QPlainTextEdit;
+class QTreeView;
+class QWidget;
+class SettingsTree;
 
 // Edit > Find: the modeless Find dialog and the searches it runs over the list, the text view
 // or the Settings Explorer, one match per press, continuing from the last match.
-class FindCommands : public Component {
+class FindCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FindCommands(MainContext& context);
+    struct Views {
+        QWidget* window;
+        QTreeView* list;
+        QPlainTextEdit* text;
+        SettingsTree* tree;
+    };
+
+    FindCommands(const ConfigDocument& document, Dialogs& dialogs, const Views& views,
+                 QObject* parent = nullptr);
 
     void OpenFind();
+    // Whether the tree was the last of tree, list and text view to take the keyboard focus:
+    // the search then starts in the Settings Explorer.
+    void setLastFocusInTree(bool inTree) { m_lastFocusInTree = inTree; }
+    bool LastFocusInTree() const { return m_lastFocusInTree; }
 
     // The search state lives as long as the main window.
     QString FindText;
@@ -31,7 +48,10 @@ private:
     void TreeSearch();
     void TextSearch();
     void ReportNotFound();
-    int SelectedNodeIndex() const;
 
+    const ConfigDocument& m_document;
+    Dialogs& m_dialogs;
+    Views m_views;
+    bool m_lastFocusInTree = false;
     QPointer<FindDialog> m_dialog;
 };

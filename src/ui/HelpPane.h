@@ -1,26 +1,28 @@
 #pragma once
 
-#include "ui/MainContext.h"
+#include <QStackedWidget>
 
+class QTextBrowser;
 class QUrl;
 
-// The lower pane of the work area: a setting's reference page, or the blank face when no page
-// applies. Also Show/Hide Help Window and Help Contents (F1).
-class HelpPane : public Component {
+// helpPane, the lower pane of the work area: a setting's reference page, or the blank face
+// (fraBrowser) when no page applies.
+class HelpPane : public QStackedWidget {
     Q_OBJECT
 public:
-    explicit HelpPane(MainContext& context);
+    explicit HelpPane(QWidget* parent = nullptr);
 
     // address: a page file, optionally followed by "#" and an anchor.
     void ShowHelpPage(const QString& address);
-    // Shows the blank face; with hideBrowserFirst the browser is hidden before the frame shows.
-    void BlankHelpPane(bool hideBrowserFirst = false);
-    bool IsHelpShown() const;
-    void ToggleHelpWindow();
-    void HelpContents();
+    void BlankHelpPane();
+
+    QWidget* fraBrowser = nullptr;
+    QTextBrowser* brwHelpBrowser = nullptr;
+
+signals:
+    // A web or mail address: the desktop opens it.
+    void externalLinkClicked(const QUrl& url);
 
 private:
-    void ConnectCommands();
     void LinkClicked(const QUrl& link);
-    void SetSplitPosition(double upperTwips, bool collapseLower);
 };

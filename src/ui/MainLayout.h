@@ -1,32 +1,49 @@
 #pragma once
 
-#include "ui/MainContext.h"
+#include <QObject>
 
-class QEvent;
+class QAction;
+class QMainWindow;
+class QSplitter;
+class QTreeView;
+class QWidget;
+class ValueEditor;
 
 // The main window's layout rules that Qt's layouts do not give by themselves: the minimum
-// width, the collapsed help pane, the list's "Parameter" column taking the spare width, and
-// the editor strip placed by hand over the list.
-class MainLayout : public Component {
+// width, the help pane shown and hidden and a hidden one kept collapsed, the list's "Parameter"
+// column taking the spare width, and the value editor strip following the list.
+class MainLayout : public QObject {
     Q_OBJECT
 public:
-    explicit MainLayout(MainContext& context);
+    struct Parts {
+        QMainWindow* window;
+        QSplitter* vbuSplitterHoriz;
+        QSplitter* vbuSplitterVert;
+        ValueEditor* strip;
+        QWidget* tree;
+        QWidget* documentPane;
+        QTreeView* list;
+        QAction* showHelpItem;
+        QAction* showHelpButton;
+    };
+
+    explicit MainLayout(const Parts& parts, QObject* parent = nullptr);
 
     void ResizeLayout();
     void TitleStripLayout();
+    bool IsHelpShown() const;
+    void ToggleHelpWindow();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void SizeToolbarButtons();
-    void SetAccessibleNames();
-    void SizeTitleStrip();
-    void CentreStripControls();
     void KeepMinimumWidth();
     void KeepHelpPaneCollapsed();
     void FitParameterColumn();
-    void PlaceEditorControls(int x, int listWidth);
-
+    void SetSplitPosition(double upperTwips, bool collapseLower);
     int twips(double value) const;
+
+    Parts m_parts;
+    bool m_helpToggleInProgress = false;
 };

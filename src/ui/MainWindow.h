@@ -1,17 +1,35 @@
 #pragma once
 
 #include "core/CatalogueTable.h"
-#include "ui/MainContext.h"
+#include "ui/ToolbarButtons.h"
 
 #include <QMainWindow>
+#include <array>
 #include <memory>
-#include <vector>
 
+class ApplyEdit;
 class ConfigDocument;
 class Dialogs;
+class DocumentViews;
+class EditCommands;
+class FileCommands;
+class FindCommands;
+class HelpPane;
+class MainLayout;
+class Preferences;
+class QLabel;
+class QPlainTextEdit;
+class QSplitter;
+class QToolBar;
+class QTreeView;
+class RowOperations;
+class SettingsExplorer;
+class SettingsTree;
+class ValueEditor;
+class VersionMenu;
 
-// frmMain: builds the controls, menus and toolbar, creates the components that own the
-// commands, and runs the load and close steps. It computes nothing itself.
+// frmMain: builds the menus, toolbar and work area, creates the components behind them and
+// connects them in wire(), and runs the load and close steps. It computes nothing itself.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -19,17 +37,19 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    MainContext& context() { return *m_context; }
-    MainWidgets& widgets() { return m_context->ui; }
-    WindowState& state() { return m_context->state; }
-    CatalogueTable& catalogue() { return m_catalogue; }
-    ConfigDocument& document() { return *m_document; }
-    FileCommands& files() { return *m_context->files; }
-    DocumentViews& views() { return *m_context->views; }
-    SettingsExplorer& explorer() { return *m_context->explorer; }
-
     // The load step: no document, caption, preferences, view, tree, font.
     void Load();
+
+    CatalogueTable& catalogue() { return m_catalogue; }
+    ConfigDocument& document() { return *m_document; }
+    FileCommands& files() { return *m_files; }
+    DocumentViews& views() { return *m_views; }
+    SettingsExplorer& explorer() { return *m_explorer; }
+    VersionMenu& versions() { return *m_versions; }
+    Preferences& preferences() { return *m_preferences; }
+    EditCommands& editCommands() { return *m_edit; }
+    FindCommands& find() { return *m_find; }
+    MainLayout& layout() { return *m_layout; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -41,10 +61,84 @@ private:
     void BuildToolbar();
     void BuildWorkArea();
     void CreateComponents();
+    void DressControls();
+    void wire();
     void SaveShutdownState();
 
+    Dialogs& m_dialogs;
+    QString m_programDir; // where DraCFG.mdb, DraCFG.ini and DraCFG.html live
     CatalogueTable m_catalogue;
-    std::unique_ptr<MainContext> m_context;
     std::unique_ptr<ConfigDocument> m_document;
-    std::vector<std::unique_ptr<QObject>> m_components;
+
+    // Menu bar
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuFilemnuSelectVersion = nullptr;
+    std::array<QAction*, 10> mnuDVVersion{};
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFilemnuSave = nullptr;
+    QAction* mnuFilemnuSaveAs = nullptr;
+    QAction* mnuFilemnuPrint = nullptr;
+    QAction* mnuFileClose = nullptr;
+    QAction* mnuFilemnuExit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditCut = nullptr;
+    QAction* mnuEditCopy = nullptr;
+    QAction* mnuEditPaste = nullptr;
+    QAction* mnuEditDelete = nullptr;
+    QAction* mnuEditSelectAll = nullptr;
+    QAction* mnuFind = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuViewmnuShowHelp = nullptr;
+    QAction* mnuViewmnuListCat = nullptr;
+    QAction* mnuViewmnuListAlpha = nullptr;
+    QAction* mnuViewmnuLVText = nullptr;
+    QAction* mnuViewmnuLVList = nullptr;
+    QAction* mnuViewmnuExpandTV = nullptr;
+    QAction* mnuViewmnuCollapseTV = nullptr;
+    QMenu* mnuTools = nullptr;
+    QAction* mnuToolsFonts = nullptr;
+    QAction* mnuToolsConfirmDelete = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    // Pop-up menus of the list and the tree
+    QMenu* mnuPopUpLV = nullptr;
+    QAction* mnu_PopUpLV_MoveUp = nullptr;
+    QAction* mnu_PopUpLV_MoveDown = nullptr;
+    QAction* mnu_PopUpLV_Delete = nullptr;
+    QAction* mnu_PopUpLV_TextView = nullptr;
+    QAction* mnu_PopUpLV_Comment = nullptr;
+    QMenu* mnuPopUpTV = nullptr;
+    QAction* mnu_PopUpTV_ExpandAll = nullptr;
+    QAction* mnu_PopUpTV_CollapseAll = nullptr;
+    QAction* mnu_PopUpTV_SortCategory = nullptr;
+    QAction* mnu_PopUpTV_SortAlpha = nullptr;
+
+    // Toolbar: FlatBttn[i] is the button of index i (see Button::).
+    QToolBar* CoolBar1 = nullptr;
+    std::array<QAction*, Button::Count> FlatBttn{};
+
+    // Work area
+    ValueEditor* picTitles = nullptr;
+    QSplitter* vbuSplitterHoriz = nullptr;
+    QSplitter* vbuSplitterVert = nullptr;
+    SettingsTree* tvTreeView = nullptr;
+    QWidget* documentPane = nullptr; // holds the text view with the list laid over it
+    QPlainTextEdit* txtTextBox = nullptr;
+    QTreeView* lvListView = nullptr;
+    HelpPane* helpPane = nullptr;
+
+    // Components, each with what it uses; wire() connects them.
+    std::unique_ptr<MainLayout> m_layout;
+    std::unique_ptr<DocumentViews> m_views;
+    std::unique_ptr<ApplyEdit> m_applyEdit;
+    std::unique_ptr<SettingsExplorer> m_explorer;
+    std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<RowOperations> m_rowOperations;
+    std::unique_ptr<Preferences> m_preferences;
+    std::unique_ptr<FindCommands> m_find;
+    std::unique_ptr<EditCommands> m_edit;
+    std::unique_ptr<VersionMenu> m_versions;
 };

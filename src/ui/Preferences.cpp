@@ -1,10 +1,10 @@
 #include "ui/Preferences.h"
 
+#include "core/ConfigDocument.h"
 #include "core/PreferenceStore.h"
-#include "ui/VersionMenu.h"
-#include "ui/DocumentViews.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
+#include "ui/ValueEditor.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -103,42 +103,34 @@ int FirstPaneSize(const QSplitter* splitter)
 
 } // namespace
 
-Preferences::Preferences(MainContext& context) : Component(context)
-{
-    connect(ui().mnuToolsFonts, &QAction::triggered, this, &Preferences::FontsCommand);
-    QAction* confirmDelete = ui().mnuToolsConfirmDelete;
-    connect(confirmDelete, &QAction::triggered, this, [this, confirmDelete](bool checked) {
-        // Qt has already moved the check mark; the command owns it.
-        confirmDelete->setChecked(!checked);
-        ConfirmDeleteCommand();
-    });
-}
+Preferences::Preferences(const ConfigDocument& document, Dialogs& dialogs, const Parts& parts,
+                         QObject* parent)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_parts(parts)
+{}
 
 void Preferences::LoadPreferences()
 {
     const auto store = PreferenceStore::Open();
-    MainWidgets& ui = this->ui();
 
     LoadWindowGeometry(*store);
     LoadSplitterPositions(*store);
 
     const bool showHelp = PreferenceStore::ReadBool(*store, QStringLiteral("ShowHelp"), true);
-    ui.mnuViewmnuShowHelp->setChecked(showHelp);
-    ui.FlatBttn[Button::ShowHelp]->setChecked(ui.mnuViewmnuShowHelp->isChecked());
+    m_parts.showHelpItem->setChecked(showHelp);
+    m_parts.showHelpButton->setChecked(showHelp);
 
-    ui.mnuToolsConfirmDelete->setChecked(
+    m_parts.confirmDelete->setChecked(
         PreferenceStore::ReadBool(*store, QStringLiteral("ConfirmDelete"), true));
-    ctx.versions->SetCheckedIndex(PreferenceStore::StoredVersionIndex());
-    ui.mnuToolsFonts->setEnabled(
+    m_parts.fontsItem->setEnabled(
         PreferenceStore::ReadBool(*store, QStringLiteral("ShowTextBox"), true));
 
     LoadColumnWidths(*store);
-    MakeEditorStripBare();
+    m_parts.strip->Clear();
 }
 
 void Preferences::LoadWindowGeometry(QSettings& store)
 {
-    QMainWindow* window = ui().frmMain;
+    QMainWindow* window = m_parts.window;
     const float left =
         ReadInRange(store, QStringLiteral("MainLeft"), DefaultLeft, -MaxMeasure, MaxMeasure);
     const float top =
@@ -166,7 +158,7 @@ void Preferences::LoadWindowGeometry(QSettings& store)
 
 bool Preferences::eventFilter(QObject* watched, QEvent* event)
 {
-    QMainWindow* window = ui().frmMain;
+    QMainWindow* window = m_parts.window;
     const auto type = event->type();
     if (watched != window ||
         (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize))
@@ -183,18 +175,17 @@ bool Preferences::eventFilter(QObject* watched, QEvent* event)
 
 void Preferences::LoadSplitterPositions(QSettings& store)
 {
-    const MainWidgets& ui = this->ui();
     SetFirstPaneSize(
-        ui.vbuSplitterHoriz,
-        Twips::toPixels(ReadSplitter(store, QStringLiteral("SplitterTop")), ui.frmMain));
+        m_parts.vbuSplitterHoriz,
+        Twips::toPixels(ReadSplitter(store, QStringLiteral("SplitterTop")), m_parts.window));
     SetFirstPaneSize(
-        ui.vbuSplitterVert,
-        Twips::toPixels(ReadSplitter(store, QStringLiteral("SplitterLeft")), ui.frmMain));
+        m_parts.vbuSplitterVert,
+        Twips::toPixels(ReadSplitter(store, QStringLiteral("SplitterLeft")), m_parts.window));
 }
 
 void Preferences::LoadColumnWidths(QSettings& store)
 {
-    QHeaderView* header = ui().lvListView->header();
+    QHeaderView* header = m_parts.list->header();
     const float first =
         ReadInRange(store, QStringLiteral("LvCol1"), DefaultColumn1, MinColumnWidth, MaxMeasure);
     const float second =
@@ -203,37 +194,26 @@ void Preferences::LoadColumnWidths(QSettings& store)
     header->resizeSection(1, Twips::toPixels(second, header));
 }
 
-void Preferences::MakeEditorStripBare()
-{
-    MainWidgets& ui = this->ui();
-    for (QLabel* label : ui.lblTitle)
-        label->setText(QString());
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{ui.cboParam, ui.txtParam, ui.cmdOK, ui.cmdCancel})
-        control->hide();
-}
-
 void Preferences::SavePreferences()
 {
     const auto store = PreferenceStore::Open();
-    const MainWidgets& ui = this->ui();
 
     SaveWindowGeometry(*store);
-    PreferenceStore::WriteBool(*store, QStringLiteral("ShowTextBox"), ctx.views->IsTextView());
+    PreferenceStore::WriteBool(*store, QStringLiteral("ShowTextBox"), m_document.isTextView());
     PreferenceStore::WriteBool(*store, QStringLiteral("ListByCategory"),
-                               ui.mnuViewmnuListCat->isChecked());
+                               m_parts.listByCategoryItem->isChecked());
     SaveSplitterPositions(*store);
     SaveColumnWidths(*store);
     PreferenceStore::WriteBool(*store, QStringLiteral("ShowHelp"),
-                               ui.mnuViewmnuShowHelp->isChecked());
+                               m_parts.showHelpItem->isChecked());
     PreferenceStore::WriteBool(*store, QStringLiteral("ConfirmDelete"),
-                               ui.mnuToolsConfirmDelete->isChecked());
+                               m_parts.confirmDelete->isChecked());
     store->sync();
 }
 
 void Preferences::SaveWindowGeometry(QSettings& store)
 {
-    const QMainWindow* window = ui().frmMain;
+    const QMainWindow* window = m_parts.window;
     const QRect frame = window->frameGeometry();
     PreferenceStore::WriteSingle(store, QStringLiteral("MainLeft"), ToTwips(frame.left(), window));
     PreferenceStore::WriteSingle(store, QStringLiteral("MainTop"), ToTwips(frame.top(), window));
@@ -245,16 +225,17 @@ void Preferences::SaveWindowGeometry(QSettings& store)
 
 void Preferences::SaveSplitterPositions(QSettings& store)
 {
-    const MainWidgets& ui = this->ui();
-    PreferenceStore::WriteInt(store, QStringLiteral("SplitterTop"),
-                              SplitterTwips(FirstPaneSize(ui.vbuSplitterHoriz), ui.frmMain));
-    PreferenceStore::WriteInt(store, QStringLiteral("SplitterLeft"),
-                              SplitterTwips(FirstPaneSize(ui.vbuSplitterVert), ui.frmMain));
+    PreferenceStore::WriteInt(
+        store, QStringLiteral("SplitterTop"),
+        SplitterTwips(FirstPaneSize(m_parts.vbuSplitterHoriz), m_parts.window));
+    PreferenceStore::WriteInt(
+        store, QStringLiteral("SplitterLeft"),
+        SplitterTwips(FirstPaneSize(m_parts.vbuSplitterVert), m_parts.window));
 }
 
 void Preferences::SaveColumnWidths(QSettings& store)
 {
-    const QHeaderView* header = ui().lvListView->header();
+    const QHeaderView* header = m_parts.list->header();
     PreferenceStore::WriteSingle(store, QStringLiteral("LvCol1"),
                                  ToTwips(header->sectionSize(0), header));
     PreferenceStore::WriteSingle(store, QStringLiteral("LvCol2"),
@@ -277,7 +258,7 @@ void Preferences::LoadFontPreferences()
 
 void Preferences::SetTextViewFont(const QString& family, double pointSize, bool bold, bool italic)
 {
-    QFont font = ui().txtTextBox->font();
+    QFont font = m_parts.text->font();
     font.setFamilies({family});
     // A family the system lacks shows in its sans-serif face, while family() keeps the name
     // chosen, which is what gets saved.
@@ -287,13 +268,13 @@ void Preferences::SetTextViewFont(const QString& family, double pointSize, bool 
         font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setItalic(italic);
-    ui().txtTextBox->setFont(font);
+    m_parts.text->setFont(font);
 }
 
 void Preferences::SaveFontPreferences()
 {
     const auto store = PreferenceStore::Open();
-    const QFont font = ui().txtTextBox->font();
+    const QFont font = m_parts.text->font();
     PreferenceStore::WriteText(*store, QStringLiteral("FontName"), font.family());
     PreferenceStore::WriteSingle(*store, QStringLiteral("FontSize"),
                                  static_cast<float>(font.pointSizeF()));
@@ -304,8 +285,8 @@ void Preferences::SaveFontPreferences()
 
 void Preferences::FontsCommand()
 {
-    const QFont initial = m_lastFontChoice.value_or(ui().txtTextBox->font());
-    const std::optional<QFont> choice = ctx.dialogs.chooseFont(ui().frmMain, initial);
+    const QFont initial = m_lastFontChoice.value_or(m_parts.text->font());
+    const std::optional<QFont> choice = m_dialogs.chooseFont(m_parts.window, initial);
     if (!choice)
         return;
     m_lastFontChoice = *choice;
@@ -315,6 +296,6 @@ void Preferences::FontsCommand()
 
 void Preferences::ConfirmDeleteCommand()
 {
-    QAction* item = ui().mnuToolsConfirmDelete;
+    QAction* item = m_parts.confirmDelete;
     item->setChecked(!item->isChecked());
 }

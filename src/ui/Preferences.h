@@ -1,19 +1,41 @@
 #pragma once
 
-#include "ui/MainContext.h"
-
 #include <QFont>
+#include <QObject>
 #include <QSize>
 #include <optional>
 
+class ConfigDocument;
+class Dialogs;
+class QAction;
+class QMainWindow;
+class QPlainTextEdit;
 class QSettings;
+class QSplitter;
+class QTreeView;
+class ValueEditor;
 
 // The per-user preferences of the main window: read while it is built, written when it closes,
 // and the two Tools menu commands that change them (Fonts, Confirm Delete).
-class Preferences : public Component {
+class Preferences : public QObject {
     Q_OBJECT
 public:
-    explicit Preferences(MainContext& context);
+    struct Parts {
+        QMainWindow* window;
+        QSplitter* vbuSplitterHoriz;
+        QSplitter* vbuSplitterVert;
+        QTreeView* list;
+        QPlainTextEdit* text;
+        ValueEditor* strip;
+        QAction* showHelpItem;
+        QAction* showHelpButton;
+        QAction* confirmDelete;
+        QAction* fontsItem;
+        QAction* listByCategoryItem;
+    };
+
+    Preferences(const ConfigDocument& document, Dialogs& dialogs, const Parts& parts,
+                QObject* parent = nullptr);
 
     void LoadPreferences();
     void SavePreferences();
@@ -32,9 +54,11 @@ private:
     void SaveWindowGeometry(QSettings& store);
     void SaveSplitterPositions(QSettings& store);
     void SaveColumnWidths(QSettings& store);
-    void MakeEditorStripBare();
     void SetTextViewFont(const QString& family, double pointSize, bool bold, bool italic);
 
+    const ConfigDocument& m_document;
+    Dialogs& m_dialogs;
+    Parts m_parts;
     // The stored outer size, applied to the inner size until the window frame is known.
     QSize m_outerSizeToKeep;
     // What the font dialog returned last; it opens with it the next time.

@@ -1,81 +1,34 @@
 #include "ui/RowOperations.h"
 
-#include "ui/ConfigDocument.h"
-#include "core/ConfigText.h"
-#include "ui/DocumentViews.h"
-#include "ui/ListSelection.h"
-#include "core/RowModel.h"
-#include "ui/ValueEditor.h"
+#include "core/ConfigDocument.h"
+#include "core/RowEdits.h"
 #include "ui/Dialogs.h"
+#include "ui/ListSelection.h"
 
 #include <QAction>
 #include <QCursor>
 #include <QKeyEvent>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTreeView>
 
-namespace {
-
-const QString CommentMark = QStringLiteral(";");
-const QString LineBreak = QStringLiteral("\r\n");
-
-// The caret's line in text (CR LF between lines): [start, end) without its line break.
-std::pair<qsizetype, qsizetype> LineAround(const QString& text, qsizetype position)
+RowOperations::RowOperations(ConfigDocument& document, Dialogs& dialogs, const Views& views,
+                             QObject* parent)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views)
 {
-    qsizetype start = 0;
-    if (position >= 2) {
-        const qsizetype previousBreak = text.lastIndexOf(LineBreak, position - 2);
-        if (previousBreak >= 0)
-            start = previousBreak + LineBreak.size();
-    }
-    qsizetype end = text.indexOf(LineBreak, start);
-    if (end < 0)
-        end = text.size();
-    return {start, end};
-}
-
-// Removes the first ";" when the line, leading spaces aside, starts with one; otherwise puts
-// ";" in front of the line.
-QString ToggledLine(QString line)
-{
-    qsizetype firstNonSpace = 0;
-    while (firstNonSpace < line.size() && line.at(firstNonSpace) == QLatin1Char(' '))
-        ++firstNonSpace;
-    if (firstNonSpace < line.size() && line.at(firstNonSpace) == CommentMark.front())
-        return line.remove(firstNonSpace, 1);
-    return CommentMark + line;
-}
-
-} // namespace
-
-RowOperations::RowOperations(MainContext& context) : Component(context)
-{
-    MainWidgets& ui = this->ui();
-    for (QAction* trigger : {ui.mnuEditDelete, ui.FlatBttn[Button::Delete], ui.mnu_PopUpLV_Delete})
-        connect(trigger, &QAction::triggered, this, &RowOperations::DeleteItem);
-    for (QAction* trigger : {ui.mnu_PopUpLV_MoveUp, ui.FlatBttn[Button::MoveUp]})
-        connect(trigger, &QAction::triggered, this, &RowOperations::MoveRowUp);
-    for (QAction* trigger : {ui.mnu_PopUpLV_MoveDown, ui.FlatBttn[Button::MoveDown]})
-        connect(trigger, &QAction::triggered, this, &RowOperations::MoveRowDown);
-    for (QAction* trigger : {ui.mnu_PopUpLV_Comment, ui.FlatBttn[Button::Comment]})
-        connect(trigger, &QAction::triggered, this, &RowOperations::ToggleComment);
-
-    connect(ui.lvListView, &QAbstractItemView::doubleClicked, this, &RowOperations::DeleteItem);
-    ui.lvListView->installEventFilter(this);
-    ui.lvListView->viewport()->installEventFilter(this);
+    QTreeView* list = m_views.list;
+    connect(list, &QAbstractItemView::doubleClicked, this, &RowOperations::DeleteItem);
+    list->installEventFilter(this);
+    list->viewport()->installEventFilter(this);
 }
 
 bool RowOperations::eventFilter(QObject* watched, QEvent* event)
 {
-    QTreeView* list = ui().lvListView;
+    QTreeView* list = m_views.list;
     if (watched == list) {
-        if (event->type() == QEvent::FocusIn)
-            state().LastFocusInTree = false;
-        else if (event->type() == QEvent::KeyPress)
+        if (event->type() == QEvent::KeyPress)
             return HandleListKey(*static_cast<QKeyEvent*>(event));
     } else if (watched == list->viewport()) {
         const auto type = event->type();
@@ -85,7 +38,7 @@ bool RowOperations::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
             // The pop-up acts on the selected row, the one the value editor was set up for,
             // so the press does not select the row under the pointer.
-            ui().mnuPopUpLV->popup(QCursor::pos());
+            m_views.listPopUp->popup(QCursor::pos());
             return true;
         }
         // Only a left double-click deletes.
@@ -114,58 +67,54 @@ bool RowOperations::HandleListKey(const QKeyEvent& key)
 
 int RowOperations::SelectedRowForCommand()
 {
-    const int row = SelectedRow(ui().lvListView);
-    if (ctx.rows->count() == 0 || row < 0)
+    const int row = SelectedRow(m_views.list);
+    if (m_document.rows().count() == 0 || row < 0)
         return -1;
-    ui().lvListView->setFocus();
+    m_views.list->setFocus();
     return row;
 }
 
 void RowOperations::SelectAndShow(int row)
 {
-    QTreeView* list = ui().lvListView;
+    QTreeView* list = m_views.list;
     SelectRow(list, row);
-    const QModelIndex index = ctx.rows->index(row, 0);
+    const QModelIndex index = m_document.rows().index(row, 0);
     if (index.isValid())
         list->scrollTo(index);
 }
 
 void RowOperations::DeleteItem()
 {
-    const bool confirm = ui().mnuToolsConfirmDelete->isChecked();
-    if (ctx.views->IsTextView()) {
-        QTextCursor cursor = ui().txtTextBox->textCursor();
-        cursor.removeSelectedText();
-        state().DocumentChanged = true;
+    if (m_document.isTextView()) {
+        m_views.text->textCursor().removeSelectedText();
         return;
     }
 
     const int row = SelectedRowForCommand();
     if (row < 0)
         return;
-    if (confirm) {
+    if (m_views.confirmDelete->isChecked()) {
         const QString question = QStringLiteral("Are you sure you want to delete the item ") +
-                                 ctx.rows->row(row).Setting + QStringLiteral(" ?");
-        const auto answer = ctx.dialogs.message(
-            ui().frmMain, QStringLiteral("Delete Item"), question, QMessageBox::NoIcon,
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+                                 m_document.rows().row(row).Setting + QStringLiteral(" ?");
+        const auto answer = m_dialogs.message(m_views.window, QStringLiteral("Delete Item"),
+                                              question, QMessageBox::NoIcon,
+                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer != QMessageBox::Yes) {
             FinishDelete();
             return;
         }
     }
-    ctx.rows->removeRowAt(row);
+    m_document.rows().removeRowAt(row);
     // The row that took the removed one's place keeps the keyboard going.
-    SelectAndShow(std::min(row, ctx.rows->count() - 1));
+    SelectAndShow(std::min(row, m_document.rows().count() - 1));
     FinishDelete();
 }
 
 void RowOperations::FinishDelete()
 {
-    ctx.valueEditor->ResetValueEditor();
-    // The reset hands the focus to the Settings Explorer; the user was working in the list.
-    ui().lvListView->setFocus();
-    state().DocumentChanged = true;
+    emit rowDeleted();
+    // The user was working in the list, wherever the editor's reset put the focus.
+    m_views.list->setFocus();
 }
 
 void RowOperations::MoveRowUp()
@@ -173,29 +122,29 @@ void RowOperations::MoveRowUp()
     const int k = SelectedRowForCommand();
     if (k <= 0)
         return;
-    const Row moved = ctx.rows->row(k);
+    RowModel& rows = m_document.rows();
+    const Row moved = rows.row(k);
     // The moved row gets a new, empty Key: its own stays in use until the old row is gone.
-    ctx.rows->insertRowAt(k - 1, Row{QString(), moved.Setting, moved.Parameter});
-    ctx.rows->removeRowAt(k + 1);
+    rows.insertRowAt(k - 1, Row{QString(), moved.Setting, moved.Parameter});
+    rows.removeRowAt(k + 1);
     SelectAndShow(k - 1);
-    state().DocumentChanged = true;
 }
 
 void RowOperations::MoveRowDown()
 {
     const int k = SelectedRowForCommand();
-    if (k < 0 || k == ctx.rows->count() - 1)
+    RowModel& rows = m_document.rows();
+    if (k < 0 || k == rows.count() - 1)
         return;
-    const Row moved = ctx.rows->row(k);
-    ctx.rows->insertRowAt(k + 2, Row{QString(), moved.Setting, moved.Parameter});
-    ctx.rows->removeRowAt(k);
+    const Row moved = rows.row(k);
+    rows.insertRowAt(k + 2, Row{QString(), moved.Setting, moved.Parameter});
+    rows.removeRowAt(k);
     SelectAndShow(k + 1);
-    state().DocumentChanged = true;
 }
 
 void RowOperations::ToggleComment()
 {
-    if (ctx.views->IsTextView())
+    if (m_document.isTextView())
         ToggleCommentInText();
     else
         ToggleCommentInList();
@@ -206,30 +155,19 @@ void RowOperations::ToggleCommentInList()
     const int k = SelectedRowForCommand();
     if (k < 0)
         return;
-    const Row& row = ctx.rows->row(k);
-    if (row.Setting == CommentMark) {
-        // An empty Parameter gives a blank row, still a valid one.
-        const auto [setting, parameter] = ConfigText::SplitFirstWord(row.Parameter);
-        ctx.rows->setRowTexts(k, setting, parameter);
-    } else {
-        ctx.rows->setRowTexts(k, CommentMark, row.Setting + QLatin1Char(' ') + row.Parameter);
-    }
-    state().DocumentChanged = true;
+    const auto [setting, parameter] = RowEdits::ToggledComment(m_document.rows().row(k));
+    m_document.rows().setRowTexts(k, setting, parameter);
 }
 
 void RowOperations::ToggleCommentInText()
 {
-    QPlainTextEdit* textView = ui().txtTextBox;
-    const QString text = ctx.document->text();
-    const int caret = ctx.document->textPositionFromCursor(textView->textCursor().position());
-    const auto [start, end] = LineAround(text, caret);
-
-    ctx.document->setText(text.first(start) + ToggledLine(text.sliced(start, end - start)) +
-                          text.sliced(end));
+    QPlainTextEdit* textView = m_views.text;
+    const int caret = m_document.textPositionFromCursor(textView->textCursor().position());
+    m_document.setText(RowEdits::ToggleCommentAt(m_document.text(), caret));
 
     textView->setFocus();
     // The caret goes back to the same text position, not adjusted for the mark.
     QTextCursor cursor = textView->textCursor();
-    cursor.setPosition(ctx.document->cursorPositionFromText(caret));
+    cursor.setPosition(m_document.cursorPositionFromText(caret));
     textView->setTextCursor(cursor);
 }

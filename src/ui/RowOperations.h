@@ -1,21 +1,41 @@
 #pragma once
 
-#include "ui/MainContext.h"
+#include <QObject>
 
+class ConfigDocument;
+class Dialogs;
+class QAction;
 class QEvent;
 class QKeyEvent;
+class QMenu;
+class QPlainTextEdit;
+class QTreeView;
+class QWidget;
 
 // Delete, move and comment one line of the document, in the list view or the text view, and
 // the list view's own mouse and keyboard triggers for them.
-class RowOperations : public Component {
+class RowOperations : public QObject {
     Q_OBJECT
 public:
-    explicit RowOperations(MainContext& context);
+    struct Views {
+        QWidget* window;
+        QTreeView* list;
+        QPlainTextEdit* text;
+        QMenu* listPopUp;
+        QAction* confirmDelete;
+    };
+
+    RowOperations(ConfigDocument& document, Dialogs& dialogs, const Views& views,
+                  QObject* parent = nullptr);
 
     void DeleteItem();
     void MoveRowUp();
     void MoveRowDown();
     void ToggleComment();
+
+signals:
+    // A row was deleted (or its deletion refused): the value editor has nothing to show.
+    void rowDeleted();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -28,4 +48,8 @@ private:
     void FinishDelete();
     void ToggleCommentInList();
     void ToggleCommentInText();
+
+    ConfigDocument& m_document;
+    Dialogs& m_dialogs;
+    Views m_views;
 };

@@ -1,44 +1,48 @@
 #pragma once
 
-#include "ui/MainContext.h"
+#include <QObject>
 
-#include <QList>
+class CatalogueTable;
+class QAction;
+class SettingsTree;
 
-class QTreeWidgetItem;
-
-// The Settings Explorer tree (tvTreeView): the loaded catalogue by category or alphabetically,
-// its list, expand and collapse commands and its pop-up menu. The listing mode lives only in
-// the six marks (menu checks and toolbar buttons) that are always set together.
-class SettingsExplorer : public Component {
+// The Settings Explorer's commands: building the tree from the loaded catalogue by category or
+// alphabetically, and expanding and collapsing it. The listing mode lives only in the marks
+// of the menu items and toolbar buttons, which are always set together.
+class SettingsExplorer : public QObject {
     Q_OBJECT
 public:
-    explicit SettingsExplorer(MainContext& context);
+    // The items whose marks show the listing mode, and those that only apply by category.
+    struct Marks {
+        QAction* menuByCategory;
+        QAction* menuAlphabetical;
+        QAction* buttonByCategory;
+        QAction* buttonAlphabetical;
+        QAction* popUpByCategory;
+        QAction* popUpAlphabetical;
+        QList<QAction*> categoryOnly;
+    };
+
+    SettingsExplorer(SettingsTree& tree, const CatalogueTable& catalogue, Marks marks,
+                     QObject* parent = nullptr);
 
     void BuildSettingsTree(bool byCategory);
     void ListCommand(bool byCategory);
     void ExpandAllNodes();
     void CollapseAllNodes();
     bool IsByCategory() const;
-    // Node number n (1-based) in insertion order, or nullptr.
-    QTreeWidgetItem* Node(int number) const;
     int NodeCount() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+signals:
+    // The tree was built afresh: the value editor has nothing to show.
+    void treeRebuilt();
+    void helpBlankRequested();
 
 private:
-    void ConnectCommands();
-    void AddCategoryNodes(QList<QTreeWidgetItem*>& topLevel);
-    void AddAlphabeticalNodes(QList<QTreeWidgetItem*>& topLevel);
-    void PopUpListCommand(bool byCategory);
     void SetMenuMarks(bool byCategory);
     void SetButtonMarks(bool byCategory);
-    void ClearEditorStrip();
-    void PlaceDescriptionLabel();
-    bool ForwardNavigationKey(QEvent* event);
-    QTreeWidgetItem* SelectedNode() const;
 
-    // Every node in the order it was added; node number n is m_nodes[n - 1].
-    QList<QTreeWidgetItem*> m_nodes;
-    bool m_forwardingKey = false;
+    SettingsTree& m_tree;
+    const CatalogueTable& m_catalogue;
+    Marks m_marks;
 };

@@ -1,12 +1,10 @@
 #include "ui/ToolbarIcons.h"
 
-#include "ui/MainWidgets.h"
 #include "ui/Twips.h"
 
 #include <QAction>
 #include <QIcon>
 #include <QList>
-#include <QMainWindow>
 #include <QToolBar>
 
 // Resources in a static library must be registered by name, from the global namespace.
@@ -52,53 +50,18 @@ QIcon IconFor(const IconUse& use)
     return use.themed ? QIcon::fromTheme(QLatin1String(use.name), bundled) : bundled;
 }
 
-// Menu items running a toolbar button's command. Checkable items go without an icon: in
-// several styles an icon takes the place of the check mark.
-QList<QAction*> MenuItemsFor(const MainWidgets& ui, int button)
-{
-    switch (button) {
-    case Button::New:
-        return {ui.mnuFileNew};
-    case Button::Open:
-        return {ui.mnuFileOpen};
-    case Button::Save:
-        return {ui.mnuFilemnuSave};
-    case Button::Print:
-        return {ui.mnuFilemnuPrint};
-    case Button::Cut:
-        return {ui.mnuEditCut};
-    case Button::Copy:
-        return {ui.mnuEditCopy};
-    case Button::Paste:
-        return {ui.mnuEditPaste};
-    case Button::Delete:
-        return {ui.mnuEditDelete, ui.mnu_PopUpLV_Delete};
-    case Button::Find:
-        return {ui.mnuFind};
-    case Button::TextView:
-        return {ui.mnu_PopUpLV_TextView};
-    case Button::MoveUp:
-        return {ui.mnu_PopUpLV_MoveUp};
-    case Button::MoveDown:
-        return {ui.mnu_PopUpLV_MoveDown};
-    case Button::Comment:
-        return {ui.mnu_PopUpLV_Comment};
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
-void SetToolbarIcons(MainWidgets& ui)
+void SetToolbarIcons(QToolBar* toolbar, const std::array<QAction*, Button::Count>& buttons,
+                     const std::function<QList<QAction*>(int button)>& menuItemsFor)
 {
     RegisterIconResources();
-    const int side = Twips::toPixels(IconSize, ui.frmMain);
-    ui.CoolBar1->setIconSize(QSize(side, side));
+    const int side = Twips::toPixels(IconSize, toolbar);
+    toolbar->setIconSize(QSize(side, side));
     for (const IconUse& use : ToolbarIcons) {
         const QIcon icon = IconFor(use);
-        ui.FlatBttn[static_cast<size_t>(use.button)]->setIcon(icon);
-        for (QAction* item : MenuItemsFor(ui, use.button))
+        buttons[static_cast<size_t>(use.button)]->setIcon(icon);
+        for (QAction* item : menuItemsFor(use.button))
             item->setIcon(icon);
     }
 }

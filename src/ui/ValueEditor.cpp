@@ -1,35 +1,37 @@
 #include "ui/ValueEditor.h"
 
-#include "core/ServerInstall.h"
 #include "core/CatalogueTable.h"
-#include "ui/ApplyEdit.h"
-#include "ui/ListSelection.h"
-#include "core/RowModel.h"
-#include "ui/HelpPane.h"
+#include "core/ConfigDocument.h"
+#include "core/ServerInstall.h"
+#include "core/SettingLookup.h"
 #include "ui/Twips.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QToolButton>
-#include <QTreeView>
-#include <QTreeWidget>
 
 #include <algorithm>
 
-namespace {
+using SettingLookup::Kind;
 
-const QString CommentEntry = QStringLiteral(" COMMENT(;)");
-const QString BlankLineEntry = QStringLiteral(" BLANK LINE");
+namespace {
 
 // Strip measures, in twips.
 constexpr double ValueWidth = 2655;
 constexpr double ButtonOffset = 2665; // from the home position to OK after a full-width box
 constexpr double SuffixWidth = 2000;
 constexpr double SuffixValueWidth = 1326;
+constexpr double StripHeight = 300;
+constexpr double StripPadding = 60;
+constexpr double MinimumButtonWidth = 600;
+constexpr double StripIndent = 20;
+constexpr double Gap = 10;
+constexpr double WideGap = 20;
+constexpr double TitleMargin = 50;
+constexpr double DescriptionMargin = 50;
+constexpr double BareDescriptionMargin = 20;
 
 // Positions and widths are kept in twips; the widgets are moved in pixels.
 double LeftOf(const QWidget* widget)
@@ -58,22 +60,9 @@ void SetWidth(QWidget* widget, double twips)
     widget->resize(std::max(0, Twips::toPixels(twips, widget)), widget->height());
 }
 
-// Blanks only, not other white space.
-QString TrimBlanks(const QString& text)
+int RightEdge(const QWidget* widget)
 {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ')
-        ++first;
-    while (last > first && text[last - 1] == u' ')
-        --last;
-    return text.mid(first, last - first);
-}
-
-// An empty list of choices has no pieces at all, not one empty piece.
-QStringList ChoicePieces(const QString& choices)
-{
-    return choices.isEmpty() ? QStringList() : choices.split(u'|');
+    return widget->x() + widget->width();
 }
 
 void ClearChoiceBox(QComboBox* box)
@@ -82,359 +71,375 @@ void ClearChoiceBox(QComboBox* box)
     box->clearEditText();
 }
 
-bool IsListMoveKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QTreeWidgetItem* SelectedNode(const QTreeWidget* tree)
-{
-    const QList<QTreeWidgetItem*> selected = tree->selectedItems();
-    return selected.isEmpty() ? nullptr : selected.constFirst();
-}
-
 } // namespace
 
-ValueEditor::ValueEditor(MainContext& context) : Component(context)
+ValueEditor::ValueEditor(const ConfigDocument& document, const CatalogueTable& catalogue,
+                         QString programDir, QWidget* parent)
+    : QWidget(parent), m_document(document), m_catalogue(catalogue),
+      m_programDir(std::move(programDir))
 {
-    MainWidgets& ui = this->ui();
-    connect(ui.lvListView, &QAbstractItemView::clicked, this, &ValueEditor::ListClicked);
-    connect(ui.cmdOK, &QToolButton::clicked, this, [this] { ctx.applyEdit->OK(); });
-    connect(ui.cmdCancel, &QToolButton::clicked, this, &ValueEditor::Cancel);
-    ui.lvListView->installEventFilter(this);
-    ui.txtParam->installEventFilter(this);
-    ui.cboParam->installEventFilter(this);
+    setObjectName(QStringLiteral("picTitles"));
+    setAccessibleName(QStringLiteral("Value editor"));
+    for (size_t i = 0; i < lblTitle.size(); ++i) {
+        lblTitle[i] = new QLabel(this);
+        lblTitle[i]->setObjectName(QStringLiteral("lblTitle(%1)").arg(i));
+    }
+    cboParam = new QComboBox(this);
+    cboParam->setObjectName(QStringLiteral("cboParam"));
+    cboParam->setAccessibleName(QStringLiteral("Value choices"));
+    cboParam->setEditable(true);
+    cboParam->setInsertPolicy(QComboBox::NoInsert);
+    txtParam = new QLineEdit(this);
+    txtParam->setObjectName(QStringLiteral("txtParam"));
+    txtParam->setAccessibleName(QStringLiteral("Value"));
+    cmdOK = new QToolButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setText(QStringLiteral("OK"));
+    cmdCancel = new QToolButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setText(QStringLiteral("Cancel"));
+    for (QToolButton* button : {cmdOK, cmdCancel}) {
+        button->setAccessibleName(button->text());
+        button->resize(std::max(button->sizeHint().width(), twips(MinimumButtonWidth)),
+                       button->sizeHint().height());
+    }
+    HideControls();
+
+    int needed = 0;
+    for (const QWidget* control : std::initializer_list<const QWidget*>{
+             cboParam, txtParam, cmdOK, cmdCancel, lblTitle[0], lblTitle[1]})
+        needed = std::max(needed, control->sizeHint().height());
+    setFixedHeight(std::max(twips(StripHeight), needed + twips(StripPadding)));
+    CentreControls();
+
+    connect(cmdOK, &QToolButton::clicked, this, &ValueEditor::OK);
+    connect(cmdCancel, &QToolButton::clicked, this, &ValueEditor::Cancel);
+    txtParam->installEventFilter(this);
+    cboParam->installEventFilter(this);
 }
 
+int ValueEditor::twips(double value) const
+{
+    return Twips::toPixels(value, this);
+}
+
+// Enter presses OK and Escape Cancel while they show.
 bool ValueEditor::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress || (watched != txtParam && watched != cboParam))
         return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == ui().lvListView)
-        return ListKeyPressed(key);
-    if (watched == ui().txtParam || watched == ui().cboParam)
-        return EditorKeyPressed(key);
-    return false;
-}
-
-// Moving through the list with the keyboard sets the editor up as a click on the new row
-// would; selection changes made by other commands do not.
-bool ValueEditor::ListKeyPressed(QKeyEvent* key)
-{
-    if (!IsListMoveKey(key->key()))
-        return false;
-    QTreeView* list = ui().lvListView;
-    const int before = SelectedRow(list);
-    // The view moves first, so the row it moved to is known.
-    static_cast<QObject*>(list)->event(key);
-    if (SelectedRow(list) != before)
-        ListClicked();
-    return true;
-}
-
-bool ValueEditor::EditorKeyPressed(QKeyEvent* key)
-{
-    switch (key->key()) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (ui().cmdOK->isHidden())
+        if (cmdOK->isHidden())
             return false;
-        ui().cmdOK->click();
+        cmdOK->click();
         return true;
     case Qt::Key_Escape:
-        if (ui().cmdCancel->isHidden())
+        if (cmdCancel->isHidden())
             return false;
-        ui().cmdCancel->click();
+        cmdCancel->click();
         return true;
     default:
         return false;
     }
 }
 
-void ValueEditor::ListClicked()
+void ValueEditor::OK()
 {
-    const int selected = SelectedRow(ui().lvListView);
-    if (selected < 0)
+    emit okPressed(CurrentEdit());
+    txtParam->setText(QString());
+}
+
+void ValueEditor::Cancel()
+{
+    txtParam->setText(QString());
+}
+
+RowEdits::ValueEdit ValueEditor::CurrentEdit() const
+{
+    RowEdits::ValueEdit edit;
+    // A row keeps the catalogue name the strip was set up for, whatever the tree shows.
+    if (m_editingExistingRow)
+        edit.name = m_setUpSettingName;
+    edit.choice = cboParam->currentText();
+    edit.value = txtParam->text();
+    edit.multiple = !cboParam->isHidden() && !txtParam->isHidden();
+    edit.needsValue = !txtParam->isHidden();
+    return edit;
+}
+
+void ValueEditor::ListClicked(int row)
+{
+    if (row < 0)
         return;
-    const QString setting = ctx.rows->row(selected).Setting;
+    const QString setting = m_document.rows().row(row).Setting;
     if (setting.isEmpty()) {
         BlankStrip(Home(), ListWidth() - 50);
         return;
     }
-    const QString name = setting.toUpper();
-    state().EditingExistingRow = true;
-    SetUpValueEditor(name == QStringLiteral(";") ? CommentEntry : name);
+    m_row = row;
+    m_editingExistingRow = true;
+    SetUpValueEditor(SettingLookup::NameForRow(setting));
 }
 
-void ValueEditor::TreeClicked()
+void ValueEditor::TreeClicked(const QString& name)
 {
-    const QTreeWidgetItem* node = SelectedNode(ui().tvTreeView);
-    if (!node)
-        return;
-    const bool byCategory = !ui().mnuViewmnuListAlpha->isChecked();
-    if (byCategory && node->data(0, NodeKeyRole).toString().startsWith(u'P')) {
-        BlankStrip(ListLeft() + 20, ListWidth() - 50);
-        return;
-    }
-    state().EditingExistingRow = false;
-    SetUpValueEditor(node->text(0));
+    m_editingExistingRow = false;
+    SetUpValueEditor(name);
+}
+
+void ValueEditor::CategoryClicked()
+{
+    BlankStrip(ListLeft() + 20, ListWidth() - 50);
 }
 
 // Nothing to edit: a blank line of the document or a category of the tree.
 void ValueEditor::BlankStrip(double descriptionLeft, double descriptionWidth)
 {
     HideControls();
-    ctx.help->BlankHelpPane(false);
-    QLabel* description = ui().lblTitle[1];
-    ui().lblTitle[0]->setText(QString());
-    description->setText(QString());
-    SetLeft(description, descriptionLeft);
-    SetWidth(description, descriptionWidth);
-    description->show();
+    emit helpBlankRequested();
+    lblTitle[0]->setText(QString());
+    lblTitle[1]->setText(QString());
+    PlaceDescription(descriptionLeft, descriptionWidth);
+    lblTitle[1]->show();
 }
 
 void ValueEditor::SetUpValueEditor(const QString& name)
 {
     const double home = Home();
-    const QString helpLocation = ServerInstall::GetHelpLocation(ctx.programDir);
-    QLabel* description = ui().lblTitle[1];
+    const QString helpLocation = ServerInstall::GetHelpLocation(m_programDir);
+    QLabel* description = lblTitle[1];
 
-    // An exact entry wins over one whose name is merely contained in the clicked name.
-    bool arranged = false;
-    for (int pass = 1; pass <= 2 && !arranged; ++pass) {
-        for (const CatalogueRow& entry : ctx.catalogue.rows()) {
-            const QString& setting = entry.SettingName();
-            if (pass == 1 ? setting != name : !name.contains(setting))
-                continue;
-            ctx.help->ShowHelpPage(helpLocation + entry.HelpLink());
-            ui().lblTitle[0]->setText(name);
-            description->setText(QString());
-            description->show();
-            if (!state().DocumentOpen) {
-                if (name == BlankLineEntry || name == CommentEntry)
-                    ctx.help->BlankHelpPane(true);
-                return;
-            }
-            arranged = Arrange(entry, name, home);
-            if (arranged)
-                break;
+    for (const CatalogueRow* entry : SettingLookup::Candidates(m_catalogue, name)) {
+        emit helpPageRequested(helpLocation + entry->HelpLink());
+        lblTitle[0]->setText(name);
+        description->setText(QString());
+        description->show();
+        if (!m_document.DocumentOpen()) {
+            if (name == SettingLookup::BlankLineEntry || name == SettingLookup::CommentEntry)
+                emit helpBlankRequested();
+            return;
         }
+        if (Arrange(*entry, name, home))
+            break;
     }
 
     description->setToolTip(description->text());
-    if (name == CommentEntry || TrimBlanks(name) == QStringLiteral(";")) {
-        ctx.help->BlankHelpPane(true);
+    if (name == SettingLookup::CommentEntry || SettingLookup::TrimBlanks(name) == u";") {
+        emit helpBlankRequested();
         description->setText(QString());
     }
 }
 
 bool ValueEditor::Arrange(const CatalogueRow& entry, const QString& name, double home)
 {
-    const QString& type = entry.ValueType();
-    if (type == QStringLiteral("number"))
-        ArrangeNumber(entry, home);
-    else if (type == QStringLiteral("string"))
-        ArrangeString(entry, home);
-    else if (type == QStringLiteral("combo") || type == QStringLiteral("boolean"))
-        ArrangeChoice(entry, home);
-    else if (type == QStringLiteral("null"))
-        ArrangeNull(home);
-    else if (type == QStringLiteral("multiple"))
-        ArrangeMultiple(entry, name, home);
-    else
+    const QString rowValue = m_document.rows().row(m_row).Parameter;
+    const SettingLookup::Arrangement arrangement =
+        SettingLookup::Arrange(entry, name, m_editingExistingRow, rowValue);
+    QLabel* description = lblTitle[1];
+
+    switch (arrangement.kind) {
+    case Kind::Unknown:
         return false;
+    case Kind::Number:
+        ShowValueBox(home, arrangement.value);
+        ShowOkAndCancel(home + ButtonOffset);
+        description->setText(arrangement.caption);
+        PlaceDescription(RightOf(cmdCancel) + 20,
+                         ListWidth() -
+                             (WidthOf(cmdCancel) + WidthOf(cmdOK) + WidthOf(txtParam) + 50));
+        description->show();
+        break;
+    case Kind::String:
+        ShowValueBox(home, arrangement.value);
+        ShowOkAndCancel(RightOf(txtParam) + 10);
+        description->setText(arrangement.caption);
+        PlaceDescription(RightOf(cmdCancel) + 10,
+                         ListWidth() -
+                             (WidthOf(cmdCancel) + WidthOf(cmdOK) + WidthOf(txtParam) + 50));
+        description->show();
+        break;
+    case Kind::Choice:
+        txtParam->hide();
+        txtParam->setText(QString());
+        ClearChoiceBox(cboParam);
+        cboParam->show();
+        cboParam->addItems(arrangement.choices);
+        cboParam->setCurrentIndex(0);
+        SetWidth(cboParam, ValueWidth);
+        if (arrangement.setChoiceText)
+            cboParam->setEditText(arrangement.choiceText);
+        SetLeft(cmdOK, home + ButtonOffset);
+        cmdOK->show();
+        cmdCancel->hide();
+        PlaceDescription(RightOf(cmdOK) + 10,
+                         ListWidth() - (WidthOf(cmdOK) + WidthOf(cboParam) + 50));
+        break;
+    case Kind::Null:
+        cboParam->hide();
+        ClearChoiceBox(cboParam);
+        txtParam->setText(QString());
+        txtParam->hide();
+        SetLeft(cmdOK, home);
+        cmdOK->show();
+        cmdCancel->hide();
+        emit helpBlankRequested();
+        PlaceDescription(RightOf(cmdOK) + 20, ListWidth() - WidthOf(cmdOK) - 50);
+        break;
+    case Kind::Multiple:
+        txtParam->setText(arrangement.value);
+        txtParam->show();
+        ClearChoiceBox(cboParam);
+        cboParam->show();
+        cboParam->addItems(arrangement.choices);
+        cboParam->setCurrentIndex(0);
+        SetWidth(txtParam, SuffixValueWidth);
+        SetWidth(cboParam, SuffixWidth);
+        SetLeft(txtParam, home + WidthOf(cboParam) + 10);
+        if (arrangement.setChoiceText)
+            cboParam->setEditText(arrangement.choiceText);
+        ShowOkAndCancel(RightOf(txtParam) + 10);
+        txtParam->setFocus();
+        PlaceDescription(RightOf(cmdCancel) + 10,
+                         ListWidth() - (WidthOf(cboParam) + WidthOf(txtParam) + WidthOf(cmdOK) +
+                                        WidthOf(cmdCancel) + 50));
+        break;
+    }
     m_setUpSettingName = entry.SettingName();
     return true;
 }
 
-// The value box alone at the home position, filled with the row's value when editing a row.
-void ValueEditor::ShowValueBox(double home)
+// The value box alone at the home position.
+void ValueEditor::ShowValueBox(double home, const QString& value)
 {
-    QComboBox* choices = ui().cboParam;
-    QLineEdit* value = ui().txtParam;
-    choices->hide();
-    ClearChoiceBox(choices);
-    value->setText(QString());
-    value->show();
-    value->setFocus();
-    SetWidth(value, ValueWidth);
-    SetLeft(value, home);
-    if (state().EditingExistingRow)
-        value->setText(RowValue());
+    cboParam->hide();
+    ClearChoiceBox(cboParam);
+    txtParam->setText(value);
+    txtParam->show();
+    txtParam->setFocus();
+    SetWidth(txtParam, ValueWidth);
+    SetLeft(txtParam, home);
 }
 
-void ValueEditor::ArrangeNumber(const CatalogueRow& entry, double home)
+void ValueEditor::ShowOkAndCancel(double okLeft)
 {
-    MainWidgets& ui = this->ui();
-    ShowValueBox(home);
-    SetLeft(ui.cmdOK, home + ButtonOffset);
-    ui.cmdOK->show();
-    SetLeft(ui.cmdCancel, RightOf(ui.cmdOK));
-    ui.cmdCancel->show();
-
-    QString caption = u' ' + entry.Description();
-    if (!entry.NumberNote().isEmpty() && TrimBlanks(entry.Description()) != QStringLiteral("n"))
-        caption += QStringLiteral(" (") + entry.NumberNote() + u')';
-    QLabel* description = ui.lblTitle[1];
-    description->setText(caption);
-    SetLeft(description, RightOf(ui.cmdCancel) + 20);
-    SetWidth(description,
-             ListWidth() - (WidthOf(ui.cmdCancel) + WidthOf(ui.cmdOK) + WidthOf(ui.txtParam) + 50));
-    description->show();
+    SetLeft(cmdOK, okLeft);
+    SetLeft(cmdCancel, RightOf(cmdOK));
+    cmdOK->show();
+    cmdCancel->show();
 }
 
-void ValueEditor::ArrangeString(const CatalogueRow& entry, double home)
+void ValueEditor::PlaceDescription(double left, double width)
 {
-    MainWidgets& ui = this->ui();
-    ShowValueBox(home);
-    SetLeft(ui.cmdOK, RightOf(ui.txtParam) + 10);
-    SetLeft(ui.cmdCancel, RightOf(ui.cmdOK));
-    ui.cmdOK->show();
-    ui.cmdCancel->show();
-
-    QLabel* description = ui.lblTitle[1];
-    SetLeft(description, RightOf(ui.cmdCancel) + 10);
-    description->setText(u' ' + entry.Description());
-    SetWidth(description,
-             ListWidth() - (WidthOf(ui.cmdCancel) + WidthOf(ui.cmdOK) + WidthOf(ui.txtParam) + 50));
-    description->show();
+    SetLeft(lblTitle[1], left);
+    SetWidth(lblTitle[1], width);
 }
 
-void ValueEditor::ArrangeChoice(const CatalogueRow& entry, double home)
+void ValueEditor::ClearStrip(bool keepTitle)
 {
-    MainWidgets& ui = this->ui();
-    QComboBox* choices = ui.cboParam;
-    ui.txtParam->hide();
-    ui.txtParam->setText(QString());
-    ClearChoiceBox(choices);
-    choices->show();
-    choices->addItems(ChoicePieces(entry.Choices()));
-    choices->setCurrentIndex(0);
-    SetWidth(choices, ValueWidth);
-    if (state().EditingExistingRow)
-        choices->setEditText(TrimBlanks(RowValue()));
-    SetLeft(ui.cmdOK, home + ButtonOffset);
-    ui.cmdOK->show();
-
-    QLabel* description = ui.lblTitle[1];
-    SetLeft(description, RightOf(ui.cmdOK) + 10);
-    SetWidth(description, ListWidth() - (WidthOf(ui.cmdOK) + WidthOf(choices) + 50));
-    ui.cmdCancel->hide();
-}
-
-void ValueEditor::ArrangeNull(double home)
-{
-    MainWidgets& ui = this->ui();
-    ui.cboParam->hide();
-    ClearChoiceBox(ui.cboParam);
-    ui.txtParam->setText(QString());
-    ui.txtParam->hide();
-    SetLeft(ui.cmdOK, home);
-    ui.cmdOK->show();
-    ui.cmdCancel->hide();
-    ctx.help->BlankHelpPane(false);
-
-    QLabel* description = ui.lblTitle[1];
-    SetLeft(description, RightOf(ui.cmdOK) + 20);
-    SetWidth(description, ListWidth() - WidthOf(ui.cmdOK) - 50);
-}
-
-// The file names such a setting with one of its choices as a suffix; an existing row's suffix
-// is the last choice found inside its name.
-void ValueEditor::ArrangeMultiple(const CatalogueRow& entry, const QString& name, double home)
-{
-    MainWidgets& ui = this->ui();
-    QComboBox* choices = ui.cboParam;
-    QLineEdit* value = ui.txtParam;
-    const bool editingRow = state().EditingExistingRow;
-    value->setText(QString());
-    value->show();
-    ClearChoiceBox(choices);
-    choices->show();
-
-    QString suffix;
-    for (const QString& piece : ChoicePieces(entry.Choices())) {
-        choices->addItem(piece);
-        if (editingRow && name.contains(piece))
-            suffix = piece;
-    }
-    choices->setCurrentIndex(0);
-    SetWidth(value, SuffixValueWidth);
-    SetWidth(choices, SuffixWidth);
-    SetLeft(value, home + WidthOf(choices) + 10);
-    if (editingRow) {
-        value->setText(RowValue());
-        choices->setEditText(suffix);
-    }
-
-    SetLeft(ui.cmdOK, RightOf(value) + 10);
-    SetLeft(ui.cmdCancel, RightOf(ui.cmdOK));
-    ui.cmdOK->show();
-    ui.cmdCancel->show();
-    value->show();
-    value->setFocus();
-
-    QLabel* description = ui.lblTitle[1];
-    SetLeft(description, RightOf(ui.cmdCancel) + 10);
-    SetWidth(description, ListWidth() - (WidthOf(choices) + WidthOf(value) + WidthOf(ui.cmdOK) +
-                                         WidthOf(ui.cmdCancel) + 50));
+    HideControls();
+    txtParam->clear();
+    ClearChoiceBox(cboParam);
+    if (!keepTitle)
+        lblTitle[0]->clear();
+    lblTitle[1]->clear();
+    PlaceControls();
 }
 
 void ValueEditor::ResetValueEditor()
 {
-    HideControls();
-    QLabel* description = ui().lblTitle[1];
-    description->setText(QString());
-    SetLeft(description, ListLeft() + 20);
-    SetWidth(description, ListWidth() - 40);
-    ui().tvTreeView->setFocus();
+    ClearStrip(true);
+    if (m_focusAfterReset)
+        m_focusAfterReset->setFocus();
 }
 
-void ValueEditor::Cancel()
+void ValueEditor::Clear()
 {
-    ui().txtParam->setText(QString());
+    ClearStrip(false);
 }
 
 void ValueEditor::HideControls()
 {
-    MainWidgets& ui = this->ui();
-    ui.cboParam->hide();
-    ui.txtParam->hide();
-    ui.cmdOK->hide();
-    ui.cmdCancel->hide();
+    for (QWidget* control : std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel})
+        control->hide();
 }
 
-// The left edge of the choice box, which the window layout keeps over the list.
+// The left edge of the choice box, which the layout keeps over the list.
 double ValueEditor::Home() const
 {
-    return qRound(LeftOf(ctx.ui.cboParam));
+    return qRound(LeftOf(cboParam));
 }
 
-// The list's left edge in the strip's coordinates.
 double ValueEditor::ListLeft() const
 {
-    const MainWidgets& ui = ctx.ui;
-    const QPoint inWindow = ui.lvListView->mapTo(ui.frmMain, QPoint(0, 0));
-    return Twips::fromPixels(ui.picTitles->mapFrom(ui.frmMain, inWindow).x(), ui.picTitles);
+    return Twips::fromPixels(m_list.left(), this);
 }
 
 double ValueEditor::ListWidth() const
 {
-    return WidthOf(ctx.ui.lvListView);
+    return Twips::fromPixels(m_list.width(), this);
 }
 
-QString ValueEditor::RowValue() const
+void ValueEditor::LayOut(const QRect& tree, const QRect& list)
 {
-    return ctx.rows->row(SelectedRow(ctx.ui.lvListView)).Parameter;
+    m_tree = tree;
+    m_list = list;
+    CentreControls();
+    lblTitle[0]->setGeometry(tree.left() + twips(StripIndent), 0,
+                             std::max(0, tree.width() - twips(TitleMargin)), height());
+    PlaceControls();
+}
+
+// Every control keeps its natural height, centred in the strip, shown or not: an arrangement
+// moves and widens them but leaves their heights alone.
+void ValueEditor::CentreControls()
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel}) {
+        const int controlHeight = std::min(control->sizeHint().height(), height());
+        control->setGeometry(control->x(), (height() - controlHeight) / 2, control->width(),
+                             controlHeight);
+    }
+}
+
+// The shown controls side by side from the list's left edge, the description after them.
+void ValueEditor::PlaceControls()
+{
+    const int x = m_list.left() + twips(StripIndent);
+    const int listWidth = m_list.width();
+    const auto place = [](QWidget* control, int left) { control->move(left, control->y()); };
+    const auto width = [](const QWidget* control) { return control->width(); };
+    const bool choicesShown = cboParam->isVisibleTo(this);
+    const bool valueShown = txtParam->isVisibleTo(this);
+
+    place(cboParam, x);
+    int descriptionLeft = x;
+    int descriptionWidth = listWidth - twips(BareDescriptionMargin);
+    if (choicesShown && valueShown) {
+        place(txtParam, RightEdge(cboParam) + twips(Gap));
+        place(cmdOK, RightEdge(txtParam) + twips(Gap));
+        place(cmdCancel, RightEdge(cmdOK));
+        descriptionLeft = RightEdge(cmdCancel) + twips(Gap);
+        descriptionWidth = listWidth -
+                           (width(cboParam) + width(txtParam) + width(cmdOK) + width(cmdCancel)) -
+                           twips(DescriptionMargin);
+    } else if (choicesShown) {
+        place(cmdOK, RightEdge(cboParam) + twips(Gap));
+        descriptionLeft = RightEdge(cmdOK) + twips(Gap);
+        descriptionWidth = listWidth - (width(cboParam) + width(cmdOK)) - twips(DescriptionMargin);
+    } else if (valueShown) {
+        place(txtParam, x);
+        place(cmdOK, RightEdge(txtParam) + twips(Gap));
+        place(cmdCancel, RightEdge(cmdOK));
+        descriptionLeft = RightEdge(cmdCancel) + twips(Gap);
+        descriptionWidth = listWidth - (width(txtParam) + width(cmdOK) + width(cmdCancel)) -
+                           twips(DescriptionMargin);
+    } else {
+        place(cmdOK, x);
+        if (cmdOK->isVisibleTo(this)) {
+            descriptionLeft = RightEdge(cmdOK) + twips(WideGap);
+            descriptionWidth = listWidth - width(cmdOK) - twips(DescriptionMargin);
+        }
+    }
+    lblTitle[1]->setGeometry(descriptionLeft, 0, std::max(0, descriptionWidth), height());
 }

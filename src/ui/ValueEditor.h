@@ -1,50 +1,91 @@
 #pragma once
 
-#include "ui/MainContext.h"
+#include "core/RowEdits.h"
 
+#include <QWidget>
+#include <array>
+
+class CatalogueTable;
+class ConfigDocument;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
 struct CatalogueRow;
-class QEvent;
-class QKeyEvent;
 
-// The editor strip above the list: set up for one setting at a time from a list row or a tree
-// node, in the form the setting's catalogue value type calls for.
-class ValueEditor : public Component {
+// picTitles, the strip above the list: the chosen setting's name over the tree, and beside it
+// the value editor arranged for one setting at a time, from a list row or a tree node, in the
+// form the setting's value type calls for. OK hands the edit on; the strip changes nothing.
+class ValueEditor : public QWidget {
     Q_OBJECT
 public:
-    explicit ValueEditor(MainContext& context);
+    ValueEditor(const ConfigDocument& document, const CatalogueTable& catalogue, QString programDir,
+                QWidget* parent);
 
-    void ListClicked();
-    void TreeClicked();
+    // Set up from the list's selected row, or from a setting or category node of the tree.
+    void ListClicked(int row);
+    void TreeClicked(const QString& name);
+    void CategoryClicked();
     void SetUpValueEditor(const QString& name);
+
+    // Hides the controls and empties the description; the setting's name stays. The focus
+    // goes to `focusAfterReset`.
     void ResetValueEditor();
-    void Cancel();
+    // Hides the controls and empties every text.
+    void Clear();
     // Hides the choice box, the value box, OK and Cancel (no document open).
     void HideControls();
+    void setFocusAfterReset(QWidget* widget) { m_focusAfterReset = widget; }
 
+    // The tree's and the list's rectangles in the strip's coordinates: the name goes over the
+    // tree, the editor over the list.
+    void LayOut(const QRect& tree, const QRect& list);
+
+    bool EditingExistingRow() const { return m_editingExistingRow; }
     // The catalogue name of the setting the strip is arranged for; empty before the first
     // arrangement. An edit of an existing row is named with it, whatever the tree shows.
     const QString& SetUpSettingName() const { return m_setUpSettingName; }
+
+    std::array<QLabel*, 2> lblTitle{};
+    QComboBox* cboParam = nullptr;
+    QLineEdit* txtParam = nullptr;
+    QToolButton* cmdOK = nullptr;
+    QToolButton* cmdCancel = nullptr;
+
+signals:
+    // The edit's name is set when it changes an existing row.
+    void okPressed(const RowEdits::ValueEdit& edit);
+    void helpPageRequested(const QString& address);
+    void helpBlankRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool ListKeyPressed(QKeyEvent* key);
-    bool EditorKeyPressed(QKeyEvent* key);
+    void OK();
+    void Cancel();
+    RowEdits::ValueEdit CurrentEdit() const;
+    void ClearStrip(bool keepTitle);
     void BlankStrip(double descriptionLeft, double descriptionWidth);
-
     bool Arrange(const CatalogueRow& entry, const QString& name, double home);
-    void ArrangeNumber(const CatalogueRow& entry, double home);
-    void ArrangeString(const CatalogueRow& entry, double home);
-    void ArrangeChoice(const CatalogueRow& entry, double home);
-    void ArrangeNull(double home);
-    void ArrangeMultiple(const CatalogueRow& entry, const QString& name, double home);
-    void ShowValueBox(double home);
+    void ShowValueBox(double home, const QString& value);
+    void ShowOkAndCancel(double okLeft);
+    void PlaceDescription(double left, double width);
+    void CentreControls();
+    void PlaceControls();
 
     double Home() const;
     double ListLeft() const;
     double ListWidth() const;
-    QString RowValue() const;
+    int twips(double value) const;
 
+    const ConfigDocument& m_document;
+    const CatalogueTable& m_catalogue;
+    QString m_programDir;
+    QWidget* m_focusAfterReset = nullptr;
+    QRect m_tree;
+    QRect m_list;
+    int m_row = -1; // the list row the strip was set up from
+    bool m_editingExistingRow = false;
     QString m_setUpSettingName;
 };

@@ -2,23 +2,20 @@
 
 #include "core/CatalogueDatabase.h"
 #include "core/CatalogueTable.h"
-#include "ui/SettingsExplorer.h"
+#include "core/Version.h"
 #include "ui/Dialogs.h"
 
 #include <QAction>
-#include <QMainWindow>
 
-VersionMenu::VersionMenu(MainContext& context) : Component(context)
-{
-    for (int i = 0; i < static_cast<int>(ui().mnuDVVersion.size()); ++i) {
-        connect(ui().mnuDVVersion[static_cast<size_t>(i)], &QAction::triggered, this,
-                [this, i] { VersionChosen(i); });
-    }
-}
+VersionMenu::VersionMenu(const Items& items, CatalogueTable& catalogue, Dialogs& dialogs,
+                         QWidget* window, QString programDir, QObject* parent)
+    : QObject(parent), m_items(items), m_catalogue(catalogue), m_dialogs(dialogs), m_window(window),
+      m_programDir(std::move(programDir))
+{}
 
 QString VersionMenu::DatabasePath() const
 {
-    return CatalogueDatabase::GetCatalogueDatabasePath(ctx.programDir);
+    return CatalogueDatabase::GetCatalogueDatabasePath(m_programDir);
 }
 
 bool VersionMenu::BuildVersionMenu(QString* error)
@@ -26,9 +23,9 @@ bool VersionMenu::BuildVersionMenu(QString* error)
     QStringList captions;
     if (!CatalogueDatabase::ReadVersionCaptions(DatabasePath(), captions, error))
         return false;
-    const int count = std::min<int>(static_cast<int>(captions.size()), ui().mnuDVVersion.size());
+    const int count = std::min<int>(static_cast<int>(captions.size()), m_items.size());
     for (int p = 0; p < count; ++p) {
-        QAction* item = ui().mnuDVVersion[static_cast<size_t>(p)];
+        QAction* item = m_items[static_cast<size_t>(p)];
         item->setVisible(true);
         item->setText(captions[p]);
     }
@@ -37,14 +34,14 @@ bool VersionMenu::BuildVersionMenu(QString* error)
 
 void VersionMenu::SetCheckedIndex(int index)
 {
-    for (int p = 0; p < static_cast<int>(ui().mnuDVVersion.size()); ++p)
-        ui().mnuDVVersion[static_cast<size_t>(p)]->setChecked(p == index);
+    for (int p = 0; p < static_cast<int>(m_items.size()); ++p)
+        m_items[static_cast<size_t>(p)]->setChecked(p == index);
 }
 
 int VersionMenu::CheckedIndex() const
 {
-    for (int p = 0; p < static_cast<int>(ctx.ui.mnuDVVersion.size()); ++p) {
-        if (ctx.ui.mnuDVVersion[static_cast<size_t>(p)]->isChecked())
+    for (int p = 0; p < static_cast<int>(m_items.size()); ++p) {
+        if (m_items[static_cast<size_t>(p)]->isChecked())
             return p;
     }
     return -1;
@@ -59,13 +56,12 @@ void VersionMenu::VersionChosen(int index)
     const QString path = DatabasePath();
     const float version = CatalogueDatabase::GetVersionNumber(path, index, &error);
     if (error.isEmpty())
-        CatalogueDatabase::LoadCatalogue(path, version, ctx.catalogue, &error);
+        CatalogueDatabase::LoadCatalogue(path, version, m_catalogue, &error);
     if (!error.isEmpty()) {
         // The catalogue stays as it was, and so does the version it belongs to.
         SetCheckedIndex(previous);
-        ctx.dialogs.message(ui().frmMain, QStringLiteral("DraCFG Editor"), error,
-                            QMessageBox::Warning);
+        m_dialogs.message(m_window, ProductName, error, QMessageBox::Warning);
         return;
     }
-    ctx.explorer->BuildSettingsTree(ui().mnuViewmnuListCat->isChecked());
+    emit catalogueReloaded();
 }

@@ -1,20 +1,39 @@
 #pragma once
 
-#include "ui/MainContext.h"
+#include <QObject>
+#include <array>
+
+class CatalogueTable;
+class Dialogs;
+class QAction;
+class QWidget;
 
 // The File menu's list of server versions and the catalogue reload a choice brings.
-class VersionMenu : public Component {
+class VersionMenu : public QObject {
     Q_OBJECT
 public:
-    explicit VersionMenu(MainContext& context);
+    using Items = std::array<QAction*, 10>;
+
+    VersionMenu(const Items& items, CatalogueTable& catalogue, Dialogs& dialogs, QWidget* window,
+                QString programDir, QObject* parent = nullptr);
 
     // Fills the captions from DV_Version; false with *error when the catalogue cannot be read.
     bool BuildVersionMenu(QString* error = nullptr);
     void SetCheckedIndex(int index);
     // Position of the checked item, -1 when none is checked.
     int CheckedIndex() const;
-    // The user chose the item at `index`: check it, reload the catalogue, rebuild the tree.
+    // The user chose the item at `index`: check it and reload the catalogue.
     void VersionChosen(int index);
 
+signals:
+    void catalogueReloaded();
+
+private:
     QString DatabasePath() const;
+
+    Items m_items;
+    CatalogueTable& m_catalogue;
+    Dialogs& m_dialogs;
+    QWidget* m_window;
+    QString m_programDir;
 };

@@ -1,10 +1,11 @@
 #include "core/PreferenceStore.h"
-#include "ui/Preferences.h"
-#include "ui/VersionMenu.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 #include "ui/MainWindow.h"
+#include "ui/Preferences.h"
 #include "ui/Twips.h"
+#include "ui/VersionMenu.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -41,7 +42,7 @@ class TestPreferences : public QObject {
     QString StartAndClose()
     {
         const auto window = env->startMainWindow(dialogs);
-        window->context().preferences->SaveFontPreferences();
+        window->preferences().SaveFontPreferences();
         window->close();
         return Stored();
     }
@@ -53,14 +54,14 @@ private slots:
     void emptyStoreGivesTheDefaults()
     {
         const auto window = env->startMainWindow(dialogs);
-        const MainWidgets& ui = window->widgets();
+        const WindowControls ui = Controls(*window);
         const auto px = [&](double twips) { return Twips::toPixels(twips, window.get()); };
         QCOMPARE(window->frameGeometry(), QRect(px(1000), px(1000), px(6500), px(8970)));
         QCOMPARE(ui.vbuSplitterHoriz->sizes().value(0), px(3000));
         QCOMPARE(ui.vbuSplitterVert->sizes().value(0), px(3000));
         QVERIFY(ui.mnuViewmnuShowHelp->isChecked() && ui.FlatBttn[Button::ShowHelp]->isChecked());
         QVERIFY(ui.mnuToolsConfirmDelete->isChecked());
-        QCOMPARE(window->context().versions->CheckedIndex(), 0);
+        QCOMPARE(window->versions().CheckedIndex(), 0);
         const QFont font = ui.txtTextBox->font();
         QCOMPARE(font.family(), u"MS Sans Serif"_s); // kept, though shown in a sans-serif face
         QVERIFY(QFontInfo(font).family().contains(u"Sans"_s));
@@ -68,10 +69,10 @@ private slots:
         QVERIFY(!font.bold() && !font.italic());
         // Before the window is shown: then the Parameter column takes the spare width.
         MainWindow loaded(dialogs, env->programDir(), CatalogueTable());
-        loaded.context().preferences->LoadPreferences();
-        QCOMPARE(loaded.widgets().lvListView->header()->sectionSize(0), px(2500.15));
-        QCOMPARE(loaded.widgets().lvListView->header()->sectionSize(1), px(3500.22));
-        QVERIFY(loaded.widgets().mnuToolsFonts->isEnabled());
+        loaded.preferences().LoadPreferences();
+        QCOMPARE(Controls(loaded).lvListView->header()->sectionSize(0), px(2500.15));
+        QCOMPARE(Controls(loaded).lvListView->header()->sectionSize(1), px(3500.22));
+        QVERIFY(Controls(loaded).mnuToolsFonts->isEnabled());
     }
 
     void roundTripThroughTheStore_data()
@@ -84,7 +85,7 @@ private slots:
     {
         QFETCH(bool, helpShown);
         const auto window = env->startMainWindow(dialogs);
-        MainWidgets& ui = window->widgets();
+        WindowControls ui = Controls(*window);
         window->setGeometry(120, 90, 500, 540);
         ui.vbuSplitterHoriz->setSizes({160, 100});
         ui.vbuSplitterVert->setSizes({120, 300});
@@ -97,7 +98,7 @@ private slots:
         ui.mnuToolsConfirmDelete->trigger();
         ui.mnuViewmnuListAlpha->trigger();
         ui.mnuViewmnuLVList->trigger();
-        window->context().versions->SetCheckedIndex(2);
+        window->versions().SetCheckedIndex(2);
         QVERIFY(window->close());
         const QString saved = Stored();
 
@@ -131,7 +132,7 @@ private slots:
     void closingMinimisedLosesTheConfirmDeleteToggle()
     {
         const auto window = env->startMainWindow(dialogs);
-        window->widgets().mnuToolsConfirmDelete->trigger();
+        Controls(*window).mnuToolsConfirmDelete->trigger();
         window->showMinimized();
         QTRY_VERIFY(window->isMinimized());
         QVERIFY(window->close());
@@ -141,7 +142,7 @@ private slots:
     void fontDialogOpensWithItsLastChoice()
     {
         const auto window = env->startMainWindow(dialogs);
-        const MainWidgets& ui = window->widgets();
+        const WindowControls ui = Controls(*window);
         const QFont start = ui.txtTextBox->font(), choice(u"DejaVu Serif"_s, 13);
         dialogs.fontAnswers = {std::nullopt, choice};
         ui.mnuFileNew->trigger();
@@ -152,7 +153,7 @@ private slots:
 
         ui.mnuToolsFonts->trigger();
         Store(u"FontName"_s, u"Nimbus Sans"_s); // the text view's font changes, not the choice
-        window->context().preferences->LoadFontPreferences();
+        window->preferences().LoadFontPreferences();
         ui.mnuToolsFonts->trigger();
         QCOMPARE(dialogs.last(u"font"_s).font, choice);
     }

@@ -1,10 +1,12 @@
-#include "core/PreferenceStore.h"
 #include "app/Startup.h"
 #include "core/CatalogueTable.h"
-#include "ui/VersionMenu.h"
+#include "core/ConfigDocument.h"
+#include "core/PreferenceStore.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 #include "ui/MainWindow.h"
+#include "ui/VersionMenu.h"
 
 #include <QAction>
 #include <QDir>
@@ -114,8 +116,8 @@ private slots:
         QCOMPARE(dialogs.calls.size(), 0);
         QCOMPARE(window->windowTitle(), QString("DraCFG Editor"));
         QCOMPARE(window->objectName(), QString("frmMain"));
-        QVERIFY(!window->state().DocumentOpen);
-        QVERIFY(!window->state().DocumentChanged);
+        QVERIFY(!window->document().DocumentOpen());
+        QVERIFY(!window->document().DocumentChanged());
         QCOMPARE(window->catalogue().size(), SmallCatalogue().size());
     }
 
@@ -155,7 +157,7 @@ private slots:
         const auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
         QCOMPARE(window->catalogue().size(), 0);
-        QCOMPARE(window->widgets().mnuDVVersion[0]->text(), QString("v1"));
+        QCOMPARE(Controls(*window).mnuDVVersion[0]->text(), QString("v1"));
     }
 
     void closingSavesVersionAndViewMode()
@@ -164,7 +166,7 @@ private slots:
         FakeDialogs dialogs;
         auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
-        window->widgets().mnuDVVersion[1]->trigger();
+        Controls(*window).mnuDVVersion[1]->trigger();
         QVERIFY(window->close());
         QCOMPARE(StoredText("DravaneVersion"), QString("1"));
         QCOMPARE(StoredText("ViewMode"), QString("3"));

@@ -1,11 +1,13 @@
 // The Settings Explorer in a started main window.
 
 #include "core/PreferenceStore.h"
-#include "ui/SettingsExplorer.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
+#include "ui/FindCommands.h"
 #include "ui/HelpPane.h"
 #include "ui/MainWindow.h"
+#include "ui/SettingsExplorer.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -33,7 +35,7 @@ class TestSettingsExplorer : public QObject {
             m_window = m_env->startMainWindow(m_dialogs);
         return m_window != nullptr;
     }
-    MainWidgets& ui() { return m_window->widgets(); }
+    WindowControls ui() { return Controls(*m_window); }
     QTreeWidget* tree() { return ui().tvTreeView; }
     QTreeWidgetItem* node(QString t) { return tree()->findItems(t, Qt::MatchRecursive).value(0); }
     QString nowAt() { return tree()->currentItem()->text(0) + '|' + ui().lblTitle[0]->text(); }
@@ -43,7 +45,7 @@ class TestSettingsExplorer : public QObject {
     // a setting in one) and a blank help pane: "1110001111 >A+ .s1 .s2 B .s3 blank".
     QString shown()
     {
-        const MainWidgets& w = ui();
+        const WindowControls w = ui();
         QString text;
         for (const QAction* a :
              {w.mnuViewmnuListCat, w.mnu_PopUpTV_SortCategory, w.FlatBttn[Button::ListCat],
@@ -97,10 +99,10 @@ private slots:
         QFETCH(QString, steps);
         QVERIFY(start(rows));
         if (steps.startsWith("A-Z ") || steps.startsWith("cat "))
-            m_window->context().explorer->ListCommand(steps.startsWith("cat "));
+            m_window->explorer().ListCommand(steps.startsWith("cat "));
         else
             tree()->setCurrentItem(node(steps.section(' ', 0, 0)));
-        m_window->context().help->ShowHelpPage(m_env->helpPage());
+        m_window->findChild<HelpPane*>()->ShowHelpPage(m_env->helpPage());
         m_window->findChild<QAction*>(steps.section(' ', 1))->trigger();
         QTEST(shown(), "shown");
         QCOMPARE(m_dialogs.calls.size(), 0);
@@ -111,13 +113,17 @@ private slots:
         QVERIFY(start("A:s1 A:s2 B:s3", false));
         QCOMPARE(shown(), "0001111111 s1 s2 s3 blank"); // started A-Z: expand items enabled
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        tree()->clearFocus();
-        m_window->state().LastFocusInTree = false;
+        ui().mnuFileNew->trigger(); // a document view that can take the focus
+        QWidget* view =
+            ui().txtTextBox->isVisible() ? static_cast<QWidget*>(ui().txtTextBox) : ui().lvListView;
+        view->setFocus();
+        QTRY_VERIFY(!m_window->find().LastFocusInTree());
         tree()->setFocus();
-        QTRY_VERIFY(m_window->state().LastFocusInTree);
+        QTRY_VERIFY(m_window->find().LastFocusInTree());
+        ui().mnuFileClose->trigger();
         // A click or a navigation key hands the node to the value editor; selecting it in code
         // (a list command) and the right button (the pop-up menu) do not.
-        m_window->context().explorer->ListCommand(false);
+        m_window->explorer().ListCommand(false);
         QCOMPARE(nowAt(), "s1|");
         const QPoint s2 = tree()->visualItemRect(node("s2")).center();
         QTest::mouseClick(tree()->viewport(), Qt::RightButton, {}, s2);

@@ -1,7 +1,8 @@
-#include "ui/VersionMenu.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 #include "ui/MainWindow.h"
+#include "ui/VersionMenu.h"
 
 #include <QAction>
 #include <QFile>
@@ -32,7 +33,7 @@ private slots:
         const auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
 
-        const auto& items = window->widgets().mnuDVVersion;
+        const auto& items = Controls(*window).mnuDVVersion;
         for (int p = 0; p < 10; ++p) {
             const bool shown = p < captions.size();
             QCOMPARE(items[p]->isVisible(), shown);
@@ -48,10 +49,10 @@ private slots:
         FakeDialogs dialogs;
         const auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
-        const auto& items = window->widgets().mnuDVVersion;
+        const auto& items = Controls(*window).mnuDVVersion;
 
         items[2]->trigger(); // version 1: the two later settings drop out
-        QCOMPARE(window->context().versions->CheckedIndex(), 2);
+        QCOMPARE(window->versions().CheckedIndex(), 2);
         QVERIFY(!items[0]->isChecked());
         QCOMPARE(window->catalogue().size(), SmallCatalogue().size() - 2);
 
@@ -85,8 +86,8 @@ private slots:
         FakeDialogs dialogs;
         const auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
-        window->widgets().mnuDVVersion[1]->trigger();
-        QVERIFY(window->widgets().mnuDVVersion[1]->isChecked());
+        Controls(*window).mnuDVVersion[1]->trigger();
+        QVERIFY(Controls(*window).mnuDVVersion[1]->isChecked());
         QCOMPARE(window->catalogue().size(), SmallCatalogue().size());
         QCOMPARE(dialogs.count("message"), 0);
     }
@@ -100,12 +101,12 @@ private slots:
         QFile::remove(env.cataloguepath());
         env.writeFile("program/DraCFG.mdb", QByteArray(2048, '\x7f'));
 
-        window->widgets().mnuDVVersion[2]->trigger();
+        Controls(*window).mnuDVVersion[2]->trigger();
 
         QCOMPARE(dialogs.count("message"), 1);
         QVERIFY(!dialogs.last("message").text.isEmpty());
         QCOMPARE(window->catalogue().size(), SmallCatalogue().size());
-        QCOMPARE(window->context().versions->CheckedIndex(), 0);
+        QCOMPARE(window->versions().CheckedIndex(), 0);
     }
 };
 

@@ -2,10 +2,12 @@
 
 // A main window on the small catalogue, or the one given, driven as a person drives it.
 
-#include "ui/ListSelection.h"
-#include "core/RowModel.h"
+#include "core/ConfigDocument.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
+#include "ui/FindCommands.h"
+#include "ui/ListSelection.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
@@ -21,9 +23,9 @@ struct EditorFixture {
             env.writeCatalogue(catalogue, {1.0});
         window = env.startMainWindow(dialogs);
     }
-    MainWidgets& ui() { return window->widgets(); }
-    WindowState& state() { return window->state(); }
-    RowModel& rows() { return *window->context().rows; }
+    WindowControls ui() { return Controls(*window); }
+    ConfigDocument& document() { return window->document(); }
+    RowModel& rows() { return window->document().rows(); }
 
     // Opens a file of these lines in the list or the text view, chosen first so that the rows
     // are exactly the file's lines.
@@ -37,7 +39,7 @@ struct EditorFixture {
         const QString text = lines.isEmpty() ? QString() : lines.join("\r\n") + "\r\n";
         dialogs.openAnswers << env.writeFile("server/bin/test.cfg", text.toLatin1());
         ui().mnuFileOpen->trigger();
-        return state().DocumentOpen && !state().DocumentChanged &&
+        return document().DocumentOpen() && !document().DocumentChanged() &&
                (!listView || rows().count() == lines.size());
     }
     bool clickRow(int row)

@@ -85,7 +85,7 @@ void ApplyEditTest::okWritesTheDocument()
     QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
 
     QCOMPARE(Texts(f), expected);
-    QCOMPARE(f.state().DocumentChanged, e.at >= 0);
+    QCOMPARE(f.document().DocumentChanged(), e.at >= 0);
     QVERIFY(e.textView || e.at < 0 || SelectedRow(f.ui().lvListView) == e.at);
     // An empty value box is refused, before anything else is looked at.
     const bool refused = e.at < 0 && e.value.isEmpty();

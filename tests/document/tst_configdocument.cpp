@@ -1,12 +1,11 @@
-#include "ui/WindowState.h"
-#include "ui/ConfigDocument.h"
-#include "core/RowModel.h"
 #include "core/Codepage.h"
+#include "core/ConfigDocument.h"
 
 #include <QDir>
-#include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
 
 using namespace Qt::StringLiterals;
 
@@ -14,10 +13,6 @@ class tst_ConfigDocument : public QObject {
     Q_OBJECT
 
     const QTemporaryDir m_workingFolder;
-    RowModel m_rows;
-    QPlainTextEdit m_textView;
-    WindowState m_state{.DocumentOpen = true};
-    ConfigDocument m_document{m_rows, m_textView, m_state};
 
 private slots:
     void initTestCase() { QVERIFY(QDir::setCurrent(m_workingFolder.path())); }
@@ -26,49 +21,122 @@ private slots:
 
     void noDocumentThenEmptyFile()
     {
-        m_rows.resetRows({{u"K1"_s, u"OLD"_s, QString()}});
-        m_document.setText(u"old"_s);
-        // Without a document neither view is refilled; an empty file gives no rows.
-        m_state.DocumentOpen = false;
-        m_document.LineArray = {u"NEW 1"_s};
-        m_document.RowsFromLines();
-        m_document.TextFromLines();
-        QCOMPARE(m_rows.count(), 1);
-        QCOMPARE(m_document.text(), u"old"_s);
-        m_state.DocumentOpen = true;
-        m_document.ReadFileLines(QString());
-        m_document.RowsFromLines();
-        QCOMPARE(m_rows.count(), 0);
+        ConfigDocument document;
+        document.rows().resetRows({{u"K1"_s, u"OLD"_s, QString()}});
+        document.setText(u"old"_s);
+        // Without a document neither form is refilled.
+        document.ReadFileLines(u"NEW 1"_s);
+        document.RowsFromLines();
+        document.TextFromLines();
+        QCOMPARE(document.rows().count(), 1);
+        QCOMPARE(document.text(), u"old"_s);
+        // An empty file gives no rows.
+        document.load(u"/x.cfg"_s, QString());
+        QCOMPARE(document.rows().count(), 0);
+        QVERIFY(document.DocumentOpen());
     }
 
-    void everyByteSurvivesTheTextView()
+    void everyByteSurvivesTheTextForm()
     {
+        ConfigDocument document;
         QByteArray bytes;
         for (int byte = 0; byte < 256; ++byte)
             bytes += byte == '\r' || byte == '\n' ? QByteArray() : QByteArray(1, char(byte));
+        document.load(u"/x.cfg"_s, QString());
         // Every kind of line break comes back as CR LF.
-        m_document.setText(Codepage::DecodeWindows1252(bytes + '\r' + bytes + '\n' + bytes));
-        m_document.LinesFromText();
-        m_document.TextFromLines();
-        QCOMPARE(Codepage::EncodeWindows1252(m_document.text()).value_or("failed"),
+        document.setText(Codepage::DecodeWindows1252(bytes + '\r' + bytes + '\n' + bytes));
+        document.LinesFromText();
+        document.TextFromLines();
+        QCOMPARE(Codepage::EncodeWindows1252(document.text()).value_or("failed"),
                  bytes + "\r\n" + bytes + "\r\n" + bytes);
     }
 
     void positionMapping()
     {
+        ConfigDocument document;
         // The view counts one position per break, text() two; U+2028 comes from Shift+Enter.
-        m_document.setText(u"AB\u2028CD\r\n\r\nE"_s);
-        QCOMPARE(m_document.text(), u"AB\r\nCD\r\n\r\nE"_s);
+        document.setText(u"AB\u2028CD\r\n\r\nE"_s);
+        QCOMPARE(document.text(), u"AB\r\nCD\r\n\r\nE"_s);
         for (const auto& [cursor, text] : {std::pair{0, 0}, {2, 2}, {3, 4}, {6, 8}, {8, 11}}) {
-            QCOMPARE(m_document.textPositionFromCursor(cursor), text);
-            QCOMPARE(m_document.cursorPositionFromText(text), cursor);
+            QCOMPARE(document.textPositionFromCursor(cursor), text);
+            QCOMPARE(document.cursorPositionFromText(text), cursor);
         }
         // Between CR and LF is the break itself; positions out of range are clamped.
-        QCOMPARE(m_document.cursorPositionFromText(3), 2);
-        QCOMPARE(m_document.cursorPositionFromText(99), 8);
-        QCOMPARE(m_document.textPositionFromCursor(50), 11);
+        QCOMPARE(document.cursorPositionFromText(3), 2);
+        QCOMPARE(document.cursorPositionFromText(99), 8);
+        QCOMPARE(document.textPositionFromCursor(50), 11);
+    }
+
+    // The changed flag follows edits of either form; loading, converting and closing are not
+    // edits. Each step is applied to a document loaded in the list form.
+    void changedFollowsTheEdits_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("nothing") << u""_s << false;
+        QTest::newRow("row inserted") << u"insert"_s << true;
+        QTest::newRow("row removed") << u"remove"_s << true;
+        QTest::newRow("row rewritten") << u"rewrite"_s << true;
+        QTest::newRow("text typed") << u"type"_s << true;
+        QTest::newRow("to text, rendering differs") << u"showText"_s << true;
+        QTest::newRow("to list") << u"showList"_s << false;
+        QTest::newRow("hidden text refilled") << u"refresh"_s << false;
+        QTest::newRow("saved after an edit") << u"insert save"_s << false;
+        QTest::newRow("closed after an edit") << u"insert close"_s << false;
+        QTest::newRow("new after an edit") << u"insert new"_s << false;
+    }
+    void changedFollowsTheEdits()
+    {
+        QFETCH(QString, step);
+        QFETCH(bool, changed);
+        ConfigDocument document;
+        QSignalSpy opened(&document, &ConfigDocument::openChanged);
+        document.load(m_workingFolder.filePath(u"a.cfg"_s), u"  A 1\r\nB 2\r\n"_s);
+        QCOMPARE(opened.count(), 1);
+        QVERIFY(!document.DocumentChanged());
+        for (const QString& part : step.split(u' ', Qt::SkipEmptyParts)) {
+            if (part == u"insert")
+                document.rows().insertRowAt(0, Row{u"K9"_s, u"C"_s, u"3"_s});
+            else if (part == u"remove")
+                document.rows().removeRowAt(0);
+            else if (part == u"rewrite")
+                document.rows().setParameter(1, u"5"_s);
+            else if (part == u"type")
+                QTextCursor(&document.textDocument()).insertText(u"X"_s);
+            else if (part == u"showText")
+                document.showText();
+            else if (part == u"showList")
+                document.showList();
+            else if (part == u"refresh")
+                document.refreshTextFromRows();
+            else if (part == u"save")
+                QCOMPARE(document.saveAs(document.path()), QString());
+            else if (part == u"close")
+                document.close();
+            else if (part == u"new")
+                document.newDocument();
+        }
+        QCOMPARE(document.DocumentChanged(), changed);
+        QFile::remove(m_workingFolder.filePath(u"a.cfg"_s));
+    }
+
+    // Untitled until saved; the name a save question uses.
+    void pathAndName()
+    {
+        ConfigDocument document;
+        QVERIFY(!document.isUntitled());
+        document.newDocument();
+        QVERIFY(document.isUntitled());
+        QCOMPARE(document.name(), u"Untitled"_s);
+        const QString path = m_workingFolder.filePath(u"b.cfg"_s);
+        QCOMPARE(document.saveAs(path), QString());
+        QCOMPARE(document.name(), path);
+        QVERIFY(!document.isUntitled());
+        document.close();
+        QVERIFY(document.path().isEmpty());
+        QFile::remove(path);
     }
 };
 
-QTEST_MAIN(tst_ConfigDocument)
+QTEST_GUILESS_MAIN(tst_ConfigDocument)
 #include "tst_configdocument.moc"

@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 
-#include "ui/ConfigDocument.h"
+#include "core/ConfigDocument.h"
 
 #include <QPlainTextEdit>
 
@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The view shows, is ticked in the View menu and pressed on the toolbar; the other is not.
-bool Shows(MainWidgets& ui, bool text)
+bool Shows(const WindowControls& ui, bool text)
 {
     return ui.txtTextBox->isVisible() == text && ui.lvListView->isVisible() != text &&
            ui.mnuViewmnuLVText->isChecked() == text && ui.mnuViewmnuLVList->isChecked() != text &&
@@ -46,8 +46,9 @@ private slots:
         QVERIFY(Shows(f.ui(), true)); // as at every first start
         QVERIFY(f.openDocument({u"  NAME 1"_s, u"FLAG"_s}, !fromText));
         // The two forms now differ, so each result shows which form a switch read.
-        f.window->context().document->setText(u"  EDIT 2"_s);
-        f.state().DocumentChanged = false;
+        f.window->document().setText(u"  EDIT 2"_s);
+        f.ui().mnuFilemnuSave->trigger(); // writes the form that shows, leaving the other
+        QVERIFY(!f.document().DocumentChanged());
 
         f.window->findChild<QAction*>(trigger)->trigger();
 
@@ -61,9 +62,8 @@ private slots:
         // Choosing the shown view converts nothing: it only presses its button again.
         const bool rendered = !fromText && toText;
         QCOMPARE(f.rows().row(0).Setting, fromText && !toText ? u"EDIT"_s : u"NAME"_s);
-        QCOMPARE(f.window->context().document->text(),
-                 rendered ? u"NAME 1\r\nFLAG "_s : u"  EDIT 2"_s);
-        QCOMPARE(f.state().DocumentChanged, rendered);
+        QCOMPARE(f.window->document().text(), rendered ? u"NAME 1\r\nFLAG "_s : u"  EDIT 2"_s);
+        QCOMPARE(f.document().DocumentChanged(), rendered);
     }
 
     void textViewNotices()
@@ -71,17 +71,18 @@ private slots:
         EditorFixture f;
         QVERIFY(f.openDocument({u"NAME 1"_s}, false));
         QTest::keyClicks(f.ui().txtTextBox, u"X"_s);
-        QVERIFY(f.state().DocumentChanged);
-        f.state().DocumentChanged = false;
-        f.window->context().document->setText(u"NAME 2"_s); // as Replace does
-        QVERIFY(f.state().DocumentChanged);
+        QVERIFY(f.document().DocumentChanged());
+        f.ui().mnuFilemnuSave->trigger();
+        QVERIFY(!f.document().DocumentChanged());
+        f.window->document().setText(u"NAME 2"_s); // as Replace does
+        QVERIFY(f.document().DocumentChanged());
 
         f.window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         f.ui().tvTreeView->setFocus();
-        f.state().LastFocusInTree = true;
+        QTRY_VERIFY(f.window->find().LastFocusInTree());
         f.ui().txtTextBox->setFocus();
-        QTRY_VERIFY(!f.state().LastFocusInTree);
+        QTRY_VERIFY(!f.window->find().LastFocusInTree());
     }
 };
 

@@ -1,8 +1,10 @@
-#include "ui/ConfigDocument.h"
-#include "ui/ListSelection.h"
+#include "core/ConfigDocument.h"
 #include "core/RowModel.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
+#include "ui/FindCommands.h"
+#include "ui/ListSelection.h"
 #include "ui/MainWindow.h"
 
 #include <QtTest>
@@ -19,10 +21,10 @@ class TestRowOperations : public QObject {
     std::unique_ptr<TestEnvironment> env;
     std::unique_ptr<MainWindow> window;
 
-    MainWidgets& ui() { return window->widgets(); }
+    WindowControls ui() { return Controls(*window); }
     QTreeView* list() { return ui().lvListView; }
-    ConfigDocument& document() { return *window->context().document; }
-    bool& Changed() { return window->state().DocumentChanged; }
+    ConfigDocument& document() { return window->document(); }
+    bool Changed() { return window->document().DocumentChanged(); }
 
     // Opens the lines in the list view and clicks the bracketed one.
     bool Open(const QString& lines)
@@ -34,14 +36,13 @@ class TestRowOperations : public QObject {
         const QModelIndex row =
             list()->model()->index(lines.first(lines.indexOf(u'[')).count(u','), 0);
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(row).center());
-        Changed() = false;
-        return SelectedRow(list()) == row.row();
+        return !Changed() && SelectedRow(list()) == row.row();
     }
 
     QString RowTexts()
     {
         QStringList texts;
-        for (const Row& row : window->context().rows->rows())
+        for (const Row& row : window->document().rows().rows())
             texts.append(row.Setting + u'|' + row.Parameter);
         if (const int selected = SelectedRow(list()); selected >= 0)
             texts[selected] = u'[' + texts[selected] + u']';
@@ -71,7 +72,7 @@ private slots:
         QCOMPARE(asked.text, u"Are you sure you want to delete the item SERVERNAME ?"_s);
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(RowTexts(), u"[SERVERNAME|alpha],|,TRACE|ON"_s);
-        QVERIFY(Changed());
+        QVERIFY(!Changed());                               // a refused deletion changes nothing
         QVERIFY(!ui().cmdOK->isVisibleTo(ui().picTitles)); // and reset
 
         ui().mnuEditDelete->trigger();
@@ -116,7 +117,7 @@ private slots:
         const QString before = RowTexts();
         ui().mnuToolsConfirmDelete->trigger();
         ui().tvTreeView->setFocus();
-        window->state().LastFocusInTree = true;
+        QTRY_VERIFY(window->find().LastFocusInTree());
 
         const QPoint selected = list()->visualRect(list()->currentIndex()).center();
         if (trigger == u"double-click")
@@ -130,7 +131,7 @@ private slots:
         QCOMPARE(Changed(), expected != before);
         QCOMPARE(dialogs.count(u"message"_s), 0);
         QTRY_VERIFY(list()->hasFocus()); // so that keys go on working row after row
-        QVERIFY(!window->state().LastFocusInTree);
+        QVERIFY(!window->find().LastFocusInTree());
     }
 
     // "[...]" is the selection, in text positions (CR LF counts two); "[]" the caret, which
@@ -162,14 +163,15 @@ private slots:
         cursor.setPosition(document().cursorPositionFromText(start));
         cursor.setPosition(document().cursorPositionFromText(end), QTextCursor::KeepAnchor);
         ui().txtTextBox->setTextCursor(cursor);
-        Changed() = false;
+        ui().mnuFilemnuSave->trigger();
+        QVERIFY(!Changed());
 
         window->findChild<QAction*>(trigger)->trigger();
 
         const int caret =
             document().textPositionFromCursor(ui().txtTextBox->textCursor().position());
         QCOMPARE(document().text().insert(caret, u"[]"_s), expected);
-        QVERIFY(Changed());
+        QCOMPARE(Changed(), QString(expected).remove(u"[]"_s) != text);
     }
 };
 

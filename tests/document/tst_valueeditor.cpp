@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "ui/Twips.h"
+#include "ui/ValueEditor.h"
 
 #include <QLabel>
 #include <QStackedWidget>
@@ -106,9 +107,10 @@ void ValueEditorTest::setUpFollowsTheLookup()
     QTest::keyClicks(f.ui().txtParam, "stale");
     QVERIFY(s.row >= 0 ? f.clickRow(s.row) : f.clickNode(s.node));
 
-    const MainWidgets& ui = f.ui();
+    const WindowControls ui = f.ui();
     // A blank row or a category keeps the flag of the set-up before.
-    QCOMPARE(f.state().EditingExistingRow, (s.row >= 0) != s.shown.isEmpty());
+    QCOMPARE(f.window->findChild<ValueEditor*>()->EditingExistingRow(),
+             (s.row >= 0) != s.shown.isEmpty());
     QCOMPARE(ui.lblTitle[0]->text(), s.title);
     QCOMPARE(Shown(f), s.shown);
     QCOMPARE(ui.cboParam->currentText(), s.choice);
@@ -167,7 +169,7 @@ void ValueEditorTest::keyboard()
     QCOMPARE(f.ui().txtParam->text(), QString());
     QCOMPARE(f.ui().cboParam->currentText(), QString("LOW"));
     QCOMPARE(Shown(f), QString("cboParam txtParam cmdOK cmdCancel"));
-    QVERIFY(!f.state().DocumentChanged);
+    QVERIFY(!f.document().DocumentChanged());
     f.fill(-1, "9");
     QTest::keyClick(f.ui().cboParam, Qt::Key_Enter);
     QCOMPARE(f.rows().row(1).Setting + ' ' + f.rows().row(1).Parameter, QString("WATERMARKLOW 9"));

@@ -1,7 +1,8 @@
-#include "ui/ListSelection.h"
-#include "ui/FindCommands.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
+#include "ui/FindCommands.h"
+#include "ui/ListSelection.h"
 #include "ui/MainWindow.h"
 
 #include <QTest>
@@ -18,7 +19,7 @@ private slots:
     void searchesAndClosingResets();
 
 private:
-    MainWidgets& ui() { return m_window->widgets(); }
+    WindowControls ui() { return Controls(*m_window); }
     QDialog* dialog() { return m_window->findChild<QDialog*>(u"frmFind"_s); }
     QAbstractButton* button(const char* id) { return dialog()->findChild<QAbstractButton*>(id); }
     QLineEdit* txtFind() { return dialog()->findChild<QLineEdit*>(u"txtFind"_s); }
@@ -74,7 +75,8 @@ void tst_Find::dialogAndTreeSearchWithoutADocument()
     QTest::keyClicks(txtFind(), u"log"_s);
     for (const QString& node : {u"PLogging"_s, u"CLOGLEVEL"_s, u"CLOGFILE"_s}) {
         pressFind();
-        QCOMPARE(ui().tvTreeView->currentItem()->data(0, NodeKeyRole).toString(), node);
+        QCOMPARE(ui().tvTreeView->currentItem()->data(0, SettingsTree::NodeKeyRole).toString(),
+                 node);
     }
 }
 
@@ -91,10 +93,11 @@ void tst_Find::searchesAndClosingResets()
     QCOMPARE(m_dialogs.last(u"message"_s).text, u"String not found."_s);
     QTest::mouseClick(button("FBCancel"), Qt::LeftButton);
     QTRY_VERIFY(!dialog());
-    QCOMPARE(m_window->context().find->FindTextOffset, 0);
+    QCOMPARE(m_window->find().FindTextOffset, 0);
 
     open(ui().mnuViewmnuLVList, "LOG 1\r\n; cache\r\n\r\nCACHESIZE _DATA\r\nLOG 2\r\nCACHESIZE x");
-    m_window->state().LastFocusInTree = true;
+    ui().tvTreeView->setFocus();
+    QTRY_VERIFY(m_window->find().LastFocusInTree());
     openFind(u"cachesize"_s); // the new dialog starts empty: this is the whole key
     QVERIFY(button("optTV")->isChecked());
     button("optEditor")->setChecked(true);

@@ -1,7 +1,9 @@
+#include "core/ConfigDocument.h"
 #include "core/RowModel.h"
-#include "ui/FileCommands.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
+#include "ui/FileCommands.h"
 #include "ui/MainWindow.h"
 
 #include <QTest>
@@ -19,7 +21,7 @@ class tst_FileCommands : public QObject {
     };
     std::optional<Session> m; // a fresh installation and main window for every test
 
-    MainWidgets& ui() { return m->window->widgets(); }
+    WindowControls ui() { return Controls(*m->window); }
     QString caption() { return m->window->windowTitle(); }
     static QString titled(const QString& name) { return "DraCFG Editor [" + name + ']'; }
     FakeDialogs::Call last(const char* kind) { return m->dialogs.last(QLatin1String(kind)); }
@@ -35,7 +37,7 @@ class tst_FileCommands : public QObject {
         m->dialogs.openAnswers << m->env.writeFile("server/bin/" + name, bytes);
         ui().mnuFileOpen->trigger();
         m->dialogs.calls.clear();
-        return caption() == titled(bin(name)) && !m->window->state().DocumentChanged;
+        return caption() == titled(bin(name)) && !m->window->document().DocumentChanged();
     }
 
 private slots:
@@ -81,8 +83,8 @@ private slots:
 
         ui().mnuFileNew->trigger(); // an unchanged document goes without a question
         QCOMPARE(caption(), "DraCFG Editor [Untitled]");
-        QCOMPARE(m->window->context().files->DocumentName(), "Untitled");
-        QCOMPARE(m->window->context().rows->rows(), QList<Row>({{"K1", "", ""}}));
+        QCOMPARE(m->window->document().name(), "Untitled");
+        QCOMPARE(m->window->document().rows().rows(), QList<Row>({{"K1", "", ""}}));
         ui().mnuFilemnuSaveAs->trigger();
         const FakeDialogs::Call save = last("save");
         QCOMPARE(
@@ -171,7 +173,7 @@ private slots:
             QVERIFY(call.kind != u"message" || call.icon == QMessageBox::Warning);
         QCOMPARE(read(bin("doc.cfg")), "OLD 1\r\n");
         QCOMPARE(caption(), titled(bin("doc.cfg")));
-        QVERIFY(m->window->state().DocumentChanged);
+        QVERIFY(m->window->document().DocumentChanged());
     }
 };
 

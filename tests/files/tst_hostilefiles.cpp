@@ -1,7 +1,9 @@
 // Files at the edges of what Open accepts, and a save target that changed under the editor.
+#include "core/ConfigDocument.h"
 #include "core/RowModel.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 #include "ui/MainWindow.h"
 
 #include <QAction>
@@ -41,13 +43,13 @@ private slots:
         FakeDialogs dialogs;
         const auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
-        window->widgets().mnuViewmnuLVList->trigger();
+        Controls(*window).mnuViewmnuLVList->trigger();
         const QString path = env.writeFile("server/bin/hostile.cfg", bytes);
         dialogs.openAnswers << path;
-        window->widgets().mnuFileOpen->trigger();
-        QCOMPARE(window->context().rows->count(), rows);
+        Controls(*window).mnuFileOpen->trigger();
+        QCOMPARE(window->document().rows().count(), rows);
 
-        window->widgets().mnuFilemnuSave->trigger();
+        Controls(*window).mnuFilemnuSave->trigger();
         QCOMPARE(dialogs.count("message"), 0);
         QCOMPARE(read(path), written);
     }
@@ -60,16 +62,16 @@ private slots:
         QVERIFY(window);
         const QString path = env.writeFile("server/bin/doc.cfg", "A 1\r\n");
         dialogs.openAnswers << path;
-        window->widgets().mnuFileOpen->trigger();
-        window->widgets().txtTextBox->setPlainText("A 2");
+        Controls(*window).mnuFileOpen->trigger();
+        Controls(*window).txtTextBox->setPlainText("A 2");
         QVERIFY(QFile::remove(path) && QDir().mkdir(path));
 
-        window->widgets().mnuFilemnuSave->trigger();
+        Controls(*window).mnuFilemnuSave->trigger();
 
         QCOMPARE(dialogs.count("message"), 1);
         QCOMPARE(dialogs.last("message").icon, QMessageBox::Warning);
         QVERIFY(QFileInfo(path).isDir());
-        QVERIFY(window->state().DocumentChanged);
+        QVERIFY(window->document().DocumentChanged());
         QCOMPARE(window->windowTitle(), "DraCFG Editor [" + path + ']');
     }
 };

@@ -1,5 +1,6 @@
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 #include "ui/HelpPane.h"
 #include "ui/MainWindow.h"
 
@@ -12,7 +13,7 @@ struct Window {
     TestEnvironment env;
     FakeDialogs dialogs;
     std::unique_ptr<MainWindow> window = env.startMainWindow(dialogs);
-    MainWidgets& ui = window->widgets();
+    WindowControls ui = Controls(*window);
 };
 
 class tst_HelpPane : public QObject {
@@ -57,7 +58,7 @@ void tst_HelpPane::pageAndLinks()
     };
     QTextBrowser* browser = w.ui.brwHelpBrowser;
     QCOMPARE(w.ui.helpPane->currentWidget(), w.ui.fraBrowser); // blank at start-up
-    w.window->context().help->ShowHelpPage(page + u"#T"_s);
+    w.window->findChild<HelpPane*>()->ShowHelpPage(page + u"#T"_s);
     QCOMPARE(w.ui.helpPane->currentWidget(), browser);
     QCOMPARE(browser->source(), at(u"T"_s));
 

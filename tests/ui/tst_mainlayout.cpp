@@ -1,6 +1,7 @@
 #include "core/PreferenceStore.h"
 #include "support/FakeDialogs.h"
 #include "support/TestEnvironment.h"
+#include "support/WindowControls.h"
 #include "ui/MainLayout.h"
 #include "ui/MainWindow.h"
 #include "ui/Twips.h"
@@ -17,7 +18,7 @@ class TestMainLayout : public QObject {
     std::unique_ptr<TestEnvironment> env;
     std::unique_ptr<MainWindow> window;
 
-    MainWidgets& ui() { return window->widgets(); }
+    WindowControls ui() { return Controls(*window); }
     int px(double twips) { return Twips::toPixels(twips, window.get()); }
 
     static QString AccessibleName(QWidget* widget)
@@ -83,7 +84,7 @@ private slots:
         QFETCH(QString, expected);
         window->resize(px(10000), window->height()); // room for the whole strip
         QTRY_COMPARE(window->width(), px(10000));
-        MainWidgets& ui = this->ui();
+        WindowControls ui = this->ui();
         const QList<QWidget*> controls{ui.cboParam, ui.txtParam, ui.cmdOK, ui.cmdCancel,
                                        ui.lblTitle[1]};
         const int widths[] = {120, 90, 40, 50};
@@ -93,7 +94,7 @@ private slots:
         }
         ui.cmdCancel->move(Home() - 5, ui.cmdCancel->y());
 
-        window->context().layout->TitleStripLayout();
+        window->layout().TitleStripLayout();
 
         QStringList actual;
         for (QWidget* control : controls)

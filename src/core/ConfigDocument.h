@@ -1,0 +1,105 @@
+#pragma once
+
+#include "core/RowModel.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTextDocument>
+
+// The one owner of the configuration document: its rows (the list form), its text (the text
+// form, which the text view displays), the lines of the last conversion between them, the form
+// that shows, the file it came from, and whether it is open and changed. Only the form that
+// shows is current; the conversions carry the document across. The changed flag follows the
+// edits themselves: any row inserted, removed or rewritten and any text typed, pasted or
+// replaced marks the document changed, while loading, converting and closing do not.
+class ConfigDocument : public QObject {
+    Q_OBJECT
+public:
+    enum class View { List, Text };
+
+    explicit ConfigDocument(QObject* parent = nullptr);
+
+    RowModel& rows() { return m_rows; }
+    const RowModel& rows() const { return m_rows; }
+    // The text form. A view displaying it must give it a plain-text layout first.
+    QTextDocument& textDocument() { return m_text; }
+
+    bool DocumentOpen() const { return m_open; }
+    bool DocumentChanged() const { return m_changed; }
+    View view() const { return m_view; }
+    bool isTextView() const { return m_view == View::Text; }
+    // The file's full path; empty while the document is untitled or none is open.
+    const QString& path() const { return m_path; }
+    bool isUntitled() const { return m_open && m_path.isEmpty(); }
+    // The path, or "Untitled".
+    QString name() const;
+
+    // One empty row and an empty text, untitled and unchanged.
+    void newDocument();
+    // The text form holds the file as it is, the rows its parse.
+    void load(const QString& path, const QString& fileText);
+    // Reads and loads a file; false when it cannot be read, and nothing changes then.
+    bool loadFile(const QString& path);
+    void close();
+    // Writes the document to path; on success it is that file's, unchanged. Returns why it
+    // failed, or an empty text; a failure leaves the file and the document as they were.
+    QString saveAs(const QString& path);
+
+    // Which form shows, without converting: for the view chosen before anything is loaded.
+    void setView(View view);
+    // The switches between the forms, converting the document across.
+    void showText();
+    void showList();
+    // Refills the hidden text form from the rows without counting as an edit.
+    void refreshTextFromRows();
+
+    // What a save writes: the form that shows, each line ended by CR LF.
+    QString textToWrite() const;
+
+    // The conversions through LineArray; line 1 of the document is index 0.
+    const QStringList& lineArray() const { return LineArray; }
+    void ReadFileLines(const QString& fileText);
+    // Does nothing while no document is open.
+    void RowsFromLines();
+    void LinesFromRows();
+    void LinesFromText();
+    // Does nothing while no document is open.
+    void TextFromLines();
+
+    // The text form with CR LF between its lines, every other character kept.
+    QString text() const;
+    // CR LF, a lone CR and a lone LF each start a new line of the text form.
+    void setText(const QString& text);
+
+    // text() counts two characters for each line break, a cursor of the text form one.
+    int textPositionFromCursor(int cursorPosition) const;
+    int cursorPositionFromText(int textPosition) const;
+
+signals:
+    // After every New, load and close.
+    void openChanged(bool open);
+    void changedChanged(bool changed);
+    void pathChanged(const QString& path);
+    void viewChanged(ConfigDocument::View view);
+    // The whole text form was replaced: a view's caret goes back to the start.
+    void textReplaced();
+
+private:
+    class Quiet;
+
+    void setOpen(bool open);
+    void setChanged(bool changed);
+    void setPath(const QString& path);
+    void edited();
+    QString rawText() const;
+
+    RowModel m_rows;
+    QTextDocument m_text;
+    QStringList LineArray;
+    View m_view = View::List;
+    QString m_path;
+    bool m_open = false;
+    bool m_changed = false;
+    int m_quiet = 0;
+};

@@ -1,0 +1,86 @@
+#include "core/RowEdits.h"
+
+#include "core/ConfigText.h"
+#include "core/SettingLookup.h"
+
+namespace RowEdits {
+namespace {
+
+const QString CommentMark = QStringLiteral(";");
+const QString LineBreak = QStringLiteral("\r\n");
+
+// The line around position in text: [start, end) without its line break.
+std::pair<qsizetype, qsizetype> LineAround(const QString& text, qsizetype position)
+{
+    qsizetype start = 0;
+    if (position >= 2) {
+        const qsizetype previousBreak = text.lastIndexOf(LineBreak, position - 2);
+        if (previousBreak >= 0)
+            start = previousBreak + LineBreak.size();
+    }
+    qsizetype end = text.indexOf(LineBreak, start);
+    if (end < 0)
+        end = text.size();
+    return {start, end};
+}
+
+} // namespace
+
+Row NewRow(const ValueEdit& edit)
+{
+    if (edit.multiple)
+        return Row{QString(), edit.name + edit.choice, edit.value};
+    return Row{QString(), edit.name, edit.choice + edit.value};
+}
+
+std::pair<QString, QString> EditedRow(const ValueEdit& edit, const Row& row)
+{
+    if (edit.multiple)
+        return {edit.name + edit.choice, edit.value};
+    return {row.Setting, edit.choice + edit.value};
+}
+
+QString NewLine(const ValueEdit& edit)
+{
+    const QString name = edit.name == SettingLookup::BlankLineEntry ? QString() : edit.name;
+    return edit.multiple ? name + edit.choice + u' ' + edit.value + u'\n'
+                         : name + u' ' + edit.choice + edit.value + u'\n';
+}
+
+QString NewRowKey(int rowCount, bool multiple, double fraction)
+{
+    if (multiple)
+        return QStringLiteral("K") + QString::number(rowCount + 1);
+    const auto number = static_cast<float>(rowCount + 2 + fraction);
+    return QStringLiteral("K") + QString::number(number, 'g', 7);
+}
+
+QString BlankRowKey(int rowCount)
+{
+    return QStringLiteral("KB") + QString::number(rowCount + 1);
+}
+
+std::pair<QString, QString> ToggledComment(const Row& row)
+{
+    if (row.Setting == CommentMark)
+        return ConfigText::SplitFirstWord(row.Parameter);
+    return {CommentMark, row.Setting + u' ' + row.Parameter};
+}
+
+QString ToggledLine(QString line)
+{
+    qsizetype firstNonSpace = 0;
+    while (firstNonSpace < line.size() && line.at(firstNonSpace) == u' ')
+        ++firstNonSpace;
+    if (firstNonSpace < line.size() && line.at(firstNonSpace) == CommentMark.front())
+        return line.remove(firstNonSpace, 1);
+    return CommentMark + line;
+}
+
+QString ToggleCommentAt(const QString& text, qsizetype position)
+{
+    const auto [start, end] = LineAround(text, position);
+    return text.first(start) + ToggledLine(text.sliced(start, end - start)) + text.sliced(end);
+}
+
+} // namespace RowEdits

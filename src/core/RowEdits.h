@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/Row.h"
+
+#include <QString>
+#include <utility>
+
+// The changes the editing commands make to rows and lines, without any widget.
+namespace RowEdits {
+
+// What the value editor holds when OK is pressed.
+struct ValueEdit {
+    QString name;            // the setting, ";" for a comment, the blank-line pseudo-setting
+    QString choice;          // the choice box's text
+    QString value;           // the value box's text
+    bool multiple = false;   // name + choice is the setting, value its value
+    bool needsValue = false; // the value box shows: an empty value is refused
+};
+
+// The row a new setting becomes (its Key is left to the caller).
+Row NewRow(const ValueEdit& edit);
+// The setting and parameter an existing row gets from an edit.
+std::pair<QString, QString> EditedRow(const ValueEdit& edit, const Row& row);
+// The line a new setting becomes in the text view, with its line break.
+QString NewLine(const ValueEdit& edit);
+
+// Keys for rows added to a list of rowCount rows; `fraction` in [0, 1) keeps a new setting's
+// key apart from those the line numbers give.
+QString NewRowKey(int rowCount, bool multiple, double fraction);
+QString BlankRowKey(int rowCount);
+
+// Add/Remove Comment on a row: a comment row becomes the setting it holds (an empty comment a
+// blank row), any other row a comment holding its line.
+std::pair<QString, QString> ToggledComment(const Row& row);
+// The same on a line of text: the first ";" goes when the line, leading spaces aside, starts
+// with one; otherwise ";" goes in front.
+QString ToggledLine(QString line);
+// text (CR LF between lines) with the line around position toggled.
+QString ToggleCommentAt(const QString& text, qsizetype position);
+
+} // namespace RowEdits

@@ -1,0 +1,102 @@
+#include "core/SettingLookup.h"
+
+namespace SettingLookup {
+namespace {
+
+// An empty list of choices has no pieces at all, not one empty piece.
+QStringList ChoicePieces(const QString& choices)
+{
+    return choices.isEmpty() ? QStringList() : choices.split(u'|');
+}
+
+} // namespace
+
+QList<const CatalogueRow*> Candidates(const CatalogueTable& catalogue, const QString& name)
+{
+    QList<const CatalogueRow*> exact;
+    QList<const CatalogueRow*> contained;
+    for (const CatalogueRow& entry : catalogue.rows()) {
+        if (entry.SettingName() == name)
+            exact.append(&entry);
+        if (name.contains(entry.SettingName()))
+            contained.append(&entry);
+    }
+    return exact + contained;
+}
+
+Kind KindOf(const QString& valueType)
+{
+    if (valueType == QLatin1String("number"))
+        return Kind::Number;
+    if (valueType == QLatin1String("string"))
+        return Kind::String;
+    if (valueType == QLatin1String("combo") || valueType == QLatin1String("boolean"))
+        return Kind::Choice;
+    if (valueType == QLatin1String("null"))
+        return Kind::Null;
+    if (valueType == QLatin1String("multiple"))
+        return Kind::Multiple;
+    return Kind::Unknown;
+}
+
+Arrangement Arrange(const CatalogueRow& entry, const QString& name, bool editingRow,
+                    const QString& rowValue)
+{
+    Arrangement arrangement;
+    arrangement.kind = KindOf(entry.ValueType());
+    switch (arrangement.kind) {
+    case Kind::Number:
+    case Kind::String:
+        arrangement.caption = u' ' + entry.Description();
+        // A bare "n" says nothing the range would not say better.
+        if (arrangement.kind == Kind::Number && !entry.NumberNote().isEmpty() &&
+            TrimBlanks(entry.Description()) != QLatin1String("n"))
+            arrangement.caption += QStringLiteral(" (") + entry.NumberNote() + u')';
+        if (editingRow)
+            arrangement.value = rowValue;
+        break;
+    case Kind::Choice:
+        arrangement.choices = ChoicePieces(entry.Choices());
+        if (editingRow) {
+            arrangement.choiceText = TrimBlanks(rowValue);
+            arrangement.setChoiceText = true;
+        }
+        break;
+    case Kind::Multiple:
+        // The file names such a setting with one of its choices as a suffix; an existing row's
+        // suffix is the last choice found inside its name.
+        arrangement.choices = ChoicePieces(entry.Choices());
+        if (editingRow) {
+            for (const QString& piece : arrangement.choices) {
+                if (name.contains(piece))
+                    arrangement.choiceText = piece;
+            }
+            arrangement.setChoiceText = true;
+            arrangement.value = rowValue;
+        }
+        break;
+    case Kind::Null:
+    case Kind::Unknown:
+        break;
+    }
+    return arrangement;
+}
+
+QString NameForRow(const QString& setting)
+{
+    const QString name = setting.toUpper();
+    return name == QLatin1String(";") ? CommentEntry : name;
+}
+
+QString TrimBlanks(const QString& text)
+{
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ')
+        ++first;
+    while (last > first && text[last - 1] == u' ')
+        --last;
+    return text.mid(first, last - first);
+}
+
+} // namespace SettingLookup

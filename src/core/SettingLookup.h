@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/CatalogueTable.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What the value editor shows for a setting, worked out from the catalogue alone.
+namespace SettingLookup {
+
+// The pseudo-settings that stand for a comment line and an empty line.
+inline const QString CommentEntry = QStringLiteral(" COMMENT(;)");
+inline const QString BlankLineEntry = QStringLiteral(" BLANK LINE");
+
+// The catalogue entries that may describe `name`, best first: those named exactly `name`, then
+// every entry whose name `name` contains (a "multiple" setting followed by its suffix). The
+// first whose value type the editor knows is the one it arranges for.
+QList<const CatalogueRow*> Candidates(const CatalogueTable& catalogue, const QString& name);
+
+// The editor's arrangement for one value type.
+enum class Kind { Unknown, Number, String, Choice, Null, Multiple };
+Kind KindOf(const QString& valueType);
+
+struct Arrangement {
+    Kind kind = Kind::Unknown;
+    QString caption;     // the description beside the controls
+    QStringList choices; // the choice box's items
+    QString choiceText;  // the choice box's text when it differs from its first item
+    bool setChoiceText = false;
+    QString value; // the value box's text
+};
+
+// editingRow: the arrangement edits an existing row whose parameter is rowValue.
+Arrangement Arrange(const CatalogueRow& entry, const QString& name, bool editingRow,
+                    const QString& rowValue);
+
+// The name the editor is set up with for a list row's setting: upper-cased, a comment row as
+// the comment pseudo-setting.
+QString NameForRow(const QString& setting);
+
+// Blanks only, not other white space.
+QString TrimBlanks(const QString& text);
+
+} // namespace SettingLookup

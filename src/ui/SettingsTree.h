@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QList>
+#include <QTreeWidget>
+
+class CatalogueTable;
+
+// tvTreeView: the catalogue's settings by category or alphabetically. Each node keeps its key
+// ("P" + category, "C" + setting name) in NodeKeyRole, and the nodes are kept in the order
+// they were added, so that node number n is at hand.
+class SettingsTree : public QTreeWidget {
+    Q_OBJECT
+public:
+    static constexpr int NodeKeyRole = Qt::UserRole + 1;
+
+    explicit SettingsTree(QWidget* parent = nullptr);
+
+    void Rebuild(const CatalogueTable& catalogue, bool byCategory);
+    // Node number n (1-based) in insertion order, or nullptr.
+    QTreeWidgetItem* Node(int number) const;
+    int NodeCount() const;
+    // 0-based in insertion order; -1 for none.
+    int NodeIndex(const QTreeWidgetItem* node) const;
+    QTreeWidgetItem* SelectedNode() const;
+    static bool IsCategoryNode(const QTreeWidgetItem* node);
+
+signals:
+    // A click, a double-click or a keyboard move chose the selected node.
+    void settingChosen(const QString& name);
+    void categoryChosen();
+    void popUpRequested();
+    void focusEntered();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void ChooseSelectedNode();
+    void AddCategoryNodes(const CatalogueTable& catalogue, QList<QTreeWidgetItem*>& topLevel);
+    void AddAlphabeticalNodes(const CatalogueTable& catalogue, QList<QTreeWidgetItem*>& topLevel);
+
+    QList<QTreeWidgetItem*> m_nodes;
+};
