@@ -26,7 +26,7 @@ void UnsetAllVariables()
 
 } // namespace
 
-class TestServerInstall : public QObject {
+class tst_ServerInstall : public QObject {
     Q_OBJECT
 
 private:
@@ -160,5 +160,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestServerInstall)
+QTEST_GUILESS_MAIN(tst_ServerInstall)
 #include "tst_serverinstall.moc"
