@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -59,8 +60,8 @@ private slots:
         QTest::newRow("minus one") << u"-1"_s << u"true|-1|-1|0"_s;
         QTest::newRow("last version, padded") << u" 9 "_s << u"true|9|9|9"_s;
         QTest::newRow("past the version menu") << u"10"_s << u"true|10|10|0"_s;
-        QTest::newRow("half to even, down") << u"2.5"_s << u"true|2.5|2|0"_s;
-        QTest::newRow("half to even, up") << u"-3.5"_s << u"true|-3.5|-4|0"_s;
+        QTest::newRow("2.5, half to even") << u"2.5"_s << u"true|2.5|2|0"_s;
+        QTest::newRow("-3.5, half to even") << u"-3.5"_s << u"true|-3.5|-4|0"_s;
         QTest::newRow("rounds onto 16 bits") << u"32767.4"_s << u"true|32767.4|32767|0"_s;
         QTest::newRow("rounds past 16 bits") << u"32767.5"_s << u"true|32767.5|-|0"_s;
         QTest::newRow("16-bit bottom") << u"-32768"_s << u"true|-32768|-32768|0"_s;
@@ -82,6 +83,7 @@ private slots:
         QCOMPARE(Shown(ToBool(trimmed)) + u'|' + Shown(ToSingle(trimmed)) + u'|' +
                      Shown(ToInt16(trimmed)),
                  read.section(u'|', 0, 2));
+        // Under the version index's key, so that every reader reads the one text.
         if (!text.isNull())
             Open()->setValue(u"Settings/DravaneVersion"_s, text);
         QCOMPARE(Shown(Read<bool>(ReadBool, false, true)) + u'|' +
