@@ -102,5 +102,5 @@ void tst_ConfigText::textViewLines()
         QCOMPARE(ConfigText::LinesFromText(text + end), lines + QStringList{""});
 }
 
-QTEST_MAIN(tst_ConfigText)
+QTEST_GUILESS_MAIN(tst_ConfigText)
 #include "tst_configtext.moc"

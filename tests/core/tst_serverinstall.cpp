@@ -26,12 +26,12 @@ void UnsetAllVariables()
 
 } // namespace
 
-class TestServerInstall : public QObject {
+class tst_ServerInstall : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir m_root;
-    QString serverDir() const { return m_root.path() + "/server"; }
+    QString serverDir() const { return m_root.path() + "/server folder"; }
     QString programDir() const { return m_root.path() + "/program"; }
     QString defaultPage() const { return serverDir() + "/Docs/techref/TRCFG/homecfgl.htm"; }
     QString iniPath() const { return programDir() + "/DraCFG.ini"; }
@@ -66,17 +66,10 @@ private slots:
                  found ? QString("/srv/dravane") : QString());
     }
 
-    void unsetVariableGivesBareDefaultAndNoHelp()
-    {
-        QCOMPARE(ServerInstall::GetHelpLocation(programDir()),
-                 QString("/Docs/techref/TRCFG/homecfgl.htm"));
-        QVERIFY(!ServerInstall::HelpFileExists(programDir()));
-    }
-
     void helpLocation_data()
     {
         QTest::addColumn<bool>("pagePresent");
-        QTest::addColumn<QByteArray>("ini");   // empty: no DraCFG.ini
+        QTest::addColumn<QByteArray>("ini");   // empty: no DraCFG.ini; "<root>": the test's folder
         QTest::addColumn<QString>("expected"); // "<default>" stands for the default page
         QTest::addColumn<bool>("exists");
 
@@ -84,6 +77,9 @@ private slots:
         QTest::newRow("no page, no ini") << false << QByteArray() << "<default>" << false;
         QTest::newRow("ini ignored without the page")
             << false << QByteArray("[Default]\r\nHelpPath=/etc/hosts\r\n") << "<default>" << false;
+        // The temporary folder's path must stay short of the 49-character cut.
+        QTest::newRow("override to an existing page")
+            << true << QByteArray("[Default]\nHelpPath=<root>/o.htm\n") << "<root>/o.htm" << true;
         QTest::newRow("override trimmed")
             << true << QByteArray("[Default]\r\nHelpPath =   /nowhere/page.htm   \r\n")
             << "/nowhere/page.htm" << false;
@@ -117,48 +113,40 @@ private slots:
         qputenv("KELMPATH", serverDir().toLocal8Bit());
         if (pagePresent)
             WriteFile(defaultPage(), "<html></html>");
+        WriteFile(m_root.path() + "/o.htm", "<html></html>");
         if (!ini.isEmpty())
-            WriteFile(iniPath(), ini);
-        if (expected == "<default>")
-            expected = defaultPage();
+            WriteFile(iniPath(), ini.replace("<root>", m_root.path().toLocal8Bit()));
+        expected.replace("<default>", defaultPage()).replace("<root>", m_root.path());
 
         QCOMPARE(ServerInstall::GetHelpLocation(programDir()), expected);
         QCOMPARE(ServerInstall::HelpFileExists(programDir()), exists);
     }
 
-    void overrideToAnExistingPageIsFound()
+    // KELMPATH as the user may have set it.
+    void serverFolder_data()
     {
-        qputenv("KELMPATH", serverDir().toLocal8Bit());
+        QTest::addColumn<QString>("variable"); // null: unset; "<server>": the server folder
+        QTest::addColumn<QString>("location");
+        QTest::addColumn<bool>("exists");
+        const QString bare = "/Docs/techref/TRCFG/homecfgl.htm";
+        QTest::newRow("unset") << QString() << bare << false;
+        QTest::newRow("empty") << "" << bare << false;
+        QTest::newRow("trailing slash") << "<server>/"
+                                        << "<server>" + bare << true;
+    }
+    void serverFolder()
+    {
+        QFETCH(QString, variable);
+        QFETCH(QString, location);
+        QFETCH(bool, exists);
         WriteFile(defaultPage(), "<html></html>");
-        const QString other = m_root.path() + "/o.htm";
-        WriteFile(other, "<html></html>");
-        QVERIFY(other.size() <= ServerInstall::IniValueMaxLength);
-        WriteFile(iniPath(), "[Default]\nHelpPath=" + other.toLocal8Bit() + "\n");
-        QCOMPARE(ServerInstall::GetHelpLocation(programDir()), other);
-        QVERIFY(ServerInstall::HelpFileExists(programDir()));
-    }
-
-    void serverPathVariants_data()
-    {
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("trailing slash") << "/";
-        QTest::newRow("spaces in the path") << "";
-    }
-    void serverPathVariants()
-    {
-        QFETCH(QString, suffix);
-        const QString folder = m_root.path() + "/with spaces/server";
-        WriteFile(folder + "/Docs/techref/TRCFG/homecfgl.htm", "<html></html>");
-        qputenv("KELMPATH", (folder + suffix).toLocal8Bit());
-        QVERIFY(ServerInstall::HelpFileExists(programDir()));
-    }
-
-    void emptyVariableIsNotFound()
-    {
-        qputenv("KELMPATH", "");
-        QVERIFY(!ServerInstall::HelpFileExists(programDir()));
+        if (!variable.isNull())
+            qputenv("KELMPATH", variable.replace("<server>", serverDir()).toLocal8Bit());
+        QCOMPARE(QDir::cleanPath(ServerInstall::GetHelpLocation(programDir())),
+                 location.replace("<server>", serverDir()));
+        QCOMPARE(ServerInstall::HelpFileExists(programDir()), exists);
     }
 };
 
-QTEST_GUILESS_MAIN(TestServerInstall)
+QTEST_GUILESS_MAIN(tst_ServerInstall)
 #include "tst_serverinstall.moc"

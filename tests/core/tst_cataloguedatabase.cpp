@@ -2,7 +2,6 @@
 
 #include "core/CatalogueDatabase.h"
 #include "support/CatalogueFixture.h"
-#include "support/FakeDialogs.h"
 
 #include <QSqlDatabase>
 #include <QTemporaryDir>

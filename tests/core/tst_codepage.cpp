@@ -46,5 +46,5 @@ void tst_Codepage::unrepresentableCharacter()
     QCOMPARE(reported, badIndex);
 }
 
-QTEST_MAIN(tst_Codepage)
+QTEST_GUILESS_MAIN(tst_Codepage)
 #include "tst_codepage.moc"

@@ -54,5 +54,5 @@ void tst_Search::searchesBeyondSixteenBits()
     QCOMPARE(Find(text, Beyond + 1, u"needle"), Match(-1, 0));
 }
 
-QTEST_APPLESS_MAIN(tst_Search)
+QTEST_GUILESS_MAIN(tst_Search)
 #include "tst_search.moc"
