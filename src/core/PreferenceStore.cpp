@@ -120,11 +120,63 @@ void WriteInt(QSettings& store, const QString& key, qint32 value)
 int StoredVersionIndex()
 {
     const auto store = Open();
+    const Key& key = Keys::DravaneVersion;
     bool present = false;
-    const QString text = StoredText(*store, QStringLiteral("DravaneVersion"), &present);
+    const QString text = StoredText(*store, QLatin1String(key.name), &present);
     bool ok = false;
     const int index = text.toInt(&ok);
-    return ok && index >= 0 && index <= 9 ? index : 0;
+    return ok && index >= key.low && index <= key.high ? index : int(key.defaultValue);
+}
+
+namespace {
+
+template <typename T> T InRange(T value, const Key& key)
+{
+    return value >= key.low && value <= key.high ? value : static_cast<T>(key.defaultValue);
+}
+
+} // namespace
+
+QString Read(QSettings& store, const Key& key, QString*)
+{
+    return ReadText(store, QLatin1String(key.name), QLatin1String(key.defaultText));
+}
+
+bool Read(QSettings& store, const Key& key, bool*)
+{
+    return ReadBool(store, QLatin1String(key.name), key.defaultValue != 0);
+}
+
+float Read(QSettings& store, const Key& key, float*)
+{
+    const auto defaultValue = static_cast<float>(key.defaultValue);
+    return InRange(ReadSingle(store, QLatin1String(key.name), defaultValue), key);
+}
+
+qint16 Read(QSettings& store, const Key& key, qint16*)
+{
+    const auto defaultValue = static_cast<qint16>(key.defaultValue);
+    return InRange(ReadInt16(store, QLatin1String(key.name), defaultValue), key);
+}
+
+void Write(QSettings& store, const Key& key, const QString& value)
+{
+    WriteText(store, QLatin1String(key.name), value);
+}
+
+void Write(QSettings& store, const Key& key, bool value)
+{
+    WriteBool(store, QLatin1String(key.name), value);
+}
+
+void Write(QSettings& store, const Key& key, float value)
+{
+    WriteSingle(store, QLatin1String(key.name), value);
+}
+
+void Write(QSettings& store, const Key& key, qint32 value)
+{
+    WriteInt(store, QLatin1String(key.name), value);
 }
 
 } // namespace PreferenceStore

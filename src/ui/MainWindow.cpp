@@ -62,9 +62,6 @@ QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption)
     return menu;
 }
 
-// The list's display mode number stored at shutdown: the details (report) mode.
-constexpr int ListViewReportMode = 3;
-
 struct ToolbarEntry {
     int index;
     const char* tooltip;
@@ -537,9 +534,9 @@ void MainWindow::Load()
     m_versions->SetCheckedIndex(PreferenceStore::StoredVersionIndex());
 
     const auto store = PreferenceStore::Open();
-    m_views->SetView(PreferenceStore::ReadBool(*store, QStringLiteral("ShowTextBox"), true));
+    m_views->SetView(PreferenceStore::Read<bool>(*store, PreferenceStore::Keys::ShowTextBox));
     m_explorer->BuildSettingsTree(
-        PreferenceStore::ReadBool(*store, QStringLiteral("ListByCategory"), true));
+        PreferenceStore::Read<bool>(*store, PreferenceStore::Keys::ListByCategory));
     m_preferences->LoadFontPreferences();
 }
 
@@ -568,9 +565,9 @@ void MainWindow::SaveShutdownState()
     const auto store = PreferenceStore::Open();
     const int checked = m_versions->CheckedIndex();
     if (checked >= 0)
-        PreferenceStore::WriteInt(*store, QStringLiteral("DravaneVersion"), checked);
-    // The list's display mode: always the report (details) mode.
-    PreferenceStore::WriteInt(*store, QStringLiteral("ViewMode"), ListViewReportMode);
+        PreferenceStore::Write(*store, PreferenceStore::Keys::DravaneVersion, checked);
+    const PreferenceStore::Key& viewMode = PreferenceStore::Keys::ViewMode;
+    PreferenceStore::Write(*store, viewMode, static_cast<qint32>(viewMode.defaultValue));
     store->sync();
 }
 

@@ -27,40 +27,14 @@
 
 namespace {
 
-// Defaults of the stored measures, in twips (font size in points).
-constexpr float DefaultLeft = 1000;
-constexpr float DefaultTop = 1000;
-constexpr float DefaultWidth = 6500;
-constexpr float DefaultHeight = 8970;
-constexpr qint16 DefaultSplitter = 3000;
-constexpr float DefaultColumn1 = 2500.15f;
-constexpr float DefaultColumn2 = 3500.22f;
-const QString DefaultFontName = QStringLiteral("MS Sans Serif");
-constexpr float DefaultFontSize = 10;
+namespace Keys = PreferenceStore::Keys;
+using PreferenceStore::Read;
+using PreferenceStore::Write;
 
-// Stored measures outside these ranges are damage, not a user's choice: they read as the
-// default. Positions may be negative (screens left of or above the primary one).
-constexpr float MaxMeasure = 1'000'000; // twips, some 66,000 pixels
-constexpr float MinWindowSize = 1440;   // an inch
-constexpr float MinColumnWidth = 150;   // a column narrower than this cannot be found again
-constexpr float MinFontSize = 1;
-constexpr float MaxFontSize = 500;
-
-float ReadInRange(QSettings& store, const QString& key, float defaultValue, float low, float high)
+// Measures are stored in single precision.
+float ToTwips(int pixels, const QWidget* widget)
 {
-    const float value = PreferenceStore::ReadSingle(store, key, defaultValue);
-    return value >= low && value <= high ? value : defaultValue;
-}
-
-qint16 ReadSplitter(QSettings& store, const QString& key)
-{
-    const qint16 value = PreferenceStore::ReadInt16(store, key, DefaultSplitter);
-    return value >= 0 ? value : DefaultSplitter;
-}
-
-double ToTwips(int pixels, const QWidget* widget)
-{
-    return Twips::fromPixels(pixels, widget);
+    return static_cast<float>(Twips::fromPixels(pixels, widget));
 }
 
 qint16 SplitterTwips(int pixels, const QWidget* widget)
@@ -115,14 +89,12 @@ void Preferences::LoadPreferences()
     LoadWindowGeometry(*store);
     LoadSplitterPositions(*store);
 
-    const bool showHelp = PreferenceStore::ReadBool(*store, QStringLiteral("ShowHelp"), true);
+    const bool showHelp = Read<bool>(*store, Keys::ShowHelp);
     m_parts.showHelpItem->setChecked(showHelp);
     m_parts.showHelpButton->setChecked(showHelp);
 
-    m_parts.confirmDelete->setChecked(
-        PreferenceStore::ReadBool(*store, QStringLiteral("ConfirmDelete"), true));
-    m_parts.fontsItem->setEnabled(
-        PreferenceStore::ReadBool(*store, QStringLiteral("ShowTextBox"), true));
+    m_parts.confirmDelete->setChecked(Read<bool>(*store, Keys::ConfirmDelete));
+    m_parts.fontsItem->setEnabled(Read<bool>(*store, Keys::ShowTextBox));
 
     LoadColumnWidths(*store);
     m_parts.strip->Clear();
@@ -131,19 +103,15 @@ void Preferences::LoadPreferences()
 void Preferences::LoadWindowGeometry(QSettings& store)
 {
     QMainWindow* window = m_parts.window;
-    const float left =
-        ReadInRange(store, QStringLiteral("MainLeft"), DefaultLeft, -MaxMeasure, MaxMeasure);
-    const float top =
-        ReadInRange(store, QStringLiteral("MainTop"), DefaultTop, -MaxMeasure, MaxMeasure);
-    const float width =
-        ReadInRange(store, QStringLiteral("MainWidth"), DefaultWidth, MinWindowSize, MaxMeasure);
-    const float height =
-        ReadInRange(store, QStringLiteral("MainHeight"), DefaultHeight, MinWindowSize, MaxMeasure);
+    const float left = Read<float>(store, Keys::MainLeft);
+    const float top = Read<float>(store, Keys::MainTop);
+    const float width = Read<float>(store, Keys::MainWidth);
+    const float height = Read<float>(store, Keys::MainHeight);
 
     const QRect frame =
         OnSomeScreen(QRect(Twips::toPixels(left, window), Twips::toPixels(top, window),
                            Twips::toPixels(width, window), Twips::toPixels(height, window)),
-                     Twips::toPixels(DefaultLeft, window));
+                     Twips::toPixels(Keys::MainLeft.defaultValue, window));
     // The stored measures are the outer ones. Before the window is first shown its frame has
     // no size yet: the size is corrected once the frame is known, or the window would grow
     // by its frame at every start.
@@ -175,21 +143,17 @@ bool Preferences::eventFilter(QObject* watched, QEvent* event)
 
 void Preferences::LoadSplitterPositions(QSettings& store)
 {
-    SetFirstPaneSize(
-        m_parts.vbuSplitterHoriz,
-        Twips::toPixels(ReadSplitter(store, QStringLiteral("SplitterTop")), m_parts.window));
-    SetFirstPaneSize(
-        m_parts.vbuSplitterVert,
-        Twips::toPixels(ReadSplitter(store, QStringLiteral("SplitterLeft")), m_parts.window));
+    SetFirstPaneSize(m_parts.vbuSplitterHoriz,
+                     Twips::toPixels(Read<qint16>(store, Keys::SplitterTop), m_parts.window));
+    SetFirstPaneSize(m_parts.vbuSplitterVert,
+                     Twips::toPixels(Read<qint16>(store, Keys::SplitterLeft), m_parts.window));
 }
 
 void Preferences::LoadColumnWidths(QSettings& store)
 {
     QHeaderView* header = m_parts.list->header();
-    const float first =
-        ReadInRange(store, QStringLiteral("LvCol1"), DefaultColumn1, MinColumnWidth, MaxMeasure);
-    const float second =
-        ReadInRange(store, QStringLiteral("LvCol2"), DefaultColumn2, MinColumnWidth, MaxMeasure);
+    const float first = Read<float>(store, Keys::LvCol1);
+    const float second = Read<float>(store, Keys::LvCol2);
     header->resizeSection(0, Twips::toPixels(first, header));
     header->resizeSection(1, Twips::toPixels(second, header));
 }
@@ -199,15 +163,12 @@ void Preferences::SavePreferences()
     const auto store = PreferenceStore::Open();
 
     SaveWindowGeometry(*store);
-    PreferenceStore::WriteBool(*store, QStringLiteral("ShowTextBox"), m_document.isTextView());
-    PreferenceStore::WriteBool(*store, QStringLiteral("ListByCategory"),
-                               m_parts.listByCategoryItem->isChecked());
+    Write(*store, Keys::ShowTextBox, m_document.isTextView());
+    Write(*store, Keys::ListByCategory, m_parts.listByCategoryItem->isChecked());
     SaveSplitterPositions(*store);
     SaveColumnWidths(*store);
-    PreferenceStore::WriteBool(*store, QStringLiteral("ShowHelp"),
-                               m_parts.showHelpItem->isChecked());
-    PreferenceStore::WriteBool(*store, QStringLiteral("ConfirmDelete"),
-                               m_parts.confirmDelete->isChecked());
+    Write(*store, Keys::ShowHelp, m_parts.showHelpItem->isChecked());
+    Write(*store, Keys::ConfirmDelete, m_parts.confirmDelete->isChecked());
     store->sync();
 }
 
@@ -215,45 +176,35 @@ void Preferences::SaveWindowGeometry(QSettings& store)
 {
     const QMainWindow* window = m_parts.window;
     const QRect frame = window->frameGeometry();
-    PreferenceStore::WriteSingle(store, QStringLiteral("MainLeft"), ToTwips(frame.left(), window));
-    PreferenceStore::WriteSingle(store, QStringLiteral("MainTop"), ToTwips(frame.top(), window));
-    PreferenceStore::WriteSingle(store, QStringLiteral("MainWidth"),
-                                 ToTwips(frame.width(), window));
-    PreferenceStore::WriteSingle(store, QStringLiteral("MainHeight"),
-                                 ToTwips(frame.height(), window));
+    Write(store, Keys::MainLeft, ToTwips(frame.left(), window));
+    Write(store, Keys::MainTop, ToTwips(frame.top(), window));
+    Write(store, Keys::MainWidth, ToTwips(frame.width(), window));
+    Write(store, Keys::MainHeight, ToTwips(frame.height(), window));
 }
 
 void Preferences::SaveSplitterPositions(QSettings& store)
 {
-    PreferenceStore::WriteInt(
-        store, QStringLiteral("SplitterTop"),
-        SplitterTwips(FirstPaneSize(m_parts.vbuSplitterHoriz), m_parts.window));
-    PreferenceStore::WriteInt(
-        store, QStringLiteral("SplitterLeft"),
-        SplitterTwips(FirstPaneSize(m_parts.vbuSplitterVert), m_parts.window));
+    Write(store, Keys::SplitterTop,
+          SplitterTwips(FirstPaneSize(m_parts.vbuSplitterHoriz), m_parts.window));
+    Write(store, Keys::SplitterLeft,
+          SplitterTwips(FirstPaneSize(m_parts.vbuSplitterVert), m_parts.window));
 }
 
 void Preferences::SaveColumnWidths(QSettings& store)
 {
     const QHeaderView* header = m_parts.list->header();
-    PreferenceStore::WriteSingle(store, QStringLiteral("LvCol1"),
-                                 ToTwips(header->sectionSize(0), header));
-    PreferenceStore::WriteSingle(store, QStringLiteral("LvCol2"),
-                                 ToTwips(header->sectionSize(1), header));
+    Write(store, Keys::LvCol1, ToTwips(header->sectionSize(0), header));
+    Write(store, Keys::LvCol2, ToTwips(header->sectionSize(1), header));
 }
 
 void Preferences::LoadFontPreferences()
 {
     const auto store = PreferenceStore::Open();
-    QString family =
-        PreferenceStore::ReadText(*store, QStringLiteral("FontName"), DefaultFontName).trimmed();
+    QString family = Read<QString>(*store, Keys::FontName).trimmed();
     if (family.isEmpty())
-        family = DefaultFontName;
-    SetTextViewFont(
-        family,
-        ReadInRange(*store, QStringLiteral("FontSize"), DefaultFontSize, MinFontSize, MaxFontSize),
-        PreferenceStore::ReadBool(*store, QStringLiteral("FontBold"), false),
-        PreferenceStore::ReadBool(*store, QStringLiteral("FontItalic"), false));
+        family = QLatin1String(Keys::FontName.defaultText);
+    SetTextViewFont(family, Read<float>(*store, Keys::FontSize), Read<bool>(*store, Keys::FontBold),
+                    Read<bool>(*store, Keys::FontItalic));
 }
 
 void Preferences::SetTextViewFont(const QString& family, double pointSize, bool bold, bool italic)
@@ -275,11 +226,10 @@ void Preferences::SaveFontPreferences()
 {
     const auto store = PreferenceStore::Open();
     const QFont font = m_parts.text->font();
-    PreferenceStore::WriteText(*store, QStringLiteral("FontName"), font.family());
-    PreferenceStore::WriteSingle(*store, QStringLiteral("FontSize"),
-                                 static_cast<float>(font.pointSizeF()));
-    PreferenceStore::WriteBool(*store, QStringLiteral("FontBold"), font.bold());
-    PreferenceStore::WriteBool(*store, QStringLiteral("FontItalic"), font.italic());
+    Write(*store, Keys::FontName, font.family());
+    Write(*store, Keys::FontSize, static_cast<float>(font.pointSizeF()));
+    Write(*store, Keys::FontBold, font.bold());
+    Write(*store, Keys::FontItalic, font.italic());
     store->sync();
 }
 
