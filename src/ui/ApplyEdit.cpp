@@ -14,10 +14,9 @@
 
 #include <algorithm>
 
-ApplyEdit::ApplyEdit(ConfigDocument& document, Dialogs& dialogs, QWidget* window, QTreeView* list,
-                     QPlainTextEdit* text, SettingsTree* tree, QObject* parent)
-    : QObject(parent), m_document(document), m_dialogs(dialogs), m_window(window), m_list(list),
-      m_text(text), m_tree(tree)
+ApplyEdit::ApplyEdit(ConfigDocument& document, Dialogs& dialogs, const DocumentWidgets& views,
+                     SettingsTree* tree, QObject* parent)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views), m_tree(tree)
 {}
 
 void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow)
@@ -32,7 +31,7 @@ void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow)
     if (edit.name == SettingLookup::CommentEntry)
         edit.name = QStringLiteral(";");
     if (edit.needsValue && edit.value.isEmpty()) {
-        m_dialogs.message(m_window, ProductName, QStringLiteral("Please enter a value."),
+        m_dialogs.message(m_views.window, ProductName, QStringLiteral("Please enter a value."),
                           QMessageBox::Warning, QMessageBox::Ok);
         return;
     }
@@ -49,20 +48,20 @@ void ApplyEdit::ApplyToList(const RowEdits::ValueEdit& edit, bool editingRow)
     RowModel& rows = m_document.rows();
     if (rows.count() == 0) {
         rows.insertRowAt(0, Row{rows.uniqueKey(QStringLiteral("K1")), QString(), QString()});
-        SelectRow(m_list, 0);
+        SelectRow(m_views.list, 0);
     }
 
     // A blank line always goes to the top of the list.
     if (edit.name == SettingLookup::BlankLineEntry) {
         rows.insertRowAt(
             0, Row{rows.uniqueKey(RowEdits::BlankRowKey(rows.count())), QString(), QString()});
-        SelectRow(m_list, 0);
-        m_list->setFocus();
+        SelectRow(m_views.list, 0);
+        m_views.list->setFocus();
         return;
     }
 
-    int position = SelectedRow(m_list);
-    m_list->setFocus();
+    int position = SelectedRow(m_views.list);
+    m_views.list->setFocus();
     if (!editingRow) {
         position = InsertBeforeSelection(edit);
     } else if (position < 0) {
@@ -71,14 +70,14 @@ void ApplyEdit::ApplyToList(const RowEdits::ValueEdit& edit, bool editingRow)
         const auto [setting, parameter] = RowEdits::EditedRow(edit, rows.row(position));
         rows.setRowTexts(position, setting, parameter);
     }
-    SelectRow(m_list, position);
+    SelectRow(m_views.list, position);
 }
 
 // The new row takes the selected row's place; without a selection it goes to the top.
 int ApplyEdit::InsertBeforeSelection(const RowEdits::ValueEdit& edit)
 {
     RowModel& rows = m_document.rows();
-    const int position = std::max(SelectedRow(m_list), 0);
+    const int position = std::max(SelectedRow(m_views.list), 0);
     Row row = RowEdits::NewRow(edit);
     row.Key = rows.uniqueKey(RowEdits::NewRowKey(rows.count(), edit.multiple,
                                                  QRandomGenerator::global()->generateDouble()));
@@ -88,8 +87,8 @@ int ApplyEdit::InsertBeforeSelection(const RowEdits::ValueEdit& edit)
 
 void ApplyEdit::ApplyToText(const RowEdits::ValueEdit& edit)
 {
-    QTextCursor cursor = m_text->textCursor();
+    QTextCursor cursor = m_views.text->textCursor();
     cursor.insertText(RowEdits::NewLine(edit));
-    m_text->setTextCursor(cursor);
-    m_text->setFocus();
+    m_views.text->setTextCursor(cursor);
+    m_views.text->setFocus();
 }

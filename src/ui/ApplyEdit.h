@@ -1,23 +1,21 @@
 #pragma once
 
 #include "core/RowEdits.h"
+#include "ui/DocumentWidgets.h"
 
 #include <QObject>
 
 class ConfigDocument;
 class Dialogs;
-class QPlainTextEdit;
-class QTreeView;
 class SettingsTree;
-class QWidget;
 
 // Writes what the value editor holds into the document when OK is pressed: into the list's
 // rows while the list shows, as a line at the caret while the text shows.
 class ApplyEdit : public QObject {
     Q_OBJECT
 public:
-    ApplyEdit(ConfigDocument& document, Dialogs& dialogs, QWidget* window, QTreeView* list,
-              QPlainTextEdit* text, SettingsTree* tree, QObject* parent = nullptr);
+    ApplyEdit(ConfigDocument& document, Dialogs& dialogs, const DocumentWidgets& views,
+              SettingsTree* tree, QObject* parent = nullptr);
 
     // editingRow: the edit changes the list's selected row; otherwise it adds the setting the
     // tree has selected.
@@ -30,8 +28,6 @@ private:
 
     ConfigDocument& m_document;
     Dialogs& m_dialogs;
-    QWidget* m_window;
-    QTreeView* m_list;
-    QPlainTextEdit* m_text;
+    DocumentWidgets m_views;
     SettingsTree* m_tree;
 };

@@ -23,9 +23,9 @@ const QString FindNextCaption = QStringLiteral("Find Next");
 
 } // namespace
 
-FindCommands::FindCommands(const ConfigDocument& document, Dialogs& dialogs, const Views& views,
-                           QObject* parent)
-    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views)
+FindCommands::FindCommands(const ConfigDocument& document, Dialogs& dialogs,
+                           const DocumentWidgets& views, SettingsTree* tree, QObject* parent)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views), m_tree(tree)
 {}
 
 void FindCommands::OpenFind()
@@ -110,7 +110,7 @@ void FindCommands::ListSearch()
 
 void FindCommands::TreeSearch()
 {
-    SettingsTree* tree = m_views.tree;
+    SettingsTree* tree = m_tree;
     const int count = tree->NodeCount();
     QStringList texts;
     texts.reserve(count);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/DocumentWidgets.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -7,9 +9,6 @@
 class ConfigDocument;
 class Dialogs;
 class FindDialog;
-class QPlainTextEdit;
-class QTreeView;
-class QWidget;
 class SettingsTree;
 
 // Edit > Find: the modeless Find dialog and the searches it runs over the list, the text view
@@ -17,15 +16,8 @@ class SettingsTree;
 class FindCommands : public QObject {
     Q_OBJECT
 public:
-    struct Views {
-        QWidget* window;
-        QTreeView* list;
-        QPlainTextEdit* text;
-        SettingsTree* tree;
-    };
-
-    FindCommands(const ConfigDocument& document, Dialogs& dialogs, const Views& views,
-                 QObject* parent = nullptr);
+    FindCommands(const ConfigDocument& document, Dialogs& dialogs, const DocumentWidgets& views,
+                 SettingsTree* tree, QObject* parent = nullptr);
 
     void OpenFind();
     // Whether the tree was the last of tree, list and text view to take the keyboard focus:
@@ -51,7 +43,8 @@ private:
 
     const ConfigDocument& m_document;
     Dialogs& m_dialogs;
-    Views m_views;
+    DocumentWidgets m_views;
+    SettingsTree* m_tree;
     bool m_lastFocusInTree = false;
     QPointer<FindDialog> m_dialog;
 };

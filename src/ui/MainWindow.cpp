@@ -313,6 +313,7 @@ void MainWindow::BuildWorkArea()
 void MainWindow::CreateComponents()
 {
     ConfigDocument& document = *m_document;
+    const DocumentWidgets views{this, lvListView, txtTextBox};
     m_layout = std::make_unique<MainLayout>(MainLayout::Parts{
         this, vbuSplitterHoriz, vbuSplitterVert, picTitles, tvTreeView, documentPane, lvListView,
         mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp]});
@@ -332,8 +333,7 @@ void MainWindow::CreateComponents()
             {mnuEditCut, mnuEditCopy, mnuEditPaste, mnuEditSelectAll, FlatBttn[Button::Cut],
              FlatBttn[Button::Copy], FlatBttn[Button::Paste]},
             {FlatBttn[Button::MoveUp], FlatBttn[Button::MoveDown]}});
-    m_applyEdit =
-        std::make_unique<ApplyEdit>(document, m_dialogs, this, lvListView, txtTextBox, tvTreeView);
+    m_applyEdit = std::make_unique<ApplyEdit>(document, m_dialogs, views, tvTreeView);
     m_explorer = std::make_unique<SettingsExplorer>(
         *tvTreeView, m_catalogue,
         SettingsExplorer::Marks{mnuViewmnuListCat,
@@ -345,16 +345,14 @@ void MainWindow::CreateComponents()
                                 {mnu_PopUpTV_ExpandAll, mnu_PopUpTV_CollapseAll, mnuViewmnuExpandTV,
                                  mnuViewmnuCollapseTV}});
     m_files = std::make_unique<FileCommands>(document, m_dialogs, this);
-    m_rowOperations = std::make_unique<RowOperations>(
-        document, m_dialogs,
-        RowOperations::Views{this, lvListView, txtTextBox, mnuPopUpLV, mnuToolsConfirmDelete});
+    m_rowOperations = std::make_unique<RowOperations>(document, m_dialogs, views, mnuPopUpLV,
+                                                      mnuToolsConfirmDelete);
     m_preferences = std::make_unique<Preferences>(
         document, m_dialogs,
         Preferences::Parts{this, vbuSplitterHoriz, vbuSplitterVert, lvListView, txtTextBox,
                            picTitles, mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp],
                            mnuToolsConfirmDelete, mnuToolsFonts, mnuViewmnuListCat});
-    m_find = std::make_unique<FindCommands>(
-        document, m_dialogs, FindCommands::Views{this, lvListView, txtTextBox, tvTreeView});
+    m_find = std::make_unique<FindCommands>(document, m_dialogs, views, tvTreeView);
     m_edit = std::make_unique<EditCommands>(document, m_dialogs, this, txtTextBox);
     m_versions =
         std::make_unique<VersionMenu>(mnuDVVersion, m_catalogue, m_dialogs, this, m_programDir);

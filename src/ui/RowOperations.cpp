@@ -14,9 +14,11 @@
 #include <QTextCursor>
 #include <QTreeView>
 
-RowOperations::RowOperations(ConfigDocument& document, Dialogs& dialogs, const Views& views,
+RowOperations::RowOperations(ConfigDocument& document, Dialogs& dialogs,
+                             const DocumentWidgets& views, QMenu* listPopUp, QAction* confirmDelete,
                              QObject* parent)
-    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views),
+      m_listPopUp(listPopUp), m_confirmDelete(confirmDelete)
 {
     QTreeView* list = m_views.list;
     connect(list, &QAbstractItemView::doubleClicked, this, &RowOperations::DeleteItem);
@@ -38,7 +40,7 @@ bool RowOperations::eventFilter(QObject* watched, QEvent* event)
         if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
             // The pop-up acts on the selected row, the one the value editor was set up for,
             // so the press does not select the row under the pointer.
-            m_views.listPopUp->popup(QCursor::pos());
+            m_listPopUp->popup(QCursor::pos());
             return true;
         }
         // Only a left double-click deletes.
@@ -93,7 +95,7 @@ void RowOperations::DeleteItem()
     const int row = SelectedRowForCommand();
     if (row < 0)
         return;
-    if (m_views.confirmDelete->isChecked()) {
+    if (m_confirmDelete->isChecked()) {
         const QString question = QStringLiteral("Are you sure you want to delete the item ") +
                                  m_document.rows().row(row).Setting + QStringLiteral(" ?");
         const auto answer = m_dialogs.message(m_views.window, QStringLiteral("Delete Item"),

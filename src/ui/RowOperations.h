@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/DocumentWidgets.h"
+
 #include <QObject>
 
 class ConfigDocument;
@@ -8,25 +10,15 @@ class QAction;
 class QEvent;
 class QKeyEvent;
 class QMenu;
-class QPlainTextEdit;
-class QTreeView;
-class QWidget;
 
 // Delete, move and comment one line of the document, in the list view or the text view, and
 // the list view's own mouse and keyboard triggers for them.
 class RowOperations : public QObject {
     Q_OBJECT
 public:
-    struct Views {
-        QWidget* window;
-        QTreeView* list;
-        QPlainTextEdit* text;
-        QMenu* listPopUp;
-        QAction* confirmDelete;
-    };
-
-    RowOperations(ConfigDocument& document, Dialogs& dialogs, const Views& views,
-                  QObject* parent = nullptr);
+    // listPopUp: the list's pop-up menu; confirmDelete: whether Delete asks first.
+    RowOperations(ConfigDocument& document, Dialogs& dialogs, const DocumentWidgets& views,
+                  QMenu* listPopUp, QAction* confirmDelete, QObject* parent = nullptr);
 
     void DeleteItem();
     void MoveRowUp();
@@ -51,5 +43,7 @@ private:
 
     ConfigDocument& m_document;
     Dialogs& m_dialogs;
-    Views m_views;
+    DocumentWidgets m_views;
+    QMenu* m_listPopUp;
+    QAction* m_confirmDelete;
 };
