@@ -133,7 +133,7 @@ QString ConfigDocument::saveAs(const QString& path)
     const ConfigFile::Encoded encoded = ConfigFile::Encode(textToWrite());
     if (!encoded.bytes)
         return encoded.error;
-    const QString failure = ConfigFile::WriteWholeFile(path, *encoded.bytes);
+    QString failure = ConfigFile::WriteWholeFile(path, *encoded.bytes);
     if (!failure.isEmpty())
         return failure;
     setPath(path);
@@ -181,9 +181,9 @@ void ConfigDocument::refreshTextFromRows()
 QString ConfigDocument::textToWrite() const
 {
     if (isTextView())
-        return text() + QStringLiteral("\r\n");
+        return text() + ConfigText::LineBreak;
     if (m_rows.count() == 0)
-        return QStringLiteral("\r\n");
+        return ConfigText::LineBreak;
     return ConfigText::RenderFileText(m_rows.rows());
 }
 
@@ -230,7 +230,7 @@ QString ConfigDocument::text() const
         if (!isLineBreak(raw[i]))
             continue;
         result.append(QStringView(raw).sliced(lineStart, i - lineStart));
-        result.append(u"\r\n");
+        result.append(ConfigText::LineBreak);
         lineStart = i + 1;
     }
     result.append(QStringView(raw).sliced(lineStart));

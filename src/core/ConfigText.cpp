@@ -9,8 +9,6 @@
 namespace ConfigText {
 namespace {
 
-const QString LineBreak = QStringLiteral("\r\n");
-
 bool isLineTerminator(QChar c)
 {
     return c == u'\r' || c == u'\n';

@@ -12,6 +12,9 @@
 // A line ends at CR LF, at a lone CR or at a lone LF; lines never contain their terminator.
 namespace ConfigText {
 
+// What the editor writes between lines, whatever the file it read had.
+inline const QString LineBreak = QStringLiteral("\r\n");
+
 // The lines of a file: a terminator at the very end starts no further line, and an empty
 // file has no lines.
 QStringList ReadFileLines(QStringView fileText);

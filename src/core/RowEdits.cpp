@@ -7,18 +7,17 @@ namespace RowEdits {
 namespace {
 
 const QString CommentMark = QStringLiteral(";");
-const QString LineBreak = QStringLiteral("\r\n");
 
 // The line around position in text: [start, end) without its line break.
 std::pair<qsizetype, qsizetype> LineAround(const QString& text, qsizetype position)
 {
     qsizetype start = 0;
     if (position >= 2) {
-        const qsizetype previousBreak = text.lastIndexOf(LineBreak, position - 2);
+        const qsizetype previousBreak = text.lastIndexOf(ConfigText::LineBreak, position - 2);
         if (previousBreak >= 0)
-            start = previousBreak + LineBreak.size();
+            start = previousBreak + ConfigText::LineBreak.size();
     }
-    qsizetype end = text.indexOf(LineBreak, start);
+    qsizetype end = text.indexOf(ConfigText::LineBreak, start);
     if (end < 0)
         end = text.size();
     return {start, end};

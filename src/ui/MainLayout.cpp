@@ -60,9 +60,10 @@ int MainLayout::twips(double value) const
 bool MainLayout::eventFilter(QObject* watched, QEvent* event)
 {
     const auto type = event->type();
-    if (watched == m_parts.window && type == QEvent::Show)
-        TitleStripLayout();
-    else if (watched == m_parts.documentPane && (type == QEvent::Resize || type == QEvent::Move))
+    const bool stripMoves =
+        (watched == m_parts.window && type == QEvent::Show) ||
+        (watched == m_parts.documentPane && (type == QEvent::Resize || type == QEvent::Move));
+    if (stripMoves)
         TitleStripLayout();
     else if (watched == m_parts.list->viewport() && type == QEvent::Resize)
         FitParameterColumn();
