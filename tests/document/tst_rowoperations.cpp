@@ -87,7 +87,6 @@ private slots:
         QTest::addColumn<QString>("trigger");
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("expected");
-        const QString comment = u"FlatBttn(15)"_s;
         QTest::newRow("Edit Delete") << u"mnuEditDelete"_s << u"A 1,[B 2],C 3"_s << u"A|1,[C|3]"_s;
         QTest::newRow("toolbar Delete") << u"FlatBttn(7)"_s << u"A 1,[B 2]"_s << u"[A|1]"_s;
         QTest::newRow("pop-up Delete") << u"mnu_PopUpLV_Delete"_s << u"[A 1],B 2"_s << u"[B|2]"_s;
@@ -102,11 +101,8 @@ private slots:
         QTest::newRow("pop-up Down") << u"mnu_PopUpLV_MoveDown"_s << u"A,[B]"_s << u"A|,[B|]"_s;
         QTest::newRow("Ctrl+Down") << u"Ctrl+Down"_s << u"[A 1],B 2"_s << u"B|2,[A|1]"_s;
         QTest::newRow("pop-up Comment") << u"mnu_PopUpLV_Comment"_s << u"[N 5]"_s << u"[;|N 5]"_s;
-        QTest::newRow("uncomment") << comment << u"[; NAME 5]"_s << u"[NAME|5]"_s;
-        QTest::newRow("glued to the mark") << comment << u"[;NAME 5]"_s << u"[;|;NAME 5]"_s;
-        QTest::newRow("blank") << comment << u"A,[],B"_s << u"A|,[;| ],B|"_s;
-        QTest::newRow("commented blank") << comment << u"[;  ]"_s << u"[|]"_s;
-        QTest::newRow("leading space") << comment << u"[;  NAME 5]"_s << u"[|NAME 5]"_s;
+        QTest::newRow("toolbar Comment")
+            << u"FlatBttn(15)"_s << u"A,[; NAME 5]"_s << u"A|,[NAME|5]"_s;
     }
     void listCommands()
     {
@@ -141,14 +137,10 @@ private slots:
         QTest::addColumn<QString>("trigger");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        const QString comment = u"FlatBttn(15)"_s;
         QTest::newRow("delete") << u"mnuEditDelete"_s << u"AA[AA 1\r\nB]B 2"_s << u"AA[]B 2"_s;
         QTest::newRow("delete nothing") << u"mnuEditDelete"_s << u"AA[]AA 1"_s << u"AA[]AA 1"_s;
-        QTest::newRow("comment") << comment << u"  NA[]ME 5"_s << u";  N[]AME 5"_s;
-        QTest::newRow("uncomment") << comment << u"[];  NAME 5"_s << u"[]  NAME 5"_s;
-        QTest::newRow("after spaces") << comment << u"  ; NAME 5[]"_s << u"   NAME 5[]"_s;
-        QTest::newRow("empty line") << comment << u"A\r\n[]\r\nB"_s << u"A\r\n[];\r\nB"_s;
-        QTest::newRow("after a final break") << comment << u"A\r\n[]"_s << u"A\r\n[];"_s;
+        QTest::newRow("comment") << u"FlatBttn(15)"_s << u"A\r\n  NA[]ME 5"_s
+                                 << u"A\r\n;  N[]AME 5"_s;
     }
     void textCommands()
     {
