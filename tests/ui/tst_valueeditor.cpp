@@ -1,4 +1,4 @@
-#include "EditorFixture.h"
+#include "support/EditorFixture.h"
 
 #include "ui/Twips.h"
 #include "ui/ValueEditor.h"
