@@ -34,7 +34,7 @@ QStringList Texts(EditorFixture& f)
 
 Q_DECLARE_METATYPE(Edit)
 
-class ApplyEditTest : public QObject {
+class tst_ApplyEdit : public QObject {
     Q_OBJECT
 
 private slots:
@@ -43,7 +43,7 @@ private slots:
     void formedKeysAreMadeUnique();
 };
 
-void ApplyEditTest::okWritesTheDocument_data()
+void tst_ApplyEdit::okWritesTheDocument_data()
 {
     QTest::addColumn<Edit>("e");
     const auto row = [](const char* tag, const Edit& edit) { QTest::newRow(tag) << edit; };
@@ -62,7 +62,7 @@ void ApplyEditTest::okWritesTheDocument_data()
     row("text: string", {true, 1, "SERVERNAME", -1, "x y", "", 1, "SERVERNAME x y"});
 }
 
-void ApplyEditTest::okWritesTheDocument()
+void tst_ApplyEdit::okWritesTheDocument()
 {
     QFETCH(Edit, e);
     EditorFixture f;
@@ -92,7 +92,7 @@ void ApplyEditTest::okWritesTheDocument()
 }
 
 // With rows deleted, the row count names keys that rows still carry.
-void ApplyEditTest::formedKeysAreMadeUnique()
+void tst_ApplyEdit::formedKeysAreMadeUnique()
 {
     EditorFixture f;
     QVERIFY(f.openDocument({"A 1", "B 2", "C 3", "", "E 5"})); // keys K1 K2 K3 KB4 K5
@@ -110,5 +110,5 @@ void ApplyEditTest::formedKeysAreMadeUnique()
     QCOMPARE(keys.size(), 5);
 }
 
-QTEST_MAIN(ApplyEditTest)
+QTEST_MAIN(tst_ApplyEdit)
 #include "tst_applyedit.moc"

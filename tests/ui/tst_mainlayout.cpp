@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestMainLayout : public QObject {
+class tst_MainLayout : public QObject {
     Q_OBJECT
 
     FakeDialogs dialogs;
@@ -140,5 +140,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainLayout)
+QTEST_MAIN(tst_MainLayout)
 #include "tst_mainlayout.moc"

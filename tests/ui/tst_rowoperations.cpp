@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 
 // A document is written as its lines, comma-separated, the selected one in brackets; rows read
 // back as "Setting|Parameter".
-class TestRowOperations : public QObject {
+class tst_RowOperations : public QObject {
     Q_OBJECT
 
     FakeDialogs dialogs;
@@ -167,5 +167,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRowOperations)
+QTEST_MAIN(tst_RowOperations)
 #include "tst_rowoperations.moc"

@@ -14,7 +14,7 @@
 
 using namespace Qt::StringLiterals;
 
-class TestSettingsExplorer : public QObject {
+class tst_SettingsExplorer : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> m_env;
@@ -137,5 +137,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingsExplorer)
+QTEST_MAIN(tst_SettingsExplorer)
 #include "tst_settingsexplorer.moc"

@@ -30,7 +30,7 @@ bool StoreIsEmpty()
 
 } // namespace
 
-class TestStartup : public QObject {
+class tst_Startup : public QObject {
     Q_OBJECT
 
 private slots:
@@ -174,5 +174,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStartup)
+QTEST_MAIN(tst_Startup)
 #include "tst_startup.moc"

@@ -41,7 +41,7 @@ struct Strip {
 
 Q_DECLARE_METATYPE(Strip)
 
-class ValueEditorTest : public QObject {
+class tst_ValueEditor : public QObject {
     Q_OBJECT
 
 private slots:
@@ -51,7 +51,7 @@ private slots:
     void keyboard();
 };
 
-void ValueEditorTest::stripFollowsTheSetting_data()
+void tst_ValueEditor::stripFollowsTheSetting_data()
 {
     QTest::addColumn<Strip>("s");
     const QString V = "txtParam cmdOK cmdCancel", C = "cboParam cmdOK",
@@ -76,7 +76,7 @@ void ValueEditorTest::stripFollowsTheSetting_data()
     row("category", {-1, "Memory", "", "", 0, 0, "", "", "", "", false, true});
 }
 
-void ValueEditorTest::stripFollowsTheSetting()
+void tst_ValueEditor::stripFollowsTheSetting()
 {
     QFETCH(Strip, s);
     EditorFixture f;
@@ -107,7 +107,7 @@ void ValueEditorTest::stripFollowsTheSetting()
 }
 
 // Without a document a click sets the labels and the help only; a pseudo-setting blanks the help.
-void ValueEditorTest::withoutDocumentOnlyHelpAndLabels()
+void tst_ValueEditor::withoutDocumentOnlyHelpAndLabels()
 {
     EditorFixture f;
     QVERIFY(f.window && f.clickNode("LOGLEVEL") && !HelpBlank(f));
@@ -122,7 +122,7 @@ void ValueEditorTest::withoutDocumentOnlyHelpAndLabels()
 
 // Keys that move through the list set the editor up, unlike a key that moves nothing or a
 // selection made otherwise; in the strip Escape presses Cancel, Enter and Return press OK.
-void ValueEditorTest::keyboard()
+void tst_ValueEditor::keyboard()
 {
     EditorFixture f;
     QVERIFY(f.openDocument(Lines) && f.clickNode("LOGLEVEL"));
@@ -145,5 +145,5 @@ void ValueEditorTest::keyboard()
     QCOMPARE(f.dialogs.count("message"), 1);
 }
 
-QTEST_MAIN(ValueEditorTest)
+QTEST_MAIN(tst_ValueEditor)
 #include "tst_valueeditor.moc"

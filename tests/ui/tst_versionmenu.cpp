@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QtTest>
 
-class TestVersionMenu : public QObject {
+class tst_VersionMenu : public QObject {
     Q_OBJECT
 
 private slots:
@@ -110,5 +110,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestVersionMenu)
+QTEST_MAIN(tst_VersionMenu)
 #include "tst_versionmenu.moc"
