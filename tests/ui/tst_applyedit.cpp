@@ -1,8 +1,5 @@
 #include "support/EditorFixture.h"
 
-#include <QPlainTextEdit>
-#include <QToolButton>
-
 namespace {
 
 const QStringList Lines = {"MAXCONNECTIONS 1", "CACHESIZE_DATA 3", "LOGLEVEL INFO", "; x"};

@@ -1,9 +1,5 @@
 #include "support/EditorFixture.h"
 
-#include "core/ConfigDocument.h"
-
-#include <QPlainTextEdit>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -46,11 +42,11 @@ private slots:
         QVERIFY(Shows(f.ui(), true)); // as at every first start
         QVERIFY(f.openDocument({u"  NAME 1"_s, u"FLAG"_s}, !fromText));
         // The two forms now differ, so each result shows which form a switch read.
-        f.window->document().setText(u"  EDIT 2"_s);
+        f.document().setText(u"  EDIT 2"_s);
         f.ui().mnuFilemnuSave->trigger(); // writes the form that shows, leaving the other
         QVERIFY(!f.document().DocumentChanged());
 
-        f.window->findChild<QAction*>(trigger)->trigger();
+        f.trigger(trigger);
 
         QVERIFY(Shows(f.ui(), toText));
         QCOMPARE(QList<bool>({f.ui().mnuEditCut->isEnabled(),
@@ -62,7 +58,7 @@ private slots:
         // Choosing the shown view converts nothing: it only presses its button again.
         const bool rendered = !fromText && toText;
         QCOMPARE(f.rows().row(0).Setting, fromText && !toText ? u"EDIT"_s : u"NAME"_s);
-        QCOMPARE(f.window->document().text(), rendered ? u"NAME 1\r\nFLAG "_s : u"  EDIT 2"_s);
+        QCOMPARE(f.document().text(), rendered ? u"NAME 1\r\nFLAG "_s : u"  EDIT 2"_s);
         QCOMPARE(f.document().DocumentChanged(), rendered);
     }
 
@@ -74,11 +70,10 @@ private slots:
         QVERIFY(f.document().DocumentChanged());
         f.ui().mnuFilemnuSave->trigger();
         QVERIFY(!f.document().DocumentChanged());
-        f.window->document().setText(u"NAME 2"_s); // as Replace does
+        f.document().setText(u"NAME 2"_s); // as Replace does
         QVERIFY(f.document().DocumentChanged());
 
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.activate());
         f.ui().tvTreeView->setFocus();
         QTRY_VERIFY(f.window->find().LastFocusInTree());
         f.ui().txtTextBox->setFocus();

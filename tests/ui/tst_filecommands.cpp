@@ -1,42 +1,21 @@
-#include "core/ConfigDocument.h"
-#include "core/RowModel.h"
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
-#include "ui/FileCommands.h"
-#include "ui/MainWindow.h"
-
-#include <QTest>
-#include <QtWidgets>
+#include "support/EditorFixture.h"
 
 class tst_FileCommands : public QObject {
     Q_OBJECT
 
-    struct Session {
-        TestEnvironment env;
-        FakeDialogs dialogs;
-        std::unique_ptr<MainWindow> window = env.startMainWindow(dialogs);
-    };
-    std::optional<Session> m; // a fresh installation and main window for every test
+    std::optional<EditorFixture> m; // a fresh installation and main window for every test
 
-    WindowControls ui() { return Controls(*m->window); }
+    WindowControls ui() { return m->ui(); }
     QString caption() { return m->window->windowTitle(); }
     static QString titled(const QString& name) { return "DraCFG Editor [" + name + ']'; }
     FakeDialogs::Call last(const char* kind) { return m->dialogs.last(QLatin1String(kind)); }
-    QString bin(const QString& name) { return m->env.path("server/bin/" + name); }
+    QString bin(const QString& name) { return m->bin(name); }
     static QByteArray read(const QString& path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
     }
-    // Into the text view, as at every first start.
-    bool open(const QString& name, const QByteArray& bytes)
-    {
-        m->dialogs.openAnswers << m->env.writeFile("server/bin/" + name, bytes);
-        ui().mnuFileOpen->trigger();
-        m->dialogs.calls.clear();
-        return caption() == titled(bin(name)) && !m->window->document().DocumentChanged();
-    }
+    bool open(const QString& name, const QByteArray& bytes) { return m->open(bytes, false, name); }
 
 private slots:
     void init() { QVERIFY(m.emplace().window); }
@@ -61,7 +40,7 @@ private slots:
         QCOMPARE(last("message").icon, QMessageBox::NoIcon);
         QCOMPARE(last("open").title, "Open Dravane config file");
         QCOMPARE(caption(), titled(bin("doc.cfg")));
-        QCOMPARE(m->window->document().text(), "A 1\r\n");
+        QCOMPARE(m->document().text(), "A 1\r\n");
     }
 
     void captionsDialogsAndClose()
@@ -73,8 +52,8 @@ private slots:
 
         ui().mnuFileNew->trigger(); // an unchanged document goes without a question
         QCOMPARE(caption(), "DraCFG Editor [Untitled]");
-        QCOMPARE(m->window->document().name(), "Untitled");
-        QCOMPARE(m->window->document().rows().rows(), QList<Row>({{"K1", "", ""}}));
+        QCOMPARE(m->document().name(), "Untitled");
+        QCOMPARE(m->document().rows().rows(), QList<Row>({{"K1", "", ""}}));
         ui().mnuFilemnuSaveAs->trigger();
         const FakeDialogs::Call save = last("save");
         QCOMPARE(
@@ -124,7 +103,7 @@ private slots:
         if (command == u"close()")
             m->window->close();
         else
-            m->window->findChild<QAction*>(command)->trigger();
+            m->trigger(command);
 
         // The question comes first: Open asks before it offers a file.
         const FakeDialogs::Call question = m->dialogs.calls.value(0);
@@ -163,7 +142,7 @@ private slots:
             QVERIFY(QFile::remove(bin(target)) && QDir().mkdir(bin(target)));
         m->dialogs.saveAnswers << bin(target);
 
-        m->window->findChild<QAction*>(command)->trigger();
+        m->trigger(command);
 
         QCOMPARE(m->dialogs.count("message"), 1);
         QCOMPARE(last("message").icon, QMessageBox::Warning);
@@ -171,7 +150,7 @@ private slots:
         if (!message.isEmpty())
             QCOMPARE(last("message").text, message);
         QCOMPARE(caption(), titled(bin("doc.cfg")));
-        QVERIFY(m->window->document().DocumentChanged());
+        QVERIFY(m->document().DocumentChanged());
     }
 };
 

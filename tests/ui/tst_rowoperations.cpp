@@ -1,14 +1,4 @@
-#include "core/ConfigDocument.h"
-#include "core/RowModel.h"
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
-#include "ui/FindCommands.h"
-#include "ui/ListSelection.h"
-#include "ui/MainWindow.h"
-
-#include <QtTest>
-#include <QtWidgets>
+#include "support/EditorFixture.h"
 
 using namespace Qt::StringLiterals;
 
@@ -17,32 +7,24 @@ using namespace Qt::StringLiterals;
 class tst_RowOperations : public QObject {
     Q_OBJECT
 
-    FakeDialogs dialogs;
-    std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<MainWindow> window;
+    std::optional<EditorFixture> f;
 
-    WindowControls ui() { return Controls(*window); }
+    WindowControls ui() { return f->ui(); }
     QTreeView* list() { return ui().lvListView; }
-    ConfigDocument& document() { return window->document(); }
-    bool Changed() { return window->document().DocumentChanged(); }
+    bool Changed() { return f->document().DocumentChanged(); }
 
     // Opens the lines in the list view and clicks the bracketed one.
     bool Open(const QString& lines)
     {
         const QString text = QString(lines).remove(u'[').remove(u']').replace(u',', u"\r\n"_s);
-        dialogs.openAnswers = {env->writeFile(u"server/bin/sample.cfg"_s, text.toLatin1())};
-        ui().mnuFileOpen->trigger();
-        ui().mnuViewmnuLVList->trigger();
-        const QModelIndex row =
-            list()->model()->index(lines.first(lines.indexOf(u'[')).count(u','), 0);
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualRect(row).center());
-        return !Changed() && SelectedRow(list()) == row.row();
+        return f->open(text.toLatin1(), true) &&
+               f->clickRow(lines.first(lines.indexOf(u'[')).count(u',')) && !Changed();
     }
 
     QString RowTexts()
     {
         QStringList texts;
-        for (const Row& row : window->document().rows().rows())
+        for (const Row& row : f->rows().rows())
             texts.append(row.Setting + u'|' + row.Parameter);
         if (const int selected = SelectedRow(list()); selected >= 0)
             texts[selected] = u'[' + texts[selected] + u']';
@@ -50,24 +32,17 @@ class tst_RowOperations : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        env = std::make_unique<TestEnvironment>();
-        window = env->startMainWindow(dialogs);
-        QVERIFY(window);
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-    void cleanup() { window.reset(), env.reset(), dialogs.clear(); }
+    void init() { QVERIFY(f.emplace().window && f->activate()); }
+    void cleanup() { f.reset(); }
 
     void deleteAsksWhenConfirmDeleteIsOn()
     {
         QVERIFY(Open(u"[SERVERNAME alpha],,TRACE ON"_s));
         QVERIFY(ui().cmdOK->isVisibleTo(ui().picTitles)); // the value editor is set up
-        dialogs.messageAnswers = {QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
+        f->dialogs.messageAnswers = {QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
 
         ui().mnuEditDelete->trigger();
-        const FakeDialogs::Call asked = dialogs.last(u"message"_s);
+        const FakeDialogs::Call asked = f->dialogs.last(u"message"_s);
         QCOMPARE(asked.title, u"Delete Item"_s);
         QCOMPARE(asked.text, u"Are you sure you want to delete the item SERVERNAME ?"_s);
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
@@ -78,7 +53,8 @@ private slots:
         ui().mnuEditDelete->trigger();
         QCOMPARE(RowTexts(), u"[|],TRACE|ON"_s);
         ui().mnuEditDelete->trigger();
-        QCOMPARE(dialogs.last(u"message"_s).text, u"Are you sure you want to delete the item  ?"_s);
+        QCOMPARE(f->dialogs.last(u"message"_s).text,
+                 u"Are you sure you want to delete the item  ?"_s);
     }
 
     // Every trigger, Confirm Delete off. After a removal the row now in its place is selected.
@@ -113,21 +89,21 @@ private slots:
         const QString before = RowTexts();
         ui().mnuToolsConfirmDelete->trigger();
         ui().tvTreeView->setFocus();
-        QTRY_VERIFY(window->find().LastFocusInTree());
+        QTRY_VERIFY(f->window->find().LastFocusInTree());
 
         const QPoint selected = list()->visualRect(list()->currentIndex()).center();
         if (trigger == u"double-click")
             QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, selected);
-        else if (auto* action = window->findChild<QAction*>(trigger))
+        else if (auto* action = f->window->findChild<QAction*>(trigger))
             action->trigger();
         else
             QTest::keySequence(list(), QKeySequence(trigger));
 
         QCOMPARE(RowTexts(), expected);
         QCOMPARE(Changed(), expected != before);
-        QCOMPARE(dialogs.count(u"message"_s), 0);
+        QCOMPARE(f->dialogs.count(u"message"_s), 0);
         QTRY_VERIFY(list()->hasFocus()); // so that keys go on working row after row
-        QVERIFY(!window->find().LastFocusInTree());
+        QVERIFY(!f->window->find().LastFocusInTree());
     }
 
     // "[...]" is the selection, in text positions (CR LF counts two); "[]" the caret, which
@@ -150,19 +126,19 @@ private slots:
         QVERIFY(Open(u"[A 1]"_s));
         ui().mnuViewmnuLVText->trigger();
         const int start = text.indexOf(u'['), end = text.indexOf(u']') - 1;
-        document().setText(text.remove(u'[').remove(u']'));
+        f->document().setText(text.remove(u'[').remove(u']'));
         QTextCursor cursor = ui().txtTextBox->textCursor();
-        cursor.setPosition(document().cursorPositionFromText(start));
-        cursor.setPosition(document().cursorPositionFromText(end), QTextCursor::KeepAnchor);
+        cursor.setPosition(f->document().cursorPositionFromText(start));
+        cursor.setPosition(f->document().cursorPositionFromText(end), QTextCursor::KeepAnchor);
         ui().txtTextBox->setTextCursor(cursor);
         ui().mnuFilemnuSave->trigger();
         QVERIFY(!Changed());
 
-        window->findChild<QAction*>(trigger)->trigger();
+        f->trigger(trigger);
 
         const int caret =
-            document().textPositionFromCursor(ui().txtTextBox->textCursor().position());
-        QCOMPARE(document().text().insert(caret, u"[]"_s), expected);
+            f->document().textPositionFromCursor(ui().txtTextBox->textCursor().position());
+        QCOMPARE(f->document().text().insert(caret, u"[]"_s), expected);
         QCOMPARE(Changed(), QString(expected).remove(u"[]"_s) != text);
     }
 };

@@ -1,11 +1,6 @@
 #include "support/EditorFixture.h"
-
 #include "ui/Twips.h"
 #include "ui/ValueEditor.h"
-
-#include <QLabel>
-#include <QStackedWidget>
-#include <QToolButton>
 
 namespace {
 
