@@ -1,176 +1,116 @@
-#include "app/Startup.h"
-#include "core/CatalogueTable.h"
-#include "core/ConfigDocument.h"
 #include "core/PreferenceStore.h"
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
-#include "ui/MainWindow.h"
-#include "ui/VersionMenu.h"
+#include "support/EditorFixture.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QMenu>
-#include <QtTest>
-
-namespace {
-
-QString StoredText(const QString& key)
-{
-    const auto store = PreferenceStore::Open();
-    return store->value("Settings/" + key).toString();
-}
-
-bool StoreIsEmpty()
-{
-    const auto store = PreferenceStore::Open();
-    return store->allKeys().isEmpty();
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 class tst_Startup : public QObject {
     Q_OBJECT
 
 private slots:
-    void missingCatalogueShowsOnlyFileNotFound()
+    // Start-up ends after one message, before any window exists or anything is stored.
+    void endsAfterOneMessage_data()
     {
-        TestEnvironment env;
-        QFile::remove(env.cataloguepath());
-        FakeDialogs dialogs;
-
-        QVERIFY(!env.startMainWindow(dialogs));
-
-        QCOMPARE(dialogs.calls.size(), 1);
-        const FakeDialogs::Call call = dialogs.calls.first();
-        QCOMPARE(call.title, QString("File Not Found"));
-        QCOMPARE(call.text, QString("Cannot find the DraCFG.mdb file.  Please verify\r\n"
-                                    "that this file exists in the installation folder"));
-        QCOMPARE(call.icon, QMessageBox::Warning);
-        QCOMPARE(call.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QVERIFY(StoreIsEmpty());
-    }
-
-    void missingHelpShowsCriticalError()
-    {
-        TestEnvironment env;
-        QDir(env.serverDir() + "/Docs").removeRecursively(); // KELMPATH names an empty folder
-        FakeDialogs dialogs;
-
-        QVERIFY(!env.startMainWindow(dialogs));
-
-        QCOMPARE(dialogs.calls.size(), 1);
-        const FakeDialogs::Call call = dialogs.calls.first();
-        QCOMPARE(call.title, QString("Critical Error"));
-        QCOMPARE(call.icon, QMessageBox::Critical);
-        QCOMPARE(call.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        QCOMPARE(call.text,
-                 QString("Cannot find the Dravane Technical Reference Help.\r\n\r\n"
-                         "Please ensure that the Help is installed and exists in\r\n"
-                         "the following folder: ..DRAVANE\\DOCS\\TECHREF, and that\r\n"
-                         "the Dravane KELMPATH environment variable is set correctly.\r\n\r\n"
-                         "The DraCFG Editor will not function without the Dravane\r\n"
-                         "Technical Reference Help installed."));
-        QVERIFY(StoreIsEmpty());
-    }
-
-    void unreadableCatalogueEndsInOneSentence_data()
-    {
-        QTest::addColumn<QStringList>("statements"); // empty: the file is not a database
-        QTest::newRow("not a database") << QStringList();
+        QTest::addColumn<QStringList>("setup"); // SQL for a new catalogue, or one word
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text"); // empty: one sentence of the catalogue reader's
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        const QString product = u"DraCFG Editor"_s;
+        QTest::newRow("no catalogue") << QStringList{u"missing"_s} << u"File Not Found"_s
+                                      << u"Cannot find the DraCFG.mdb file.  Please verify\r\n"
+                                         u"that this file exists in the installation folder"_s
+                                      << QMessageBox::Warning;
+        QTest::newRow("no reference help")
+            << QStringList{u"no help"_s} << u"Critical Error"_s
+            << u"Cannot find the Dravane Technical Reference Help.\r\n\r\n"
+               u"Please ensure that the Help is installed and exists in\r\n"
+               u"the following folder: ..DRAVANE\\DOCS\\TECHREF, and that\r\n"
+               u"the Dravane KELMPATH environment variable is set correctly.\r\n\r\n"
+               u"The DraCFG Editor will not function without the Dravane\r\n"
+               u"Technical Reference Help installed."_s
+            << QMessageBox::Critical;
+        QTest::newRow("not a database")
+            << QStringList{u"junk"_s} << product << QString() << QMessageBox::Critical;
         QTest::newRow("no settings table")
-            << QStringList{"CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)"};
+            << QStringList{u"CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)"_s}
+            << product << QString() << QMessageBox::Critical;
         QTest::newRow("no version table")
-            << QStringList{"CREATE TABLE CFGSettings (ID INTEGER, Category TEXT, SettingName TEXT,"
-                           " Version REAL, HelpLink TEXT, ValueType TEXT, Choices TEXT,"
-                           " NumberNote TEXT, Description TEXT)"};
+            << QStringList{u"CREATE TABLE CFGSettings (ID INTEGER, Category TEXT, SettingName "
+                           u"TEXT, Version REAL, HelpLink TEXT, ValueType TEXT, Choices TEXT, "
+                           u"NumberNote TEXT, Description TEXT)"_s}
+            << product << QString() << QMessageBox::Critical;
     }
-    void unreadableCatalogueEndsInOneSentence()
+    void endsAfterOneMessage()
     {
-        QFETCH(QStringList, statements);
+        QFETCH(QStringList, setup);
+        QFETCH(QString, text);
         TestEnvironment env;
-        QFile::remove(env.cataloguepath());
-        if (statements.isEmpty())
-            env.writeFile("program/DraCFG.mdb", QByteArray(4096, 'x'));
-        else
-            QVERIFY(ExecFixtureSql(env.cataloguepath(), statements));
+        if (setup.first() == u"no help") {
+            QDir(env.serverDir() + u"/Docs"_s).removeRecursively(); // KELMPATH names an empty one
+        } else {
+            QFile::remove(env.cataloguepath());
+            if (setup.first() == u"junk")
+                env.writeFile(u"program/DraCFG.mdb"_s, QByteArray(4096, 'x'));
+            else if (setup.first() != u"missing")
+                QVERIFY(ExecFixtureSql(env.cataloguepath(), setup));
+        }
         FakeDialogs dialogs;
 
         QVERIFY(!env.startMainWindow(dialogs));
 
         QCOMPARE(dialogs.calls.size(), 1);
-        const QString text = dialogs.calls.first().text;
-        QVERIFY(!text.isEmpty());
-        QVERIFY2(text.endsWith('.') && !text.contains('\n'), qPrintable(text));
-        QVERIFY(StoreIsEmpty());
+        const FakeDialogs::Call call = dialogs.calls.first();
+        QTEST(call.title, "title");
+        QTEST(call.icon, "icon");
+        QCOMPARE(call.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        if (text.isEmpty())
+            QVERIFY2(call.text.endsWith(u'.') && !call.text.contains(u'\n'), qPrintable(call.text));
+        else
+            QCOMPARE(call.text, text);
+        QVERIFY(PreferenceStore::Open()->allKeys().isEmpty());
     }
 
     void firstStartShowsEmptyMainWindow()
     {
-        TestEnvironment env;
-        FakeDialogs dialogs;
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        QVERIFY(window->isVisible());
-        QCOMPARE(dialogs.calls.size(), 0);
-        QCOMPARE(window->windowTitle(), QString("DraCFG Editor"));
-        QCOMPARE(window->objectName(), QString("frmMain"));
-        QVERIFY(!window->document().DocumentOpen());
-        QVERIFY(!window->document().DocumentChanged());
-        QCOMPARE(window->catalogue().size(), SmallCatalogue().size());
+        EditorFixture f;
+        QVERIFY(f.window && f.window->isVisible());
+        QCOMPARE(f.dialogs.calls.size(), 0);
+        QCOMPARE(f.window->windowTitle(), u"DraCFG Editor"_s);
+        QVERIFY(!f.document().DocumentOpen() && !f.document().DocumentChanged());
+        QCOMPARE(f.window->catalogue().size(), SmallCatalogue().size());
     }
 
-    void storedVersionIndex_data()
+    void storedVersion_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("catalogueSize");
+        QTest::addColumn<QList<double>>("versions");
+        QTest::addColumn<int>("settings");
         const int all = static_cast<int>(SmallCatalogue().size());
-        QTest::newRow("index 2: version 1") << "2" << all - 2;
-        QTest::newRow("index 1: version 2") << "1" << all - 1;
-        QTest::newRow("garbage reads as 0") << "abc" << all;
-        QTest::newRow("negative reads as 0") << "-1" << all;
-        QTest::newRow("beyond 9 reads as 0") << "12" << all;
-        QTest::newRow("fraction reads as 0") << "1.5" << all;
+        QTest::newRow("index 2: version 1") << u"2"_s << SmallCatalogueVersions() << all - 2;
+        QTest::newRow("unreadable: index 0") << u"1.5"_s << SmallCatalogueVersions() << all;
+        QTest::newRow("index no row carries: version 0") << u"1"_s << QList<double>{1} << 0;
     }
-    void storedVersionIndex()
+    void storedVersion()
     {
         QFETCH(QString, stored);
-        QFETCH(int, catalogueSize);
+        QFETCH(QList<double>, versions);
         TestEnvironment env;
-        PreferenceStore::Open()->setValue("Settings/DravaneVersion", stored);
-        FakeDialogs dialogs;
-
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        QCOMPARE(window->catalogue().size(), catalogueSize);
-    }
-
-    void indexNoRowCarriesLoadsVersionZero()
-    {
-        TestEnvironment env;
-        // Versions 0.5 and 1 with index 0 missing from DV_Version: version 0 qualifies nothing.
-        QVERIFY(env.writeCatalogue(SmallCatalogue(), {}));
-        QVERIFY(ExecFixtureSql(env.cataloguepath(),
-                               {"INSERT INTO DV_Version (\"Index\", Version) VALUES (5, 1)"}));
+        QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
+        PreferenceStore::Open()->setValue(u"Settings/DravaneVersion"_s, stored);
         FakeDialogs dialogs;
         const auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
-        QCOMPARE(window->catalogue().size(), 0);
-        QCOMPARE(Controls(*window).mnuDVVersion[0]->text(), QString("v1"));
+        QTEST(int(window->catalogue().size()), "settings");
     }
 
     void closingSavesVersionAndViewMode()
     {
-        TestEnvironment env;
-        FakeDialogs dialogs;
-        auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        Controls(*window).mnuDVVersion[1]->trigger();
-        QVERIFY(window->close());
-        QCOMPARE(StoredText("DravaneVersion"), QString("1"));
-        QCOMPARE(StoredText("ViewMode"), QString("3"));
-        QCOMPARE(dialogs.count("message"), 0);
+        EditorFixture f;
+        f.ui().mnuDVVersion[1]->trigger();
+        QVERIFY(f.window->close());
+        const auto store = PreferenceStore::Open();
+        QCOMPARE(store->value(u"Settings/DravaneVersion"_s).toString(), u"1"_s);
+        QCOMPARE(store->value(u"Settings/ViewMode"_s).toString(), u"3"_s);
+        QCOMPARE(f.dialogs.count(u"message"_s), 0);
     }
 };
 

@@ -1,12 +1,5 @@
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
-#include "ui/MainWindow.h"
+#include "support/EditorFixture.h"
 #include "ui/VersionMenu.h"
-
-#include <QAction>
-#include <QFile>
-#include <QtTest>
 
 class tst_VersionMenu : public QObject {
     Q_OBJECT
@@ -16,12 +9,10 @@ private slots:
     {
         QTest::addColumn<QList<double>>("versions");
         QTest::addColumn<QStringList>("captions");
-        QTest::newRow("three versions")
-            << QList<double>{6.5, 7, 8.1} << QStringList{"v6.5", "v7", "v8.1"};
         QTest::newRow("empty table: one item, empty caption") << QList<double>{} << QStringList{""};
         QTest::newRow("ten versions")
-            << QList<double>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}
-            << QStringList{"v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9", "v10"};
+            << QList<double>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10.5}
+            << QStringList{"v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9", "v10.5"};
     }
     void captionsFollowTheVersionTable()
     {
@@ -35,78 +26,46 @@ private slots:
 
         const auto& items = Controls(*window).mnuDVVersion;
         for (int p = 0; p < 10; ++p) {
-            const bool shown = p < captions.size();
-            QCOMPARE(items[p]->isVisible(), shown);
-            if (shown)
+            QCOMPARE(items[p]->isVisible(), p < captions.size());
+            if (p < captions.size())
                 QCOMPARE(items[p]->text(), captions[p]);
         }
-        QCOMPARE(items[0]->isChecked(), true);
+        QVERIFY(items[0]->isChecked());
     }
 
     void choosingAVersionChecksItAndReloads()
     {
         TestEnvironment env;
+        QVERIFY(env.writeCatalogue(SmallCatalogue(), {3, 2, 1, 0.5}));
         FakeDialogs dialogs;
         const auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
         const auto& items = Controls(*window).mnuDVVersion;
-
-        items[2]->trigger(); // version 1: the two later settings drop out
-        QCOMPARE(window->versions().CheckedIndex(), 2);
-        QVERIFY(!items[0]->isChecked());
-        QCOMPARE(window->catalogue().size(), SmallCatalogue().size() - 2);
-
-        items[2]->trigger(); // the same item again reloads the same catalogue
-        QVERIFY(items[2]->isChecked());
-        QCOMPARE(window->catalogue().size(), SmallCatalogue().size() - 2);
-
-        items[0]->trigger();
-        QCOMPARE(window->catalogue().size(), SmallCatalogue().size());
-        QCOMPARE(dialogs.count("message"), 0);
-    }
-
-    void singlePrecisionVersionsCompareEqual()
-    {
-        TestEnvironment env;
-        QList<FixtureSetting> settings = SmallCatalogue();
-        for (FixtureSetting& setting : settings)
-            setting.version = 6.1; // stored as a double
-        settings.last().version = 6.2;
-        QVERIFY(env.writeCatalogue(settings, {6.1}));
-        FakeDialogs dialogs;
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        QCOMPARE(window->catalogue().size(), settings.size() - 1);
-    }
-
-    void versionWithoutRowsKeepsThePreviousCatalogue()
-    {
-        TestEnvironment env;
-        QVERIFY(env.writeCatalogue(SmallCatalogue(), {3, 0.5}));
-        FakeDialogs dialogs;
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        Controls(*window).mnuDVVersion[1]->trigger();
-        QVERIFY(Controls(*window).mnuDVVersion[1]->isChecked());
-        QCOMPARE(window->catalogue().size(), SmallCatalogue().size());
+        const int all = static_cast<int>(SmallCatalogue().size());
+        // Version 1 drops the two later settings; the same item again reloads the same; a
+        // version without settings keeps the catalogue there was.
+        for (const auto& [item, settings] :
+             {std::pair{2, all - 2}, {2, all - 2}, {3, all - 2}, {0, all}}) {
+            items[item]->trigger();
+            QCOMPARE(window->versions().CheckedIndex(), item);
+            QVERIFY(items[item]->isChecked() && (item == 0 || !items[0]->isChecked()));
+            QCOMPARE(window->catalogue().size(), settings);
+        }
         QCOMPARE(dialogs.count("message"), 0);
     }
 
     void unreadableCatalogueAtAChoiceKeepsEverything()
     {
-        TestEnvironment env;
-        FakeDialogs dialogs;
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        QFile::remove(env.cataloguepath());
-        env.writeFile("program/DraCFG.mdb", QByteArray(2048, '\x7f'));
+        EditorFixture f;
+        QFile::remove(f.env.cataloguepath());
+        f.env.writeFile("program/DraCFG.mdb", QByteArray(2048, '\x7f'));
 
-        Controls(*window).mnuDVVersion[2]->trigger();
+        f.ui().mnuDVVersion[2]->trigger();
 
-        QCOMPARE(dialogs.count("message"), 1);
-        QVERIFY(!dialogs.last("message").text.isEmpty());
-        QCOMPARE(window->catalogue().size(), SmallCatalogue().size());
-        QCOMPARE(window->versions().CheckedIndex(), 0);
+        QCOMPARE(f.dialogs.count("message"), 1);
+        QVERIFY(!f.dialogs.last("message").text.isEmpty());
+        QCOMPARE(f.window->catalogue().size(), SmallCatalogue().size());
+        QCOMPARE(f.window->versions().CheckedIndex(), 0);
     }
 };
 
