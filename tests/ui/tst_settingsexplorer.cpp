@@ -1,16 +1,9 @@
 // The Settings Explorer in a started main window.
 
 #include "core/PreferenceStore.h"
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
-#include "ui/FindCommands.h"
+#include "support/EditorFixture.h"
 #include "ui/HelpPane.h"
-#include "ui/MainWindow.h"
 #include "ui/SettingsExplorer.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace Qt::StringLiterals;
 
