@@ -25,24 +25,6 @@ bool Write(const QString& path, const QByteArray& bytes)
            file.write(bytes) == bytes.size();
 }
 
-// Writes past `bytes` fail as they would on a full disk, for as long as it lives.
-class FullDisk {
-public:
-    explicit FullDisk(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_before);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit full{bytes, m_before.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &full);
-    }
-    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &m_before); }
-    FullDisk(const FullDisk&) = delete;
-    FullDisk& operator=(const FullDisk&) = delete;
-
-private:
-    rlimit m_before{};
-};
-
 } // namespace
 
 class tst_ConfigFile : public QObject {
@@ -156,13 +138,14 @@ void tst_ConfigFile::saveRefused()
         QVERIFY(QFile::remove(file) && QDir().mkdir(file));
     }
 
-    QString failure;
-    {
-        std::optional<FullDisk> full;
-        if (QTest::currentDataTag() == "full disk"_L1)
-            full.emplace(4);
-        failure = document.saveAs(path(target));
-    }
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    const rlimit full{4, unlimited.rlim_max}; // writes past 4 bytes fail, as on a full disk
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (QTest::currentDataTag() == "full disk"_L1)
+        setrlimit(RLIMIT_FSIZE, &full);
+    const QString failure = document.saveAs(path(target));
+    setrlimit(RLIMIT_FSIZE, &unlimited);
 
     QVERIFY(!failure.isEmpty());
     if (!message.isEmpty())

@@ -61,24 +61,6 @@ private slots:
         QCOMPARE(f.document().text(), rendered ? u"NAME 1\r\nFLAG "_s : u"  EDIT 2"_s);
         QCOMPARE(f.document().DocumentChanged(), rendered);
     }
-
-    void textViewNotices()
-    {
-        EditorFixture f;
-        QVERIFY(f.openDocument({u"NAME 1"_s}, false));
-        QTest::keyClicks(f.ui().txtTextBox, u"X"_s);
-        QVERIFY(f.document().DocumentChanged());
-        f.ui().mnuFilemnuSave->trigger();
-        QVERIFY(!f.document().DocumentChanged());
-        f.document().setText(u"NAME 2"_s); // as Replace does
-        QVERIFY(f.document().DocumentChanged());
-
-        QVERIFY(f.activate());
-        f.ui().tvTreeView->setFocus();
-        QTRY_VERIFY(f.window->find().LastFocusInTree());
-        f.ui().txtTextBox->setFocus();
-        QTRY_VERIFY(!f.window->find().LastFocusInTree());
-    }
 };
 
 QTEST_MAIN(tst_DocumentViews)

@@ -4,8 +4,8 @@
 
 namespace {
 
-const QStringList Lines = {"BUFFERS 16", "CACHESIZE_INDEX 5", "loglevel  INFO ",
-                           "LOCKMEMORY", "; a remark",        ""};
+const auto Lines =
+    QString("BUFFERS 16|CACHESIZE_INDEX 5|loglevel  INFO |LOCKMEMORY|; a remark|").split(u'|');
 
 // The object names of the editor controls shown, left to right.
 QString Shown(EditorFixture& f)
