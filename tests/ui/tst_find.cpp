@@ -57,7 +57,12 @@ void tst_Find::dialogAndTreeSearchWithoutADocument()
 void tst_Find::searchesAndClosingResets()
 {
     QVERIFY(f->open("AAAA\r\nAA"));
-    openFind(u"aa"_s); // the editor is the default target here, the focus being in a view
+    ui().tvTreeView->setFocus();
+    QTRY_VERIFY(f->window->find().LastFocusInTree());
+    ui().txtTextBox->setFocus();
+    QTRY_VERIFY(!f->window->find().LastFocusInTree());
+    openFind(u"aa"_s); // the focus last in a view: the editor is the default target
+    QVERIFY(button("optEditor")->isChecked());
     // The last match lies past a line break, which is one position in the text view.
     for (int start : {0, 1, 2, 5}) {
         pressFind();

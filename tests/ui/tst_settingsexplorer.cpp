@@ -106,14 +106,6 @@ private slots:
         QVERIFY(start("A:s1 A:s2 B:s3", false));
         QCOMPARE(shown(), "0001111111 s1 s2 s3 blank"); // started A-Z: expand items enabled
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        ui().mnuFileNew->trigger(); // a document view that can take the focus
-        QWidget* view =
-            ui().txtTextBox->isVisible() ? static_cast<QWidget*>(ui().txtTextBox) : ui().lvListView;
-        view->setFocus();
-        QTRY_VERIFY(!m_window->find().LastFocusInTree());
-        tree()->setFocus();
-        QTRY_VERIFY(m_window->find().LastFocusInTree());
-        ui().mnuFileClose->trigger();
         // A click or a navigation key hands the node to the value editor; selecting it in code
         // (a list command) and the right button (the pop-up menu) do not.
         m_window->explorer().ListCommand(false);
