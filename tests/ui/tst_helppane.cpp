@@ -24,9 +24,6 @@ void tst_HelpPane::showAndHide()
         hide->trigger();
         QVERIFY(!menu->isChecked() && !button->isChecked());
         QTRY_COMPARE(split->sizes().value(1), 0);
-        const int before = split->height(); // a taller window does not bring it back
-        w.window->resize(w.window->width(), w.window->height() + 100);
-        QTRY_VERIFY(split->height() > before && split->sizes().value(1) == 0);
 
         (hide == menu ? button : menu)->trigger();
         QVERIFY(menu->isChecked() && button->isChecked());
