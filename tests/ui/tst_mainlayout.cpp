@@ -1,25 +1,17 @@
-#include "core/PreferenceStore.h"
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
+#include "support/EditorFixture.h"
 #include "ui/MainLayout.h"
-#include "ui/MainWindow.h"
 #include "ui/Twips.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace Qt::StringLiterals;
 
-class TestMainLayout : public QObject {
+class tst_MainLayout : public QObject {
     Q_OBJECT
 
-    FakeDialogs dialogs;
-    std::unique_ptr<TestEnvironment> env;
-    std::unique_ptr<MainWindow> window;
+    std::optional<EditorFixture> f;
 
-    WindowControls ui() { return Controls(*window); }
-    int px(double twips) { return Twips::toPixels(twips, window.get()); }
+    WindowControls ui() { return f->ui(); }
+    MainWindow* window() { return f->window.get(); }
+    int px(double twips) { return Twips::toPixels(twips, window()); }
 
     static QString AccessibleName(QWidget* widget)
     {
@@ -29,20 +21,18 @@ class TestMainLayout : public QObject {
     // Where the editor's controls start: the list's left edge in the title strip, indented.
     int Home()
     {
-        const QPoint list = ui().lvListView->mapTo(window.get(), QPoint(0, 0));
-        return ui().picTitles->mapFrom(window.get(), list).x() + px(20);
+        const QPoint list = ui().lvListView->mapTo(window(), QPoint(0, 0));
+        return ui().picTitles->mapFrom(window(), list).x() + px(20);
     }
 
 private slots:
     void init()
     {
-        env = std::make_unique<TestEnvironment>();
-        PreferenceStore::WriteBool(*PreferenceStore::Open(), u"ShowTextBox"_s, false);
-        window = env->startMainWindow(dialogs);
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(f.emplace().window);
+        ui().mnuViewmnuLVList->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
     }
-    void cleanup() { window.reset(), env.reset(); }
+    void cleanup() { f.reset(); }
 
     void resizing()
     {
@@ -53,15 +43,15 @@ private slots:
         QTRY_COMPARE(split->sizes().value(1), 0);
         split->setSizes({split->sizes().value(0) - 80, 80}); // dragged open a little
 
-        window->resize(window->width() + 150, window->height() + 40);
+        window()->resize(window()->width() + 150, window()->height() + 40);
         QTRY_COMPARE(header->sectionSize(1), parameter + 150); // the Parameter column takes it
         QCOMPARE(header->sectionSize(0), setting);
         QTRY_COMPARE(split->sizes().value(1), 0); // the hidden help pane stays collapsed
         QCOMPARE(split->sizes().value(0), split->height() - split->handleWidth());
 
-        const int frame = window->frameGeometry().width() - window->width();
-        window->resize(px(2000) - frame, window->height());
-        QTRY_COMPARE(window->frameGeometry().width(), px(3000)); // never narrower
+        const int frame = window()->frameGeometry().width() - window()->width();
+        window()->resize(px(2000) - frame, window()->height());
+        QTRY_COMPARE(window()->frameGeometry().width(), px(3000)); // never narrower
     }
 
     // Left edges from home of the choices, value, OK, Cancel and description, then how much
@@ -82,8 +72,8 @@ private slots:
     {
         QFETCH(QString, shown);
         QFETCH(QString, expected);
-        window->resize(px(10000), window->height()); // room for the whole strip
-        QTRY_COMPARE(window->width(), px(10000));
+        window()->resize(px(10000), window()->height()); // room for the whole strip
+        QTRY_COMPARE(window()->width(), px(10000));
         WindowControls ui = this->ui();
         const QList<QWidget*> controls{ui.cboParam, ui.txtParam, ui.cmdOK, ui.cmdCancel,
                                        ui.lblTitle[1]};
@@ -94,7 +84,7 @@ private slots:
         }
         ui.cmdCancel->move(Home() - 5, ui.cmdCancel->y());
 
-        window->layout().TitleStripLayout();
+        window()->layout().TitleStripLayout();
 
         QStringList actual;
         for (QWidget* control : controls)
@@ -130,8 +120,8 @@ private slots:
                                   u"Text View,List View,|,Show/Hide Help Window,|,Move Up,"
                                   u"Move Down,|,Add/Remove Comment"_s);
 
-        QWidgetList controls = window->findChildren<QWidget*>();
-        for (QWidget* control : controls << window.get()) {
+        QWidgetList controls = window()->findChildren<QWidget*>();
+        for (QWidget* control : controls << window()) {
             const QString id = control->objectName();
             if (!id.isEmpty() && !id.startsWith(u"qt_") && id != u"centralWidget" &&
                 !qobject_cast<QLabel*>(control))
@@ -140,5 +130,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainLayout)
+QTEST_MAIN(tst_MainLayout)
 #include "tst_mainlayout.moc"

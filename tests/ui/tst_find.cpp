@@ -1,12 +1,4 @@
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
-#include "ui/FindCommands.h"
-#include "ui/ListSelection.h"
-#include "ui/MainWindow.h"
-
-#include <QTest>
-#include <QtWidgets>
+#include "support/EditorFixture.h"
 
 using namespace Qt::StringLiterals;
 
@@ -14,21 +6,15 @@ class tst_Find : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { QVERIFY(f.emplace().window); }
     void dialogAndTreeSearchWithoutADocument();
     void searchesAndClosingResets();
 
 private:
-    WindowControls ui() { return Controls(*m_window); }
-    QDialog* dialog() { return m_window->findChild<QDialog*>(u"frmFind"_s); }
+    WindowControls ui() { return f->ui(); }
+    QDialog* dialog() { return f->window->findChild<QDialog*>(u"frmFind"_s); }
     QAbstractButton* button(const char* id) { return dialog()->findChild<QAbstractButton*>(id); }
     QLineEdit* txtFind() { return dialog()->findChild<QLineEdit*>(u"txtFind"_s); }
-    void open(QAction* view, const QByteArray& document)
-    {
-        view->trigger();
-        m_dialogs.openAnswers << m_env->writeFile(u"server/bin/find.cfg"_s, document);
-        ui().mnuFileOpen->trigger();
-    }
     void openFind(const QString& key)
     {
         ui().mnuFind->trigger();
@@ -41,24 +27,12 @@ private:
     }
     QTextCursor cursor() { return ui().txtTextBox->textCursor(); }
 
-    std::unique_ptr<TestEnvironment> m_env;
-    FakeDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
+    std::optional<EditorFixture> f;
 };
-
-void tst_Find::init()
-{
-    m_window.reset();
-    m_env.reset(); // one environment at a time: each sets KELMPATH and restores it
-    m_env = std::make_unique<TestEnvironment>();
-    m_dialogs.clear();
-    m_window = m_env->startMainWindow(m_dialogs);
-    QVERIFY(m_window);
-}
 
 void tst_Find::dialogAndTreeSearchWithoutADocument()
 {
-    m_window->setGeometry(60, 40, 640, 420);
+    f->window->setGeometry(60, 40, 640, 420);
     openFind(QString());
     QStringList texts{dialog()->windowTitle(), dialog()->findChild<QGroupBox*>("frmView")->title()};
     for (const char* name : {"Label1", "optTV", "optEditor", "FBFind", "FBCancel"})
@@ -66,10 +40,10 @@ void tst_Find::dialogAndTreeSearchWithoutADocument()
     QCOMPARE(texts, (QStringList{u"Find"_s, u"Look at"_s, u"Fi&nd What:"_s, u"Settings Explorer"_s,
                                  u"Editor"_s, u"Find"_s, u"Cancel"_s}));
     QVERIFY(button("optTV")->isChecked() && !button("optEditor")->isEnabled());
-    QCOMPARE(dialog()->y() - m_window->y(), m_window->frameGeometry().height() / 2);
+    QCOMPARE(dialog()->y() - f->window->y(), f->window->frameGeometry().height() / 2);
     for (QAction* again : {ui().mnuFind, ui().FlatBttn[Button::Find]})
         again->trigger();
-    QCOMPARE(m_window->findChildren<QDialog*>(u"frmFind"_s).size(), 1);
+    QCOMPARE(f->window->findChildren<QDialog*>(u"frmFind"_s).size(), 1);
 
     // The Settings Explorer adds the category nodes first, then the settings under them.
     QTest::keyClicks(txtFind(), u"log"_s);
@@ -82,22 +56,27 @@ void tst_Find::dialogAndTreeSearchWithoutADocument()
 
 void tst_Find::searchesAndClosingResets()
 {
-    open(ui().mnuViewmnuLVText, "AAAA\r\nAA");
-    openFind(u"aa"_s); // the editor is the default target here, the focus being in a view
+    QVERIFY(f->open("AAAA\r\nAA"));
+    ui().tvTreeView->setFocus();
+    QTRY_VERIFY(f->window->find().LastFocusInTree());
+    ui().txtTextBox->setFocus();
+    QTRY_VERIFY(!f->window->find().LastFocusInTree());
+    openFind(u"aa"_s); // the focus last in a view: the editor is the default target
+    QVERIFY(button("optEditor")->isChecked());
     // The last match lies past a line break, which is one position in the text view.
     for (int start : {0, 1, 2, 5}) {
         pressFind();
         QCOMPARE(qMakePair(cursor().anchor(), cursor().position()), qMakePair(start, start + 2));
     }
     pressFind();
-    QCOMPARE(m_dialogs.last(u"message"_s).text, u"String not found."_s);
+    QCOMPARE(f->dialogs.last(u"message"_s).text, u"String not found."_s);
     QTest::mouseClick(button("FBCancel"), Qt::LeftButton);
     QTRY_VERIFY(!dialog());
-    QCOMPARE(m_window->find().FindTextOffset, 0);
+    QCOMPARE(f->window->find().FindTextOffset, 0);
 
-    open(ui().mnuViewmnuLVList, "LOG 1\r\n; cache\r\n\r\nCACHESIZE _DATA\r\nLOG 2\r\nCACHESIZE x");
+    QVERIFY(f->open("LOG 1\r\n; cache\r\n\r\nCACHESIZE _DATA\r\nLOG 2\r\nCACHESIZE x", true));
     ui().tvTreeView->setFocus();
-    QTRY_VERIFY(m_window->find().LastFocusInTree());
+    QTRY_VERIFY(f->window->find().LastFocusInTree());
     openFind(u"cachesize"_s); // the new dialog starts empty: this is the whole key
     QVERIFY(button("optTV")->isChecked());
     button("optEditor")->setChecked(true);
@@ -106,7 +85,8 @@ void tst_Find::searchesAndClosingResets()
         QCOMPARE(SelectedRow(ui().lvListView), row);
     }
     pressFind();
-    const FakeDialogs::Call message = m_dialogs.calls.last(); // this miss, not the earlier one
+    QCOMPARE(f->dialogs.count(u"message"_s), 1); // the earlier one went with the first document
+    const FakeDialogs::Call message = f->dialogs.last(u"message"_s);
     QCOMPARE(QStringList({message.title, message.text}),
              QStringList({u"DraCFG Editor"_s, u"String not found."_s}));
     QCOMPARE(message.icon, QMessageBox::NoIcon);

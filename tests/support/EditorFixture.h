@@ -1,6 +1,7 @@
 #pragma once
 
-// A main window on the small catalogue, or the one given, driven as a person drives it.
+// A main window in a throw-away installation, on the small catalogue or the one given, driven as
+// a person drives it.
 
 #include "core/ConfigDocument.h"
 #include "support/FakeDialogs.h"
@@ -10,11 +11,8 @@
 #include "ui/ListSelection.h"
 #include "ui/MainWindow.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-#include <QTreeWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 struct EditorFixture {
     explicit EditorFixture(const QList<FixtureSetting>& catalogue = {})
@@ -26,21 +24,28 @@ struct EditorFixture {
     WindowControls ui() { return Controls(*window); }
     ConfigDocument& document() { return window->document(); }
     RowModel& rows() { return window->document().rows(); }
+    QString bin(const QString& name) const { return env.path(QStringLiteral("server/bin/") + name); }
+    void trigger(const QString& action) { Control(*window, action)->trigger(); }
 
-    // Opens a file of these lines in the list or the text view, chosen first so that the rows
-    // are exactly the file's lines.
-    bool openDocument(const QStringList& lines, bool listView = true)
+    // Opens server/bin/<name> holding bytes in the list or the text view, chosen first; the
+    // dialogs met so far are forgotten.
+    bool open(const QByteArray& bytes, bool listView = false, const QString& name = "test.cfg")
     {
         if (!window)
             return false;
         window->resize(1100, 700); // wide enough for every editor beside the list
         if (ui().lvListView->isHidden() == listView)
             (listView ? ui().mnuViewmnuLVList : ui().mnuViewmnuLVText)->trigger();
-        const QString text = lines.isEmpty() ? QString() : lines.join("\r\n") + "\r\n";
-        dialogs.openAnswers << env.writeFile("server/bin/test.cfg", text.toLatin1());
+        dialogs.openAnswers << env.writeFile(QStringLiteral("server/bin/") + name, bytes);
         ui().mnuFileOpen->trigger();
-        return document().DocumentOpen() && !document().DocumentChanged() &&
-               (!listView || rows().count() == lines.size());
+        dialogs.calls.clear();
+        return document().path() == bin(name) && !document().DocumentChanged();
+    }
+    // The rows are exactly these lines in the list view.
+    bool openDocument(const QStringList& lines, bool listView = true)
+    {
+        const QString text = lines.isEmpty() ? QString() : lines.join("\r\n") + "\r\n";
+        return open(text.toLatin1(), listView) && (!listView || rows().count() == lines.size());
     }
     bool clickRow(int row)
     {
@@ -70,6 +75,12 @@ struct EditorFixture {
             ui().cboParam->setCurrentIndex(choice);
         ui().txtParam->clear();
         QTest::keyClicks(ui().txtParam, value);
+    }
+    // Waits for the window to be active, so that focus changes arrive.
+    bool activate()
+    {
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get());
     }
 
     TestEnvironment env;

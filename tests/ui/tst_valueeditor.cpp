@@ -1,26 +1,11 @@
-#include "EditorFixture.h"
-
+#include "support/EditorFixture.h"
 #include "ui/Twips.h"
 #include "ui/ValueEditor.h"
 
-#include <QLabel>
-#include <QStackedWidget>
-#include <QToolButton>
-
 namespace {
 
-const auto Lines = QString("SERVERNAME alpha beta|WATERMARKHIGH 5|loglevel  INFO |LOCKMEMORY|"
-                           "; a remark||BUFFERS 16|;LOGLEVEL 7|ZIPCODE 1|WATERMARK 7")
-                       .split(u'|');
-
-// The small catalogue after entries that test the lookup: LOG is contained in names that have an
-// exact entry after it; ZIPCODE's type is no type word.
-const QList<FixtureSetting> Catalogue =
-    QList<FixtureSetting>{{"Test", "LOG", 1, "#LOG", "number", "", "", "size"},
-                          {"Test", "ZIPCODE", 1, "#ZIPCODE", "Number", "", "", ""},
-                          {"Test", "ZIP", 1, "#ZIP", "string", "", "", "code"},
-                          {"Test", "WATERMARK", 1, "#WATERMARK", "multiple", "LOW|HIGH", "", ""}} +
-    SmallCatalogue();
+const auto Lines =
+    QString("BUFFERS 16|CACHESIZE_INDEX 5|loglevel  INFO |LOCKMEMORY|; a remark|").split(u'|');
 
 // The object names of the editor controls shown, left to right.
 QString Shown(EditorFixture& f)
@@ -51,56 +36,45 @@ struct Strip {
 
 Q_DECLARE_METATYPE(Strip)
 
-class ValueEditorTest : public QObject {
+class tst_ValueEditor : public QObject {
     Q_OBJECT
 
 private slots:
-    void setUpFollowsTheLookup_data();
-    void setUpFollowsTheLookup();
-    void emptyNameCatchesTheUnmatched();
+    void stripFollowsTheSetting_data();
+    void stripFollowsTheSetting();
     void withoutDocumentOnlyHelpAndLabels();
     void keyboard();
 };
 
-void ValueEditorTest::setUpFollowsTheLookup_data()
+void tst_ValueEditor::stripFollowsTheSetting_data()
 {
     QTest::addColumn<Strip>("s");
     const QString V = "txtParam cmdOK cmdCancel", C = "cboParam cmdOK",
-                  B = "cboParam txtParam cmdOK cmdCancel", conn = " connections (1 to 4096)",
-                  name = " Name of the server";
+                  B = "cboParam txtParam cmdOK cmdCancel", conn = " connections (1 to 4096)";
     const auto row = [](const char* tag, const Strip& strip) { QTest::newRow(tag) << strip; };
-    row("number row, caption n", {6, "", "BUFFERS", V, 0, 2655, "", "16", " n", " n", true, false});
-    row("number node, note",
+    row("number row", {0, "", "BUFFERS", V, 0, 2655, "", "16", " n", " n", true, false});
+    row("number node",
         {-1, "MAXCONNECTIONS", "MAXCONNECTIONS", V, 0, 2655, "", "", conn, conn, true, false});
-    row("commented-out row, contained entry, no note",
-        {7, "", ";LOGLEVEL", V, 0, 2655, "", "7", " size", " size", true, false});
-    row("string row", {0, "", "SERVERNAME", V, 0, 2655, "", "alpha beta", name, name, true, false});
-    row("string node",
-        {-1, "SERVERNAME", "SERVERNAME", V, 0, 2655, "", "", name, name, true, false});
-    row("exact entry without a type word passed over",
-        {8, "", "ZIPCODE", V, 0, 2655, "", "1", " code", " code", true, false});
-    row("combo row, upper-cased, trimmed, exact after a contained entry",
-        {2, "", "LOGLEVEL", C, 2655, 0, "INFO", "", "", "", false, false});
+    row("combo row", {2, "", "LOGLEVEL", C, 2655, 0, "INFO", "", "", "", false, false});
     row("combo node", {-1, "LOGLEVEL", "LOGLEVEL", C, 2655, 0, "ERROR", "", "", "", false, false});
     row("null row", {3, "", "LOCKMEMORY", "cmdOK", 0, 0, "", "", "", "", false, true});
     row("null node",
         {-1, " BLANK LINE", " BLANK LINE", "cmdOK", 0, 0, "", "", "", "", false, true});
-    row("multiple row, suffix",
-        {1, "", "WATERMARKHIGH", B, 2000, 1326, "HIGH", "5", "", "", true, false});
-    row("multiple row, bare name",
-        {9, "", "WATERMARK", B, 2000, 1326, "", "7", "", "", true, false});
+    row("multiple row",
+        {1, "", "CACHESIZE_INDEX", B, 2000, 1326, "_INDEX", "5", "", "", true, false});
     row("multiple node",
-        {-1, "WATERMARK", "WATERMARK", B, 2000, 1326, "LOW", "", "", "", true, false});
+        {-1, "CACHESIZE", "CACHESIZE", B, 2000, 1326, "_DATA", "", "", "", true, false});
+    // The caption goes, but its tooltip stays.
     row("comment row",
         {4, "", " COMMENT(;)", V, 0, 2655, "", "a remark", "", " Comment line", true, true});
     row("blank row", {5, "", "", "", 0, 0, "", "", "", "", false, true});
     row("category", {-1, "Memory", "", "", 0, 0, "", "", "", "", false, true});
 }
 
-void ValueEditorTest::setUpFollowsTheLookup()
+void tst_ValueEditor::stripFollowsTheSetting()
 {
     QFETCH(Strip, s);
-    EditorFixture f(Catalogue);
+    EditorFixture f;
     QVERIFY(f.openDocument(Lines));
     // The set-up before comes from the other source and leaves a value, a caption and help.
     QVERIFY(s.row >= 0 ? f.clickNode("LOGFILE") : f.clickRow(0));
@@ -127,20 +101,8 @@ void ValueEditorTest::setUpFollowsTheLookup()
         QCOMPARE(ui.txtParam->width(), Twips::toPixels(s.valueWidth, ui.txtParam));
 }
 
-// Standing first, an entry without a name catches every name that has no exact entry.
-void ValueEditorTest::emptyNameCatchesTheUnmatched()
-{
-    EditorFixture f({{"Test", "", 1, "#", "string", "", "", ""},
-                     {"Test", "MAXCONN", 1, "#MAXCONN", "number", "", "", "max"}});
-    QVERIFY(f.openDocument({"OTHER 5", "MAXCONN 6"}) && f.clickRow(0));
-    QCOMPARE(f.ui().lblTitle[0]->text(), QString("OTHER"));
-    QCOMPARE(f.ui().txtParam->text(), QString("5"));
-    QVERIFY(f.clickRow(1));
-    QCOMPARE(f.ui().lblTitle[1]->text(), QString(" max"));
-}
-
 // Without a document a click sets the labels and the help only; a pseudo-setting blanks the help.
-void ValueEditorTest::withoutDocumentOnlyHelpAndLabels()
+void tst_ValueEditor::withoutDocumentOnlyHelpAndLabels()
 {
     EditorFixture f;
     QVERIFY(f.window && f.clickNode("LOGLEVEL") && !HelpBlank(f));
@@ -155,27 +117,28 @@ void ValueEditorTest::withoutDocumentOnlyHelpAndLabels()
 
 // Keys that move through the list set the editor up, unlike a key that moves nothing or a
 // selection made otherwise; in the strip Escape presses Cancel, Enter and Return press OK.
-void ValueEditorTest::keyboard()
+void tst_ValueEditor::keyboard()
 {
-    EditorFixture f(Catalogue);
+    EditorFixture f;
     QVERIFY(f.openDocument(Lines) && f.clickNode("LOGLEVEL"));
     SelectRow(f.ui().lvListView, 0);
     QTest::keyClick(f.ui().lvListView, Qt::Key_Up);
     QCOMPARE(f.ui().lblTitle[0]->text(), QString("LOGLEVEL"));
     QTest::keyClick(f.ui().lvListView, Qt::Key_Down);
-    QCOMPARE(f.ui().lblTitle[0]->text(), QString("WATERMARKHIGH"));
+    QCOMPARE(f.ui().lblTitle[0]->text(), QString("CACHESIZE_INDEX"));
     f.fill(0, "8");
     QTest::keyClick(f.ui().txtParam, Qt::Key_Escape);
     QCOMPARE(f.ui().txtParam->text(), QString());
-    QCOMPARE(f.ui().cboParam->currentText(), QString("LOW"));
+    QCOMPARE(f.ui().cboParam->currentText(), QString("_DATA"));
     QCOMPARE(Shown(f), QString("cboParam txtParam cmdOK cmdCancel"));
     QVERIFY(!f.document().DocumentChanged());
     f.fill(-1, "9");
     QTest::keyClick(f.ui().cboParam, Qt::Key_Enter);
-    QCOMPARE(f.rows().row(1).Setting + ' ' + f.rows().row(1).Parameter, QString("WATERMARKLOW 9"));
+    QCOMPARE(f.rows().row(1).Setting + ' ' + f.rows().row(1).Parameter,
+             QString("CACHESIZE_DATA 9"));
     QTest::keyClick(f.ui().txtParam, Qt::Key_Return); // the box emptied by OK
     QCOMPARE(f.dialogs.count("message"), 1);
 }
 
-QTEST_MAIN(ValueEditorTest)
+QTEST_MAIN(tst_ValueEditor)
 #include "tst_valueeditor.moc"

@@ -1,8 +1,4 @@
-#include "EditorFixture.h"
-
-#include "core/ConfigDocument.h"
-
-#include <QPlainTextEdit>
+#include "support/EditorFixture.h"
 
 using namespace Qt::StringLiterals;
 
@@ -46,11 +42,11 @@ private slots:
         QVERIFY(Shows(f.ui(), true)); // as at every first start
         QVERIFY(f.openDocument({u"  NAME 1"_s, u"FLAG"_s}, !fromText));
         // The two forms now differ, so each result shows which form a switch read.
-        f.window->document().setText(u"  EDIT 2"_s);
+        f.document().setText(u"  EDIT 2"_s);
         f.ui().mnuFilemnuSave->trigger(); // writes the form that shows, leaving the other
         QVERIFY(!f.document().DocumentChanged());
 
-        f.window->findChild<QAction*>(trigger)->trigger();
+        f.trigger(trigger);
 
         QVERIFY(Shows(f.ui(), toText));
         QCOMPARE(QList<bool>({f.ui().mnuEditCut->isEnabled(),
@@ -62,27 +58,8 @@ private slots:
         // Choosing the shown view converts nothing: it only presses its button again.
         const bool rendered = !fromText && toText;
         QCOMPARE(f.rows().row(0).Setting, fromText && !toText ? u"EDIT"_s : u"NAME"_s);
-        QCOMPARE(f.window->document().text(), rendered ? u"NAME 1\r\nFLAG "_s : u"  EDIT 2"_s);
+        QCOMPARE(f.document().text(), rendered ? u"NAME 1\r\nFLAG "_s : u"  EDIT 2"_s);
         QCOMPARE(f.document().DocumentChanged(), rendered);
-    }
-
-    void textViewNotices()
-    {
-        EditorFixture f;
-        QVERIFY(f.openDocument({u"NAME 1"_s}, false));
-        QTest::keyClicks(f.ui().txtTextBox, u"X"_s);
-        QVERIFY(f.document().DocumentChanged());
-        f.ui().mnuFilemnuSave->trigger();
-        QVERIFY(!f.document().DocumentChanged());
-        f.window->document().setText(u"NAME 2"_s); // as Replace does
-        QVERIFY(f.document().DocumentChanged());
-
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        f.ui().tvTreeView->setFocus();
-        QTRY_VERIFY(f.window->find().LastFocusInTree());
-        f.ui().txtTextBox->setFocus();
-        QTRY_VERIFY(!f.window->find().LastFocusInTree());
     }
 };
 

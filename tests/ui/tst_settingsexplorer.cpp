@@ -1,20 +1,13 @@
 // The Settings Explorer in a started main window.
 
 #include "core/PreferenceStore.h"
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
-#include "ui/FindCommands.h"
+#include "support/EditorFixture.h"
 #include "ui/HelpPane.h"
-#include "ui/MainWindow.h"
 #include "ui/SettingsExplorer.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace Qt::StringLiterals;
 
-class TestSettingsExplorer : public QObject {
+class tst_SettingsExplorer : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestEnvironment> m_env;
@@ -113,14 +106,6 @@ private slots:
         QVERIFY(start("A:s1 A:s2 B:s3", false));
         QCOMPARE(shown(), "0001111111 s1 s2 s3 blank"); // started A-Z: expand items enabled
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        ui().mnuFileNew->trigger(); // a document view that can take the focus
-        QWidget* view =
-            ui().txtTextBox->isVisible() ? static_cast<QWidget*>(ui().txtTextBox) : ui().lvListView;
-        view->setFocus();
-        QTRY_VERIFY(!m_window->find().LastFocusInTree());
-        tree()->setFocus();
-        QTRY_VERIFY(m_window->find().LastFocusInTree());
-        ui().mnuFileClose->trigger();
         // A click or a navigation key hands the node to the value editor; selecting it in code
         // (a list command) and the right button (the pop-up menu) do not.
         m_window->explorer().ListCommand(false);
@@ -137,5 +122,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSettingsExplorer)
+QTEST_MAIN(tst_SettingsExplorer)
 #include "tst_settingsexplorer.moc"

@@ -1,26 +1,7 @@
-#include "core/ConfigDocument.h"
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
+#include "support/EditorFixture.h"
 #include "ui/EditCommands.h"
-#include "ui/MainWindow.h"
-
-#include <QTest>
-#include <QtWidgets>
 
 using namespace Qt::StringLiterals;
-
-struct Editor {
-    explicit Editor(const QByteArray& bytes)
-    {
-        dialogs.openAnswers << env.writeFile(u"server/bin/edit.cfg"_s, bytes);
-        Controls(*window).mnuFileOpen->trigger(); // into the text view, as at every first start
-    }
-
-    TestEnvironment env;
-    FakeDialogs dialogs;
-    std::unique_ptr<MainWindow> window = env.startMainWindow(dialogs);
-};
 
 class tst_EditCommands : public QObject {
     Q_OBJECT
@@ -51,34 +32,36 @@ void tst_EditCommands::clipboardCommands()
 {
     QFETCH(QString, command);
     QGuiApplication::clipboard()->setText(u"X\r\nY"_s); // the rows' "clip"
-    Editor editor("A1\r\nB\240C");
-    Controls(*editor.window).txtTextBox->setFocus(); // else a menu shortcut would run it twice
-    if (QAction* action = editor.window->findChild<QAction*>(command)) {
+    EditorFixture f;
+    QVERIFY(f.open("A1\r\nB\240C"));
+    f.ui().txtTextBox->setFocus(); // else a menu shortcut would run it twice
+    if (QAction* action = f.window->findChild<QAction*>(command)) {
         action->trigger();
     } else {
-        Controls(*editor.window).mnuEditSelectAll->trigger();
-        QTest::keySequence(Controls(*editor.window).txtTextBox, QKeySequence(command));
+        f.ui().mnuEditSelectAll->trigger();
+        QTest::keySequence(f.ui().txtTextBox, QKeySequence(command));
     }
-    QTEST(editor.window->document().text(), "text");
+    QTEST(f.document().text(), "text");
     QTEST(QGuiApplication::clipboard()->text(), "clipboard");
-    QTEST(editor.window->document().DocumentChanged(), "changed");
+    QTEST(f.document().DocumentChanged(), "changed");
 }
 
 void tst_EditCommands::printing()
 {
-    Editor editor("MAXCONNECTIONS   64\r\n;note\r\n\r\nLOGLEVEL INFO\r\n");
-    WindowControls ui = Controls(*editor.window);
+    EditorFixture f;
+    QVERIFY(f.open("MAXCONNECTIONS   64\r\n;note\r\n\r\nLOGLEVEL INFO\r\n"));
+    WindowControls ui = f.ui();
     ui.FlatBttn[Button::Print]->trigger(); // the fake has no printer to give: cancelled
-    QCOMPARE(editor.dialogs.calls.last().title, u"Print"_s); // and nothing is said after it
+    QCOMPARE(f.dialogs.calls.last().title, u"Print"_s); // and nothing is said after it
 
     ui.txtTextBox->setFont(QFont(u"Monospace"_s, 13, QFont::Bold, true));
     ui.mnuViewmnuLVList->trigger();
     QVERIFY(!ui.mnuEditSelectAll->isEnabled() && !ui.FlatBttn[Button::Copy]->isEnabled());
-    editor.dialogs.printAnswers << editor.env.path(u"printed.pdf"_s);
+    f.dialogs.printAnswers << f.env.path(u"printed.pdf"_s);
     ui.mnuFilemnuPrint->trigger();
-    QVERIFY(QFileInfo(editor.env.path(u"printed.pdf"_s)).size() > 0);
+    QVERIFY(QFileInfo(f.env.path(u"printed.pdf"_s)).size() > 0);
     ui.mnuViewmnuLVText->trigger(); // shows the rows in the form the list wrote them
-    const QTextDocument& printed = editor.window->editCommands().PrintBuffer();
+    const QTextDocument& printed = f.window->editCommands().PrintBuffer();
     QCOMPARE(printed.toPlainText(), ui.txtTextBox->toPlainText());
     QCOMPARE(printed.defaultFont(), ui.txtTextBox->font());
 }

@@ -1,0 +1,114 @@
+#include "core/PreferenceStore.h"
+#include "support/EditorFixture.h"
+
+using namespace Qt::StringLiterals;
+
+class tst_Startup : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Start-up ends after one message, before any window exists or anything is stored.
+    void endsAfterOneMessage_data()
+    {
+        QTest::addColumn<QStringList>("setup"); // SQL for a new catalogue, or one word
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text"); // empty: one sentence of the catalogue reader's
+        QTest::addColumn<QMessageBox::Icon>("icon");
+        const QString product = u"DraCFG Editor"_s;
+        QTest::newRow("no catalogue") << QStringList{u"missing"_s} << u"File Not Found"_s
+                                      << u"Cannot find the DraCFG.mdb file.  Please verify\r\n"
+                                         u"that this file exists in the installation folder"_s
+                                      << QMessageBox::Warning;
+        QTest::newRow("no reference help")
+            << QStringList{u"no help"_s} << u"Critical Error"_s
+            << u"Cannot find the Dravane Technical Reference Help.\r\n\r\n"
+               u"Please ensure that the Help is installed and exists in\r\n"
+               u"the following folder: ..DRAVANE\\DOCS\\TECHREF, and that\r\n"
+               u"the Dravane KELMPATH environment variable is set correctly.\r\n\r\n"
+               u"The DraCFG Editor will not function without the Dravane\r\n"
+               u"Technical Reference Help installed."_s
+            << QMessageBox::Critical;
+        // Read in two steps: the versions, then the settings.
+        QTest::newRow("not a database")
+            << QStringList{u"junk"_s} << product << QString() << QMessageBox::Critical;
+        QTest::newRow("no settings table")
+            << QStringList{u"CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)"_s}
+            << product << QString() << QMessageBox::Critical;
+    }
+    void endsAfterOneMessage()
+    {
+        QFETCH(QStringList, setup);
+        QFETCH(QString, text);
+        TestEnvironment env;
+        if (setup.first() == u"no help") {
+            QDir(env.serverDir() + u"/Docs"_s).removeRecursively(); // KELMPATH names an empty one
+        } else {
+            QFile::remove(env.cataloguepath());
+            if (setup.first() == u"junk")
+                env.writeFile(u"program/DraCFG.mdb"_s, QByteArray(4096, 'x'));
+            else if (setup.first() != u"missing")
+                QVERIFY(ExecFixtureSql(env.cataloguepath(), setup));
+        }
+        FakeDialogs dialogs;
+
+        QVERIFY(!env.startMainWindow(dialogs));
+
+        QCOMPARE(dialogs.calls.size(), 1);
+        const FakeDialogs::Call call = dialogs.calls.first();
+        QTEST(call.title, "title");
+        QTEST(call.icon, "icon");
+        QCOMPARE(call.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        if (text.isEmpty())
+            QVERIFY2(call.text.endsWith(u'.') && !call.text.contains(u'\n'), qPrintable(call.text));
+        else
+            QCOMPARE(call.text, text);
+        QVERIFY(PreferenceStore::Open()->allKeys().isEmpty());
+    }
+
+    void firstStartShowsEmptyMainWindow()
+    {
+        EditorFixture f;
+        QVERIFY(f.window && f.window->isVisible());
+        QCOMPARE(f.dialogs.calls.size(), 0);
+        QCOMPARE(f.window->windowTitle(), u"DraCFG Editor"_s);
+        QVERIFY(!f.document().DocumentOpen() && !f.document().DocumentChanged());
+        QCOMPARE(f.window->catalogue().size(), SmallCatalogue().size());
+    }
+
+    void storedVersion_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QList<double>>("versions");
+        QTest::addColumn<int>("settings");
+        const int all = static_cast<int>(SmallCatalogue().size());
+        QTest::newRow("index 2: version 1") << u"2"_s << SmallCatalogueVersions() << all - 2;
+        QTest::newRow("unreadable: index 0") << u"1.5"_s << SmallCatalogueVersions() << all;
+        QTest::newRow("index no row carries: version 0") << u"1"_s << QList<double>{1} << 0;
+    }
+    void storedVersion()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QList<double>, versions);
+        TestEnvironment env;
+        QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
+        PreferenceStore::Open()->setValue(u"Settings/DravaneVersion"_s, stored);
+        FakeDialogs dialogs;
+        const auto window = env.startMainWindow(dialogs);
+        QVERIFY(window);
+        QTEST(int(window->catalogue().size()), "settings");
+    }
+
+    void closingSavesVersionAndViewMode()
+    {
+        EditorFixture f;
+        f.ui().mnuDVVersion[1]->trigger();
+        QVERIFY(f.window->close());
+        const auto store = PreferenceStore::Open();
+        QCOMPARE(store->value(u"Settings/DravaneVersion"_s).toString(), u"1"_s);
+        QCOMPARE(store->value(u"Settings/ViewMode"_s).toString(), u"3"_s);
+        QCOMPARE(f.dialogs.count(u"message"_s), 0);
+    }
+};
+
+QTEST_MAIN(tst_Startup)
+#include "tst_startup.moc"

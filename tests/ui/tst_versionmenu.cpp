@@ -1,0 +1,73 @@
+#include "support/EditorFixture.h"
+#include "ui/VersionMenu.h"
+
+class tst_VersionMenu : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionsFollowTheVersionTable_data()
+    {
+        QTest::addColumn<QList<double>>("versions");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("empty table: one item, empty caption") << QList<double>{} << QStringList{""};
+        QTest::newRow("ten versions")
+            << QList<double>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10.5}
+            << QStringList{"v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9", "v10.5"};
+    }
+    void captionsFollowTheVersionTable()
+    {
+        QFETCH(QList<double>, versions);
+        QFETCH(QStringList, captions);
+        TestEnvironment env;
+        QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
+        FakeDialogs dialogs;
+        const auto window = env.startMainWindow(dialogs);
+        QVERIFY(window);
+
+        const auto& items = Controls(*window).mnuDVVersion;
+        for (int p = 0; p < 10; ++p) {
+            QCOMPARE(items[p]->isVisible(), p < captions.size());
+            if (p < captions.size())
+                QCOMPARE(items[p]->text(), captions[p]);
+        }
+        QVERIFY(items[0]->isChecked());
+    }
+
+    void choosingAVersionChecksItAndReloads()
+    {
+        TestEnvironment env;
+        QVERIFY(env.writeCatalogue(SmallCatalogue(), {3, 2, 1, 0.5}));
+        FakeDialogs dialogs;
+        const auto window = env.startMainWindow(dialogs);
+        QVERIFY(window);
+        const auto& items = Controls(*window).mnuDVVersion;
+        const int all = static_cast<int>(SmallCatalogue().size());
+        // Version 1 drops the two later settings; the same item again reloads the same; a
+        // version without settings keeps the catalogue there was.
+        for (const auto& [item, settings] :
+             {std::pair{2, all - 2}, {2, all - 2}, {3, all - 2}, {0, all}}) {
+            items[item]->trigger();
+            QCOMPARE(window->versions().CheckedIndex(), item);
+            QVERIFY(items[item]->isChecked() && (item == 0 || !items[0]->isChecked()));
+            QCOMPARE(window->catalogue().size(), settings);
+        }
+        QCOMPARE(dialogs.count("message"), 0);
+    }
+
+    void unreadableCatalogueAtAChoiceKeepsEverything()
+    {
+        EditorFixture f;
+        QFile::remove(f.env.cataloguepath());
+        f.env.writeFile("program/DraCFG.mdb", QByteArray(2048, '\x7f'));
+
+        f.ui().mnuDVVersion[2]->trigger();
+
+        QCOMPARE(f.dialogs.count("message"), 1);
+        QVERIFY(!f.dialogs.last("message").text.isEmpty());
+        QCOMPARE(f.window->catalogue().size(), SmallCatalogue().size());
+        QCOMPARE(f.window->versions().CheckedIndex(), 0);
+    }
+};
+
+QTEST_MAIN(tst_VersionMenu)
+#include "tst_versionmenu.moc"
