@@ -31,7 +31,7 @@ QString Stored()
 
 } // namespace
 
-class TestPreferences : public QObject {
+class tst_Preferences : public QObject {
     Q_OBJECT
 
     FakeDialogs dialogs;
@@ -174,5 +174,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPreferences)
+QTEST_MAIN(tst_Preferences)
 #include "tst_preferences.moc"
