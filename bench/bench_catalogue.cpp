@@ -4,9 +4,9 @@
 #include "BenchSupport.h"
 #include "core/CatalogueDatabase.h"
 #include "core/CatalogueTable.h"
-#include "ui/SettingsExplorer.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
+#include "ui/SettingsExplorer.h"
 
 #include <QApplication>
 #include <QSqlDatabase>
@@ -134,7 +134,7 @@ void LoadAndBuild(benchmark::State& state, const QString& path, bool byCategory)
         explorer.BuildSettingsTree(byCategory);
     }
     state.counters["settings"] = window.catalogue().size();
-    state.counters["nodes"] = explorer.NodeCount();
+    state.counters["nodes"] = explorer.nodeCount();
 }
 
 void BM_SelectWalkBaseline(benchmark::State& state)

@@ -28,7 +28,7 @@ const QString& configText()
 
 const QByteArray& configBytes()
 {
-    static const QByteArray bytes = Codepage::EncodeWindows1252(configText()).value();
+    static const QByteArray bytes = Codepage::encodeWindows1252(configText()).value();
     return bytes;
 }
 
@@ -43,8 +43,8 @@ BENCHMARK(BM_SplitBaseline)->Unit(benchmark::kMicrosecond);
 void BM_ParseRender(benchmark::State& state)
 {
     for (auto _ : state) {
-        const QList<Row> rows = ConfigText::ParseLines(ConfigText::ReadFileLines(configText()));
-        benchmark::DoNotOptimize(ConfigText::TextFromLines(ConfigText::RenderRows(rows)));
+        const QList<Row> rows = ConfigText::parseLines(ConfigText::ReadFileLines(configText()));
+        benchmark::DoNotOptimize(ConfigText::TextFromLines(ConfigText::renderRows(rows)));
     }
     state.SetBytesProcessed(state.iterations() * LargestFile);
 }
@@ -53,7 +53,7 @@ BENCHMARK(BM_ParseRender)->Unit(benchmark::kMicrosecond);
 void BM_Decode(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(Codepage::DecodeWindows1252(configBytes()));
+        benchmark::DoNotOptimize(Codepage::decodeWindows1252(configBytes()));
     state.SetBytesProcessed(state.iterations() * LargestFile);
 }
 BENCHMARK(BM_Decode)->Unit(benchmark::kMicrosecond);
@@ -61,7 +61,7 @@ BENCHMARK(BM_Decode)->Unit(benchmark::kMicrosecond);
 void BM_Encode(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(Codepage::EncodeWindows1252(configText()));
+        benchmark::DoNotOptimize(Codepage::encodeWindows1252(configText()));
     state.SetBytesProcessed(state.iterations() * LargestFile);
 }
 BENCHMARK(BM_Encode)->Unit(benchmark::kMicrosecond);

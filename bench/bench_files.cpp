@@ -6,10 +6,10 @@
 #include "GeneratedConfig.h"
 
 #include "core/CatalogueTable.h"
-#include "ui/DocumentViews.h"
 #include "core/Codepage.h"
-#include "ui/FileCommands.h"
 #include "ui/Dialogs.h"
+#include "ui/DocumentViews.h"
+#include "ui/FileCommands.h"
 #include "ui/MainWindow.h"
 
 #include <QApplication>
@@ -32,7 +32,7 @@ struct Bench {
     NullDialogs dialogs;
     MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{}};
     QString text = GenerateConfigText(LargestFile);
-    QByteArray bytes = Codepage::EncodeWindows1252(text).value();
+    QByteArray bytes = Codepage::encodeWindows1252(text).value();
     QString source = folder.filePath(QStringLiteral("source.cfg"));
     QString target = folder.filePath(QStringLiteral("target.cfg"));
 
@@ -41,11 +41,10 @@ struct Bench {
         QFile file(source);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(source));
-        window.Load();
+        window.load();
         window.resize(1000, 700);
         window.show();
     }
-
 
     // The file loaded afresh with one view showing: the other holds the raw file's form,
     // so a switch has real converting to do.
@@ -83,7 +82,7 @@ void BM_ListToText(benchmark::State& state)
         state.PauseTiming();
         bench->loadInto(false);
         state.ResumeTiming();
-        bench->window.views().TextViewCommand();
+        bench->window.views().textViewCommand();
     }
 }
 BENCHMARK(BM_ListToText)->Unit(benchmark::kMillisecond);
@@ -94,7 +93,7 @@ void BM_TextToList(benchmark::State& state)
         state.PauseTiming();
         bench->loadInto(true);
         state.ResumeTiming();
-        bench->window.views().ListViewCommand();
+        bench->window.views().listViewCommand();
     }
 }
 BENCHMARK(BM_TextToList)->Unit(benchmark::kMillisecond);

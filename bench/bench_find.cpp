@@ -12,9 +12,9 @@ const QString Key = QStringLiteral("NO SUCH SETTING ANYWHERE");
 void BM_FindNoMatch(benchmark::State& state)
 {
     const QList<Row> rows =
-        ConfigText::ParseLines(ConfigText::ReadFileLines(GenerateConfigText(65000)));
+        ConfigText::parseLines(ConfigText::ReadFileLines(GenerateConfigText(65000)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(Search::FindRow(rows, -1, Key));
+        benchmark::DoNotOptimize(Search::findRow(rows, -1, Key));
     state.counters["rows"] = static_cast<double>(rows.size());
 }
 BENCHMARK(BM_FindNoMatch)->Unit(benchmark::kMillisecond);

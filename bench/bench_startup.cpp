@@ -34,7 +34,7 @@ void BM_StartupToShownWindow(benchmark::State& state)
     Startup::Options options;
     options.splashMilliseconds = 0;
     for (auto _ : state) {
-        auto window = Startup::Run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options);
+        auto window = Startup::run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options);
         QCoreApplication::processEvents();
         if (!window) {
             state.SkipWithError("start-up failed");

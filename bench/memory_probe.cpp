@@ -43,7 +43,7 @@ bool RunEditor(bool withDocument, const QElapsedTimer& sinceEntry, double* shown
     NullDialogs dialogs;
     Startup::Options options;
     options.splashMilliseconds = 0;
-    const auto window = Startup::Run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options);
+    const auto window = Startup::run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options);
     if (!window)
         return false;
     QCoreApplication::processEvents();
@@ -55,7 +55,7 @@ bool RunEditor(bool withDocument, const QElapsedTimer& sinceEntry, double* shown
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(*Codepage::EncodeWindows1252(GenerateConfigText(65000)));
+    file.write(*Codepage::encodeWindows1252(GenerateConfigText(65000)));
     file.close();
     if (!window->files().LoadDocument(path))
         return false;
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
 {
     QElapsedTimer sinceEntry;
     sinceEntry.start();
-    TuneAllocator();
+    tuneAllocator();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(loaded || table.isEmpty());
 
     QStringList captions;
-    const bool listed = CatalogueDatabase::ReadVersionCaptions(path, captions, &error);
+    const bool listed = CatalogueDatabase::readVersionCaptions(path, captions, &error);
     FUZZ_CHECK(listed == error.isEmpty());
     FUZZ_CHECK(captions.size() <= 10);
 

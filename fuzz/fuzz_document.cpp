@@ -1,7 +1,7 @@
 // Line reading, parse and render of arbitrary file bytes.
 #include "FuzzCheck.h"
-#include "core/ConfigText.h"
 #include "core/Codepage.h"
+#include "core/ConfigText.h"
 
 #include <QByteArray>
 #include <cstdint>
@@ -16,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     // Every byte survives the code page both ways.
-    const QString text = Codepage::DecodeWindows1252(bytes);
-    const auto encoded = Codepage::EncodeWindows1252(text);
+    const QString text = Codepage::decodeWindows1252(bytes);
+    const auto encoded = Codepage::encodeWindows1252(text);
     FUZZ_CHECK(encoded.has_value() && *encoded == bytes);
 
     // A second parse and render changes nothing.
     const QStringList lines = ConfigText::ReadFileLines(text);
-    const QStringList once = ConfigText::RenderRows(ConfigText::ParseLines(lines));
-    const QStringList twice = ConfigText::RenderRows(ConfigText::ParseLines(once));
+    const QStringList once = ConfigText::renderRows(ConfigText::parseLines(lines));
+    const QStringList twice = ConfigText::renderRows(ConfigText::parseLines(once));
     FUZZ_CHECK(once == twice);
     FUZZ_CHECK(once.size() == lines.size());
 

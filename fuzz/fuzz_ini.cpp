@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QString value =
-        ServerInstall::ParseIniValue(bytes, QStringLiteral("Default"), QStringLiteral("HelpPath"));
+        ServerInstall::parseIniValue(bytes, QStringLiteral("Default"), QStringLiteral("HelpPath"));
     FUZZ_CHECK(value.size() <= ServerInstall::IniValueMaxLength);
     // The reader trims blanks and tabs, and only those.
     const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t'; };

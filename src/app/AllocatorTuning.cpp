@@ -4,7 +4,7 @@
 #include <malloc.h>
 #endif
 
-void TuneAllocator()
+void tuneAllocator()
 {
 #if defined(__GLIBC__)
     mallopt(M_MMAP_THRESHOLD, 1024 * 1024);

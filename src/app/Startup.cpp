@@ -44,10 +44,10 @@ void ShowSplashScreen(int milliseconds)
     QApplication::restoreOverrideCursor();
 }
 
-std::unique_ptr<MainWindow> Run(Dialogs& dialogs, const QString& programDir, const Options& options)
+std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, const Options& options)
 {
     const QString dbPath = CatalogueDatabase::GetCatalogueDatabasePath(programDir);
-    if (!CatalogueDatabase::CatalogueDatabaseExists(dbPath)) {
+    if (!CatalogueDatabase::catalogueDatabaseExists(dbPath)) {
         dialogs.message(nullptr, CatalogueDatabase::MissingDatabaseTitle,
                         CatalogueDatabase::MissingDatabaseText, QMessageBox::Warning);
         return nullptr;
@@ -64,13 +64,13 @@ std::unique_ptr<MainWindow> Run(Dialogs& dialogs, const QString& programDir, con
     // An unreadable catalogue ends start-up before any window exists or anything is written.
     QString error;
     CatalogueTable catalogue;
-    const int versionIndex = PreferenceStore::StoredVersionIndex();
+    const int versionIndex = PreferenceStore::storedVersionIndex();
     const float version = CatalogueDatabase::GetVersionNumber(dbPath, versionIndex, &error);
     if (error.isEmpty())
         CatalogueDatabase::LoadCatalogue(dbPath, version, catalogue, &error);
     QStringList captions;
     if (error.isEmpty())
-        CatalogueDatabase::ReadVersionCaptions(dbPath, captions, &error);
+        CatalogueDatabase::readVersionCaptions(dbPath, captions, &error);
     if (!error.isEmpty()) {
         dialogs.message(nullptr, ProductName, error, QMessageBox::Critical);
         return nullptr;
@@ -78,7 +78,7 @@ std::unique_ptr<MainWindow> Run(Dialogs& dialogs, const QString& programDir, con
 
     auto window = std::make_unique<MainWindow>(dialogs, programDir, std::move(catalogue));
     window->versions().BuildVersionMenu();
-    window->Load();
+    window->load();
     window->show();
     return window;
 }

@@ -17,7 +17,7 @@ void ShowSplashScreen(int milliseconds);
 
 // The start-up order: catalogue check, splash, help check, catalogue and version list, main
 // window loaded and shown. Returns nothing when start-up ended after a fatal message.
-std::unique_ptr<MainWindow> Run(Dialogs& dialogs, const QString& programDir,
+std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir,
                                 const Options& options = {});
 
 extern const QString CriticalErrorText;

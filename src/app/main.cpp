@@ -8,13 +8,13 @@
 
 int main(int argc, char* argv[])
 {
-    TuneAllocator();
+    tuneAllocator();
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProductName);
     QApplication::setOrganizationName(ProductName);
 
     QtDialogs dialogs;
-    const auto window = Startup::Run(dialogs, QCoreApplication::applicationDirPath());
+    const auto window = Startup::run(dialogs, QCoreApplication::applicationDirPath());
     if (!window)
         return 1; // start-up ended after its message
     return QApplication::exec();

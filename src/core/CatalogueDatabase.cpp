@@ -1,6 +1,5 @@
 #include "core/CatalogueDatabase.h"
 
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -184,10 +183,11 @@ QString GetCatalogueDatabasePath(const QString& programDir)
 }
 
 const QString MissingDatabaseTitle = QStringLiteral("File Not Found");
-const QString MissingDatabaseText = QStringLiteral("Cannot find the DraCFG.mdb file.  Please verify\r\n"
-                                                   "that this file exists in the installation folder");
+const QString MissingDatabaseText =
+    QStringLiteral("Cannot find the DraCFG.mdb file.  Please verify\r\n"
+                   "that this file exists in the installation folder");
 
-bool CatalogueDatabaseExists(const QString& dbPath)
+bool catalogueDatabaseExists(const QString& dbPath)
 {
     const QFileInfo info(dbPath);
     return !dbPath.isEmpty() && info.exists() && !info.isDir();
@@ -266,7 +266,7 @@ bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& t
     return ok;
 }
 
-bool ReadVersionCaptions(const QString& dbPath, QStringList& captions, QString* error)
+bool readVersionCaptions(const QString& dbPath, QStringList& captions, QString* error)
 {
     QStringList read;
     const bool ok = withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {

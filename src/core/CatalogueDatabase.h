@@ -23,7 +23,7 @@ QString GetCatalogueDatabasePath(const QString& programDir);
 
 // True when a file (not a folder) exists at dbPath. Without one the program shows
 // MissingDatabaseTitle and MissingDatabaseText and ends.
-bool CatalogueDatabaseExists(const QString& dbPath);
+bool catalogueDatabaseExists(const QString& dbPath);
 extern const QString MissingDatabaseTitle;
 extern const QString MissingDatabaseText;
 
@@ -43,6 +43,6 @@ bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& t
 // The version list's captions: "v" followed by each DV_Version row's "Version" written as text
 // ("v6.5", "v7"), in table order. Returns false with *error set (and `captions` untouched)
 // when the database cannot be read or is malformed.
-bool ReadVersionCaptions(const QString& dbPath, QStringList& captions, QString* error = nullptr);
+bool readVersionCaptions(const QString& dbPath, QStringList& captions, QString* error = nullptr);
 
 } // namespace CatalogueDatabase

@@ -57,7 +57,7 @@ std::optional<char> encodeChar(char16_t c)
 
 } // namespace
 
-QString DecodeWindows1252(QByteArrayView bytes)
+QString decodeWindows1252(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     char16_t* out = reinterpret_cast<char16_t*>(text.data());
@@ -66,7 +66,7 @@ QString DecodeWindows1252(QByteArrayView bytes)
     return text;
 }
 
-std::optional<QByteArray> EncodeWindows1252(QStringView text, qsizetype* badIndex)
+std::optional<QByteArray> encodeWindows1252(QStringView text, qsizetype* badIndex)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
     char* out = bytes.data();

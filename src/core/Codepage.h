@@ -10,10 +10,10 @@
 // the five bytes the code page leaves unassigned map to the C1 controls of the same value.
 namespace Codepage {
 
-QString DecodeWindows1252(QByteArrayView bytes);
+QString decodeWindows1252(QByteArrayView bytes);
 
 // Returns std::nullopt when a character has no byte in the code page; *badIndex then holds
 // that character's index in text (the first code unit of a surrogate pair).
-std::optional<QByteArray> EncodeWindows1252(QStringView text, qsizetype* badIndex = nullptr);
+std::optional<QByteArray> encodeWindows1252(QStringView text, qsizetype* badIndex = nullptr);
 
 } // namespace Codepage

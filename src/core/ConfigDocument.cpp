@@ -109,10 +109,10 @@ void ConfigDocument::load(const QString& path, const QString& fileText)
 
 bool ConfigDocument::loadFile(const QString& path)
 {
-    const std::optional<QByteArray> bytes = ConfigFile::ReadWholeFile(path);
+    const std::optional<QByteArray> bytes = ConfigFile::readWholeFile(path);
     if (!bytes)
         return false;
-    load(path, Codepage::DecodeWindows1252(*bytes));
+    load(path, Codepage::decodeWindows1252(*bytes));
     return true;
 }
 
@@ -130,10 +130,10 @@ void ConfigDocument::close()
 
 QString ConfigDocument::saveAs(const QString& path)
 {
-    const ConfigFile::Encoded encoded = ConfigFile::Encode(textToWrite());
+    const ConfigFile::Encoded encoded = ConfigFile::encode(textToWrite());
     if (!encoded.bytes)
         return encoded.error;
-    QString failure = ConfigFile::WriteWholeFile(path, *encoded.bytes);
+    QString failure = ConfigFile::writeWholeFile(path, *encoded.bytes);
     if (!failure.isEmpty())
         return failure;
     setPath(path);
@@ -184,7 +184,7 @@ QString ConfigDocument::textToWrite() const
         return text() + ConfigText::LineBreak;
     if (m_rows.count() == 0)
         return ConfigText::LineBreak;
-    return ConfigText::RenderFileText(m_rows.rows());
+    return ConfigText::renderFileText(m_rows.rows());
 }
 
 void ConfigDocument::ReadFileLines(const QString& fileText)
@@ -195,12 +195,12 @@ void ConfigDocument::ReadFileLines(const QString& fileText)
 void ConfigDocument::RowsFromLines()
 {
     if (m_open)
-        m_rows.resetRows(ConfigText::ParseLines(LineArray));
+        m_rows.resetRows(ConfigText::parseLines(LineArray));
 }
 
 void ConfigDocument::LinesFromRows()
 {
-    LineArray = ConfigText::RenderRows(m_rows.rows());
+    LineArray = ConfigText::renderRows(m_rows.rows());
 }
 
 void ConfigDocument::LinesFromText()

@@ -10,7 +10,7 @@
 namespace ConfigFile {
 namespace {
 
-QString UnencodableMessage(const QString& text, qsizetype index)
+QString unencodableMessage(const QString& text, qsizetype index)
 {
     const qsizetype line = ConfigText::LinesFromText(QStringView(text).first(index)).size();
     const bool pair = text[index].isHighSurrogate() && index + 1 < text.size() &&
@@ -27,7 +27,7 @@ QString UnencodableMessage(const QString& text, qsizetype index)
 } // namespace
 
 // Reading a device or a pipe to its end might never finish.
-std::optional<QByteArray> ReadWholeFile(const QString& path)
+std::optional<QByteArray> readWholeFile(const QString& path)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
@@ -38,7 +38,7 @@ std::optional<QByteArray> ReadWholeFile(const QString& path)
     return bytes;
 }
 
-QString WriteWholeFile(const QString& path, const QByteArray& bytes)
+QString writeWholeFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     // Unbuffered: a write that fails while a buffer is flushed inside commit() goes unseen
@@ -55,13 +55,13 @@ QString WriteWholeFile(const QString& path, const QByteArray& bytes)
     return file.commit() ? QString() : file.errorString();
 }
 
-Encoded Encode(const QString& text)
+Encoded encode(const QString& text)
 {
     qsizetype badIndex = -1;
     Encoded result;
-    result.bytes = Codepage::EncodeWindows1252(text, &badIndex);
+    result.bytes = Codepage::encodeWindows1252(text, &badIndex);
     if (!result.bytes)
-        result.error = UnencodableMessage(text, badIndex);
+        result.error = unencodableMessage(text, badIndex);
     return result;
 }
 

@@ -11,11 +11,11 @@ namespace ConfigFile {
 inline constexpr qint64 MaxFileBytes = 65000;
 
 // Only regular files; nothing when the file cannot be read.
-std::optional<QByteArray> ReadWholeFile(const QString& path);
+std::optional<QByteArray> readWholeFile(const QString& path);
 
 // Replaces the file only once the new content is complete, so a failure leaves it as it was.
 // Returns the platform's description of a failure, or an empty text.
-QString WriteWholeFile(const QString& path, const QByteArray& bytes);
+QString writeWholeFile(const QString& path, const QByteArray& bytes);
 
 // The text in the configuration files' code page, or the sentence that names the first
 // character the code page cannot hold and its line.
@@ -23,6 +23,6 @@ struct Encoded {
     std::optional<QByteArray> bytes;
     QString error;
 };
-Encoded Encode(const QString& text);
+Encoded encode(const QString& text);
 
 } // namespace ConfigFile

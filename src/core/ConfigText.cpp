@@ -71,7 +71,7 @@ QStringList ReadFileLines(QStringView fileText)
     return lines;
 }
 
-std::pair<QString, QString> SplitFirstWord(QStringView text)
+std::pair<QString, QString> splitFirstWord(QStringView text)
 {
     const qsizetype space = text.indexOf(u' ');
     if (space < 0)
@@ -79,24 +79,24 @@ std::pair<QString, QString> SplitFirstWord(QStringView text)
     return {text.first(space).toString(), text.sliced(space + 1).toString()};
 }
 
-Row ParseLine(QStringView line, qsizetype lineNumber)
+Row parseLine(QStringView line, qsizetype lineNumber)
 {
     if (line.isEmpty())
         return {keyFor(u"KB", lineNumber), QString(), QString()};
-    auto [setting, parameter] = SplitFirstWord(withoutLeadingSpaces(line));
+    auto [setting, parameter] = splitFirstWord(withoutLeadingSpaces(line));
     return {keyFor(u"K", lineNumber), std::move(setting), std::move(parameter)};
 }
 
-QList<Row> ParseLines(const QStringList& lines)
+QList<Row> parseLines(const QStringList& lines)
 {
     QList<Row> rows;
     rows.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i)
-        rows.append(ParseLine(lines[i], i + 1));
+        rows.append(parseLine(lines[i], i + 1));
     return rows;
 }
 
-QString RenderRow(const Row& row)
+QString renderRow(const Row& row)
 {
     QString line;
     line.reserve(row.Setting.size() + 1 + row.Parameter.size());
@@ -104,16 +104,16 @@ QString RenderRow(const Row& row)
     return line;
 }
 
-QStringList RenderRows(const QList<Row>& rows)
+QStringList renderRows(const QList<Row>& rows)
 {
     QStringList lines;
     lines.reserve(rows.size());
     for (const Row& row : rows)
-        lines.append(RenderRow(row));
+        lines.append(renderRow(row));
     return lines;
 }
 
-QString RenderFileText(const QList<Row>& rows)
+QString renderFileText(const QList<Row>& rows)
 {
     qsizetype size = 0;
     for (const Row& row : rows)

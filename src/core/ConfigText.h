@@ -22,14 +22,14 @@ QStringList ReadFileLines(QStringView fileText);
 // One line as a row: leading spaces dropped, the first word as Setting, everything after
 // the one space that ends it as Parameter. lineNumber (1-based) forms the Key: "K<n>", or
 // "KB<n>" for an empty line.
-Row ParseLine(QStringView line, qsizetype lineNumber);
-QList<Row> ParseLines(const QStringList& lines);
+Row parseLine(QStringView line, qsizetype lineNumber);
+QList<Row> parseLines(const QStringList& lines);
 
 // Setting, one space, Parameter: the space is written even when the Parameter is empty.
-QString RenderRow(const Row& row);
-QStringList RenderRows(const QList<Row>& rows);
+QString renderRow(const Row& row);
+QStringList renderRows(const QList<Row>& rows);
 // Every row rendered and followed by CR LF, in one allocation: the file form of the list.
-QString RenderFileText(const QList<Row>& rows);
+QString renderFileText(const QList<Row>& rows);
 
 // The lines of text as the text view holds it: a final line break leaves a final empty
 // line, and the empty text is one empty line.
@@ -38,6 +38,6 @@ QString TextFromLines(const QStringList& lines);
 
 // {text up to its first space, everything after that space}; {text, empty} without a space.
 // Leading spaces are not removed here.
-std::pair<QString, QString> SplitFirstWord(QStringView text);
+std::pair<QString, QString> splitFirstWord(QStringView text);
 
 } // namespace ConfigText

@@ -58,39 +58,39 @@ inline constexpr std::array<Key, 18> AllKeys{
     Keys::FontName,       Keys::FontSize,     Keys::FontBold,       Keys::FontItalic,
     Keys::DravaneVersion, Keys::ViewMode};
 
-std::unique_ptr<QSettings> Open();
+std::unique_ptr<QSettings> open();
 
 // Reads through the table: the key's default for a missing, unreadable or out-of-range value.
-QString Read(QSettings& store, const Key& key, QString*);
-bool Read(QSettings& store, const Key& key, bool*);
-float Read(QSettings& store, const Key& key, float*);
-qint16 Read(QSettings& store, const Key& key, qint16*);
-template <typename T> T Read(QSettings& store, const Key& key)
+QString read(QSettings& store, const Key& key, QString*);
+bool read(QSettings& store, const Key& key, bool*);
+float read(QSettings& store, const Key& key, float*);
+qint16 read(QSettings& store, const Key& key, qint16*);
+template <typename T> T read(QSettings& store, const Key& key)
 {
-    return Read(store, key, static_cast<T*>(nullptr));
+    return read(store, key, static_cast<T*>(nullptr));
 }
 
-void Write(QSettings& store, const Key& key, const QString& value);
-void Write(QSettings& store, const Key& key, bool value);
-void Write(QSettings& store, const Key& key, float value);
-void Write(QSettings& store, const Key& key, qint32 value);
+void write(QSettings& store, const Key& key, const QString& value);
+void write(QSettings& store, const Key& key, bool value);
+void write(QSettings& store, const Key& key, float value);
+void write(QSettings& store, const Key& key, qint32 value);
 
-QString ReadText(QSettings& store, const QString& key, const QString& defaultValue);
-bool ReadBool(QSettings& store, const QString& key, bool defaultValue);
-float ReadSingle(QSettings& store, const QString& key, float defaultValue);
-qint16 ReadInt16(QSettings& store, const QString& key, qint16 defaultValue);
+QString readText(QSettings& store, const QString& key, const QString& defaultValue);
+bool readBool(QSettings& store, const QString& key, bool defaultValue);
+float readSingle(QSettings& store, const QString& key, float defaultValue);
+qint16 readInt16(QSettings& store, const QString& key, qint16 defaultValue);
 
-void WriteText(QSettings& store, const QString& key, const QString& value);
-void WriteBool(QSettings& store, const QString& key, bool value);
-void WriteSingle(QSettings& store, const QString& key, float value);
-void WriteInt(QSettings& store, const QString& key, qint32 value);
+void writeText(QSettings& store, const QString& key, const QString& value);
+void writeBool(QSettings& store, const QString& key, bool value);
+void writeSingle(QSettings& store, const QString& key, float value);
+void writeInt(QSettings& store, const QString& key, qint32 value);
 
 // Conversions of stored texts, exposed for the readers above and their tests.
-std::optional<bool> ToBool(const QString& text);
-std::optional<float> ToSingle(const QString& text);
-std::optional<qint16> ToInt16(const QString& text);
+std::optional<bool> toBool(const QString& text);
+std::optional<float> toSingle(const QString& text);
+std::optional<qint16> toInt16(const QString& text);
 
 // The stored server version index "DravaneVersion": a whole number from 0 to 9, else 0.
-int StoredVersionIndex();
+int storedVersionIndex();
 
 } // namespace PreferenceStore

@@ -9,7 +9,7 @@ namespace {
 const QString CommentMark = QStringLiteral(";");
 
 // The line around position in text: [start, end) without its line break.
-std::pair<qsizetype, qsizetype> LineAround(const QString& text, qsizetype position)
+std::pair<qsizetype, qsizetype> lineAround(const QString& text, qsizetype position)
 {
     qsizetype start = 0;
     if (position >= 2) {
@@ -25,28 +25,28 @@ std::pair<qsizetype, qsizetype> LineAround(const QString& text, qsizetype positi
 
 } // namespace
 
-Row NewRow(const ValueEdit& edit)
+Row newRow(const ValueEdit& edit)
 {
     if (edit.multiple)
         return Row{QString(), edit.name + edit.choice, edit.value};
     return Row{QString(), edit.name, edit.choice + edit.value};
 }
 
-std::pair<QString, QString> EditedRow(const ValueEdit& edit, const Row& row)
+std::pair<QString, QString> editedRow(const ValueEdit& edit, const Row& row)
 {
     if (edit.multiple)
         return {edit.name + edit.choice, edit.value};
     return {row.Setting, edit.choice + edit.value};
 }
 
-QString NewLine(const ValueEdit& edit)
+QString newLine(const ValueEdit& edit)
 {
     const QString name = edit.name == SettingLookup::BlankLineEntry ? QString() : edit.name;
     return edit.multiple ? name + edit.choice + u' ' + edit.value + u'\n'
                          : name + u' ' + edit.choice + edit.value + u'\n';
 }
 
-QString NewRowKey(int rowCount, bool multiple, double fraction)
+QString newRowKey(int rowCount, bool multiple, double fraction)
 {
     if (multiple)
         return QStringLiteral("K") + QString::number(rowCount + 1);
@@ -54,19 +54,19 @@ QString NewRowKey(int rowCount, bool multiple, double fraction)
     return QStringLiteral("K") + QString::number(number, 'g', 7);
 }
 
-QString BlankRowKey(int rowCount)
+QString blankRowKey(int rowCount)
 {
     return QStringLiteral("KB") + QString::number(rowCount + 1);
 }
 
-std::pair<QString, QString> ToggledComment(const Row& row)
+std::pair<QString, QString> toggledComment(const Row& row)
 {
     if (row.Setting == CommentMark)
-        return ConfigText::SplitFirstWord(row.Parameter);
+        return ConfigText::splitFirstWord(row.Parameter);
     return {CommentMark, row.Setting + u' ' + row.Parameter};
 }
 
-QString ToggledLine(QString line)
+QString toggledLine(QString line)
 {
     qsizetype firstNonSpace = 0;
     while (firstNonSpace < line.size() && line.at(firstNonSpace) == u' ')
@@ -76,10 +76,10 @@ QString ToggledLine(QString line)
     return CommentMark + line;
 }
 
-QString ToggleCommentAt(const QString& text, qsizetype position)
+QString toggleCommentAt(const QString& text, qsizetype position)
 {
-    const auto [start, end] = LineAround(text, position);
-    return text.first(start) + ToggledLine(text.sliced(start, end - start)) + text.sliced(end);
+    const auto [start, end] = lineAround(text, position);
+    return text.first(start) + toggledLine(text.sliced(start, end - start)) + text.sliced(end);
 }
 
 } // namespace RowEdits

@@ -18,24 +18,24 @@ struct ValueEdit {
 };
 
 // The row a new setting becomes (its Key is left to the caller).
-Row NewRow(const ValueEdit& edit);
+Row newRow(const ValueEdit& edit);
 // The setting and parameter an existing row gets from an edit.
-std::pair<QString, QString> EditedRow(const ValueEdit& edit, const Row& row);
+std::pair<QString, QString> editedRow(const ValueEdit& edit, const Row& row);
 // The line a new setting becomes in the text view, with its line break.
-QString NewLine(const ValueEdit& edit);
+QString newLine(const ValueEdit& edit);
 
 // Keys for rows added to a list of rowCount rows; `fraction` in [0, 1) keeps a new setting's
 // key apart from those the line numbers give.
-QString NewRowKey(int rowCount, bool multiple, double fraction);
-QString BlankRowKey(int rowCount);
+QString newRowKey(int rowCount, bool multiple, double fraction);
+QString blankRowKey(int rowCount);
 
 // Add/Remove Comment on a row: a comment row becomes the setting it holds (an empty comment a
 // blank row), any other row a comment holding its line.
-std::pair<QString, QString> ToggledComment(const Row& row);
+std::pair<QString, QString> toggledComment(const Row& row);
 // The same on a line of text: the first ";" goes when the line, leading spaces aside, starts
 // with one; otherwise ";" goes in front.
-QString ToggledLine(QString line);
+QString toggledLine(QString line);
 // text (CR LF between lines) with the line around position toggled.
-QString ToggleCommentAt(const QString& text, qsizetype position);
+QString toggleCommentAt(const QString& text, qsizetype position);
 
 } // namespace RowEdits

@@ -29,7 +29,7 @@ private:
     QString m_buffer;
 };
 
-template <typename Matches> int FindAfter(qsizetype count, int startAfter, Matches matches)
+template <typename Matches> int findAfter(qsizetype count, int startAfter, Matches matches)
 {
     for (qsizetype i = std::max(startAfter + qsizetype(1), qsizetype(0)); i < count; ++i) {
         if (matches(i))
@@ -38,7 +38,7 @@ template <typename Matches> int FindAfter(qsizetype count, int startAfter, Match
     return -1;
 }
 
-qsizetype CharacterWidth(QStringView text, qsizetype i)
+qsizetype characterWidth(QStringView text, qsizetype i)
 {
     const bool pair =
         text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
@@ -47,13 +47,13 @@ qsizetype CharacterWidth(QStringView text, qsizetype i)
 
 // Upper-casing may lengthen a text ("ß" becomes "SS"); maps [upperStart, upperEnd) of the
 // upper-cased text back to the whole characters of text that produced it.
-TextMatch MapToOriginal(QStringView text, qsizetype upperStart, qsizetype upperEnd)
+TextMatch mapToOriginal(QStringView text, qsizetype upperStart, qsizetype upperEnd)
 {
     TextMatch match;
     qsizetype upperPos = 0;
     qsizetype i = 0;
     while (i < text.size() && upperPos < upperEnd) {
-        const qsizetype width = CharacterWidth(text, i);
+        const qsizetype width = characterWidth(text, i);
         const qsizetype upperWidth = text.sliced(i, width).toString().toUpper().size();
         if (match.start < 0 && upperPos + upperWidth > upperStart)
             match.start = i;
@@ -66,19 +66,19 @@ TextMatch MapToOriginal(QStringView text, qsizetype upperStart, qsizetype upperE
 
 } // namespace
 
-int FindRow(const QList<Row>& rows, int startAfter, QStringView key)
+int findRow(const QList<Row>& rows, int startAfter, QStringView key)
 {
     UpperMatcher matcher(key);
-    return FindAfter(rows.size(), startAfter, [&](qsizetype i) {
+    return findAfter(rows.size(), startAfter, [&](qsizetype i) {
         const Row& row = rows[i];
         return matcher.matches(row.Setting, row.Parameter);
     });
 }
 
-int FindNode(const QStringList& texts, int startAfter, QStringView key)
+int findNode(const QStringList& texts, int startAfter, QStringView key)
 {
     UpperMatcher matcher(key);
-    return FindAfter(texts.size(), startAfter,
+    return findAfter(texts.size(), startAfter,
                      [&](qsizetype i) { return matcher.matches(texts[i]); });
 }
 
@@ -97,7 +97,7 @@ TextMatch FindText(QStringView text, qsizetype offset, QStringView key)
 
     TextMatch match{at, upperKey.size()};
     if (upperTail.size() != tail.size())
-        match = MapToOriginal(tail, at, at + upperKey.size());
+        match = mapToOriginal(tail, at, at + upperKey.size());
     match.start += offset;
     return match;
 }

@@ -21,10 +21,10 @@ struct TextMatch {
 
 // The first row after startAfter (0-based; below 0: from the first row) whose setting
 // immediately followed by its parameter contains key; -1 when there is none.
-int FindRow(const QList<Row>& rows, int startAfter, QStringView key);
+int findRow(const QList<Row>& rows, int startAfter, QStringView key);
 
 // The same walk over plain texts, such as the tree's node texts in insertion order.
-int FindNode(const QStringList& texts, int startAfter, QStringView key);
+int findNode(const QStringList& texts, int startAfter, QStringView key);
 
 // The first occurrence of key in text at or after offset. An offset outside the text starts
 // from the beginning, so a text that became shorter is still searched.

@@ -12,16 +12,16 @@ namespace {
 
 const QString DefaultHelpPage = QStringLiteral("/Docs/techref/TRCFG/homecfgl.htm");
 
-bool IsIniBlank(QChar c)
+bool isIniBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
 }
 
-QStringView TrimBlanks(QStringView text)
+QStringView trimBlanks(QStringView text)
 {
-    while (!text.isEmpty() && IsIniBlank(text.front()))
+    while (!text.isEmpty() && isIniBlank(text.front()))
         text = text.mid(1);
-    while (!text.isEmpty() && IsIniBlank(text.back()))
+    while (!text.isEmpty() && isIniBlank(text.back()))
         text.chop(1);
     return text;
 }
@@ -61,15 +61,15 @@ QString ReadIniValue(const QString& iniPath, const QString& section, const QStri
     QFile file(iniPath);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return ParseIniValue(file.readAll(), section, key);
+    return parseIniValue(file.readAll(), section, key);
 }
 
-QString ParseIniValue(const QByteArray& bytes, const QString& section, const QString& key)
+QString parseIniValue(const QByteArray& bytes, const QString& section, const QString& key)
 {
     // A profile file is 8-bit text; a UTF-8 byte-order mark is not part of the first line.
     const QByteArrayView content =
         bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
-    const QString text = Codepage::DecodeWindows1252(content);
+    const QString text = Codepage::decodeWindows1252(content);
 
     bool inSection = false;
     qsizetype start = 0;
@@ -77,26 +77,26 @@ QString ParseIniValue(const QByteArray& bytes, const QString& section, const QSt
         qsizetype end = start;
         while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
             ++end;
-        const QStringView line = TrimBlanks(QStringView(text).mid(start, end - start));
+        const QStringView line = trimBlanks(QStringView(text).mid(start, end - start));
         start = end + 1;
 
         if (line.startsWith(u'[')) {
             const qsizetype close = line.indexOf(u']');
-            const QStringView name = TrimBlanks(line.mid(1, close < 0 ? -1 : close - 1));
+            const QStringView name = trimBlanks(line.mid(1, close < 0 ? -1 : close - 1));
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;
             continue;
         }
         if (!inSection || line.startsWith(u';'))
             continue;
         const qsizetype equals = line.indexOf(u'=');
-        if (equals < 0 || TrimBlanks(line.left(equals)).compare(key, Qt::CaseInsensitive) != 0)
+        if (equals < 0 || trimBlanks(line.left(equals)).compare(key, Qt::CaseInsensitive) != 0)
             continue;
         // The value is cut to the reader's buffer before it is trimmed.
-        QStringView value = TrimBlanks(line.mid(equals + 1));
+        QStringView value = trimBlanks(line.mid(equals + 1));
         if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
             value.back() == value.front())
             value = value.mid(1, value.size() - 2);
-        return TrimBlanks(value.left(IniValueMaxLength)).toString();
+        return trimBlanks(value.left(IniValueMaxLength)).toString();
     }
     return {};
 }

@@ -18,7 +18,7 @@ bool HelpFileExists(const QString& programDir);
 // One key of one section of an INI file: trimmed, at most 49 characters; empty when absent.
 QString ReadIniValue(const QString& iniPath, const QString& section, const QString& key);
 // The same over the file's bytes.
-QString ParseIniValue(const QByteArray& bytes, const QString& section, const QString& key);
+QString parseIniValue(const QByteArray& bytes, const QString& section, const QString& key);
 
 inline constexpr qsizetype IniValueMaxLength = 49;
 

@@ -4,14 +4,14 @@ namespace SettingLookup {
 namespace {
 
 // An empty list of choices has no pieces at all, not one empty piece.
-QStringList ChoicePieces(const QString& choices)
+QStringList choicePieces(const QString& choices)
 {
     return choices.isEmpty() ? QStringList() : choices.split(u'|');
 }
 
 } // namespace
 
-QList<const CatalogueRow*> Candidates(const CatalogueTable& catalogue, const QString& name)
+QList<const CatalogueRow*> candidates(const CatalogueTable& catalogue, const QString& name)
 {
     QList<const CatalogueRow*> exact;
     QList<const CatalogueRow*> contained;
@@ -24,7 +24,7 @@ QList<const CatalogueRow*> Candidates(const CatalogueTable& catalogue, const QSt
     return exact + contained;
 }
 
-Kind KindOf(const QString& valueType)
+Kind kindOf(const QString& valueType)
 {
     if (valueType == QLatin1String("number"))
         return Kind::Number;
@@ -39,33 +39,33 @@ Kind KindOf(const QString& valueType)
     return Kind::Unknown;
 }
 
-Arrangement Arrange(const CatalogueRow& entry, const QString& name, bool editingRow,
+Arrangement arrange(const CatalogueRow& entry, const QString& name, bool editingRow,
                     const QString& rowValue)
 {
     Arrangement arrangement;
-    arrangement.kind = KindOf(entry.ValueType());
+    arrangement.kind = kindOf(entry.ValueType());
     switch (arrangement.kind) {
     case Kind::Number:
     case Kind::String:
         arrangement.caption = u' ' + entry.Description();
         // A bare "n" says nothing the range would not say better.
         if (arrangement.kind == Kind::Number && !entry.NumberNote().isEmpty() &&
-            TrimBlanks(entry.Description()) != QLatin1String("n"))
+            trimBlanks(entry.Description()) != QLatin1String("n"))
             arrangement.caption += QStringLiteral(" (") + entry.NumberNote() + u')';
         if (editingRow)
             arrangement.value = rowValue;
         break;
     case Kind::Choice:
-        arrangement.choices = ChoicePieces(entry.Choices());
+        arrangement.choices = choicePieces(entry.Choices());
         if (editingRow) {
-            arrangement.choiceText = TrimBlanks(rowValue);
+            arrangement.choiceText = trimBlanks(rowValue);
             arrangement.setChoiceText = true;
         }
         break;
     case Kind::Multiple:
         // The file names such a setting with one of its choices as a suffix; an existing row's
         // suffix is the last choice found inside its name.
-        arrangement.choices = ChoicePieces(entry.Choices());
+        arrangement.choices = choicePieces(entry.Choices());
         if (editingRow) {
             for (const QString& piece : arrangement.choices) {
                 if (name.contains(piece))
@@ -82,13 +82,13 @@ Arrangement Arrange(const CatalogueRow& entry, const QString& name, bool editing
     return arrangement;
 }
 
-QString NameForRow(const QString& setting)
+QString nameForRow(const QString& setting)
 {
     const QString name = setting.toUpper();
     return name == QLatin1String(";") ? CommentEntry : name;
 }
 
-QString TrimBlanks(const QString& text)
+QString trimBlanks(const QString& text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();

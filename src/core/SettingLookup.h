@@ -16,11 +16,11 @@ inline const QString BlankLineEntry = QStringLiteral(" BLANK LINE");
 // The catalogue entries that may describe `name`, best first: those named exactly `name`, then
 // every entry whose name `name` contains (a "multiple" setting followed by its suffix). The
 // first whose value type the editor knows is the one it arranges for.
-QList<const CatalogueRow*> Candidates(const CatalogueTable& catalogue, const QString& name);
+QList<const CatalogueRow*> candidates(const CatalogueTable& catalogue, const QString& name);
 
 // The editor's arrangement for one value type.
 enum class Kind { Unknown, Number, String, Choice, Null, Multiple };
-Kind KindOf(const QString& valueType);
+Kind kindOf(const QString& valueType);
 
 struct Arrangement {
     Kind kind = Kind::Unknown;
@@ -32,14 +32,14 @@ struct Arrangement {
 };
 
 // editingRow: the arrangement edits an existing row whose parameter is rowValue.
-Arrangement Arrange(const CatalogueRow& entry, const QString& name, bool editingRow,
+Arrangement arrange(const CatalogueRow& entry, const QString& name, bool editingRow,
                     const QString& rowValue);
 
 // The name the editor is set up with for a list row's setting: upper-cased, a comment row as
 // the comment pseudo-setting.
-QString NameForRow(const QString& setting);
+QString nameForRow(const QString& setting);
 
 // Blanks only, not other white space.
-QString TrimBlanks(const QString& text);
+QString trimBlanks(const QString& text);
 
 } // namespace SettingLookup

@@ -2,7 +2,7 @@
 
 #include "VersionNumbers.h"
 
-QString VersionText()
+QString versionText()
 {
     return QStringLiteral("Version %1.%2.%3")
         .arg(DRACFG_VERSION_MAJOR)

@@ -3,6 +3,6 @@
 #include <QString>
 
 // "Version " followed by major.minor.revision, plain decimals.
-QString VersionText();
+QString versionText();
 
 inline const QString ProductName = QStringLiteral("DraCFG Editor");

@@ -16,13 +16,13 @@ namespace {
 
 constexpr int PictureSize = 96;
 
-template <typename Widget> Widget* Named(Widget* widget, const char* name)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
-bool IsLeftClickRelease(const QEvent* event, const QWidget* on)
+bool isLeftClickRelease(const QEvent* event, const QWidget* on)
 {
     if (event->type() != QEvent::MouseButtonRelease)
         return false;
@@ -40,8 +40,8 @@ AboutBox::AboutBox(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dialogs
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About ") + ProductName);
 
-    Image1 = Named(new QLabel(this), "Image1");
-    Image1->setPixmap(ProductPicture(PictureSize, this));
+    Image1 = named(new QLabel(this), "Image1");
+    Image1->setPixmap(productPicture(PictureSize, this));
     Image1->setAlignment(Qt::AlignTop);
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setToolTip(WebSite.toString());
@@ -50,31 +50,31 @@ AboutBox::AboutBox(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dialogs
     auto* body = new QHBoxLayout;
     body->setSpacing(18);
     body->addWidget(Image1);
-    body->addWidget(BuildTexts(), 1);
+    body->addWidget(buildTexts(), 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 18, 18, 12);
     layout->addLayout(body);
-    layout->addWidget(BuildOKFrame());
+    layout->addWidget(buildOKFrame());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    lblVersion->setText(VersionText());
+    lblVersion->setText(versionText());
 }
 
-QWidget* AboutBox::BuildTexts()
+QWidget* AboutBox::buildTexts()
 {
     auto* texts = new QWidget(this);
-    lblTitle = Named(new QLabel(ProductName, texts), "lblTitle");
+    lblTitle = named(new QLabel(ProductName, texts), "lblTitle");
     QFont titleFont = lblTitle->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
 
-    lblVersion = Named(new QLabel(texts), "lblVersion");
-    Label3 = Named(
+    lblVersion = named(new QLabel(texts), "lblVersion");
+    Label3 = named(
         new QLabel(QStringLiteral("\u00A9 2026 Dravane Tools Group. All rights reserved."), texts),
         "Label3");
-    Label5 = Named(new QLabel(SupportAddress.path(), texts), "Label5");
+    Label5 = named(new QLabel(SupportAddress.path(), texts), "Label5");
     QPalette link = Label5->palette();
     link.setColor(QPalette::WindowText, Qt::blue);
     Label5->setPalette(link);
@@ -97,10 +97,10 @@ QWidget* AboutBox::BuildTexts()
     return texts;
 }
 
-QFrame* AboutBox::BuildOKFrame()
+QFrame* AboutBox::buildOKFrame()
 {
-    fraOK = Named(new QFrame(this), "fraOK");
-    FBOK = Named(new QPushButton(QStringLiteral("OK"), fraOK), "FBOK");
+    fraOK = named(new QFrame(this), "fraOK");
+    FBOK = named(new QPushButton(QStringLiteral("OK"), fraOK), "FBOK");
     FBOK->setDefault(true);
     connect(FBOK, &QPushButton::clicked, this, &QDialog::accept);
     auto* row = new QHBoxLayout(fraOK);
@@ -112,18 +112,18 @@ QFrame* AboutBox::BuildOKFrame()
 
 bool AboutBox::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Image1 && IsLeftClickRelease(event, Image1)) {
-        PictureClicked(static_cast<QMouseEvent*>(event)->modifiers());
+    if (watched == Image1 && isLeftClickRelease(event, Image1)) {
+        pictureClicked(static_cast<QMouseEvent*>(event)->modifiers());
         return true;
     }
-    if (watched == Label5 && IsLeftClickRelease(event, Label5)) {
+    if (watched == Label5 && isLeftClickRelease(event, Label5)) {
         m_dialogs.openUrl(SupportAddress);
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void AboutBox::PictureClicked(Qt::KeyboardModifiers modifiers)
+void AboutBox::pictureClicked(Qt::KeyboardModifiers modifiers)
 {
     if (modifiers.testFlag(Qt::ShiftModifier)) {
         CreditsWindow credits(this);
@@ -133,7 +133,7 @@ void AboutBox::PictureClicked(Qt::KeyboardModifiers modifiers)
     m_dialogs.openUrl(WebSite);
 }
 
-void ShowAboutBox(Dialogs& dialogs, QWidget* owner)
+void showAboutBox(Dialogs& dialogs, QWidget* owner)
 {
     AboutBox box(dialogs, owner);
     dialogs.runModal(box);

@@ -30,12 +30,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* BuildTexts();
-    QFrame* BuildOKFrame();
-    void PictureClicked(Qt::KeyboardModifiers modifiers);
+    QWidget* buildTexts();
+    QFrame* buildOKFrame();
+    void pictureClicked(Qt::KeyboardModifiers modifiers);
 
     Dialogs& m_dialogs;
 };
 
 // Help > About: builds the box owned by `owner` and runs it modally.
-void ShowAboutBox(Dialogs& dialogs, QWidget* owner);
+void showAboutBox(Dialogs& dialogs, QWidget* owner);

@@ -23,7 +23,7 @@ void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow)
 {
     if (!m_document.DocumentOpen())
         return;
-    const QTreeWidgetItem* node = editingRow ? nullptr : m_tree->SelectedNode();
+    const QTreeWidgetItem* node = editingRow ? nullptr : m_tree->selectedNode();
     if (!editingRow && !node)
         return;
     if (node)
@@ -35,60 +35,60 @@ void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow)
                           QMessageBox::Warning, QMessageBox::Ok);
         return;
     }
-    if (SettingsTree::IsCategoryNode(node))
+    if (SettingsTree::isCategoryNode(node))
         return;
     if (m_document.isTextView())
-        ApplyToText(edit);
+        applyToText(edit);
     else
-        ApplyToList(edit, editingRow);
+        applyToList(edit, editingRow);
 }
 
-void ApplyEdit::ApplyToList(const RowEdits::ValueEdit& edit, bool editingRow)
+void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit, bool editingRow)
 {
     RowModel& rows = m_document.rows();
     if (rows.count() == 0) {
         rows.insertRowAt(0, Row{rows.uniqueKey(QStringLiteral("K1")), QString(), QString()});
-        SelectRow(m_views.list, 0);
+        selectRow(m_views.list, 0);
     }
 
     // A blank line always goes to the top of the list.
     if (edit.name == SettingLookup::BlankLineEntry) {
         rows.insertRowAt(
-            0, Row{rows.uniqueKey(RowEdits::BlankRowKey(rows.count())), QString(), QString()});
-        SelectRow(m_views.list, 0);
+            0, Row{rows.uniqueKey(RowEdits::blankRowKey(rows.count())), QString(), QString()});
+        selectRow(m_views.list, 0);
         m_views.list->setFocus();
         return;
     }
 
-    int position = SelectedRow(m_views.list);
+    int position = selectedRow(m_views.list);
     m_views.list->setFocus();
     if (!editingRow) {
-        position = InsertBeforeSelection(edit);
+        position = insertBeforeSelection(edit);
     } else if (position < 0) {
         return;
     } else {
-        const auto [setting, parameter] = RowEdits::EditedRow(edit, rows.row(position));
+        const auto [setting, parameter] = RowEdits::editedRow(edit, rows.row(position));
         rows.setRowTexts(position, setting, parameter);
     }
-    SelectRow(m_views.list, position);
+    selectRow(m_views.list, position);
 }
 
 // The new row takes the selected row's place; without a selection it goes to the top.
-int ApplyEdit::InsertBeforeSelection(const RowEdits::ValueEdit& edit)
+int ApplyEdit::insertBeforeSelection(const RowEdits::ValueEdit& edit)
 {
     RowModel& rows = m_document.rows();
-    const int position = std::max(SelectedRow(m_views.list), 0);
-    Row row = RowEdits::NewRow(edit);
-    row.Key = rows.uniqueKey(RowEdits::NewRowKey(rows.count(), edit.multiple,
+    const int position = std::max(selectedRow(m_views.list), 0);
+    Row row = RowEdits::newRow(edit);
+    row.Key = rows.uniqueKey(RowEdits::newRowKey(rows.count(), edit.multiple,
                                                  QRandomGenerator::global()->generateDouble()));
     rows.insertRowAt(position, row);
     return position;
 }
 
-void ApplyEdit::ApplyToText(const RowEdits::ValueEdit& edit)
+void ApplyEdit::applyToText(const RowEdits::ValueEdit& edit)
 {
     QTextCursor cursor = m_views.text->textCursor();
-    cursor.insertText(RowEdits::NewLine(edit));
+    cursor.insertText(RowEdits::newLine(edit));
     m_views.text->setTextCursor(cursor);
     m_views.text->setFocus();
 }

@@ -22,9 +22,9 @@ public:
     void ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow);
 
 private:
-    void ApplyToList(const RowEdits::ValueEdit& edit, bool editingRow);
-    void ApplyToText(const RowEdits::ValueEdit& edit);
-    int InsertBeforeSelection(const RowEdits::ValueEdit& edit);
+    void applyToList(const RowEdits::ValueEdit& edit, bool editingRow);
+    void applyToText(const RowEdits::ValueEdit& edit);
+    int insertBeforeSelection(const RowEdits::ValueEdit& edit);
 
     ConfigDocument& m_document;
     Dialogs& m_dialogs;

@@ -12,7 +12,7 @@
 
 namespace {
 
-bool IsListMoveKey(int key)
+bool isListMoveKey(int key)
 {
     switch (key) {
     case Qt::Key_Up:
@@ -35,7 +35,7 @@ DocumentViews::DocumentViews(ConfigDocument& document, QTreeView* list, QPlainTe
       m_commands(std::move(commands))
 {
     connect(m_list, &QAbstractItemView::clicked, this,
-            [this] { emit rowChosen(SelectedRow(m_list)); });
+            [this] { emit rowChosen(selectedRow(m_list)); });
     connect(&m_document, &ConfigDocument::openChanged, this,
             &DocumentViews::SetDocumentCommandStates);
     connect(&m_document, &ConfigDocument::textReplaced, this, [this] {
@@ -57,20 +57,20 @@ bool DocumentViews::eventFilter(QObject* watched, QEvent* event)
     if ((watched == m_list || watched == m_text) && event->type() == QEvent::FocusIn)
         emit documentFocused();
     else if (watched == m_list && event->type() == QEvent::KeyPress)
-        return ListKeyPressed(static_cast<QKeyEvent*>(event));
+        return listKeyPressed(static_cast<QKeyEvent*>(event));
     return false;
 }
 
 // Moving through the list with the keyboard chooses the new row as a click on it would;
 // selection changes made by other commands do not.
-bool DocumentViews::ListKeyPressed(QKeyEvent* key)
+bool DocumentViews::listKeyPressed(QKeyEvent* key)
 {
-    if (!IsListMoveKey(key->key()))
+    if (!isListMoveKey(key->key()))
         return false;
-    const int before = SelectedRow(m_list);
+    const int before = selectedRow(m_list);
     // The view moves first, so the row it moved to is known.
     static_cast<QObject*>(m_list)->event(key);
-    const int after = SelectedRow(m_list);
+    const int after = selectedRow(m_list);
     if (after != before)
         emit rowChosen(after);
     return true;
@@ -80,10 +80,10 @@ bool DocumentViews::ListKeyPressed(QKeyEvent* key)
 void DocumentViews::SetView(bool textMode)
 {
     m_document.setView(textMode ? ConfigDocument::View::Text : ConfigDocument::View::List);
-    ShowView(textMode);
+    showView(textMode);
 }
 
-void DocumentViews::ShowView(bool textMode)
+void DocumentViews::showView(bool textMode)
 {
     m_list->setVisible(!textMode);
     m_text->setVisible(textMode);
@@ -108,7 +108,7 @@ void DocumentViews::SetViewCommandStates(bool isText)
         listOnly->setEnabled(!isText);
 }
 
-void DocumentViews::TextViewCommand()
+void DocumentViews::textViewCommand()
 {
     // Clicking the pressed toolbar button raised it; the view itself stays as it is.
     if (m_commands.textItem->isChecked()) {
@@ -116,26 +116,26 @@ void DocumentViews::TextViewCommand()
         return;
     }
     m_document.showText();
-    ShowView(true);
+    showView(true);
     emit viewSwitched();
     m_text->setFocus();
 }
 
-void DocumentViews::ListViewCommand()
+void DocumentViews::listViewCommand()
 {
     if (m_commands.listItem->isChecked()) {
         m_commands.listButton->setChecked(true);
         return;
     }
     m_document.showList();
-    ShowView(false);
+    showView(false);
     emit viewSwitched();
 }
 
-void DocumentViews::PopUpSwitchToTextView()
+void DocumentViews::popUpSwitchToTextView()
 {
     m_document.showText();
-    ShowView(true);
+    showView(true);
 }
 
 void DocumentViews::SetDocumentCommandStates()
@@ -147,14 +147,14 @@ void DocumentViews::SetDocumentCommandStates()
 
     if (open)
         SetViewCommandStates(IsTextView());
-    SetViewEnabled(m_text, open);
-    SetViewEnabled(m_list, open);
+    setViewEnabled(m_text, open);
+    setViewEnabled(m_list, open);
     m_commands.fontsItem->setEnabled(open);
 }
 
 // A disabled view is painted in the grey of a scroll bar, an enabled one in the window
 // background of text fields.
-void DocumentViews::SetViewEnabled(QAbstractScrollArea* view, bool enabled)
+void DocumentViews::setViewEnabled(QAbstractScrollArea* view, bool enabled)
 {
     view->setEnabled(enabled);
     const QPalette standard = QApplication::palette(view);

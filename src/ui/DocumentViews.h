@@ -35,9 +35,9 @@ public:
 
     bool IsTextView() const;
     void SetView(bool textMode);
-    void TextViewCommand();
-    void ListViewCommand();
-    void PopUpSwitchToTextView();
+    void textViewCommand();
+    void listViewCommand();
+    void popUpSwitchToTextView();
     void SetDocumentCommandStates();
 
 signals:
@@ -52,10 +52,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void ShowView(bool textMode);
+    void showView(bool textMode);
     void SetViewCommandStates(bool isText);
-    bool ListKeyPressed(QKeyEvent* key);
-    void SetViewEnabled(QAbstractScrollArea* view, bool enabled);
+    bool listKeyPressed(QKeyEvent* key);
+    void setViewEnabled(QAbstractScrollArea* view, bool enabled);
 
     ConfigDocument& m_document;
     QTreeView* m_list;

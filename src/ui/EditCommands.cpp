@@ -24,16 +24,16 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_text &&
         (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress))
-        return RunClipboardKey(static_cast<QKeyEvent*>(event));
+        return runClipboardKey(static_cast<QKeyEvent*>(event));
     return QObject::eventFilter(watched, event);
 }
 
-bool EditCommands::RunClipboardKey(QKeyEvent* event)
+bool EditCommands::runClipboardKey(QKeyEvent* event)
 {
     const std::pair<QKeySequence::StandardKey, void (EditCommands::*)()> keys[] = {
-        {QKeySequence::Cut, &EditCommands::Cut},
-        {QKeySequence::Copy, &EditCommands::Copy},
-        {QKeySequence::Paste, &EditCommands::Paste},
+        {QKeySequence::Cut, &EditCommands::cut},
+        {QKeySequence::Copy, &EditCommands::copy},
+        {QKeySequence::Paste, &EditCommands::paste},
     };
     for (const auto& [key, command] : keys) {
         if (!event->matches(key))
@@ -47,7 +47,7 @@ bool EditCommands::RunClipboardKey(QKeyEvent* event)
     return false;
 }
 
-QString EditCommands::SelectedText() const
+QString EditCommands::selectedText() const
 {
     QString text = m_text->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, u'\n');
@@ -55,21 +55,21 @@ QString EditCommands::SelectedText() const
     return text;
 }
 
-void EditCommands::Copy()
+void EditCommands::copy()
 {
     if (m_document.isTextView())
-        QGuiApplication::clipboard()->setText(SelectedText());
+        QGuiApplication::clipboard()->setText(selectedText());
 }
 
-void EditCommands::Cut()
+void EditCommands::cut()
 {
     if (!m_document.isTextView())
         return;
-    QGuiApplication::clipboard()->setText(SelectedText());
+    QGuiApplication::clipboard()->setText(selectedText());
     m_text->textCursor().removeSelectedText();
 }
 
-void EditCommands::Paste()
+void EditCommands::paste()
 {
     if (!m_document.isTextView())
         return;
@@ -82,13 +82,13 @@ void EditCommands::Paste()
     m_text->setTextCursor(cursor);
 }
 
-void EditCommands::SelectAll()
+void EditCommands::selectAll()
 {
     m_text->setFocus();
     m_text->selectAll();
 }
 
-void EditCommands::Print()
+void EditCommands::print()
 {
     if (!m_document.isTextView())
         m_document.refreshTextFromRows();

@@ -16,21 +16,21 @@ public:
     EditCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* window, QPlainTextEdit* text,
                  QObject* parent = nullptr);
 
-    void Cut();
-    void Copy();
-    void Paste();
-    void SelectAll();
-    void Print();
+    void cut();
+    void copy();
+    void paste();
+    void selectAll();
+    void print();
 
     // RichTextBox1: the text and font of the last Print, kept until the next one.
-    const QTextDocument& PrintBuffer() const { return RichTextBox1; }
+    const QTextDocument& printBuffer() const { return RichTextBox1; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool RunClipboardKey(QKeyEvent* event);
-    QString SelectedText() const;
+    bool runClipboardKey(QKeyEvent* event);
+    QString selectedText() const;
 
     ConfigDocument& m_document;
     Dialogs& m_dialogs;

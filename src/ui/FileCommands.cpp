@@ -18,7 +18,7 @@ const QString OpenTitle = QStringLiteral("Open Dravane config file");
 const QString SaveTitle = QStringLiteral("Save Dravane config file");
 const QString DefaultSuffix = QStringLiteral("cfg");
 
-QString DialogFolder()
+QString dialogFolder()
 {
     return ServerInstall::GetServerInstallPath() + QStringLiteral("/bin");
 }
@@ -40,23 +40,23 @@ FileCommands::FileCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* 
 
 void FileCommands::NewDocument()
 {
-    if (!MaySetDocumentAside())
+    if (!maySetDocumentAside())
         return;
     m_document.newDocument();
-    ShowCaption();
+    showCaption();
     emit documentCreated();
 }
 
 void FileCommands::OpenDocument()
 {
-    if (!MaySetDocumentAside())
+    if (!maySetDocumentAside())
         return;
-    const QString path = m_dialogs.openFileName(m_window, OpenTitle, DialogFolder(), FileFilter);
+    const QString path = m_dialogs.openFileName(m_window, OpenTitle, dialogFolder(), FileFilter);
     if (path.isEmpty())
         return;
     const QFileInfo file(path);
     if (file.isFile() && file.size() > ConfigFile::MaxFileBytes) {
-        Tell(QStringLiteral("The file is too large to open."), QMessageBox::NoIcon);
+        tell(QStringLiteral("The file is too large to open."), QMessageBox::NoIcon);
         return;
     }
     LoadDocument(path);
@@ -74,23 +74,23 @@ void FileCommands::SaveDocument()
 void FileCommands::SaveDocumentAs()
 {
     if (m_document.DocumentOpen())
-        SaveAs();
+        saveAs();
 }
 
-bool FileCommands::SaveAs()
+bool FileCommands::saveAs()
 {
     const QString path =
         AskSavePath(m_document.isUntitled() ? UntitledFileName : m_document.path());
     return !path.isEmpty() && WriteDocument(path);
 }
 
-void FileCommands::CloseCommand()
+void FileCommands::closeCommand()
 {
-    if (MaySetDocumentAside())
+    if (maySetDocumentAside())
         CloseDocument();
 }
 
-bool FileCommands::MaySetDocumentAside()
+bool FileCommands::maySetDocumentAside()
 {
     if (!m_document.DocumentOpen() || !m_document.DocumentChanged())
         return true;
@@ -101,7 +101,7 @@ bool FileCommands::MaySetDocumentAside()
     switch (answer) {
     case QMessageBox::Yes:
         // Without a written file the changes would be lost: the command stops instead.
-        return SaveAs();
+        return saveAs();
     case QMessageBox::No:
         return true;
     default:
@@ -117,10 +117,10 @@ bool FileCommands::LoadDocument(const QString& path)
         loaded = m_document.loadFile(path);
     }
     if (!loaded) {
-        Tell(QStringLiteral("Can't open file: ") + path, QMessageBox::NoIcon);
+        tell(QStringLiteral("Can't open file: ") + path, QMessageBox::NoIcon);
         return false;
     }
-    ShowCaption();
+    showCaption();
     return true;
 }
 
@@ -132,16 +132,16 @@ bool FileCommands::WriteDocument(const QString& path)
         failure = m_document.saveAs(path);
     }
     if (!failure.isEmpty()) {
-        Tell(failure, QMessageBox::Warning);
+        tell(failure, QMessageBox::Warning);
         return false;
     }
-    ShowCaption();
+    showCaption();
     return true;
 }
 
 QString FileCommands::AskSavePath(const QString& suggestedName)
 {
-    return m_dialogs.saveFileName(m_window, SaveTitle, DialogFolder(), suggestedName, FileFilter,
+    return m_dialogs.saveFileName(m_window, SaveTitle, dialogFolder(), suggestedName, FileFilter,
                                   DefaultSuffix);
 }
 
@@ -149,18 +149,18 @@ void FileCommands::CloseDocument()
 {
     m_document.close();
     emit documentClosed();
-    ShowCaption();
+    showCaption();
 }
 
 // The product name, then the file's path or "Untitled" in brackets while a document is open.
-void FileCommands::ShowCaption()
+void FileCommands::showCaption()
 {
     m_window->setWindowTitle(m_document.DocumentOpen()
                                  ? ProductName + QStringLiteral(" [") + m_document.name() + u']'
                                  : ProductName);
 }
 
-void FileCommands::Tell(const QString& text, QMessageBox::Icon icon)
+void FileCommands::tell(const QString& text, QMessageBox::Icon icon)
 {
     m_dialogs.message(m_window, ProductName, text, icon, QMessageBox::Ok);
 }

@@ -19,13 +19,13 @@ public:
     void OpenDocument();
     void SaveDocument();
     void SaveDocumentAs();
-    void CloseCommand();
+    void closeCommand();
     bool LoadDocument(const QString& path);
     bool WriteDocument(const QString& path);
     QString AskSavePath(const QString& suggestedName);
     void CloseDocument();
     // The save question before unsaved changes are dropped; false when the command must stop.
-    bool MaySetDocumentAside();
+    bool maySetDocumentAside();
 
 signals:
     // New put an empty row in the list.
@@ -34,9 +34,9 @@ signals:
 
 private:
     // Save As; true when the document was written.
-    bool SaveAs();
-    void ShowCaption();
-    void Tell(const QString& text, QMessageBox::Icon icon);
+    bool saveAs();
+    void showCaption();
+    void tell(const QString& text, QMessageBox::Icon icon);
 
     ConfigDocument& m_document;
     Dialogs& m_dialogs;

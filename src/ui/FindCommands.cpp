@@ -28,7 +28,7 @@ FindCommands::FindCommands(const ConfigDocument& document, Dialogs& dialogs,
     : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views), m_tree(tree)
 {}
 
-void FindCommands::OpenFind()
+void FindCommands::openFind()
 {
     if (m_dialog) {
         m_dialog->raise();
@@ -37,19 +37,19 @@ void FindCommands::OpenFind()
     }
     m_dialog = new FindDialog(m_views.window);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_dialog->txtFind, &QLineEdit::textChanged, this, &FindCommands::SearchTextEdited);
-    connect(m_dialog->FBFind, &QPushButton::clicked, this, &FindCommands::FindPressed);
-    connect(m_dialog, &QDialog::finished, this, &FindCommands::FindClosed);
+    connect(m_dialog->txtFind, &QLineEdit::textChanged, this, &FindCommands::searchTextEdited);
+    connect(m_dialog->FBFind, &QPushButton::clicked, this, &FindCommands::findPressed);
+    connect(m_dialog, &QDialog::finished, this, &FindCommands::findClosed);
 
-    m_dialog->PlaceBelowMiddleOf(m_views.window);
+    m_dialog->placeBelowMiddleOf(m_views.window);
     m_dialog->FBFind->setEnabled(false);
     FindFromStart = true;
     FindTextOffset = 0;
-    ChooseTarget();
+    chooseTarget();
     m_dialog->show();
 }
 
-void FindCommands::ChooseTarget()
+void FindCommands::chooseTarget()
 {
     if (m_document.DocumentOpen()) {
         (m_lastFocusInTree ? m_dialog->optTV : m_dialog->optEditor)->setChecked(true);
@@ -60,7 +60,7 @@ void FindCommands::ChooseTarget()
     }
 }
 
-void FindCommands::SearchTextEdited(const QString& text)
+void FindCommands::searchTextEdited(const QString& text)
 {
     FindTextOffset = 0;
     FindFromStart = false;
@@ -68,24 +68,24 @@ void FindCommands::SearchTextEdited(const QString& text)
     m_dialog->FBFind->setEnabled(!text.isEmpty());
 }
 
-void FindCommands::FindPressed()
+void FindCommands::findPressed()
 {
     FindText = m_dialog->txtFind->text();
     if (m_dialog->FBFind->text() == FindCaption)
         FindFromStart = true;
     if (!m_dialog->optEditor->isChecked())
-        TreeSearch();
+        treeSearch();
     else if (m_document.isTextView())
-        TextSearch();
+        textSearch();
     else
-        ListSearch();
+        listSearch();
     // The search may have reported a miss in a box of its own; the dialog is still there.
     if (m_dialog)
         m_dialog->FBFind->setText(FindNextCaption);
 }
 
 // However the dialog closes, the next opening starts over; the search text is kept.
-void FindCommands::FindClosed()
+void FindCommands::findClosed()
 {
     FindFromStart = false;
     FindTextOffset = 0;
@@ -94,40 +94,40 @@ void FindCommands::FindClosed()
     m_dialog = nullptr;
 }
 
-void FindCommands::ListSearch()
+void FindCommands::listSearch()
 {
     QTreeView* list = m_views.list;
-    const int after = FindFromStart ? -1 : SelectedRow(list);
-    const int found = Search::FindRow(m_document.rows().rows(), after, FindText);
+    const int after = FindFromStart ? -1 : selectedRow(list);
+    const int found = Search::findRow(m_document.rows().rows(), after, FindText);
     if (found < 0) {
-        ReportNotFound();
+        reportNotFound();
         return;
     }
-    SelectRow(list, found);
+    selectRow(list, found);
     list->setFocus();
     FindFromStart = false;
 }
 
-void FindCommands::TreeSearch()
+void FindCommands::treeSearch()
 {
     SettingsTree* tree = m_tree;
-    const int count = tree->NodeCount();
+    const int count = tree->nodeCount();
     QStringList texts;
     texts.reserve(count);
     for (int number = 1; number <= count; ++number)
-        texts.append(tree->Node(number)->text(0));
-    const int after = FindFromStart ? -1 : tree->NodeIndex(tree->SelectedNode());
-    const int found = Search::FindNode(texts, after, FindText);
+        texts.append(tree->node(number)->text(0));
+    const int after = FindFromStart ? -1 : tree->nodeIndex(tree->selectedNode());
+    const int found = Search::findNode(texts, after, FindText);
     if (found < 0) {
-        ReportNotFound();
+        reportNotFound();
         return;
     }
-    tree->setCurrentItem(tree->Node(found + 1));
+    tree->setCurrentItem(tree->node(found + 1));
     tree->setFocus();
     FindFromStart = false;
 }
 
-void FindCommands::TextSearch()
+void FindCommands::textSearch()
 {
     const qsizetype offset = FindFromStart ? 0 : FindTextOffset;
     const Search::TextMatch match = Search::FindText(m_document.text(), offset, FindText);
@@ -145,12 +145,12 @@ void FindCommands::TextSearch()
         textView->setTextCursor(cursor);
         FindTextOffset = match.start + 1;
     } else {
-        ReportNotFound();
+        reportNotFound();
     }
     FindFromStart = false;
 }
 
-void FindCommands::ReportNotFound()
+void FindCommands::reportNotFound()
 {
     m_dialogs.message(m_dialog, ProductName, QStringLiteral("String not found."),
                       QMessageBox::NoIcon, QMessageBox::Ok);

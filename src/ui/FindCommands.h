@@ -19,7 +19,7 @@ public:
     FindCommands(const ConfigDocument& document, Dialogs& dialogs, const DocumentWidgets& views,
                  SettingsTree* tree, QObject* parent = nullptr);
 
-    void OpenFind();
+    void openFind();
     // Whether the tree was the last of tree, list and text view to take the keyboard focus:
     // the search then starts in the Settings Explorer.
     void setLastFocusInTree(bool inTree) { m_lastFocusInTree = inTree; }
@@ -32,14 +32,14 @@ public:
     qsizetype FindTextOffset = 0;
 
 private:
-    void ChooseTarget();
-    void SearchTextEdited(const QString& text);
-    void FindPressed();
-    void FindClosed();
-    void ListSearch();
-    void TreeSearch();
-    void TextSearch();
-    void ReportNotFound();
+    void chooseTarget();
+    void searchTextEdited(const QString& text);
+    void findPressed();
+    void findClosed();
+    void listSearch();
+    void treeSearch();
+    void textSearch();
+    void reportNotFound();
 
     const ConfigDocument& m_document;
     Dialogs& m_dialogs;

@@ -15,7 +15,7 @@
 
 namespace {
 
-template <typename Widget> Widget* Named(Widget* widget, const char* name)
+template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -28,36 +28,36 @@ FindDialog::FindDialog(QWidget* owner) : QDialog(owner)
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(QStringLiteral("Find"));
 
-    Label1 = Named(new QLabel(QStringLiteral("Fi&nd What:"), this), "Label1");
-    txtFind = Named(new QLineEdit(this), "txtFind");
+    Label1 = named(new QLabel(QStringLiteral("Fi&nd What:"), this), "Label1");
+    txtFind = named(new QLineEdit(this), "txtFind");
     txtFind->setMinimumWidth(fontMetrics().averageCharWidth() * 32);
     Label1->setBuddy(txtFind);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(txtFind, 0, 1);
-    grid->addWidget(BuildTargetFrame(), 1, 0, 1, 2);
-    grid->addWidget(BuildButtons(), 0, 2, 2, 1);
+    grid->addWidget(buildTargetFrame(), 1, 0, 1, 2);
+    grid->addWidget(buildButtons(), 0, 2, 2, 1);
     grid->setColumnStretch(1, 1);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QWidget* FindDialog::BuildTargetFrame()
+QWidget* FindDialog::buildTargetFrame()
 {
-    frmView = Named(new QGroupBox(QStringLiteral("Look at"), this), "frmView");
-    optTV = Named(new QRadioButton(QStringLiteral("Settings Explorer"), frmView), "optTV");
-    optEditor = Named(new QRadioButton(QStringLiteral("Editor"), frmView), "optEditor");
+    frmView = named(new QGroupBox(QStringLiteral("Look at"), this), "frmView");
+    optTV = named(new QRadioButton(QStringLiteral("Settings Explorer"), frmView), "optTV");
+    optEditor = named(new QRadioButton(QStringLiteral("Editor"), frmView), "optEditor");
     auto* column = new QVBoxLayout(frmView);
     column->addWidget(optTV);
     column->addWidget(optEditor);
     return frmView;
 }
 
-QWidget* FindDialog::BuildButtons()
+QWidget* FindDialog::buildButtons()
 {
     auto* buttons = new QWidget(this);
-    FBFind = Named(new QPushButton(QStringLiteral("Find Next"), buttons), "FBFind");
-    FBCancel = Named(new QPushButton(QStringLiteral("Cancel"), buttons), "FBCancel");
+    FBFind = named(new QPushButton(QStringLiteral("Find Next"), buttons), "FBFind");
+    FBCancel = named(new QPushButton(QStringLiteral("Cancel"), buttons), "FBCancel");
     // Wide enough for the longer caption, so the dialog keeps its size when it changes.
     FBFind->setMinimumWidth(FBFind->sizeHint().width());
     FBFind->setText(QStringLiteral("Find"));
@@ -72,7 +72,7 @@ QWidget* FindDialog::BuildButtons()
     return buttons;
 }
 
-void FindDialog::PlaceBelowMiddleOf(QWidget* owner)
+void FindDialog::placeBelowMiddleOf(QWidget* owner)
 {
     adjustSize();
     adjustPosition(owner);

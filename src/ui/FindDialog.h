@@ -16,7 +16,7 @@ public:
     explicit FindDialog(QWidget* owner);
 
     // Puts the top edge half way down the owner; the left edge is where Qt places a dialog.
-    void PlaceBelowMiddleOf(QWidget* owner);
+    void placeBelowMiddleOf(QWidget* owner);
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtFind = nullptr;
@@ -27,6 +27,6 @@ public:
     QPushButton* FBCancel = nullptr;
 
 private:
-    QWidget* BuildTargetFrame();
-    QWidget* BuildButtons();
+    QWidget* buildTargetFrame();
+    QWidget* buildButtons();
 };

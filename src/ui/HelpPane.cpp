@@ -5,7 +5,7 @@
 
 namespace {
 
-bool OpensOutside(const QUrl& url)
+bool opensOutside(const QUrl& url)
 {
     const QString scheme = url.scheme().toLower();
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
@@ -13,7 +13,7 @@ bool OpensOutside(const QUrl& url)
 }
 
 // The file URL of an address, its anchor as the fragment.
-QUrl HelpPageUrl(const QString& address)
+QUrl helpPageUrl(const QString& address)
 {
     // fromLocalFile would encode the "#" into the file name.
     const qsizetype hash = address.indexOf(u'#');
@@ -42,12 +42,12 @@ HelpPane::HelpPane(QWidget* parent) : QStackedWidget(parent)
     addWidget(fraBrowser);
     addWidget(brwHelpBrowser);
     setCurrentWidget(fraBrowser);
-    connect(brwHelpBrowser, &QTextBrowser::anchorClicked, this, &HelpPane::LinkClicked);
+    connect(brwHelpBrowser, &QTextBrowser::anchorClicked, this, &HelpPane::linkClicked);
 }
 
-void HelpPane::ShowHelpPage(const QString& address)
+void HelpPane::showHelpPage(const QString& address)
 {
-    const QUrl url = HelpPageUrl(address);
+    const QUrl url = helpPageUrl(address);
     brwHelpBrowser->setSource(url);
     setCurrentWidget(brwHelpBrowser);
     // QTextBrowser places an anchor only while it shows; the browser face has just come up.
@@ -56,14 +56,14 @@ void HelpPane::ShowHelpPage(const QString& address)
 }
 
 // One face of the stack shows at a time, so the browser is never seen over the frame.
-void HelpPane::BlankHelpPane()
+void HelpPane::blankHelpPane()
 {
     setCurrentWidget(fraBrowser);
 }
 
-void HelpPane::LinkClicked(const QUrl& link)
+void HelpPane::linkClicked(const QUrl& link)
 {
-    if (OpensOutside(link)) {
+    if (opensOutside(link)) {
         emit externalLinkClicked(link);
         return;
     }

@@ -13,8 +13,8 @@ public:
     explicit HelpPane(QWidget* parent = nullptr);
 
     // address: a page file, optionally followed by "#" and an anchor.
-    void ShowHelpPage(const QString& address);
-    void BlankHelpPane();
+    void showHelpPage(const QString& address);
+    void blankHelpPane();
 
     QWidget* fraBrowser = nullptr;
     QTextBrowser* brwHelpBrowser = nullptr;
@@ -24,5 +24,5 @@ signals:
     void externalLinkClicked(const QUrl& url);
 
 private:
-    void LinkClicked(const QUrl& link);
+    void linkClicked(const QUrl& link);
 };

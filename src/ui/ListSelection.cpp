@@ -3,7 +3,7 @@
 #include <QAbstractItemView>
 #include <QItemSelectionModel>
 
-int SelectedRow(const QAbstractItemView* view)
+int selectedRow(const QAbstractItemView* view)
 {
     const QItemSelectionModel* selection = view ? view->selectionModel() : nullptr;
     if (!selection || !selection->hasSelection())
@@ -11,7 +11,7 @@ int SelectedRow(const QAbstractItemView* view)
     return selection->selection().constFirst().top();
 }
 
-void SelectRow(QAbstractItemView* view, int row)
+void selectRow(QAbstractItemView* view, int row)
 {
     QItemSelectionModel* selection = view ? view->selectionModel() : nullptr;
     if (!selection)

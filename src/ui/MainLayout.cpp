@@ -23,14 +23,14 @@ constexpr double ColumnSlack = 100;
 constexpr double CollapsedAllowance = 1600;
 
 // The rectangle of `widget` in the coordinates of `target`, a widget of the same window.
-QRect RectIn(const QWidget* widget, const QWidget* target)
+QRect rectIn(const QWidget* widget, const QWidget* target)
 {
     const QWidget* window = widget->window();
     return QRect(target->mapFrom(window, widget->mapTo(window, QPoint(0, 0))), widget->size());
 }
 
 // Halves go to the even neighbour.
-double RoundHalfEven(double value)
+double roundHalfEven(double value)
 {
     return std::nearbyint(value);
 }
@@ -46,7 +46,7 @@ MainLayout::MainLayout(const Parts& parts, QObject* parent) : QObject(parent), m
     m_parts.window->setMinimumWidth(twips(MinimumWindowWidth));
 
     connect(m_parts.vbuSplitterVert, &QSplitter::splitterMoved, this,
-            &MainLayout::TitleStripLayout);
+            &MainLayout::titleStripLayout);
     m_parts.window->installEventFilter(this);
     m_parts.documentPane->installEventFilter(this);
     m_parts.list->viewport()->installEventFilter(this);
@@ -64,22 +64,22 @@ bool MainLayout::eventFilter(QObject* watched, QEvent* event)
         (watched == m_parts.window && type == QEvent::Show) ||
         (watched == m_parts.documentPane && (type == QEvent::Resize || type == QEvent::Move));
     if (stripMoves)
-        TitleStripLayout();
+        titleStripLayout();
     else if (watched == m_parts.list->viewport() && type == QEvent::Resize)
-        FitParameterColumn();
+        fitParameterColumn();
     return false;
 }
 
-void MainLayout::ResizeLayout()
+void MainLayout::resizeLayout()
 {
-    KeepMinimumWidth();
-    if (!m_helpToggleInProgress && !IsHelpShown())
-        KeepHelpPaneCollapsed();
-    FitParameterColumn();
-    TitleStripLayout();
+    keepMinimumWidth();
+    if (!m_helpToggleInProgress && !isHelpShown())
+        keepHelpPaneCollapsed();
+    fitParameterColumn();
+    titleStripLayout();
 }
 
-void MainLayout::KeepMinimumWidth()
+void MainLayout::keepMinimumWidth()
 {
     QMainWindow* window = m_parts.window;
     // The limit is on the outer width; Qt's minimum is on the inner one.
@@ -89,7 +89,7 @@ void MainLayout::KeepMinimumWidth()
         window->setMinimumWidth(minimum);
 }
 
-void MainLayout::KeepHelpPaneCollapsed()
+void MainLayout::keepHelpPaneCollapsed()
 {
     QSplitter* splitter = m_parts.vbuSplitterHoriz;
     const QList<int> sizes = splitter->sizes();
@@ -98,7 +98,7 @@ void MainLayout::KeepHelpPaneCollapsed()
     splitter->setSizes({sizes[0] + sizes[1], 0});
 }
 
-void MainLayout::FitParameterColumn()
+void MainLayout::fitParameterColumn()
 {
     const QTreeView* list = m_parts.list;
     QHeaderView* header = list->header();
@@ -108,28 +108,28 @@ void MainLayout::FitParameterColumn()
     header->resizeSection(1, std::max(header->minimumSectionSize(), spare));
 }
 
-void MainLayout::TitleStripLayout()
+void MainLayout::titleStripLayout()
 {
     ValueEditor* strip = m_parts.strip;
     // The list is always given the document pane's rectangle, shown or not.
-    strip->LayOut(RectIn(m_parts.tree, strip), RectIn(m_parts.documentPane, strip));
+    strip->layOut(rectIn(m_parts.tree, strip), rectIn(m_parts.documentPane, strip));
 }
 
-bool MainLayout::IsHelpShown() const
+bool MainLayout::isHelpShown() const
 {
     return m_parts.showHelpItem->isChecked();
 }
 
-void MainLayout::ToggleHelpWindow()
+void MainLayout::toggleHelpWindow()
 {
     m_helpToggleInProgress = true;
     QMainWindow* window = m_parts.window;
     const double outerHeight = Twips::fromPixels(window->frameGeometry().height(), window);
-    const bool show = !IsHelpShown();
+    const bool show = !isHelpShown();
     if (show)
-        SetSplitPosition(RoundHalfEven(outerHeight / 3 * 1.5), false);
+        setSplitPosition(roundHalfEven(outerHeight / 3 * 1.5), false);
     else
-        SetSplitPosition(RoundHalfEven(outerHeight - CollapsedAllowance), true);
+        setSplitPosition(roundHalfEven(outerHeight - CollapsedAllowance), true);
     m_parts.showHelpItem->setChecked(show);
     m_parts.showHelpButton->setChecked(show);
     m_helpToggleInProgress = false;
@@ -137,7 +137,7 @@ void MainLayout::ToggleHelpWindow()
 
 // The split position is the upper pane's height. A collapsed pane gets no height at all, even
 // where the window's frame and bars take more or less than the allowance.
-void MainLayout::SetSplitPosition(double upperTwips, bool collapseLower)
+void MainLayout::setSplitPosition(double upperTwips, bool collapseLower)
 {
     QSplitter* splitter = m_parts.vbuSplitterHoriz;
     const QList<int> sizes = splitter->sizes();

@@ -29,19 +29,19 @@ public:
 
     explicit MainLayout(const Parts& parts, QObject* parent = nullptr);
 
-    void ResizeLayout();
-    void TitleStripLayout();
-    bool IsHelpShown() const;
-    void ToggleHelpWindow();
+    void resizeLayout();
+    void titleStripLayout();
+    bool isHelpShown() const;
+    void toggleHelpWindow();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void KeepMinimumWidth();
-    void KeepHelpPaneCollapsed();
-    void FitParameterColumn();
-    void SetSplitPosition(double upperTwips, bool collapseLower);
+    void keepMinimumWidth();
+    void keepHelpPaneCollapsed();
+    void fitParameterColumn();
+    void setSplitPosition(double upperTwips, bool collapseLower);
     int twips(double value) const;
 
     Parts m_parts;

@@ -39,7 +39,7 @@
 
 namespace {
 
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+QAction* addItem(QMenu* menu, const char* name, const QString& caption,
                  const QKeySequence& shortcut = {})
 {
     QAction* action = menu->addAction(caption);
@@ -49,12 +49,12 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
     return action;
 }
 
-void AddSeparator(QMenu* menu, const char* name)
+void addSeparator(QMenu* menu, const char* name)
 {
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
-QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& caption)
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
 {
     QMenu* menu = bar->addMenu(caption);
     menu->setObjectName(QLatin1String(name));
@@ -92,13 +92,13 @@ constexpr ToolbarEntry ToolbarOrder[] = {
 // Toolbar buttons are squares of this side, in twips: the whole row fits the default window.
 constexpr double ToolbarButtonSize = 300;
 
-QString WithoutMnemonic(QString caption)
+QString withoutMnemonic(QString caption)
 {
     return caption.remove(QLatin1Char('&')).trimmed();
 }
 
 // The command sets the item's check mark itself: Qt's own toggling is taken back first.
-void CommandOwnsMark(QAction* item)
+void commandOwnsMark(QAction* item)
 {
     QObject::connect(item, &QAction::triggered, item,
                      [item](bool checked) { item->setChecked(!checked); });
@@ -114,12 +114,12 @@ MainWindow::MainWindow(Dialogs& dialogs, QString programDir, CatalogueTable cata
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(ProductName);
 
-    BuildMenus();
-    BuildPopUpMenus();
-    BuildToolbar();
-    BuildWorkArea();
-    CreateComponents();
-    DressControls();
+    buildMenus();
+    buildPopUpMenus();
+    buildToolbar();
+    buildWorkArea();
+    createComponents();
+    dressControls();
     wire();
 }
 
@@ -130,11 +130,11 @@ MainWindow::~MainWindow()
     lvListView->setModel(nullptr);
 }
 
-void MainWindow::BuildMenus()
+void MainWindow::buildMenus()
 {
     QMenuBar* bar = menuBar();
 
-    mnuFile = AddMenu(bar, "mnuFile", QStringLiteral("&File"));
+    mnuFile = addMenu(bar, "mnuFile", QStringLiteral("&File"));
     mnuFilemnuSelectVersion = mnuFile->addMenu(QStringLiteral("Select Dra&vane Version"));
     mnuFilemnuSelectVersion->setObjectName(QStringLiteral("mnuFilemnuSelectVersion"));
     for (size_t p = 0; p < mnuDVVersion.size(); ++p) {
@@ -144,98 +144,98 @@ void MainWindow::BuildMenus()
         item->setVisible(p == 0); // until the list is filled: one item, empty caption
         mnuDVVersion[p] = item;
     }
-    mnuFileNew = AddItem(mnuFile, "mnuFileNew", QStringLiteral("&New"),
+    mnuFileNew = addItem(mnuFile, "mnuFileNew", QStringLiteral("&New"),
                          QKeySequence(QStringLiteral("Ctrl+N")));
-    mnuFileOpen = AddItem(mnuFile, "mnuFileOpen", QStringLiteral("&Open..."),
+    mnuFileOpen = addItem(mnuFile, "mnuFileOpen", QStringLiteral("&Open..."),
                           QKeySequence(QStringLiteral("Ctrl+O")));
-    mnuFilemnuSave = AddItem(mnuFile, "mnuFilemnuSave", QStringLiteral("&Save"),
+    mnuFilemnuSave = addItem(mnuFile, "mnuFilemnuSave", QStringLiteral("&Save"),
                              QKeySequence(QStringLiteral("Ctrl+S")));
-    mnuFilemnuSaveAs = AddItem(mnuFile, "mnuFilemnuSaveAs", QStringLiteral("Save &As"));
+    mnuFilemnuSaveAs = addItem(mnuFile, "mnuFilemnuSaveAs", QStringLiteral("Save &As"));
     mnuFilemnuSaveAs->setEnabled(false);
-    AddSeparator(mnuFile, "mnuFileBar0");
-    mnuFilemnuPrint = AddItem(mnuFile, "mnuFilemnuPrint", QStringLiteral("&Print"),
+    addSeparator(mnuFile, "mnuFileBar0");
+    mnuFilemnuPrint = addItem(mnuFile, "mnuFilemnuPrint", QStringLiteral("&Print"),
                               QKeySequence(QStringLiteral("Ctrl+P")));
-    AddSeparator(mnuFile, "mnuFileBar1");
-    mnuFileClose = AddItem(mnuFile, "mnuFileClose", QStringLiteral("&Close"));
-    mnuFilemnuExit = AddItem(mnuFile, "mnuFilemnuExit", QStringLiteral("&Exit"));
+    addSeparator(mnuFile, "mnuFileBar1");
+    mnuFileClose = addItem(mnuFile, "mnuFileClose", QStringLiteral("&Close"));
+    mnuFilemnuExit = addItem(mnuFile, "mnuFilemnuExit", QStringLiteral("&Exit"));
 
-    mnuEdit = AddMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
-    mnuEditCut = AddItem(mnuEdit, "mnuEditCut", QStringLiteral("Cu&t"),
+    mnuEdit = addMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
+    mnuEditCut = addItem(mnuEdit, "mnuEditCut", QStringLiteral("Cu&t"),
                          QKeySequence(QStringLiteral("Ctrl+X")));
-    mnuEditCopy = AddItem(mnuEdit, "mnuEditCopy", QStringLiteral("&Copy"),
+    mnuEditCopy = addItem(mnuEdit, "mnuEditCopy", QStringLiteral("&Copy"),
                           QKeySequence(QStringLiteral("Ctrl+C")));
-    mnuEditPaste = AddItem(mnuEdit, "mnuEditPaste", QStringLiteral("&Paste"),
+    mnuEditPaste = addItem(mnuEdit, "mnuEditPaste", QStringLiteral("&Paste"),
                            QKeySequence(QStringLiteral("Ctrl+V")));
-    mnuEditDelete = AddItem(mnuEdit, "mnuEditDelete", QStringLiteral("&Delete"));
-    AddSeparator(mnuEdit, "mnuEditBar1");
-    mnuEditSelectAll = AddItem(mnuEdit, "mnuEditSelectAll", QStringLiteral("Select &All"),
+    mnuEditDelete = addItem(mnuEdit, "mnuEditDelete", QStringLiteral("&Delete"));
+    addSeparator(mnuEdit, "mnuEditBar1");
+    mnuEditSelectAll = addItem(mnuEdit, "mnuEditSelectAll", QStringLiteral("Select &All"),
                                QKeySequence(QStringLiteral("Ctrl+A")));
-    mnuFind = AddItem(mnuEdit, "mnuFind", QStringLiteral("&Find"),
+    mnuFind = addItem(mnuEdit, "mnuFind", QStringLiteral("&Find"),
                       QKeySequence(QStringLiteral("Ctrl+F")));
 
-    mnuView = AddMenu(bar, "mnuView", QStringLiteral("&View"));
+    mnuView = addMenu(bar, "mnuView", QStringLiteral("&View"));
     mnuViewmnuShowHelp =
-        AddItem(mnuView, "mnuViewmnuShowHelp", QStringLiteral("&Show Help Window"));
-    AddSeparator(mnuView, "mnuViewBar2");
+        addItem(mnuView, "mnuViewmnuShowHelp", QStringLiteral("&Show Help Window"));
+    addSeparator(mnuView, "mnuViewBar2");
     mnuViewmnuListCat =
-        AddItem(mnuView, "mnuViewmnuListCat", QStringLiteral("List Settings &Categorically"));
+        addItem(mnuView, "mnuViewmnuListCat", QStringLiteral("List Settings &Categorically"));
     mnuViewmnuListAlpha =
-        AddItem(mnuView, "mnuViewmnuListAlpha", QStringLiteral("List Settings &Alphabetically"));
-    AddSeparator(mnuView, "mnuViewBar0");
-    mnuViewmnuLVText = AddItem(mnuView, "mnuViewmnuLVText", QStringLiteral("&Text View"));
-    mnuViewmnuLVList = AddItem(mnuView, "mnuViewmnuLVList", QStringLiteral("&List View"));
-    AddSeparator(mnuView, "mnuViewBar1");
-    mnuViewmnuExpandTV = AddItem(mnuView, "mnuViewmnuExpandTV", QStringLiteral("&Expand Tree"));
+        addItem(mnuView, "mnuViewmnuListAlpha", QStringLiteral("List Settings &Alphabetically"));
+    addSeparator(mnuView, "mnuViewBar0");
+    mnuViewmnuLVText = addItem(mnuView, "mnuViewmnuLVText", QStringLiteral("&Text View"));
+    mnuViewmnuLVList = addItem(mnuView, "mnuViewmnuLVList", QStringLiteral("&List View"));
+    addSeparator(mnuView, "mnuViewBar1");
+    mnuViewmnuExpandTV = addItem(mnuView, "mnuViewmnuExpandTV", QStringLiteral("&Expand Tree"));
     mnuViewmnuCollapseTV =
-        AddItem(mnuView, "mnuViewmnuCollapseTV", QStringLiteral("Collapse T&ree"));
+        addItem(mnuView, "mnuViewmnuCollapseTV", QStringLiteral("Collapse T&ree"));
     for (QAction* item : {mnuViewmnuShowHelp, mnuViewmnuListCat, mnuViewmnuListAlpha,
                           mnuViewmnuLVText, mnuViewmnuLVList})
         item->setCheckable(true);
     mnuViewmnuShowHelp->setChecked(true);
 
-    mnuTools = AddMenu(bar, "mnuTools", QStringLiteral("&Tools"));
-    mnuToolsFonts = AddItem(mnuTools, "mnuToolsFonts", QStringLiteral("&Fonts..."));
+    mnuTools = addMenu(bar, "mnuTools", QStringLiteral("&Tools"));
+    mnuToolsFonts = addItem(mnuTools, "mnuToolsFonts", QStringLiteral("&Fonts..."));
     mnuToolsConfirmDelete =
-        AddItem(mnuTools, "mnuToolsConfirmDelete", QStringLiteral("&Confirm Delete"));
+        addItem(mnuTools, "mnuToolsConfirmDelete", QStringLiteral("&Confirm Delete"));
     mnuToolsConfirmDelete->setCheckable(true);
 
-    mnuHelp = AddMenu(bar, "mnuHelp", QStringLiteral("&Help"));
-    mnuHelpContents = AddItem(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"));
-    AddSeparator(mnuHelp, "mnuHelpBar0");
-    mnuHelpAbout = AddItem(mnuHelp, "mnuHelpAbout", QStringLiteral("&About "));
+    mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
+    mnuHelpContents = addItem(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"));
+    addSeparator(mnuHelp, "mnuHelpBar0");
+    mnuHelpAbout = addItem(mnuHelp, "mnuHelpAbout", QStringLiteral("&About "));
 }
 
-void MainWindow::BuildPopUpMenus()
+void MainWindow::buildPopUpMenus()
 {
 
     mnuPopUpLV = new QMenu(this);
     mnuPopUpLV->setObjectName(QStringLiteral("mnuPopUpLV"));
-    mnu_PopUpLV_MoveUp = AddItem(mnuPopUpLV, "mnu_PopUpLV_MoveUp", QStringLiteral("Move Up"));
-    mnu_PopUpLV_MoveDown = AddItem(mnuPopUpLV, "mnu_PopUpLV_MoveDown", QStringLiteral("Move Down"));
-    AddSeparator(mnuPopUpLV, "mnu_PopUpLV_Bar0");
-    mnu_PopUpLV_Delete = AddItem(mnuPopUpLV, "mnu_PopUpLV_Delete", QStringLiteral("Delete"));
+    mnu_PopUpLV_MoveUp = addItem(mnuPopUpLV, "mnu_PopUpLV_MoveUp", QStringLiteral("Move Up"));
+    mnu_PopUpLV_MoveDown = addItem(mnuPopUpLV, "mnu_PopUpLV_MoveDown", QStringLiteral("Move Down"));
+    addSeparator(mnuPopUpLV, "mnu_PopUpLV_Bar0");
+    mnu_PopUpLV_Delete = addItem(mnuPopUpLV, "mnu_PopUpLV_Delete", QStringLiteral("Delete"));
     mnu_PopUpLV_TextView =
-        AddItem(mnuPopUpLV, "mnu_PopUpLV_TextView", QStringLiteral("Switch to Text View"));
-    AddSeparator(mnuPopUpLV, "mnu_PopUpLV_Bar1");
+        addItem(mnuPopUpLV, "mnu_PopUpLV_TextView", QStringLiteral("Switch to Text View"));
+    addSeparator(mnuPopUpLV, "mnu_PopUpLV_Bar1");
     mnu_PopUpLV_Comment =
-        AddItem(mnuPopUpLV, "mnu_PopUpLV_Comment", QStringLiteral("Add/Remove Comment"));
+        addItem(mnuPopUpLV, "mnu_PopUpLV_Comment", QStringLiteral("Add/Remove Comment"));
 
     mnuPopUpTV = new QMenu(this);
     mnuPopUpTV->setObjectName(QStringLiteral("mnuPopUpTV"));
     mnu_PopUpTV_ExpandAll =
-        AddItem(mnuPopUpTV, "mnu_PopUpTV_ExpandAll", QStringLiteral("Expand All"));
+        addItem(mnuPopUpTV, "mnu_PopUpTV_ExpandAll", QStringLiteral("Expand All"));
     mnu_PopUpTV_CollapseAll =
-        AddItem(mnuPopUpTV, "mnu_PopUpTV_CollapseAll", QStringLiteral("Collapse All"));
-    AddSeparator(mnuPopUpTV, "mnu_PopUpTV_Bar0");
+        addItem(mnuPopUpTV, "mnu_PopUpTV_CollapseAll", QStringLiteral("Collapse All"));
+    addSeparator(mnuPopUpTV, "mnu_PopUpTV_Bar0");
     mnu_PopUpTV_SortCategory =
-        AddItem(mnuPopUpTV, "mnu_PopUpTV_SortCategory", QStringLiteral("Sort by Category"));
+        addItem(mnuPopUpTV, "mnu_PopUpTV_SortCategory", QStringLiteral("Sort by Category"));
     mnu_PopUpTV_SortAlpha =
-        AddItem(mnuPopUpTV, "mnu_PopUpTV_SortAlpha", QStringLiteral("Sort Alphabetically"));
+        addItem(mnuPopUpTV, "mnu_PopUpTV_SortAlpha", QStringLiteral("Sort Alphabetically"));
     for (QAction* item : {mnu_PopUpTV_SortCategory, mnu_PopUpTV_SortAlpha})
         item->setCheckable(true);
 }
 
-void MainWindow::BuildToolbar()
+void MainWindow::buildToolbar()
 {
     CoolBar1 = addToolBar(QStringLiteral("Toolbar"));
     CoolBar1->setObjectName(QStringLiteral("CoolBar1"));
@@ -257,7 +257,7 @@ void MainWindow::BuildToolbar()
         FlatBttn[static_cast<size_t>(index)]->setCheckable(true);
 }
 
-void MainWindow::BuildWorkArea()
+void MainWindow::buildWorkArea()
 {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
@@ -310,7 +310,7 @@ void MainWindow::BuildWorkArea()
     setCentralWidget(central);
 }
 
-void MainWindow::CreateComponents()
+void MainWindow::createComponents()
 {
     ConfigDocument& document = *m_document;
     const DocumentWidgets views{this, lvListView, txtTextBox};
@@ -359,9 +359,9 @@ void MainWindow::CreateComponents()
 }
 
 // Icons, sizes and the names a screen reader announces.
-void MainWindow::DressControls()
+void MainWindow::dressControls()
 {
-    SetToolbarIcons(CoolBar1, FlatBttn, [this](int button) -> QList<QAction*> {
+    setToolbarIcons(CoolBar1, FlatBttn, [this](int button) -> QList<QAction*> {
         // Checkable items go without an icon: in several styles it takes the check mark's place.
         switch (button) {
         case Button::New:
@@ -415,7 +415,7 @@ void MainWindow::DressControls()
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QLatin1String(name));
     for (QMenu* menu : {mnuFile, mnuFilemnuSelectVersion, mnuEdit, mnuView, mnuTools, mnuHelp})
-        menu->setAccessibleName(WithoutMnemonic(menu->title()));
+        menu->setAccessibleName(withoutMnemonic(menu->title()));
 }
 
 // The one place where the components meet: every trigger and every signal between them.
@@ -429,26 +429,26 @@ void MainWindow::wire()
     for (QAction* item : {mnuViewmnuListCat, mnuViewmnuListAlpha, mnuViewmnuLVText,
                           mnuViewmnuLVList, mnu_PopUpTV_SortCategory, mnu_PopUpTV_SortAlpha,
                           mnuViewmnuShowHelp, mnuToolsConfirmDelete})
-        CommandOwnsMark(item);
+        commandOwnsMark(item);
 
     FileCommands* files = m_files.get();
     on({mnuFileNew, FlatBttn[Button::New]}, files, &FileCommands::NewDocument);
     on({mnuFileOpen, FlatBttn[Button::Open]}, files, &FileCommands::OpenDocument);
     on({mnuFilemnuSave, FlatBttn[Button::Save]}, files, &FileCommands::SaveDocument);
     on({mnuFilemnuSaveAs}, files, &FileCommands::SaveDocumentAs);
-    on({mnuFileClose}, files, &FileCommands::CloseCommand);
+    on({mnuFileClose}, files, &FileCommands::closeCommand);
     on({mnuFilemnuExit}, this, &QWidget::close);
     for (size_t i = 0; i < mnuDVVersion.size(); ++i)
         connect(mnuDVVersion[i], &QAction::triggered, m_versions.get(),
-                [this, i] { m_versions->VersionChosen(static_cast<int>(i)); });
+                [this, i] { m_versions->versionChosen(static_cast<int>(i)); });
 
     EditCommands* edit = m_edit.get();
-    on({mnuEditCut, FlatBttn[Button::Cut]}, edit, &EditCommands::Cut);
-    on({mnuEditCopy, FlatBttn[Button::Copy]}, edit, &EditCommands::Copy);
-    on({mnuEditPaste, FlatBttn[Button::Paste]}, edit, &EditCommands::Paste);
-    on({mnuEditSelectAll}, edit, &EditCommands::SelectAll);
-    on({mnuFilemnuPrint, FlatBttn[Button::Print]}, edit, &EditCommands::Print);
-    on({mnuFind, FlatBttn[Button::Find]}, m_find.get(), &FindCommands::OpenFind);
+    on({mnuEditCut, FlatBttn[Button::Cut]}, edit, &EditCommands::cut);
+    on({mnuEditCopy, FlatBttn[Button::Copy]}, edit, &EditCommands::copy);
+    on({mnuEditPaste, FlatBttn[Button::Paste]}, edit, &EditCommands::paste);
+    on({mnuEditSelectAll}, edit, &EditCommands::selectAll);
+    on({mnuFilemnuPrint, FlatBttn[Button::Print]}, edit, &EditCommands::print);
+    on({mnuFind, FlatBttn[Button::Find]}, m_find.get(), &FindCommands::openFind);
 
     RowOperations* rows = m_rowOperations.get();
     on({mnuEditDelete, FlatBttn[Button::Delete], mnu_PopUpLV_Delete}, rows,
@@ -458,23 +458,23 @@ void MainWindow::wire()
     on({mnu_PopUpLV_Comment, FlatBttn[Button::Comment]}, rows, &RowOperations::ToggleComment);
 
     DocumentViews* views = m_views.get();
-    on({mnuViewmnuLVText, FlatBttn[Button::TextView]}, views, &DocumentViews::TextViewCommand);
-    on({mnuViewmnuLVList, FlatBttn[Button::ListView]}, views, &DocumentViews::ListViewCommand);
-    on({mnu_PopUpLV_TextView}, views, &DocumentViews::PopUpSwitchToTextView);
+    on({mnuViewmnuLVText, FlatBttn[Button::TextView]}, views, &DocumentViews::textViewCommand);
+    on({mnuViewmnuLVList, FlatBttn[Button::ListView]}, views, &DocumentViews::listViewCommand);
+    on({mnu_PopUpLV_TextView}, views, &DocumentViews::popUpSwitchToTextView);
 
     SettingsExplorer* explorer = m_explorer.get();
     on({mnuViewmnuListCat, FlatBttn[Button::ListCat], mnu_PopUpTV_SortCategory}, explorer,
-       [explorer] { explorer->ListCommand(true); });
+       [explorer] { explorer->listCommand(true); });
     on({mnuViewmnuListAlpha, FlatBttn[Button::ListAlpha], mnu_PopUpTV_SortAlpha}, explorer,
-       [explorer] { explorer->ListCommand(false); });
+       [explorer] { explorer->listCommand(false); });
     on({mnuViewmnuExpandTV, mnu_PopUpTV_ExpandAll}, explorer, &SettingsExplorer::ExpandAllNodes);
     on({mnuViewmnuCollapseTV, mnu_PopUpTV_CollapseAll}, explorer,
        &SettingsExplorer::CollapseAllNodes);
     on({mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp]}, m_layout.get(),
-       &MainLayout::ToggleHelpWindow);
+       &MainLayout::toggleHelpWindow);
 
-    on({mnuToolsFonts}, m_preferences.get(), &Preferences::FontsCommand);
-    on({mnuToolsConfirmDelete}, m_preferences.get(), &Preferences::ConfirmDeleteCommand);
+    on({mnuToolsFonts}, m_preferences.get(), &Preferences::fontsCommand);
+    on({mnuToolsConfirmDelete}, m_preferences.get(), &Preferences::confirmDeleteCommand);
 
     const auto helpContents = [this] {
         m_dialogs.openUrl(QUrl::fromLocalFile(m_programDir + QStringLiteral("/DraCFG.html")));
@@ -483,7 +483,7 @@ void MainWindow::wire()
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     f1->setObjectName(QStringLiteral("helpContentsShortcut"));
     connect(f1, &QShortcut::activated, this, helpContents);
-    on({mnuHelpAbout}, this, [this] { ShowAboutBox(m_dialogs, this); });
+    on({mnuHelpAbout}, this, [this] { showAboutBox(m_dialogs, this); });
     connect(helpPane, &HelpPane::externalLinkClicked, this,
             [this](const QUrl& url) { m_dialogs.openUrl(url); });
 
@@ -494,53 +494,53 @@ void MainWindow::wire()
             [this](const RowEdits::ValueEdit& edit) {
                 m_applyEdit->ApplyValueEdit(edit, picTitles->EditingExistingRow());
             });
-    connect(strip, &ValueEditor::helpPageRequested, helpPane, &HelpPane::ShowHelpPage);
-    connect(strip, &ValueEditor::helpBlankRequested, helpPane, &HelpPane::BlankHelpPane);
-    connect(tvTreeView, &SettingsTree::settingChosen, strip, &ValueEditor::TreeClicked);
-    connect(tvTreeView, &SettingsTree::categoryChosen, strip, &ValueEditor::CategoryClicked);
+    connect(strip, &ValueEditor::helpPageRequested, helpPane, &HelpPane::showHelpPage);
+    connect(strip, &ValueEditor::helpBlankRequested, helpPane, &HelpPane::blankHelpPane);
+    connect(tvTreeView, &SettingsTree::settingChosen, strip, &ValueEditor::treeClicked);
+    connect(tvTreeView, &SettingsTree::categoryChosen, strip, &ValueEditor::categoryClicked);
     connect(tvTreeView, &SettingsTree::popUpRequested, mnuPopUpTV,
             [this] { mnuPopUpTV->popup(QCursor::pos()); });
     connect(tvTreeView, &SettingsTree::focusEntered, m_find.get(),
             [this] { m_find->setLastFocusInTree(true); });
     connect(views, &DocumentViews::documentFocused, m_find.get(),
             [this] { m_find->setLastFocusInTree(false); });
-    connect(views, &DocumentViews::rowChosen, strip, &ValueEditor::ListClicked);
+    connect(views, &DocumentViews::rowChosen, strip, &ValueEditor::listClicked);
     connect(views, &DocumentViews::viewSwitched, strip, &ValueEditor::ResetValueEditor);
     connect(rows, &RowOperations::rowDeleted, strip, &ValueEditor::ResetValueEditor);
-    connect(explorer, &SettingsExplorer::treeRebuilt, strip, &ValueEditor::Clear);
-    connect(explorer, &SettingsExplorer::helpBlankRequested, helpPane, &HelpPane::BlankHelpPane);
+    connect(explorer, &SettingsExplorer::treeRebuilt, strip, &ValueEditor::clear);
+    connect(explorer, &SettingsExplorer::helpBlankRequested, helpPane, &HelpPane::blankHelpPane);
     connect(m_versions.get(), &VersionMenu::catalogueReloaded, explorer,
-            [explorer] { explorer->BuildSettingsTree(explorer->IsByCategory()); });
+            [explorer] { explorer->BuildSettingsTree(explorer->isByCategory()); });
     connect(m_document.get(), &ConfigDocument::openChanged, strip, [strip](bool open) {
         if (!open)
-            strip->HideControls();
+            strip->hideControls();
     });
-    connect(files, &FileCommands::documentCreated, this, [this] { SelectRow(lvListView, 0); });
+    connect(files, &FileCommands::documentCreated, this, [this] { selectRow(lvListView, 0); });
     connect(files, &FileCommands::documentClosed, this, [this] {
-        if (QTreeWidgetItem* first = tvTreeView->Node(1))
+        if (QTreeWidgetItem* first = tvTreeView->node(1))
             tvTreeView->setCurrentItem(first);
-        helpPane->BlankHelpPane();
-        picTitles->Clear();
+        helpPane->blankHelpPane();
+        picTitles->clear();
     });
 }
 
-void MainWindow::Load()
+void MainWindow::load()
 {
     m_views->SetDocumentCommandStates();
     setWindowTitle(ProductName);
     m_preferences->LoadPreferences();
-    m_versions->SetCheckedIndex(PreferenceStore::StoredVersionIndex());
+    m_versions->setCheckedIndex(PreferenceStore::storedVersionIndex());
 
-    const auto store = PreferenceStore::Open();
-    m_views->SetView(PreferenceStore::Read<bool>(*store, PreferenceStore::Keys::ShowTextBox));
+    const auto store = PreferenceStore::open();
+    m_views->SetView(PreferenceStore::read<bool>(*store, PreferenceStore::Keys::ShowTextBox));
     m_explorer->BuildSettingsTree(
-        PreferenceStore::Read<bool>(*store, PreferenceStore::Keys::ListByCategory));
+        PreferenceStore::read<bool>(*store, PreferenceStore::Keys::ListByCategory));
     m_preferences->LoadFontPreferences();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_document->DocumentChanged() && !m_files->MaySetDocumentAside()) {
+    if (m_document->DocumentChanged() && !m_files->maySetDocumentAside()) {
         event->ignore();
         return;
     }
@@ -554,18 +554,18 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
     if (!isMinimized())
         m_preferences->SavePreferences();
-    SaveShutdownState();
+    saveShutdownState();
     event->accept();
 }
 
-void MainWindow::SaveShutdownState()
+void MainWindow::saveShutdownState()
 {
-    const auto store = PreferenceStore::Open();
-    const int checked = m_versions->CheckedIndex();
+    const auto store = PreferenceStore::open();
+    const int checked = m_versions->checkedIndex();
     if (checked >= 0)
-        PreferenceStore::Write(*store, PreferenceStore::Keys::DravaneVersion, checked);
+        PreferenceStore::write(*store, PreferenceStore::Keys::DravaneVersion, checked);
     const PreferenceStore::Key& viewMode = PreferenceStore::Keys::ViewMode;
-    PreferenceStore::Write(*store, viewMode, static_cast<qint32>(viewMode.defaultValue));
+    PreferenceStore::write(*store, viewMode, static_cast<qint32>(viewMode.defaultValue));
     store->sync();
 }
 
@@ -573,5 +573,5 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     if (m_layout)
-        m_layout->ResizeLayout();
+        m_layout->resizeLayout();
 }

@@ -38,7 +38,7 @@ public:
     ~MainWindow() override;
 
     // The load step: no document, caption, preferences, view, tree, font.
-    void Load();
+    void load();
 
     CatalogueTable& catalogue() { return m_catalogue; }
     ConfigDocument& document() { return *m_document; }
@@ -56,14 +56,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void BuildMenus();
-    void BuildPopUpMenus();
-    void BuildToolbar();
-    void BuildWorkArea();
-    void CreateComponents();
-    void DressControls();
+    void buildMenus();
+    void buildPopUpMenus();
+    void buildToolbar();
+    void buildWorkArea();
+    void createComponents();
+    void dressControls();
     void wire();
-    void SaveShutdownState();
+    void saveShutdownState();
 
     Dialogs& m_dialogs;
     QString m_programDir; // where DraCFG.mdb, DraCFG.ini and DraCFG.html live

@@ -28,23 +28,23 @@
 namespace {
 
 namespace Keys = PreferenceStore::Keys;
-using PreferenceStore::Read;
-using PreferenceStore::Write;
+using PreferenceStore::read;
+using PreferenceStore::write;
 
 // Measures are stored in single precision.
-float ToTwips(int pixels, const QWidget* widget)
+float toTwips(int pixels, const QWidget* widget)
 {
     return static_cast<float>(Twips::fromPixels(pixels, widget));
 }
 
-qint16 SplitterTwips(int pixels, const QWidget* widget)
+qint16 splitterTwips(int pixels, const QWidget* widget)
 {
-    const long twips = std::lround(ToTwips(pixels, widget));
+    const long twips = std::lround(toTwips(pixels, widget));
     return static_cast<qint16>(std::clamp<long>(twips, 0, std::numeric_limits<qint16>::max()));
 }
 
 // A window that would lie entirely off every screen comes back onto the primary one.
-QRect OnSomeScreen(const QRect& frame, int offset)
+QRect onSomeScreen(const QRect& frame, int offset)
 {
     const QList<QScreen*> screens = QGuiApplication::screens();
     const bool seen = std::any_of(screens.cbegin(), screens.cend(), [&](const QScreen* screen) {
@@ -62,14 +62,14 @@ QRect OnSomeScreen(const QRect& frame, int offset)
 }
 
 // Sets the size of a splitter's first pane; the second pane takes the rest.
-void SetFirstPaneSize(QSplitter* splitter, int pixels)
+void setFirstPaneSize(QSplitter* splitter, int pixels)
 {
     const QList<int> sizes = splitter->sizes();
     const int total = std::accumulate(sizes.cbegin(), sizes.cend(), 0);
     splitter->setSizes({pixels, std::max(1, total - pixels)});
 }
 
-int FirstPaneSize(const QSplitter* splitter)
+int firstPaneSize(const QSplitter* splitter)
 {
     const QList<int> sizes = splitter->sizes();
     return sizes.isEmpty() ? 0 : sizes.constFirst();
@@ -84,32 +84,32 @@ Preferences::Preferences(const ConfigDocument& document, Dialogs& dialogs, const
 
 void Preferences::LoadPreferences()
 {
-    const auto store = PreferenceStore::Open();
+    const auto store = PreferenceStore::open();
 
-    LoadWindowGeometry(*store);
-    LoadSplitterPositions(*store);
+    loadWindowGeometry(*store);
+    loadSplitterPositions(*store);
 
-    const bool showHelp = Read<bool>(*store, Keys::ShowHelp);
+    const bool showHelp = read<bool>(*store, Keys::ShowHelp);
     m_parts.showHelpItem->setChecked(showHelp);
     m_parts.showHelpButton->setChecked(showHelp);
 
-    m_parts.confirmDelete->setChecked(Read<bool>(*store, Keys::ConfirmDelete));
-    m_parts.fontsItem->setEnabled(Read<bool>(*store, Keys::ShowTextBox));
+    m_parts.confirmDelete->setChecked(read<bool>(*store, Keys::ConfirmDelete));
+    m_parts.fontsItem->setEnabled(read<bool>(*store, Keys::ShowTextBox));
 
-    LoadColumnWidths(*store);
-    m_parts.strip->Clear();
+    loadColumnWidths(*store);
+    m_parts.strip->clear();
 }
 
-void Preferences::LoadWindowGeometry(QSettings& store)
+void Preferences::loadWindowGeometry(QSettings& store)
 {
     QMainWindow* window = m_parts.window;
-    const float left = Read<float>(store, Keys::MainLeft);
-    const float top = Read<float>(store, Keys::MainTop);
-    const float width = Read<float>(store, Keys::MainWidth);
-    const float height = Read<float>(store, Keys::MainHeight);
+    const float left = read<float>(store, Keys::MainLeft);
+    const float top = read<float>(store, Keys::MainTop);
+    const float width = read<float>(store, Keys::MainWidth);
+    const float height = read<float>(store, Keys::MainHeight);
 
     const QRect frame =
-        OnSomeScreen(QRect(Twips::toPixels(left, window), Twips::toPixels(top, window),
+        onSomeScreen(QRect(Twips::toPixels(left, window), Twips::toPixels(top, window),
                            Twips::toPixels(width, window), Twips::toPixels(height, window)),
                      Twips::toPixels(Keys::MainLeft.defaultValue, window));
     // The stored measures are the outer ones. Before the window is first shown its frame has
@@ -141,73 +141,73 @@ bool Preferences::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void Preferences::LoadSplitterPositions(QSettings& store)
+void Preferences::loadSplitterPositions(QSettings& store)
 {
-    SetFirstPaneSize(m_parts.vbuSplitterHoriz,
-                     Twips::toPixels(Read<qint16>(store, Keys::SplitterTop), m_parts.window));
-    SetFirstPaneSize(m_parts.vbuSplitterVert,
-                     Twips::toPixels(Read<qint16>(store, Keys::SplitterLeft), m_parts.window));
+    setFirstPaneSize(m_parts.vbuSplitterHoriz,
+                     Twips::toPixels(read<qint16>(store, Keys::SplitterTop), m_parts.window));
+    setFirstPaneSize(m_parts.vbuSplitterVert,
+                     Twips::toPixels(read<qint16>(store, Keys::SplitterLeft), m_parts.window));
 }
 
-void Preferences::LoadColumnWidths(QSettings& store)
+void Preferences::loadColumnWidths(QSettings& store)
 {
     QHeaderView* header = m_parts.list->header();
-    const float first = Read<float>(store, Keys::LvCol1);
-    const float second = Read<float>(store, Keys::LvCol2);
+    const float first = read<float>(store, Keys::LvCol1);
+    const float second = read<float>(store, Keys::LvCol2);
     header->resizeSection(0, Twips::toPixels(first, header));
     header->resizeSection(1, Twips::toPixels(second, header));
 }
 
 void Preferences::SavePreferences()
 {
-    const auto store = PreferenceStore::Open();
+    const auto store = PreferenceStore::open();
 
-    SaveWindowGeometry(*store);
-    Write(*store, Keys::ShowTextBox, m_document.isTextView());
-    Write(*store, Keys::ListByCategory, m_parts.listByCategoryItem->isChecked());
-    SaveSplitterPositions(*store);
-    SaveColumnWidths(*store);
-    Write(*store, Keys::ShowHelp, m_parts.showHelpItem->isChecked());
-    Write(*store, Keys::ConfirmDelete, m_parts.confirmDelete->isChecked());
+    saveWindowGeometry(*store);
+    write(*store, Keys::ShowTextBox, m_document.isTextView());
+    write(*store, Keys::ListByCategory, m_parts.listByCategoryItem->isChecked());
+    saveSplitterPositions(*store);
+    saveColumnWidths(*store);
+    write(*store, Keys::ShowHelp, m_parts.showHelpItem->isChecked());
+    write(*store, Keys::ConfirmDelete, m_parts.confirmDelete->isChecked());
     store->sync();
 }
 
-void Preferences::SaveWindowGeometry(QSettings& store)
+void Preferences::saveWindowGeometry(QSettings& store)
 {
     const QMainWindow* window = m_parts.window;
     const QRect frame = window->frameGeometry();
-    Write(store, Keys::MainLeft, ToTwips(frame.left(), window));
-    Write(store, Keys::MainTop, ToTwips(frame.top(), window));
-    Write(store, Keys::MainWidth, ToTwips(frame.width(), window));
-    Write(store, Keys::MainHeight, ToTwips(frame.height(), window));
+    write(store, Keys::MainLeft, toTwips(frame.left(), window));
+    write(store, Keys::MainTop, toTwips(frame.top(), window));
+    write(store, Keys::MainWidth, toTwips(frame.width(), window));
+    write(store, Keys::MainHeight, toTwips(frame.height(), window));
 }
 
-void Preferences::SaveSplitterPositions(QSettings& store)
+void Preferences::saveSplitterPositions(QSettings& store)
 {
-    Write(store, Keys::SplitterTop,
-          SplitterTwips(FirstPaneSize(m_parts.vbuSplitterHoriz), m_parts.window));
-    Write(store, Keys::SplitterLeft,
-          SplitterTwips(FirstPaneSize(m_parts.vbuSplitterVert), m_parts.window));
+    write(store, Keys::SplitterTop,
+          splitterTwips(firstPaneSize(m_parts.vbuSplitterHoriz), m_parts.window));
+    write(store, Keys::SplitterLeft,
+          splitterTwips(firstPaneSize(m_parts.vbuSplitterVert), m_parts.window));
 }
 
-void Preferences::SaveColumnWidths(QSettings& store)
+void Preferences::saveColumnWidths(QSettings& store)
 {
     const QHeaderView* header = m_parts.list->header();
-    Write(store, Keys::LvCol1, ToTwips(header->sectionSize(0), header));
-    Write(store, Keys::LvCol2, ToTwips(header->sectionSize(1), header));
+    write(store, Keys::LvCol1, toTwips(header->sectionSize(0), header));
+    write(store, Keys::LvCol2, toTwips(header->sectionSize(1), header));
 }
 
 void Preferences::LoadFontPreferences()
 {
-    const auto store = PreferenceStore::Open();
-    QString family = Read<QString>(*store, Keys::FontName).trimmed();
+    const auto store = PreferenceStore::open();
+    QString family = read<QString>(*store, Keys::FontName).trimmed();
     if (family.isEmpty())
         family = QLatin1String(Keys::FontName.defaultText);
-    SetTextViewFont(family, Read<float>(*store, Keys::FontSize), Read<bool>(*store, Keys::FontBold),
-                    Read<bool>(*store, Keys::FontItalic));
+    setTextViewFont(family, read<float>(*store, Keys::FontSize), read<bool>(*store, Keys::FontBold),
+                    read<bool>(*store, Keys::FontItalic));
 }
 
-void Preferences::SetTextViewFont(const QString& family, double pointSize, bool bold, bool italic)
+void Preferences::setTextViewFont(const QString& family, double pointSize, bool bold, bool italic)
 {
     QFont font = m_parts.text->font();
     font.setFamilies({family});
@@ -224,27 +224,27 @@ void Preferences::SetTextViewFont(const QString& family, double pointSize, bool 
 
 void Preferences::SaveFontPreferences()
 {
-    const auto store = PreferenceStore::Open();
+    const auto store = PreferenceStore::open();
     const QFont font = m_parts.text->font();
-    Write(*store, Keys::FontName, font.family());
-    Write(*store, Keys::FontSize, static_cast<float>(font.pointSizeF()));
-    Write(*store, Keys::FontBold, font.bold());
-    Write(*store, Keys::FontItalic, font.italic());
+    write(*store, Keys::FontName, font.family());
+    write(*store, Keys::FontSize, static_cast<float>(font.pointSizeF()));
+    write(*store, Keys::FontBold, font.bold());
+    write(*store, Keys::FontItalic, font.italic());
     store->sync();
 }
 
-void Preferences::FontsCommand()
+void Preferences::fontsCommand()
 {
     const QFont initial = m_lastFontChoice.value_or(m_parts.text->font());
     const std::optional<QFont> choice = m_dialogs.chooseFont(m_parts.window, initial);
     if (!choice)
         return;
     m_lastFontChoice = *choice;
-    SetTextViewFont(choice->family(), choice->pointSizeF(), choice->bold(), choice->italic());
+    setTextViewFont(choice->family(), choice->pointSizeF(), choice->bold(), choice->italic());
     SaveFontPreferences();
 }
 
-void Preferences::ConfirmDeleteCommand()
+void Preferences::confirmDeleteCommand()
 {
     QAction* item = m_parts.confirmDelete;
     item->setChecked(!item->isChecked());

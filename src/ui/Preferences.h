@@ -41,20 +41,20 @@ public:
     void SavePreferences();
     void LoadFontPreferences();
     void SaveFontPreferences();
-    void FontsCommand();
-    void ConfirmDeleteCommand();
+    void fontsCommand();
+    void confirmDeleteCommand();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void LoadWindowGeometry(QSettings& store);
-    void LoadSplitterPositions(QSettings& store);
-    void LoadColumnWidths(QSettings& store);
-    void SaveWindowGeometry(QSettings& store);
-    void SaveSplitterPositions(QSettings& store);
-    void SaveColumnWidths(QSettings& store);
-    void SetTextViewFont(const QString& family, double pointSize, bool bold, bool italic);
+    void loadWindowGeometry(QSettings& store);
+    void loadSplitterPositions(QSettings& store);
+    void loadColumnWidths(QSettings& store);
+    void saveWindowGeometry(QSettings& store);
+    void saveSplitterPositions(QSettings& store);
+    void saveColumnWidths(QSettings& store);
+    void setTextViewFont(const QString& family, double pointSize, bool bold, bool italic);
 
     const ConfigDocument& m_document;
     Dialogs& m_dialogs;

@@ -5,14 +5,14 @@
 #include <QWidget>
 
 // Resources of a static library are registered by hand; the macro must not be in a namespace.
-static void InitAboutResources()
+static void initAboutResources()
 {
     Q_INIT_RESOURCE(about);
 }
 
-QPixmap ProductPicture(int size, const QWidget* shownOn)
+QPixmap productPicture(int size, const QWidget* shownOn)
 {
-    InitAboutResources();
+    initAboutResources();
     const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : 1.0;
     QPixmap picture(QSize(size, size) * ratio);
     picture.setDevicePixelRatio(ratio);

@@ -31,7 +31,7 @@ bool RowOperations::eventFilter(QObject* watched, QEvent* event)
     QTreeView* list = m_views.list;
     if (watched == list) {
         if (event->type() == QEvent::KeyPress)
-            return HandleListKey(*static_cast<QKeyEvent*>(event));
+            return handleListKey(*static_cast<QKeyEvent*>(event));
     } else if (watched == list->viewport()) {
         const auto type = event->type();
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
@@ -49,7 +49,7 @@ bool RowOperations::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-bool RowOperations::HandleListKey(const QKeyEvent& key)
+bool RowOperations::handleListKey(const QKeyEvent& key)
 {
     const auto modifiers = key.modifiers() & ~Qt::KeypadModifier;
     if (key.key() == Qt::Key_Delete && modifiers == Qt::NoModifier) {
@@ -67,19 +67,19 @@ bool RowOperations::HandleListKey(const QKeyEvent& key)
     return false;
 }
 
-int RowOperations::SelectedRowForCommand()
+int RowOperations::selectedRowForCommand()
 {
-    const int row = SelectedRow(m_views.list);
+    const int row = selectedRow(m_views.list);
     if (m_document.rows().count() == 0 || row < 0)
         return -1;
     m_views.list->setFocus();
     return row;
 }
 
-void RowOperations::SelectAndShow(int row)
+void RowOperations::selectAndShow(int row)
 {
     QTreeView* list = m_views.list;
-    SelectRow(list, row);
+    selectRow(list, row);
     const QModelIndex index = m_document.rows().index(row, 0);
     if (index.isValid())
         list->scrollTo(index);
@@ -92,7 +92,7 @@ void RowOperations::DeleteItem()
         return;
     }
 
-    const int row = SelectedRowForCommand();
+    const int row = selectedRowForCommand();
     if (row < 0)
         return;
     if (m_confirmDelete->isChecked()) {
@@ -102,17 +102,17 @@ void RowOperations::DeleteItem()
                                               question, QMessageBox::NoIcon,
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
         if (answer != QMessageBox::Yes) {
-            FinishDelete();
+            finishDelete();
             return;
         }
     }
     m_document.rows().removeRowAt(row);
     // The row that took the removed one's place keeps the keyboard going.
-    SelectAndShow(std::min(row, m_document.rows().count() - 1));
-    FinishDelete();
+    selectAndShow(std::min(row, m_document.rows().count() - 1));
+    finishDelete();
 }
 
-void RowOperations::FinishDelete()
+void RowOperations::finishDelete()
 {
     emit rowDeleted();
     // The user was working in the list, wherever the editor's reset put the focus.
@@ -121,7 +121,7 @@ void RowOperations::FinishDelete()
 
 void RowOperations::MoveRowUp()
 {
-    const int k = SelectedRowForCommand();
+    const int k = selectedRowForCommand();
     if (k <= 0)
         return;
     RowModel& rows = m_document.rows();
@@ -129,43 +129,43 @@ void RowOperations::MoveRowUp()
     // The moved row gets a new, empty Key: its own stays in use until the old row is gone.
     rows.insertRowAt(k - 1, Row{QString(), moved.Setting, moved.Parameter});
     rows.removeRowAt(k + 1);
-    SelectAndShow(k - 1);
+    selectAndShow(k - 1);
 }
 
 void RowOperations::MoveRowDown()
 {
-    const int k = SelectedRowForCommand();
+    const int k = selectedRowForCommand();
     RowModel& rows = m_document.rows();
     if (k < 0 || k == rows.count() - 1)
         return;
     const Row moved = rows.row(k);
     rows.insertRowAt(k + 2, Row{QString(), moved.Setting, moved.Parameter});
     rows.removeRowAt(k);
-    SelectAndShow(k + 1);
+    selectAndShow(k + 1);
 }
 
 void RowOperations::ToggleComment()
 {
     if (m_document.isTextView())
-        ToggleCommentInText();
+        toggleCommentInText();
     else
-        ToggleCommentInList();
+        toggleCommentInList();
 }
 
-void RowOperations::ToggleCommentInList()
+void RowOperations::toggleCommentInList()
 {
-    const int k = SelectedRowForCommand();
+    const int k = selectedRowForCommand();
     if (k < 0)
         return;
-    const auto [setting, parameter] = RowEdits::ToggledComment(m_document.rows().row(k));
+    const auto [setting, parameter] = RowEdits::toggledComment(m_document.rows().row(k));
     m_document.rows().setRowTexts(k, setting, parameter);
 }
 
-void RowOperations::ToggleCommentInText()
+void RowOperations::toggleCommentInText()
 {
     QPlainTextEdit* textView = m_views.text;
     const int caret = m_document.textPositionFromCursor(textView->textCursor().position());
-    m_document.setText(RowEdits::ToggleCommentAt(m_document.text(), caret));
+    m_document.setText(RowEdits::toggleCommentAt(m_document.text(), caret));
 
     textView->setFocus();
     // The caret goes back to the same text position, not adjusted for the mark.

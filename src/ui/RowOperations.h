@@ -33,13 +33,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool HandleListKey(const QKeyEvent& key);
+    bool handleListKey(const QKeyEvent& key);
     // The selected row after giving the list the focus, or -1 when the command has nothing to do.
-    int SelectedRowForCommand();
-    void SelectAndShow(int row);
-    void FinishDelete();
-    void ToggleCommentInList();
-    void ToggleCommentInText();
+    int selectedRowForCommand();
+    void selectAndShow(int row);
+    void finishDelete();
+    void toggleCommentInList();
+    void toggleCommentInText();
 
     ConfigDocument& m_document;
     Dialogs& m_dialogs;

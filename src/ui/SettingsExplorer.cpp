@@ -11,31 +11,31 @@ SettingsExplorer::SettingsExplorer(SettingsTree& tree, const CatalogueTable& cat
 
 void SettingsExplorer::BuildSettingsTree(bool byCategory)
 {
-    m_tree.Rebuild(m_catalogue, byCategory);
-    SetButtonMarks(byCategory);
-    SetMenuMarks(byCategory);
+    m_tree.rebuild(m_catalogue, byCategory);
+    setButtonMarks(byCategory);
+    setMenuMarks(byCategory);
     emit treeRebuilt();
     CollapseAllNodes();
-    if (QTreeWidgetItem* first = m_tree.Node(1))
+    if (QTreeWidgetItem* first = m_tree.node(1))
         first->setExpanded(true);
 }
 
-void SettingsExplorer::ListCommand(bool byCategory)
+void SettingsExplorer::listCommand(bool byCategory)
 {
     BuildSettingsTree(byCategory);
     emit helpBlankRequested();
     for (QAction* item : m_marks.categoryOnly)
         item->setEnabled(byCategory);
-    if (QTreeWidgetItem* first = m_tree.Node(1))
+    if (QTreeWidgetItem* first = m_tree.node(1))
         m_tree.setCurrentItem(first);
 }
 
 void SettingsExplorer::ExpandAllNodes()
 {
-    if (SettingsTree::IsCategoryNode(m_tree.SelectedNode()))
+    if (SettingsTree::isCategoryNode(m_tree.selectedNode()))
         emit helpBlankRequested();
     m_tree.expandAll();
-    if (QTreeWidgetItem* first = m_tree.Node(1))
+    if (QTreeWidgetItem* first = m_tree.node(1))
         m_tree.scrollToItem(first);
 }
 
@@ -45,17 +45,17 @@ void SettingsExplorer::CollapseAllNodes()
     emit helpBlankRequested();
 }
 
-bool SettingsExplorer::IsByCategory() const
+bool SettingsExplorer::isByCategory() const
 {
     return m_marks.menuByCategory->isChecked();
 }
 
-int SettingsExplorer::NodeCount() const
+int SettingsExplorer::nodeCount() const
 {
-    return m_tree.NodeCount();
+    return m_tree.nodeCount();
 }
 
-void SettingsExplorer::SetMenuMarks(bool byCategory)
+void SettingsExplorer::setMenuMarks(bool byCategory)
 {
     m_marks.menuByCategory->setChecked(byCategory);
     m_marks.menuAlphabetical->setChecked(!byCategory);
@@ -63,7 +63,7 @@ void SettingsExplorer::SetMenuMarks(bool byCategory)
     m_marks.popUpAlphabetical->setChecked(!byCategory);
 }
 
-void SettingsExplorer::SetButtonMarks(bool byCategory)
+void SettingsExplorer::setButtonMarks(bool byCategory)
 {
     m_marks.buttonByCategory->setChecked(byCategory);
     m_marks.buttonAlphabetical->setChecked(!byCategory);

@@ -27,11 +27,11 @@ public:
                      QObject* parent = nullptr);
 
     void BuildSettingsTree(bool byCategory);
-    void ListCommand(bool byCategory);
+    void listCommand(bool byCategory);
     void ExpandAllNodes();
     void CollapseAllNodes();
-    bool IsByCategory() const;
-    int NodeCount() const;
+    bool isByCategory() const;
+    int nodeCount() const;
 
 signals:
     // The tree was built afresh: the value editor has nothing to show.
@@ -39,8 +39,8 @@ signals:
     void helpBlankRequested();
 
 private:
-    void SetMenuMarks(bool byCategory);
-    void SetButtonMarks(bool byCategory);
+    void setMenuMarks(bool byCategory);
+    void setButtonMarks(bool byCategory);
 
     SettingsTree& m_tree;
     const CatalogueTable& m_catalogue;

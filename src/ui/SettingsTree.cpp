@@ -33,7 +33,7 @@ private:
     QString m_text;
 };
 
-bool IsNavigationKey(int key)
+bool isNavigationKey(int key)
 {
     switch (key) {
     case Qt::Key_Up:
@@ -58,11 +58,11 @@ SettingsTree::SettingsTree(QWidget* parent) : QTreeWidget(parent)
     setAccessibleName(QStringLiteral("Settings Explorer"));
     setHeaderHidden(true);
     setColumnCount(1);
-    connect(this, &QTreeWidget::itemClicked, this, &SettingsTree::ChooseSelectedNode);
-    connect(this, &QTreeWidget::itemDoubleClicked, this, &SettingsTree::ChooseSelectedNode);
+    connect(this, &QTreeWidget::itemClicked, this, &SettingsTree::chooseSelectedNode);
+    connect(this, &QTreeWidget::itemDoubleClicked, this, &SettingsTree::chooseSelectedNode);
 }
 
-void SettingsTree::Rebuild(const CatalogueTable& catalogue, bool byCategory)
+void SettingsTree::rebuild(const CatalogueTable& catalogue, bool byCategory)
 {
     setUpdatesEnabled(false);
     const QSignalBlocker blocker(this);
@@ -73,9 +73,9 @@ void SettingsTree::Rebuild(const CatalogueTable& catalogue, bool byCategory)
 
     QList<QTreeWidgetItem*> topLevel;
     if (byCategory)
-        AddCategoryNodes(catalogue, topLevel);
+        addCategoryNodes(catalogue, topLevel);
     else
-        AddAlphabeticalNodes(catalogue, topLevel);
+        addAlphabeticalNodes(catalogue, topLevel);
     addTopLevelItems(topLevel);
     if (!byCategory) {
         header()->setSortIndicator(0, Qt::AscendingOrder);
@@ -88,7 +88,7 @@ void SettingsTree::Rebuild(const CatalogueTable& catalogue, bool byCategory)
 // Categories first, in catalogue order, then each setting under its category. A row without a
 // category has no place in the tree, a category that comes back after another keeps its first
 // node, and a setting name already in the tree is skipped: the rest of the tree still builds.
-void SettingsTree::AddCategoryNodes(const CatalogueTable& catalogue,
+void SettingsTree::addCategoryNodes(const CatalogueTable& catalogue,
                                     QList<QTreeWidgetItem*>& topLevel)
 {
     const QList<CatalogueRow>& rows = catalogue.rows();
@@ -118,7 +118,7 @@ void SettingsTree::AddCategoryNodes(const CatalogueTable& catalogue,
 }
 
 // The same settings as by category, so a row without a category is left out here too.
-void SettingsTree::AddAlphabeticalNodes(const CatalogueTable& catalogue,
+void SettingsTree::addAlphabeticalNodes(const CatalogueTable& catalogue,
                                         QList<QTreeWidgetItem*>& topLevel)
 {
     const QList<CatalogueRow>& rows = catalogue.rows();
@@ -135,40 +135,40 @@ void SettingsTree::AddAlphabeticalNodes(const CatalogueTable& catalogue,
     }
 }
 
-QTreeWidgetItem* SettingsTree::Node(int number) const
+QTreeWidgetItem* SettingsTree::node(int number) const
 {
     if (number < 1 || number > m_nodes.size())
         return nullptr;
     return m_nodes.at(number - 1);
 }
 
-int SettingsTree::NodeCount() const
+int SettingsTree::nodeCount() const
 {
     return static_cast<int>(m_nodes.size());
 }
 
-int SettingsTree::NodeIndex(const QTreeWidgetItem* node) const
+int SettingsTree::nodeIndex(const QTreeWidgetItem* node) const
 {
     return node ? static_cast<int>(m_nodes.indexOf(node)) : -1;
 }
 
-QTreeWidgetItem* SettingsTree::SelectedNode() const
+QTreeWidgetItem* SettingsTree::selectedNode() const
 {
     const QList<QTreeWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? nullptr : selected.constFirst();
 }
 
-bool SettingsTree::IsCategoryNode(const QTreeWidgetItem* node)
+bool SettingsTree::isCategoryNode(const QTreeWidgetItem* node)
 {
     return node && node->data(0, NodeKeyRole).toString().startsWith(u'P');
 }
 
-void SettingsTree::ChooseSelectedNode()
+void SettingsTree::chooseSelectedNode()
 {
-    const QTreeWidgetItem* node = SelectedNode();
+    const QTreeWidgetItem* node = selectedNode();
     if (!node)
         return;
-    if (IsCategoryNode(node))
+    if (isCategoryNode(node))
         emit categoryChosen();
     else
         emit settingChosen(node->text(0));
@@ -186,8 +186,8 @@ void SettingsTree::keyPressEvent(QKeyEvent* event)
 {
     const QTreeWidgetItem* before = currentItem();
     QTreeWidget::keyPressEvent(event);
-    if (IsNavigationKey(event->key()) && currentItem() != before)
-        ChooseSelectedNode();
+    if (isNavigationKey(event->key()) && currentItem() != before)
+        chooseSelectedNode();
 }
 
 // The right button only opens the pop-up menu; it does not move the selection.

@@ -15,14 +15,14 @@ public:
 
     explicit SettingsTree(QWidget* parent = nullptr);
 
-    void Rebuild(const CatalogueTable& catalogue, bool byCategory);
+    void rebuild(const CatalogueTable& catalogue, bool byCategory);
     // Node number n (1-based) in insertion order, or nullptr.
-    QTreeWidgetItem* Node(int number) const;
-    int NodeCount() const;
+    QTreeWidgetItem* node(int number) const;
+    int nodeCount() const;
     // 0-based in insertion order; -1 for none.
-    int NodeIndex(const QTreeWidgetItem* node) const;
-    QTreeWidgetItem* SelectedNode() const;
-    static bool IsCategoryNode(const QTreeWidgetItem* node);
+    int nodeIndex(const QTreeWidgetItem* node) const;
+    QTreeWidgetItem* selectedNode() const;
+    static bool isCategoryNode(const QTreeWidgetItem* node);
 
 signals:
     // A click, a double-click or a keyboard move chose the selected node.
@@ -37,9 +37,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void ChooseSelectedNode();
-    void AddCategoryNodes(const CatalogueTable& catalogue, QList<QTreeWidgetItem*>& topLevel);
-    void AddAlphabeticalNodes(const CatalogueTable& catalogue, QList<QTreeWidgetItem*>& topLevel);
+    void chooseSelectedNode();
+    void addCategoryNodes(const CatalogueTable& catalogue, QList<QTreeWidgetItem*>& topLevel);
+    void addAlphabeticalNodes(const CatalogueTable& catalogue, QList<QTreeWidgetItem*>& topLevel);
 
     QList<QTreeWidgetItem*> m_nodes;
 };

@@ -14,7 +14,7 @@ namespace {
 
 constexpr int PictureSize = 128;
 
-QLabel* NewLabel(const QString& text, const char* name, QWidget* parent)
+QLabel* newLabel(const QString& text, const char* name, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
@@ -36,25 +36,25 @@ SplashWindow::SplashWindow(QWidget* parent)
         QStringLiteral("#Frame1 { background: #ffffff; border: 2px solid #1d3f6e; }"));
     Frame1->installEventFilter(this);
 
-    auto* picture = NewLabel(QString(), "Image1", Frame1);
-    picture->setPixmap(ProductPicture(PictureSize, this));
+    auto* picture = newLabel(QString(), "Image1", Frame1);
+    picture->setPixmap(productPicture(PictureSize, this));
 
     auto* row = new QHBoxLayout(Frame1);
     row->setContentsMargins(28, 28, 36, 28);
     row->setSpacing(28);
     row->addWidget(picture, 0, Qt::AlignVCenter);
-    row->addWidget(BuildTexts(), 1);
+    row->addWidget(buildTexts(), 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Frame1);
-    CentreOnScreen();
+    centreOnScreen();
 }
 
-QWidget* SplashWindow::BuildTexts()
+QWidget* SplashWindow::buildTexts()
 {
     auto* texts = new QWidget(Frame1);
-    auto* title = NewLabel(ProductName, "lblProductName", texts);
+    auto* title = newLabel(ProductName, "lblProductName", texts);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 2.2);
     titleFont.setBold(true);
@@ -62,10 +62,10 @@ QWidget* SplashWindow::BuildTexts()
     title->setStyleSheet(QStringLiteral("color: #1d3f6e;"));
 
     auto* subtitle =
-        NewLabel(QStringLiteral("Configuration editor for the Dravane database server"),
+        newLabel(QStringLiteral("Configuration editor for the Dravane database server"),
                  "lblSubtitle", texts);
-    lblVersion = NewLabel(VersionText(), "lblVersion", texts);
-    auto* maker = NewLabel(QStringLiteral("\u00A9 2026 Dravane Tools Group"), "lblMaker", texts);
+    lblVersion = newLabel(versionText(), "lblVersion", texts);
+    auto* maker = newLabel(QStringLiteral("\u00A9 2026 Dravane Tools Group"), "lblMaker", texts);
     maker->setStyleSheet(QStringLiteral("color: #6b7480;"));
 
     auto* column = new QVBoxLayout(texts);
@@ -81,7 +81,7 @@ QWidget* SplashWindow::BuildTexts()
     return texts;
 }
 
-void SplashWindow::CentreOnScreen()
+void SplashWindow::centreOnScreen()
 {
     adjustSize();
     if (const QScreen* screen = this->screen())

@@ -21,6 +21,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* BuildTexts();
-    void CentreOnScreen();
+    QWidget* buildTexts();
+    void centreOnScreen();
 };

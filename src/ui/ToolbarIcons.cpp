@@ -8,7 +8,7 @@
 #include <QToolBar>
 
 // Resources in a static library must be registered by name, from the global namespace.
-static void RegisterIconResources()
+static void registerIconResources()
 {
     Q_INIT_RESOURCE(icons);
 }
@@ -44,7 +44,7 @@ constexpr IconUse ToolbarIcons[] = {
     {Button::ShowHelp, "help-contextual", true},
 };
 
-QIcon IconFor(const IconUse& use)
+QIcon iconFor(const IconUse& use)
 {
     const QIcon bundled(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(use.name)));
     return use.themed ? QIcon::fromTheme(QLatin1String(use.name), bundled) : bundled;
@@ -52,14 +52,14 @@ QIcon IconFor(const IconUse& use)
 
 } // namespace
 
-void SetToolbarIcons(QToolBar* toolbar, const std::array<QAction*, Button::Count>& buttons,
+void setToolbarIcons(QToolBar* toolbar, const std::array<QAction*, Button::Count>& buttons,
                      const std::function<QList<QAction*>(int button)>& menuItemsFor)
 {
-    RegisterIconResources();
+    registerIconResources();
     const int side = Twips::toPixels(IconSize, toolbar);
     toolbar->setIconSize(QSize(side, side));
     for (const IconUse& use : ToolbarIcons) {
-        const QIcon icon = IconFor(use);
+        const QIcon icon = iconFor(use);
         buttons[static_cast<size_t>(use.button)]->setIcon(icon);
         for (QAction* item : menuItemsFor(use.button))
             item->setIcon(icon);

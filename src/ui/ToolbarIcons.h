@@ -11,5 +11,5 @@ class QToolBar;
 
 // Gives every toolbar button, and the menu items that run the same commands, its icon: the
 // desktop theme's icon when there is one, else the one bundled with the program.
-void SetToolbarIcons(QToolBar* toolbar, const std::array<QAction*, Button::Count>& buttons,
+void setToolbarIcons(QToolBar* toolbar, const std::array<QAction*, Button::Count>& buttons,
                      const std::function<QList<QAction*>(int button)>& menuItemsFor);

@@ -34,38 +34,38 @@ constexpr double DescriptionMargin = 50;
 constexpr double BareDescriptionMargin = 20;
 
 // Positions and widths are kept in twips; the widgets are moved in pixels.
-double LeftOf(const QWidget* widget)
+double leftOf(const QWidget* widget)
 {
     return Twips::fromPixels(widget->x(), widget);
 }
 
-double WidthOf(const QWidget* widget)
+double widthOf(const QWidget* widget)
 {
     return Twips::fromPixels(widget->width(), widget);
 }
 
-double RightOf(const QWidget* widget)
+double rightOf(const QWidget* widget)
 {
-    return LeftOf(widget) + WidthOf(widget);
+    return leftOf(widget) + widthOf(widget);
 }
 
-void SetLeft(QWidget* widget, double twips)
+void setLeft(QWidget* widget, double twips)
 {
     widget->move(Twips::toPixels(twips, widget), widget->y());
 }
 
 // A very narrow list leaves no room: the width stops at zero.
-void SetWidth(QWidget* widget, double twips)
+void setWidth(QWidget* widget, double twips)
 {
     widget->resize(std::max(0, Twips::toPixels(twips, widget)), widget->height());
 }
 
-int RightEdge(const QWidget* widget)
+int rightEdge(const QWidget* widget)
 {
     return widget->x() + widget->width();
 }
 
-void ClearChoiceBox(QComboBox* box)
+void clearChoiceBox(QComboBox* box)
 {
     box->clear();
     box->clearEditText();
@@ -103,17 +103,17 @@ ValueEditor::ValueEditor(const ConfigDocument& document, const CatalogueTable& c
         button->resize(std::max(button->sizeHint().width(), twips(MinimumButtonWidth)),
                        button->sizeHint().height());
     }
-    HideControls();
+    hideControls();
 
     int needed = 0;
     for (const QWidget* control : std::initializer_list<const QWidget*>{
              cboParam, txtParam, cmdOK, cmdCancel, lblTitle[0], lblTitle[1]})
         needed = std::max(needed, control->sizeHint().height());
     setFixedHeight(std::max(twips(StripHeight), needed + twips(StripPadding)));
-    CentreControls();
+    centreControls();
 
     connect(cmdOK, &QToolButton::clicked, this, &ValueEditor::OK);
-    connect(cmdCancel, &QToolButton::clicked, this, &ValueEditor::Cancel);
+    connect(cmdCancel, &QToolButton::clicked, this, &ValueEditor::cancel);
     txtParam->installEventFilter(this);
     cboParam->installEventFilter(this);
 }
@@ -147,16 +147,16 @@ bool ValueEditor::eventFilter(QObject* watched, QEvent* event)
 
 void ValueEditor::OK()
 {
-    emit okPressed(CurrentEdit());
+    emit okPressed(currentEdit());
     txtParam->setText(QString());
 }
 
-void ValueEditor::Cancel()
+void ValueEditor::cancel()
 {
     txtParam->setText(QString());
 }
 
-RowEdits::ValueEdit ValueEditor::CurrentEdit() const
+RowEdits::ValueEdit ValueEditor::currentEdit() const
 {
     RowEdits::ValueEdit edit;
     // A row keeps the catalogue name the strip was set up for, whatever the tree shows.
@@ -169,49 +169,49 @@ RowEdits::ValueEdit ValueEditor::CurrentEdit() const
     return edit;
 }
 
-void ValueEditor::ListClicked(int row)
+void ValueEditor::listClicked(int row)
 {
     if (row < 0)
         return;
     const QString setting = m_document.rows().row(row).Setting;
     if (setting.isEmpty()) {
-        BlankStrip(Home(), ListWidth() - 50);
+        blankStrip(home(), listWidth() - 50);
         return;
     }
     m_row = row;
     m_editingExistingRow = true;
-    SetUpValueEditor(SettingLookup::NameForRow(setting));
+    SetUpValueEditor(SettingLookup::nameForRow(setting));
 }
 
-void ValueEditor::TreeClicked(const QString& name)
+void ValueEditor::treeClicked(const QString& name)
 {
     m_editingExistingRow = false;
     SetUpValueEditor(name);
 }
 
-void ValueEditor::CategoryClicked()
+void ValueEditor::categoryClicked()
 {
-    BlankStrip(ListLeft() + 20, ListWidth() - 50);
+    blankStrip(listLeft() + 20, listWidth() - 50);
 }
 
 // Nothing to edit: a blank line of the document or a category of the tree.
-void ValueEditor::BlankStrip(double descriptionLeft, double descriptionWidth)
+void ValueEditor::blankStrip(double descriptionLeft, double descriptionWidth)
 {
-    HideControls();
+    hideControls();
     emit helpBlankRequested();
     lblTitle[0]->setText(QString());
     lblTitle[1]->setText(QString());
-    PlaceDescription(descriptionLeft, descriptionWidth);
+    placeDescription(descriptionLeft, descriptionWidth);
     lblTitle[1]->show();
 }
 
 void ValueEditor::SetUpValueEditor(const QString& name)
 {
-    const double home = Home();
+    const double homeLeft = home();
     const QString helpLocation = ServerInstall::GetHelpLocation(m_programDir);
     QLabel* description = lblTitle[1];
 
-    for (const CatalogueRow* entry : SettingLookup::Candidates(m_catalogue, name)) {
+    for (const CatalogueRow* entry : SettingLookup::candidates(m_catalogue, name)) {
         emit helpPageRequested(helpLocation + entry->HelpLink());
         lblTitle[0]->setText(name);
         description->setText(QString());
@@ -221,89 +221,89 @@ void ValueEditor::SetUpValueEditor(const QString& name)
                 emit helpBlankRequested();
             return;
         }
-        if (Arrange(*entry, name, home))
+        if (arrange(*entry, name, homeLeft))
             break;
     }
 
     description->setToolTip(description->text());
-    if (name == SettingLookup::CommentEntry || SettingLookup::TrimBlanks(name) == u";") {
+    if (name == SettingLookup::CommentEntry || SettingLookup::trimBlanks(name) == u";") {
         emit helpBlankRequested();
         description->setText(QString());
     }
 }
 
-bool ValueEditor::Arrange(const CatalogueRow& entry, const QString& name, double home)
+bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name, double home)
 {
     const QString rowValue = m_document.rows().row(m_row).Parameter;
     const SettingLookup::Arrangement arrangement =
-        SettingLookup::Arrange(entry, name, m_editingExistingRow, rowValue);
+        SettingLookup::arrange(entry, name, m_editingExistingRow, rowValue);
     QLabel* description = lblTitle[1];
 
     switch (arrangement.kind) {
     case Kind::Unknown:
         return false;
     case Kind::Number:
-        ShowValueBox(home, arrangement.value);
-        ShowOkAndCancel(home + ButtonOffset);
+        showValueBox(home, arrangement.value);
+        showOkAndCancel(home + ButtonOffset);
         description->setText(arrangement.caption);
-        PlaceDescription(RightOf(cmdCancel) + 20,
-                         ListWidth() -
-                             (WidthOf(cmdCancel) + WidthOf(cmdOK) + WidthOf(txtParam) + 50));
+        placeDescription(rightOf(cmdCancel) + 20,
+                         listWidth() -
+                             (widthOf(cmdCancel) + widthOf(cmdOK) + widthOf(txtParam) + 50));
         description->show();
         break;
     case Kind::String:
-        ShowValueBox(home, arrangement.value);
-        ShowOkAndCancel(RightOf(txtParam) + 10);
+        showValueBox(home, arrangement.value);
+        showOkAndCancel(rightOf(txtParam) + 10);
         description->setText(arrangement.caption);
-        PlaceDescription(RightOf(cmdCancel) + 10,
-                         ListWidth() -
-                             (WidthOf(cmdCancel) + WidthOf(cmdOK) + WidthOf(txtParam) + 50));
+        placeDescription(rightOf(cmdCancel) + 10,
+                         listWidth() -
+                             (widthOf(cmdCancel) + widthOf(cmdOK) + widthOf(txtParam) + 50));
         description->show();
         break;
     case Kind::Choice:
         txtParam->hide();
         txtParam->setText(QString());
-        ClearChoiceBox(cboParam);
+        clearChoiceBox(cboParam);
         cboParam->show();
         cboParam->addItems(arrangement.choices);
         cboParam->setCurrentIndex(0);
-        SetWidth(cboParam, ValueWidth);
+        setWidth(cboParam, ValueWidth);
         if (arrangement.setChoiceText)
             cboParam->setEditText(arrangement.choiceText);
-        SetLeft(cmdOK, home + ButtonOffset);
+        setLeft(cmdOK, home + ButtonOffset);
         cmdOK->show();
         cmdCancel->hide();
-        PlaceDescription(RightOf(cmdOK) + 10,
-                         ListWidth() - (WidthOf(cmdOK) + WidthOf(cboParam) + 50));
+        placeDescription(rightOf(cmdOK) + 10,
+                         listWidth() - (widthOf(cmdOK) + widthOf(cboParam) + 50));
         break;
     case Kind::Null:
         cboParam->hide();
-        ClearChoiceBox(cboParam);
+        clearChoiceBox(cboParam);
         txtParam->setText(QString());
         txtParam->hide();
-        SetLeft(cmdOK, home);
+        setLeft(cmdOK, home);
         cmdOK->show();
         cmdCancel->hide();
         emit helpBlankRequested();
-        PlaceDescription(RightOf(cmdOK) + 20, ListWidth() - WidthOf(cmdOK) - 50);
+        placeDescription(rightOf(cmdOK) + 20, listWidth() - widthOf(cmdOK) - 50);
         break;
     case Kind::Multiple:
         txtParam->setText(arrangement.value);
         txtParam->show();
-        ClearChoiceBox(cboParam);
+        clearChoiceBox(cboParam);
         cboParam->show();
         cboParam->addItems(arrangement.choices);
         cboParam->setCurrentIndex(0);
-        SetWidth(txtParam, SuffixValueWidth);
-        SetWidth(cboParam, SuffixWidth);
-        SetLeft(txtParam, home + WidthOf(cboParam) + 10);
+        setWidth(txtParam, SuffixValueWidth);
+        setWidth(cboParam, SuffixWidth);
+        setLeft(txtParam, home + widthOf(cboParam) + 10);
         if (arrangement.setChoiceText)
             cboParam->setEditText(arrangement.choiceText);
-        ShowOkAndCancel(RightOf(txtParam) + 10);
+        showOkAndCancel(rightOf(txtParam) + 10);
         txtParam->setFocus();
-        PlaceDescription(RightOf(cmdCancel) + 10,
-                         ListWidth() - (WidthOf(cboParam) + WidthOf(txtParam) + WidthOf(cmdOK) +
-                                        WidthOf(cmdCancel) + 50));
+        placeDescription(rightOf(cmdCancel) + 10,
+                         listWidth() - (widthOf(cboParam) + widthOf(txtParam) + widthOf(cmdOK) +
+                                        widthOf(cmdCancel) + 50));
         break;
     }
     m_setUpSettingName = entry.SettingName();
@@ -311,89 +311,89 @@ bool ValueEditor::Arrange(const CatalogueRow& entry, const QString& name, double
 }
 
 // The value box alone at the home position.
-void ValueEditor::ShowValueBox(double home, const QString& value)
+void ValueEditor::showValueBox(double home, const QString& value)
 {
     cboParam->hide();
-    ClearChoiceBox(cboParam);
+    clearChoiceBox(cboParam);
     txtParam->setText(value);
     txtParam->show();
     txtParam->setFocus();
-    SetWidth(txtParam, ValueWidth);
-    SetLeft(txtParam, home);
+    setWidth(txtParam, ValueWidth);
+    setLeft(txtParam, home);
 }
 
-void ValueEditor::ShowOkAndCancel(double okLeft)
+void ValueEditor::showOkAndCancel(double okLeft)
 {
-    SetLeft(cmdOK, okLeft);
-    SetLeft(cmdCancel, RightOf(cmdOK));
+    setLeft(cmdOK, okLeft);
+    setLeft(cmdCancel, rightOf(cmdOK));
     cmdOK->show();
     cmdCancel->show();
 }
 
-void ValueEditor::PlaceDescription(double left, double width)
+void ValueEditor::placeDescription(double left, double width)
 {
-    SetLeft(lblTitle[1], left);
-    SetWidth(lblTitle[1], width);
+    setLeft(lblTitle[1], left);
+    setWidth(lblTitle[1], width);
 }
 
-void ValueEditor::ClearStrip(bool keepTitle)
+void ValueEditor::clearStrip(bool keepTitle)
 {
-    HideControls();
+    hideControls();
     txtParam->clear();
-    ClearChoiceBox(cboParam);
+    clearChoiceBox(cboParam);
     if (!keepTitle)
         lblTitle[0]->clear();
     lblTitle[1]->clear();
-    PlaceControls();
+    placeControls();
 }
 
 void ValueEditor::ResetValueEditor()
 {
-    ClearStrip(true);
+    clearStrip(true);
     if (m_focusAfterReset)
         m_focusAfterReset->setFocus();
 }
 
-void ValueEditor::Clear()
+void ValueEditor::clear()
 {
-    ClearStrip(false);
+    clearStrip(false);
 }
 
-void ValueEditor::HideControls()
+void ValueEditor::hideControls()
 {
     for (QWidget* control : std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel})
         control->hide();
 }
 
 // The left edge of the choice box, which the layout keeps over the list.
-double ValueEditor::Home() const
+double ValueEditor::home() const
 {
-    return qRound(LeftOf(cboParam));
+    return qRound(leftOf(cboParam));
 }
 
-double ValueEditor::ListLeft() const
+double ValueEditor::listLeft() const
 {
     return Twips::fromPixels(m_list.left(), this);
 }
 
-double ValueEditor::ListWidth() const
+double ValueEditor::listWidth() const
 {
     return Twips::fromPixels(m_list.width(), this);
 }
 
-void ValueEditor::LayOut(const QRect& tree, const QRect& list)
+void ValueEditor::layOut(const QRect& tree, const QRect& list)
 {
     m_tree = tree;
     m_list = list;
-    CentreControls();
+    centreControls();
     lblTitle[0]->setGeometry(tree.left() + twips(StripIndent), 0,
                              std::max(0, tree.width() - twips(TitleMargin)), height());
-    PlaceControls();
+    placeControls();
 }
 
 // Every control keeps its natural height, centred in the strip, shown or not: an arrangement
 // moves and widens them but leaves their heights alone.
-void ValueEditor::CentreControls()
+void ValueEditor::centreControls()
 {
     for (QWidget* control : std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel}) {
         const int controlHeight = std::min(control->sizeHint().height(), height());
@@ -403,7 +403,7 @@ void ValueEditor::CentreControls()
 }
 
 // The shown controls side by side from the list's left edge, the description after them.
-void ValueEditor::PlaceControls()
+void ValueEditor::placeControls()
 {
     const int x = m_list.left() + twips(StripIndent);
     const int listWidth = m_list.width();
@@ -416,28 +416,28 @@ void ValueEditor::PlaceControls()
     int descriptionLeft = x;
     int descriptionWidth = listWidth - twips(BareDescriptionMargin);
     if (choicesShown && valueShown) {
-        place(txtParam, RightEdge(cboParam) + twips(Gap));
-        place(cmdOK, RightEdge(txtParam) + twips(Gap));
-        place(cmdCancel, RightEdge(cmdOK));
-        descriptionLeft = RightEdge(cmdCancel) + twips(Gap);
+        place(txtParam, rightEdge(cboParam) + twips(Gap));
+        place(cmdOK, rightEdge(txtParam) + twips(Gap));
+        place(cmdCancel, rightEdge(cmdOK));
+        descriptionLeft = rightEdge(cmdCancel) + twips(Gap);
         descriptionWidth = listWidth -
                            (width(cboParam) + width(txtParam) + width(cmdOK) + width(cmdCancel)) -
                            twips(DescriptionMargin);
     } else if (choicesShown) {
-        place(cmdOK, RightEdge(cboParam) + twips(Gap));
-        descriptionLeft = RightEdge(cmdOK) + twips(Gap);
+        place(cmdOK, rightEdge(cboParam) + twips(Gap));
+        descriptionLeft = rightEdge(cmdOK) + twips(Gap);
         descriptionWidth = listWidth - (width(cboParam) + width(cmdOK)) - twips(DescriptionMargin);
     } else if (valueShown) {
         place(txtParam, x);
-        place(cmdOK, RightEdge(txtParam) + twips(Gap));
-        place(cmdCancel, RightEdge(cmdOK));
-        descriptionLeft = RightEdge(cmdCancel) + twips(Gap);
+        place(cmdOK, rightEdge(txtParam) + twips(Gap));
+        place(cmdCancel, rightEdge(cmdOK));
+        descriptionLeft = rightEdge(cmdCancel) + twips(Gap);
         descriptionWidth = listWidth - (width(txtParam) + width(cmdOK) + width(cmdCancel)) -
                            twips(DescriptionMargin);
     } else {
         place(cmdOK, x);
         if (cmdOK->isVisibleTo(this)) {
-            descriptionLeft = RightEdge(cmdOK) + twips(WideGap);
+            descriptionLeft = rightEdge(cmdOK) + twips(WideGap);
             descriptionWidth = listWidth - width(cmdOK) - twips(DescriptionMargin);
         }
     }

@@ -23,28 +23,28 @@ public:
                 QWidget* parent);
 
     // Set up from the list's selected row, or from a setting or category node of the tree.
-    void ListClicked(int row);
-    void TreeClicked(const QString& name);
-    void CategoryClicked();
+    void listClicked(int row);
+    void treeClicked(const QString& name);
+    void categoryClicked();
     void SetUpValueEditor(const QString& name);
 
     // Hides the controls and empties the description; the setting's name stays. The focus
     // goes to `focusAfterReset`.
     void ResetValueEditor();
     // Hides the controls and empties every text.
-    void Clear();
-    // Hides the choice box, the value box, OK and Cancel (no document open).
-    void HideControls();
+    void clear();
+    // Hides the choice box, the value box, OK and cancel (no document open).
+    void hideControls();
     void setFocusAfterReset(QWidget* widget) { m_focusAfterReset = widget; }
 
     // The tree's and the list's rectangles in the strip's coordinates: the name goes over the
     // tree, the editor over the list.
-    void LayOut(const QRect& tree, const QRect& list);
+    void layOut(const QRect& tree, const QRect& list);
 
     bool EditingExistingRow() const { return m_editingExistingRow; }
     // The catalogue name of the setting the strip is arranged for; empty before the first
     // arrangement. An edit of an existing row is named with it, whatever the tree shows.
-    const QString& SetUpSettingName() const { return m_setUpSettingName; }
+    const QString& setUpSettingName() const { return m_setUpSettingName; }
 
     std::array<QLabel*, 2> lblTitle{};
     QComboBox* cboParam = nullptr;
@@ -63,20 +63,20 @@ protected:
 
 private:
     void OK();
-    void Cancel();
-    RowEdits::ValueEdit CurrentEdit() const;
-    void ClearStrip(bool keepTitle);
-    void BlankStrip(double descriptionLeft, double descriptionWidth);
-    bool Arrange(const CatalogueRow& entry, const QString& name, double home);
-    void ShowValueBox(double home, const QString& value);
-    void ShowOkAndCancel(double okLeft);
-    void PlaceDescription(double left, double width);
-    void CentreControls();
-    void PlaceControls();
+    void cancel();
+    RowEdits::ValueEdit currentEdit() const;
+    void clearStrip(bool keepTitle);
+    void blankStrip(double descriptionLeft, double descriptionWidth);
+    bool arrange(const CatalogueRow& entry, const QString& name, double home);
+    void showValueBox(double home, const QString& value);
+    void showOkAndCancel(double okLeft);
+    void placeDescription(double left, double width);
+    void centreControls();
+    void placeControls();
 
-    double Home() const;
-    double ListLeft() const;
-    double ListWidth() const;
+    double home() const;
+    double listLeft() const;
+    double listWidth() const;
     int twips(double value) const;
 
     const ConfigDocument& m_document;

@@ -13,7 +13,7 @@ VersionMenu::VersionMenu(const Items& items, CatalogueTable& catalogue, Dialogs&
       m_programDir(std::move(programDir))
 {}
 
-QString VersionMenu::DatabasePath() const
+QString VersionMenu::databasePath() const
 {
     return CatalogueDatabase::GetCatalogueDatabasePath(m_programDir);
 }
@@ -21,7 +21,7 @@ QString VersionMenu::DatabasePath() const
 bool VersionMenu::BuildVersionMenu(QString* error)
 {
     QStringList captions;
-    if (!CatalogueDatabase::ReadVersionCaptions(DatabasePath(), captions, error))
+    if (!CatalogueDatabase::readVersionCaptions(databasePath(), captions, error))
         return false;
     const int count = std::min<int>(static_cast<int>(captions.size()), m_items.size());
     for (int p = 0; p < count; ++p) {
@@ -32,13 +32,13 @@ bool VersionMenu::BuildVersionMenu(QString* error)
     return true;
 }
 
-void VersionMenu::SetCheckedIndex(int index)
+void VersionMenu::setCheckedIndex(int index)
 {
     for (int p = 0; p < static_cast<int>(m_items.size()); ++p)
         m_items[static_cast<size_t>(p)]->setChecked(p == index);
 }
 
-int VersionMenu::CheckedIndex() const
+int VersionMenu::checkedIndex() const
 {
     for (int p = 0; p < static_cast<int>(m_items.size()); ++p) {
         if (m_items[static_cast<size_t>(p)]->isChecked())
@@ -47,19 +47,19 @@ int VersionMenu::CheckedIndex() const
     return -1;
 }
 
-void VersionMenu::VersionChosen(int index)
+void VersionMenu::versionChosen(int index)
 {
-    const int previous = CheckedIndex();
-    SetCheckedIndex(index);
+    const int previous = checkedIndex();
+    setCheckedIndex(index);
 
     QString error;
-    const QString path = DatabasePath();
+    const QString path = databasePath();
     const float version = CatalogueDatabase::GetVersionNumber(path, index, &error);
     if (error.isEmpty())
         CatalogueDatabase::LoadCatalogue(path, version, m_catalogue, &error);
     if (!error.isEmpty()) {
         // The catalogue stays as it was, and so does the version it belongs to.
-        SetCheckedIndex(previous);
+        setCheckedIndex(previous);
         m_dialogs.message(m_window, ProductName, error, QMessageBox::Warning);
         return;
     }

@@ -19,17 +19,17 @@ public:
 
     // Fills the captions from DV_Version; false with *error when the catalogue cannot be read.
     bool BuildVersionMenu(QString* error = nullptr);
-    void SetCheckedIndex(int index);
+    void setCheckedIndex(int index);
     // Position of the checked item, -1 when none is checked.
-    int CheckedIndex() const;
+    int checkedIndex() const;
     // The user chose the item at `index`: check it and reload the catalogue.
-    void VersionChosen(int index);
+    void versionChosen(int index);
 
 signals:
     void catalogueReloaded();
 
 private:
-    QString DatabasePath() const;
+    QString databasePath() const;
 
     Items m_items;
     CatalogueTable& m_catalogue;

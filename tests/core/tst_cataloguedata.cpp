@@ -18,7 +18,7 @@ const QString kServer = DRACFG_DEMO_SERVER_DIR;
 // The entry the value editor looks up first for a name, as its index.
 int findSetting(const CatalogueTable& table, const QString& name)
 {
-    const QList<const CatalogueRow*> found = SettingLookup::Candidates(table, name);
+    const QList<const CatalogueRow*> found = SettingLookup::candidates(table, name);
     return found.isEmpty() ? -1 : static_cast<int>(found.first() - table.rows().constData());
 }
 
@@ -31,7 +31,7 @@ private slots:
     void versions()
     {
         QStringList captions;
-        QVERIFY(ReadVersionCaptions(kDatabase, captions));
+        QVERIFY(readVersionCaptions(kDatabase, captions));
         QVERIFY2(captions.size() >= 6 && captions.size() <= 10, qPrintable(captions.join(' ')));
         int previous = std::numeric_limits<int>::max();
         for (int i = 0; i < captions.size(); ++i) {

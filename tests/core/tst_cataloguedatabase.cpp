@@ -54,16 +54,16 @@ private slots:
     {
         QVERIFY(WriteFixtureCatalogue(m_path, {}, {}));
         QVERIFY(QDir(m_dir.path()).mkpath("folder"));
-        QVERIFY(CatalogueDatabaseExists(m_path));
-        QVERIFY(!CatalogueDatabaseExists(m_dir.filePath("none")));
-        QVERIFY(!CatalogueDatabaseExists(m_dir.filePath("folder")));
+        QVERIFY(catalogueDatabaseExists(m_path));
+        QVERIFY(!catalogueDatabaseExists(m_dir.filePath("none")));
+        QVERIFY(!catalogueDatabaseExists(m_dir.filePath("folder")));
     }
 
     void versions()
     {
         QVERIFY(WriteFixtureCatalogue(m_path, {}, {6.1, 5.0, 7.2}));
         QStringList captions{"stale"};
-        QVERIFY(ReadVersionCaptions(m_path, captions));
+        QVERIFY(readVersionCaptions(m_path, captions));
         QCOMPARE(captions, (QStringList{"v6.1", "v5", "v7.2"}));
         QCOMPARE(GetVersionNumber(m_path, 0), 6.1f);
         QCOMPARE(GetVersionNumber(m_path, 3), 0.0f); // an index no row carries
@@ -145,7 +145,7 @@ private slots:
         table.replace({CatalogueRow{{"Kept", "SENTINEL"}}});
         QStringList captions{"v1"};
         QString reported;
-        QVERIFY(versionTable ? !ReadVersionCaptions(m_path, captions, &reported)
+        QVERIFY(versionTable ? !readVersionCaptions(m_path, captions, &reported)
                              : !LoadCatalogue(m_path, 99.0f, table, &reported));
         QCOMPARE(reported, error);
         QCOMPARE(names(table), QStringList{"SENTINEL"});

@@ -17,12 +17,12 @@ void tst_Codepage::everyByteRoundTrips()
     for (int byte = 0; byte < 256; ++byte)
         all.append(char(byte));
 
-    const QString text = Codepage::DecodeWindows1252(all);
+    const QString text = Codepage::decodeWindows1252(all);
     // Known mappings, among them an unassigned byte, which keeps its C1 control.
     QCOMPARE(text.mid(0x7F, 4), QStringLiteral("\u007F\u20AC\u0081\u201A"));
     QCOMPARE(text.mid(0x9F, 2), QStringLiteral("\u0178\u00A0"));
     QCOMPARE(text.back(), QChar(0x00FF));
-    QCOMPARE(Codepage::EncodeWindows1252(text).value_or("failed"), all);
+    QCOMPARE(Codepage::encodeWindows1252(text).value_or("failed"), all);
 }
 
 void tst_Codepage::unrepresentableCharacter_data()
@@ -42,7 +42,7 @@ void tst_Codepage::unrepresentableCharacter()
     QFETCH(qsizetype, badIndex);
 
     qsizetype reported = -1;
-    QCOMPARE(Codepage::EncodeWindows1252(text, &reported), std::nullopt);
+    QCOMPARE(Codepage::encodeWindows1252(text, &reported), std::nullopt);
     QCOMPARE(reported, badIndex);
 }
 

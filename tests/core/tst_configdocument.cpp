@@ -44,10 +44,10 @@ private slots:
             bytes += byte == '\r' || byte == '\n' ? QByteArray() : QByteArray(1, char(byte));
         document.load(u"/x.cfg"_s, QString());
         // Every kind of line break comes back as CR LF.
-        document.setText(Codepage::DecodeWindows1252(bytes + '\r' + bytes + '\n' + bytes));
+        document.setText(Codepage::decodeWindows1252(bytes + '\r' + bytes + '\n' + bytes));
         document.LinesFromText();
         document.TextFromLines();
-        QCOMPARE(Codepage::EncodeWindows1252(document.text()).value_or("failed"),
+        QCOMPARE(Codepage::encodeWindows1252(document.text()).value_or("failed"),
                  bytes + "\r\n" + bytes + "\r\n" + bytes);
     }
 

@@ -12,13 +12,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray Read(const QString& path)
+QByteArray read(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
 }
 
-bool Write(const QString& path, const QByteArray& bytes)
+bool write(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
@@ -49,7 +49,7 @@ private slots:
     {
         QFETCH(QString, file);
         QVERIFY(mkfifo(QFile::encodeName(path(u"pipe.cfg"_s)).constData(), 0600) == 0);
-        QCOMPARE(ConfigFile::ReadWholeFile(file), std::nullopt);
+        QCOMPARE(ConfigFile::readWholeFile(file), std::nullopt);
         ConfigDocument document;
         document.load(path(u"kept.cfg"_s), u"A 1"_s);
         QVERIFY(!document.loadFile(file));
@@ -83,12 +83,12 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, textView);
         const QString file = path(u"hostile.cfg"_s);
-        QVERIFY(Write(file, bytes));
+        QVERIFY(write(file, bytes));
         ConfigDocument document;
         document.setView(textView ? ConfigDocument::View::Text : ConfigDocument::View::List);
         QVERIFY(document.loadFile(file));
         QCOMPARE(document.saveAs(file), QString());
-        QTEST(Read(file), "written");
+        QTEST(read(file), "written");
     }
 
     // A refused save leaves the file on disk and the document as they were, and no file behind.
@@ -120,7 +120,7 @@ void tst_ConfigFile::saveRefused()
     QFETCH(QString, target);
     QFETCH(QString, message);
     const QString file = path(u"doc.cfg"_s);
-    QVERIFY(Write(file, "OLD 1\r\n"));
+    QVERIFY(write(file, "OLD 1\r\n"));
     ConfigDocument document;
     document.setView(ConfigDocument::View::Text);
     QVERIFY(document.loadFile(file));
@@ -150,7 +150,7 @@ void tst_ConfigFile::saveRefused()
     if (replaced)
         QVERIFY(QFileInfo(file).isDir());
     else
-        QCOMPARE(Read(file), "OLD 1\r\n");
+        QCOMPARE(read(file), "OLD 1\r\n");
 }
 
 QTEST_GUILESS_MAIN(tst_ConfigFile)

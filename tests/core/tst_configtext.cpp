@@ -41,17 +41,17 @@ void tst_ConfigText::parseAndRender()
     QFETCH(int, number);
     QFETCH(QString, parsed);
 
-    const Row row = ConfigText::ParseLine(line, number);
-    const QString rendered = ConfigText::RenderRow(row);
+    const Row row = ConfigText::parseLine(line, number);
+    const QString rendered = ConfigText::renderRow(row);
     QCOMPARE(QStringList({row.Key, row.Setting, row.Parameter, rendered}).join(u'|'), parsed);
     // A second pass changes nothing.
-    QCOMPARE(ConfigText::RenderRow(ConfigText::ParseLine(rendered, number)), rendered);
+    QCOMPARE(ConfigText::renderRow(ConfigText::parseLine(rendered, number)), rendered);
 }
 
 void tst_ConfigText::parseLinesNumbersFromOne()
 {
     // Line numbers outgrow 16 bits in long files.
-    const QList<Row> rows = ConfigText::ParseLines(QStringList(40000, u"A"_s) << QString());
+    const QList<Row> rows = ConfigText::parseLines(QStringList(40000, u"A"_s) << QString());
     QCOMPARE(rows.constFirst().Key, u"K1"_s);
     QCOMPARE(rows.constLast().Key, u"KB40001"_s);
 }

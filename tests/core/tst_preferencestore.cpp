@@ -21,9 +21,9 @@ template <typename T> QString Shown(std::optional<T> value)
 
 // The reader's answer, or nothing when it fell back to its default: two defaults tell them apart.
 template <typename T>
-std::optional<T> Read(T (*reader)(QSettings&, const QString&, T), T one, T other)
+std::optional<T> readBack(T (*reader)(QSettings&, const QString&, T), T one, T other)
 {
-    const auto store = PreferenceStore::Open();
+    const auto store = PreferenceStore::open();
     const T first = reader(*store, u"DravaneVersion"_s, one);
     return first == reader(*store, u"DravaneVersion"_s, other) ? std::optional(first)
                                                                : std::nullopt;
@@ -43,10 +43,10 @@ private slots:
         if (!qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
             qputenv("XDG_CONFIG_HOME", m_configHome.path().toLocal8Bit());
         // Moving the file would lose every user's stored preferences.
-        QCOMPARE(PreferenceStore::Open()->fileName(),
+        QCOMPARE(PreferenceStore::open()->fileName(),
                  qEnvironmentVariable("XDG_CONFIG_HOME") + u"/DraCFG Editor/DraCFG Editor.conf"_s);
     }
-    void init() { PreferenceStore::Open()->clear(); }
+    void init() { PreferenceStore::open()->clear(); }
 
     // Each reader answers as its conversion of the trimmed stored text, or with its default.
     void storedText_data()
@@ -80,16 +80,16 @@ private slots:
         using namespace PreferenceStore;
 
         const QString trimmed = text.trimmed();
-        QCOMPARE(Shown(ToBool(trimmed)) + u'|' + Shown(ToSingle(trimmed)) + u'|' +
-                     Shown(ToInt16(trimmed)),
+        QCOMPARE(Shown(toBool(trimmed)) + u'|' + Shown(toSingle(trimmed)) + u'|' +
+                     Shown(toInt16(trimmed)),
                  read.section(u'|', 0, 2));
         // Under the version index's key, so that every reader reads the one text.
         if (!text.isNull())
-            Open()->setValue(u"Settings/DravaneVersion"_s, text);
-        QCOMPARE(Shown(Read<bool>(ReadBool, false, true)) + u'|' +
-                     Shown(Read<float>(ReadSingle, -0.5f, 0.5f)) + u'|' +
-                     Shown(Read<qint16>(ReadInt16, -7, 7)) + u'|' +
-                     QString::number(StoredVersionIndex()),
+            open()->setValue(u"Settings/DravaneVersion"_s, text);
+        QCOMPARE(Shown(readBack<bool>(readBool, false, true)) + u'|' +
+                     Shown(readBack<float>(readSingle, -0.5f, 0.5f)) + u'|' +
+                     Shown(readBack<qint16>(readInt16, -7, 7)) + u'|' +
+                     QString::number(storedVersionIndex()),
                  read);
     }
 
@@ -97,23 +97,23 @@ private slots:
     {
         {
             using namespace PreferenceStore;
-            const auto store = Open();
-            WriteBool(*store, u"A"_s, true);
-            WriteBool(*store, u"B"_s, false);
-            WriteSingle(*store, u"C"_s, 1234.5678f); // seven significant digits, a point
-            WriteSingle(*store, u"D"_s, -3000.0f);
-            WriteInt(*store, u"E"_s, 40000);
-            WriteText(*store, u"F"_s, u" padded "_s);
+            const auto store = open();
+            writeBool(*store, u"A"_s, true);
+            writeBool(*store, u"B"_s, false);
+            writeSingle(*store, u"C"_s, 1234.5678f); // seven significant digits, a point
+            writeSingle(*store, u"D"_s, -3000.0f);
+            writeInt(*store, u"E"_s, 40000);
+            writeText(*store, u"F"_s, u" padded "_s);
         } // written out as the store goes
-        const QSettings fresh(PreferenceStore::Open()->fileName(), QSettings::IniFormat);
+        const QSettings fresh(PreferenceStore::open()->fileName(), QSettings::IniFormat);
         QStringList stored;
         for (const QString& key : fresh.allKeys())
             stored += key + u'=' + fresh.value(key).toString();
         QCOMPARE(stored.join(u';'), u"Settings/A=True;Settings/B=False;Settings/C=1234.568;"
                                     u"Settings/D=-3000;Settings/E=40000;Settings/F= padded "_s);
-        const auto store = PreferenceStore::Open();
-        QCOMPARE(PreferenceStore::ReadText(*store, u"F"_s, {}), u" padded "_s);
-        QCOMPARE(PreferenceStore::ReadText(*store, u"G"_s, u"default"_s), u"default"_s);
+        const auto store = PreferenceStore::open();
+        QCOMPARE(PreferenceStore::readText(*store, u"F"_s, {}), u" padded "_s);
+        QCOMPARE(PreferenceStore::readText(*store, u"G"_s, u"default"_s), u"default"_s);
     }
 };
 

@@ -35,7 +35,7 @@ private slots:
     void toggledComment()
     {
         QFETCH(QString, line);
-        const auto [setting, parameter] = ToggledComment(ConfigText::ParseLine(line, 1));
+        const auto [setting, parameter] = RowEdits::toggledComment(ConfigText::parseLine(line, 1));
         QTEST(Texts(setting, parameter), "toggled");
     }
 
@@ -63,7 +63,7 @@ private slots:
     {
         QFETCH(QString, text);
         const qsizetype position = text.indexOf(u"[]"_s);
-        QTEST(ToggleCommentAt(text.remove(u"[]"_s), position), "toggled");
+        QTEST(RowEdits::toggleCommentAt(text.remove(u"[]"_s), position), "toggled");
     }
 
     // What OK makes of the value editor's contents: a new row, an existing row ("K|loglevel|1"
@@ -96,12 +96,12 @@ private slots:
     {
         QFETCH(QStringList, edit);
         const ValueEdit valueEdit{edit[0], edit[1], edit[2], edit.size() > 3, false};
-        const Row row = NewRow(valueEdit);
+        const Row row = newRow(valueEdit);
         QVERIFY(row.Key.isEmpty());
         QTEST(Texts(row.Setting, row.Parameter), "newRow");
-        const auto [setting, parameter] = EditedRow(valueEdit, Row{u"K"_s, u"loglevel"_s, u"1"_s});
+        const auto [setting, parameter] = editedRow(valueEdit, Row{u"K"_s, u"loglevel"_s, u"1"_s});
         QTEST(Texts(setting, parameter), "editedRow");
-        QTEST(NewLine(valueEdit), "newLine");
+        QTEST(newLine(valueEdit), "newLine");
     }
     void keys();
 };
@@ -109,12 +109,12 @@ private slots:
 // A multiple setting's key counts rows; any other's carries the fraction, single-precision.
 void tst_RowEdits::keys()
 {
-    QCOMPARE(NewRowKey(4, true, 0.5), u"K5"_s);
-    QCOMPARE(NewRowKey(4, false, 0), u"K6"_s);
-    QCOMPARE(NewRowKey(4, false, 0.123456789), u"K6.123457"_s);
-    QCOMPARE(NewRowKey(40000, false, 0.5), u"K40002.5"_s);
-    QCOMPARE(NewRowKey(1234567, false, 0.75), u"K1234570"_s);
-    QCOMPARE(BlankRowKey(3), u"KB4"_s);
+    QCOMPARE(newRowKey(4, true, 0.5), u"K5"_s);
+    QCOMPARE(newRowKey(4, false, 0), u"K6"_s);
+    QCOMPARE(newRowKey(4, false, 0.123456789), u"K6.123457"_s);
+    QCOMPARE(newRowKey(40000, false, 0.5), u"K40002.5"_s);
+    QCOMPARE(newRowKey(1234567, false, 0.75), u"K1234570"_s);
+    QCOMPARE(blankRowKey(3), u"KB4"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_RowEdits)

@@ -23,10 +23,10 @@ static Match Find(QStringView text, qsizetype offset, QStringView key)
 void tst_Search::findRow()
 {
     const QList<Row> rows = {{{}, u"CACHESIZE"_s, u"_DATA"_s}, {{}, u"CACHESIZE"_s, u"_INDEX"_s}};
-    QCOMPARE(Search::FindRow(rows, -1, u"cachesize"), 0); // -1, nothing selected: from the start
-    QCOMPARE(Search::FindRow(rows, -1, u"SIZE_IN"), 1);   // the setting joined to its parameter
-    QCOMPARE(Search::FindRow(rows, 0, u"cachesize"), 1);
-    QCOMPARE(Search::FindRow(rows, 1, u"cachesize"), -1);
+    QCOMPARE(Search::findRow(rows, -1, u"cachesize"), 0); // -1, nothing selected: from the start
+    QCOMPARE(Search::findRow(rows, -1, u"SIZE_IN"), 1);   // the setting joined to its parameter
+    QCOMPARE(Search::findRow(rows, 0, u"cachesize"), 1);
+    QCOMPARE(Search::findRow(rows, 1, u"cachesize"), -1);
 }
 
 void tst_Search::findText()
@@ -48,7 +48,7 @@ void tst_Search::searchesBeyondSixteenBits()
     constexpr int Beyond = 32767 + 5000;
     QList<Row> rows(Beyond, Row{u"K"_s, u"SETTING"_s, u"1"_s});
     rows.last().Parameter = u"needle"_s;
-    QCOMPARE(Search::FindRow(rows, 35000, u"NEEDLE"), Beyond - 1);
+    QCOMPARE(Search::findRow(rows, 35000, u"NEEDLE"), Beyond - 1);
     const QString text = QString(Beyond, u'x') + u"needle"_s;
     QCOMPARE(Find(text, Beyond, u"needle"), Match(Beyond, 6));
     QCOMPARE(Find(text, Beyond + 1, u"needle"), Match(-1, 0));

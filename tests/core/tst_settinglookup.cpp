@@ -99,11 +99,11 @@ void tst_SettingLookup::arrangement()
     QFETCH(QString, choiceText);
     const CatalogueTable catalogue = Catalogue();
     const bool editingRow = !rowValue.isNull();
-    const QString name = editingRow ? NameForRow(setting) : setting;
+    const QString name = editingRow ? nameForRow(setting) : setting;
     const CatalogueRow* arranged = nullptr;
     Arrangement arrangement;
-    for (const CatalogueRow* entry : Candidates(catalogue, name)) {
-        arrangement = Arrange(*entry, name, editingRow, rowValue);
+    for (const CatalogueRow* entry : candidates(catalogue, name)) {
+        arrangement = arrange(*entry, name, editingRow, rowValue);
         if (arrangement.kind != Kind::Unknown) {
             arranged = entry;
             break;

@@ -24,7 +24,10 @@ struct EditorFixture {
     WindowControls ui() { return Controls(*window); }
     ConfigDocument& document() { return window->document(); }
     RowModel& rows() { return window->document().rows(); }
-    QString bin(const QString& name) const { return env.path(QStringLiteral("server/bin/") + name); }
+    QString bin(const QString& name) const
+    {
+        return env.path(QStringLiteral("server/bin/") + name);
+    }
     void trigger(const QString& action) { Control(*window, action)->trigger(); }
 
     // Opens server/bin/<name> holding bytes in the list or the text view, chosen first; the
@@ -52,7 +55,7 @@ struct EditorFixture {
         QTreeView* list = ui().lvListView;
         const QModelIndex index = list->model()->index(row, 0);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
-        return SelectedRow(list) == row;
+        return selectedRow(list) == row;
     }
     // Selects the node as the keyboard would; only a click hands it to the editor.
     bool selectNode(const QString& text, bool click = false)

@@ -75,12 +75,12 @@ std::unique_ptr<MainWindow> TestEnvironment::startMainWindow(FakeDialogs& dialog
 {
     Startup::Options options;
     options.splashMilliseconds = 0;
-    return Startup::Run(dialogs, programDir(), options);
+    return Startup::run(dialogs, programDir(), options);
 }
 
 void TestEnvironment::clearPreferences()
 {
-    const auto store = PreferenceStore::Open();
+    const auto store = PreferenceStore::open();
     store->clear();
     store->sync();
 }

@@ -43,7 +43,7 @@ void tst_AboutBox::clicks()
             result = box->result();
         }
     };
-    ShowAboutBox(dialogs, nullptr);
+    showAboutBox(dialogs, nullptr);
     QCOMPARE(dialogs.calls.first().title, u"About DraCFG Editor"_s);
     QCOMPARE(dialogs.last(u"url"_s).url, opened);
     QCOMPARE(dialogs.last(u"modal"_s).objectName, shift ? u"frmEasterEgg"_s : u"frmAbout"_s);

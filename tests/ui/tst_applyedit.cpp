@@ -78,7 +78,7 @@ void tst_ApplyEdit::okWritesTheDocument()
 
     QCOMPARE(Texts(f), expected);
     QCOMPARE(f.document().DocumentChanged(), e.at >= 0);
-    QVERIFY(e.textView || e.at < 0 || SelectedRow(f.ui().lvListView) == e.at);
+    QVERIFY(e.textView || e.at < 0 || selectedRow(f.ui().lvListView) == e.at);
     // An empty value box is refused, before anything else is looked at.
     const bool refused = e.at < 0 && e.value.isEmpty();
     const FakeDialogs::Call message = f.dialogs.last("message"); // none: a blank one

@@ -61,7 +61,7 @@ void tst_EditCommands::printing()
     ui.mnuFilemnuPrint->trigger();
     QVERIFY(QFileInfo(f.env.path(u"printed.pdf"_s)).size() > 0);
     ui.mnuViewmnuLVText->trigger(); // shows the rows in the form the list wrote them
-    const QTextDocument& printed = f.window->editCommands().PrintBuffer();
+    const QTextDocument& printed = f.window->editCommands().printBuffer();
     QCOMPARE(printed.toPlainText(), ui.txtTextBox->toPlainText());
     QCOMPARE(printed.defaultFont(), ui.txtTextBox->font());
 }

@@ -82,7 +82,7 @@ void tst_Find::searchesAndClosingResets()
     button("optEditor")->setChecked(true);
     for (int row : {3, 5}) {
         QCOMPARE(pressFind(), u"Find Next"_s);
-        QCOMPARE(SelectedRow(ui().lvListView), row);
+        QCOMPARE(selectedRow(ui().lvListView), row);
     }
     pressFind();
     QCOMPARE(f->dialogs.count(u"message"_s), 1); // the earlier one went with the first document
@@ -90,10 +90,10 @@ void tst_Find::searchesAndClosingResets()
     QCOMPARE(QStringList({message.title, message.text}),
              QStringList({u"DraCFG Editor"_s, u"String not found."_s}));
     QCOMPARE(message.icon, QMessageBox::NoIcon);
-    QCOMPARE(SelectedRow(ui().lvListView), 5);
+    QCOMPARE(selectedRow(ui().lvListView), 5);
     QTest::keyClick(txtFind(), Qt::Key_Backspace); // an edited key starts from the top
     pressFind();
-    QCOMPARE(SelectedRow(ui().lvListView), 3);
+    QCOMPARE(selectedRow(ui().lvListView), 3);
 }
 
 QTEST_MAIN(tst_Find)

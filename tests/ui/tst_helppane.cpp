@@ -42,7 +42,7 @@ void tst_HelpPane::pageAndLinks()
     };
     QTextBrowser* browser = w.ui().brwHelpBrowser;
     QCOMPARE(w.ui().helpPane->currentWidget(), w.ui().fraBrowser); // blank at start-up
-    w.window->findChild<HelpPane*>()->ShowHelpPage(page + u"#T"_s);
+    w.window->findChild<HelpPane*>()->showHelpPage(page + u"#T"_s);
     QCOMPARE(w.ui().helpPane->currentWidget(), browser);
     QCOMPARE(browser->source(), at(u"T"_s));
 

@@ -9,7 +9,7 @@ class tst_ListSelection : public QObject {
     Q_OBJECT
 
 private slots:
-    void selectRow()
+    void selectsWithoutScrolling()
     {
         RowModel model;
         model.resetRows(QList<Row>(500));
@@ -19,18 +19,18 @@ private slots:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
 
-        SelectRow(&view, 400);
-        QCOMPARE(SelectedRow(&view), 400);
+        selectRow(&view, 400);
+        QCOMPARE(selectedRow(&view), 400);
         QCOMPARE(view.currentIndex().row(), 400);
         // No scrolling, and auto-scroll is back on for the user's own moves.
         QCOMPARE(view.verticalScrollBar()->value(), 0);
         QVERIFY(view.hasAutoScroll());
-        SelectRow(&view, -1);
-        QCOMPARE(SelectedRow(&view), -1);
+        selectRow(&view, -1);
+        QCOMPARE(selectedRow(&view), -1);
         QCOMPARE(view.currentIndex().row(), -1);
         // A current index alone is not a selection.
         view.selectionModel()->setCurrentIndex(model.index(2, 0), QItemSelectionModel::NoUpdate);
-        QCOMPARE(SelectedRow(&view), -1);
+        QCOMPARE(selectedRow(&view), -1);
     }
 };
 

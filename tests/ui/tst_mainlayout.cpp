@@ -19,7 +19,7 @@ class tst_MainLayout : public QObject {
     }
 
     // Where the editor's controls start: the list's left edge in the title strip, indented.
-    int Home()
+    int home()
     {
         const QPoint list = ui().lvListView->mapTo(window(), QPoint(0, 0));
         return ui().picTitles->mapFrom(window(), list).x() + px(20);
@@ -79,16 +79,16 @@ private slots:
                                        ui.lblTitle[1]};
         const int widths[] = {120, 90, 40, 50};
         for (int i = 0; i < 4; ++i) {
-            controls[i]->setGeometry(Home(), controls[i]->y(), widths[i], controls[i]->height());
+            controls[i]->setGeometry(home(), controls[i]->y(), widths[i], controls[i]->height());
             controls[i]->setVisible(shown.contains(controls[i]->objectName()));
         }
-        ui.cmdCancel->move(Home() - 5, ui.cmdCancel->y());
+        ui.cmdCancel->move(home() - 5, ui.cmdCancel->y());
 
-        window()->layout().TitleStripLayout();
+        window()->layout().titleStripLayout();
 
         QStringList actual;
         for (QWidget* control : controls)
-            actual.append(QString::number(control->x() - Home()));
+            actual.append(QString::number(control->x() - home()));
         actual.append(QString::number(ui.lvListView->width() - ui.lblTitle[1]->width()));
         QCOMPARE(actual.join(u' '), expected);
     }
@@ -97,7 +97,7 @@ private slots:
     {
         ui().vbuSplitterVert->setSizes({px(2000), 400});
         QTRY_COMPARE(ui().tvTreeView->width(), px(2000));
-        QCOMPARE(ui().cboParam->x(), Home());
+        QCOMPARE(ui().cboParam->x(), home());
         QCOMPARE(ui().lblTitle[0]->width(), px(2000) - px(50));
     }
 

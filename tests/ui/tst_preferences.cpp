@@ -16,13 +16,13 @@ namespace {
 
 void Store(const QString& key, const QString& text)
 {
-    PreferenceStore::Open()->setValue(u"Settings/"_s + key, text);
+    PreferenceStore::open()->setValue(u"Settings/"_s + key, text);
 }
 
 // What a new reader of the store's file sees.
 QString Stored()
 {
-    const QSettings fresh(PreferenceStore::Open()->fileName(), QSettings::IniFormat);
+    const QSettings fresh(PreferenceStore::open()->fileName(), QSettings::IniFormat);
     QString stored;
     for (const QString& key : fresh.allKeys())
         stored += key + u'=' + fresh.value(key).toString() + u' ';
@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(ui.vbuSplitterVert->sizes().value(0), px(3000));
         QVERIFY(ui.mnuViewmnuShowHelp->isChecked() && ui.FlatBttn[Button::ShowHelp]->isChecked());
         QVERIFY(ui.mnuToolsConfirmDelete->isChecked());
-        QCOMPARE(window->versions().CheckedIndex(), 0);
+        QCOMPARE(window->versions().checkedIndex(), 0);
         const QFont font = ui.txtTextBox->font();
         QCOMPARE(font.family(), u"MS Sans Serif"_s); // kept, though shown in a sans-serif face
         QVERIFY(QFontInfo(font).family().contains(u"Sans"_s));
@@ -98,7 +98,7 @@ private slots:
         ui.mnuToolsConfirmDelete->trigger();
         ui.mnuViewmnuListAlpha->trigger();
         ui.mnuViewmnuLVList->trigger();
-        window->versions().SetCheckedIndex(2);
+        window->versions().setCheckedIndex(2);
         QVERIFY(window->close());
         const QString saved = Stored();
 
@@ -146,7 +146,7 @@ private slots:
         ui.mnuToolsFonts->trigger(); // cancelled: nothing changes
         QCOMPARE(dialogs.last(u"font"_s).font, start);
         QCOMPARE(ui.txtTextBox->font(), start);
-        QVERIFY(PreferenceStore::Open()->allKeys().isEmpty());
+        QVERIFY(PreferenceStore::open()->allKeys().isEmpty());
 
         ui.mnuToolsFonts->trigger();
         Store(u"FontName"_s, u"Nimbus Sans"_s); // the text view's font changes, not the choice

@@ -14,7 +14,7 @@ class tst_RowOperations : public QObject {
     bool Changed() { return f->document().DocumentChanged(); }
 
     // Opens the lines in the list view and clicks the bracketed one.
-    bool Open(const QString& lines)
+    bool open(const QString& lines)
     {
         const QString text = QString(lines).remove(u'[').remove(u']').replace(u',', u"\r\n"_s);
         return f->open(text.toLatin1(), true) &&
@@ -26,7 +26,7 @@ class tst_RowOperations : public QObject {
         QStringList texts;
         for (const Row& row : f->rows().rows())
             texts.append(row.Setting + u'|' + row.Parameter);
-        if (const int selected = SelectedRow(list()); selected >= 0)
+        if (const int selected = selectedRow(list()); selected >= 0)
             texts[selected] = u'[' + texts[selected] + u']';
         return texts.join(u',');
     }
@@ -37,7 +37,7 @@ private slots:
 
     void deleteAsksWhenConfirmDeleteIsOn()
     {
-        QVERIFY(Open(u"[SERVERNAME alpha],,TRACE ON"_s));
+        QVERIFY(open(u"[SERVERNAME alpha],,TRACE ON"_s));
         QVERIFY(ui().cmdOK->isVisibleTo(ui().picTitles)); // the value editor is set up
         f->dialogs.messageAnswers = {QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
 
@@ -85,7 +85,7 @@ private slots:
         QFETCH(QString, trigger);
         QFETCH(QString, lines);
         QFETCH(QString, expected);
-        QVERIFY(Open(lines));
+        QVERIFY(open(lines));
         const QString before = RowTexts();
         ui().mnuToolsConfirmDelete->trigger();
         ui().tvTreeView->setFocus();
@@ -123,7 +123,7 @@ private slots:
         QFETCH(QString, trigger);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        QVERIFY(Open(u"[A 1]"_s));
+        QVERIFY(open(u"[A 1]"_s));
         ui().mnuViewmnuLVText->trigger();
         const int start = text.indexOf(u'['), end = text.indexOf(u']') - 1;
         f->document().setText(text.remove(u'[').remove(u']'));

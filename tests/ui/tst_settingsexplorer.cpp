@@ -20,7 +20,7 @@ class tst_SettingsExplorer : public QObject {
         m_window.reset();
         m_env.reset(); // first: it restores the server variable that the next one sets
         m_env = std::make_unique<TestEnvironment>();
-        PreferenceStore::WriteBool(*PreferenceStore::Open(), "ListByCategory", byCategory);
+        PreferenceStore::writeBool(*PreferenceStore::open(), "ListByCategory", byCategory);
         QList<FixtureSetting> settings{{"C", "NEW", 2, {}, {}, {}, {}, {}}};
         for (const QString& row : rows.split(' ', Qt::SkipEmptyParts))
             settings.append({row.section(':', 0, 0), row.section(':', 1), 1, {}, {}, {}, {}, {}});
@@ -92,10 +92,10 @@ private slots:
         QFETCH(QString, steps);
         QVERIFY(start(rows));
         if (steps.startsWith("A-Z ") || steps.startsWith("cat "))
-            m_window->explorer().ListCommand(steps.startsWith("cat "));
+            m_window->explorer().listCommand(steps.startsWith("cat "));
         else
             tree()->setCurrentItem(node(steps.section(' ', 0, 0)));
-        m_window->findChild<HelpPane*>()->ShowHelpPage(m_env->helpPage());
+        m_window->findChild<HelpPane*>()->showHelpPage(m_env->helpPage());
         m_window->findChild<QAction*>(steps.section(' ', 1))->trigger();
         QTEST(shown(), "shown");
         QCOMPARE(m_dialogs.calls.size(), 0);
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         // A click or a navigation key hands the node to the value editor; selecting it in code
         // (a list command) and the right button (the pop-up menu) do not.
-        m_window->explorer().ListCommand(false);
+        m_window->explorer().listCommand(false);
         QCOMPARE(nowAt(), "s1|");
         const QPoint s2 = tree()->visualItemRect(node("s2")).center();
         QTest::mouseClick(tree()->viewport(), Qt::RightButton, {}, s2);

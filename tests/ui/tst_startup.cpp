@@ -62,7 +62,7 @@ private slots:
             QVERIFY2(call.text.endsWith(u'.') && !call.text.contains(u'\n'), qPrintable(call.text));
         else
             QCOMPARE(call.text, text);
-        QVERIFY(PreferenceStore::Open()->allKeys().isEmpty());
+        QVERIFY(PreferenceStore::open()->allKeys().isEmpty());
     }
 
     void firstStartShowsEmptyMainWindow()
@@ -91,7 +91,7 @@ private slots:
         QFETCH(QList<double>, versions);
         TestEnvironment env;
         QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
-        PreferenceStore::Open()->setValue(u"Settings/DravaneVersion"_s, stored);
+        PreferenceStore::open()->setValue(u"Settings/DravaneVersion"_s, stored);
         FakeDialogs dialogs;
         const auto window = env.startMainWindow(dialogs);
         QVERIFY(window);
@@ -103,7 +103,7 @@ private slots:
         EditorFixture f;
         f.ui().mnuDVVersion[1]->trigger();
         QVERIFY(f.window->close());
-        const auto store = PreferenceStore::Open();
+        const auto store = PreferenceStore::open();
         QCOMPARE(store->value(u"Settings/DravaneVersion"_s).toString(), u"1"_s);
         QCOMPARE(store->value(u"Settings/ViewMode"_s).toString(), u"3"_s);
         QCOMPARE(f.dialogs.count(u"message"_s), 0);

@@ -121,7 +121,7 @@ void tst_ValueEditor::keyboard()
 {
     EditorFixture f;
     QVERIFY(f.openDocument(Lines) && f.clickNode("LOGLEVEL"));
-    SelectRow(f.ui().lvListView, 0);
+    selectRow(f.ui().lvListView, 0);
     QTest::keyClick(f.ui().lvListView, Qt::Key_Up);
     QCOMPARE(f.ui().lblTitle[0]->text(), QString("LOGLEVEL"));
     QTest::keyClick(f.ui().lvListView, Qt::Key_Down);

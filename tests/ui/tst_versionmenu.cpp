@@ -47,7 +47,7 @@ private slots:
         for (const auto& [item, settings] :
              {std::pair{2, all - 2}, {2, all - 2}, {3, all - 2}, {0, all}}) {
             items[item]->trigger();
-            QCOMPARE(window->versions().CheckedIndex(), item);
+            QCOMPARE(window->versions().checkedIndex(), item);
             QVERIFY(items[item]->isChecked() && (item == 0 || !items[0]->isChecked()));
             QCOMPARE(window->catalogue().size(), settings);
         }
@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(f.dialogs.count("message"), 1);
         QVERIFY(!f.dialogs.last("message").text.isEmpty());
         QCOMPARE(f.window->catalogue().size(), SmallCatalogue().size());
-        QCOMPARE(f.window->versions().CheckedIndex(), 0);
+        QCOMPARE(f.window->versions().checkedIndex(), 0);
     }
 };
 
