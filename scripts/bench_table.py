@@ -11,7 +11,8 @@ ROWS = [
     ("LoadDocument, both views", "bench_files", "BM_LoadDocument", "BM_SetPlainTextBaseline", ("ratio", 1.5)),
     ("List View to Text View", "bench_files", "BM_ListToText", "BM_SetPlainTextBaseline", ("ratio", 2)),
     ("Text View to List View", "bench_files", "BM_TextToList", "BM_SetPlainTextBaseline", ("ratio", 2)),
-    ("save from the list view", "bench_files", "BM_SaveFromListView", "BM_QSaveFileBaseline", ("ratio", 2)),
+    ("save from the list view", "bench_files", "BM_SaveFromListView", "BM_SaveFromListView:QSaveFile_ms", ("ratio", 2)),
+    ("save from the list view, folder in memory", "bench_files", "BM_SaveFromListViewInMemory", "BM_SaveFromListViewInMemory:QSaveFile_ms", ("info",)),
     ("catalogue + tree, by category", "bench_catalogue", "BM_LoadAndBuildByCategory", "BM_SelectWalkBaseline", ("ratio", 3)),
     ("catalogue + tree, alphabetical", "bench_catalogue", "BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", ("ratio", 3)),
     ("5,000 settings, by category", "bench_catalogue", "BM_LoadAndBuildByCategory5000", "BM_SelectWalk5000", ("ms-and-ratio", 50, 2)),
@@ -32,7 +33,12 @@ def medians(folder):
             if b.get("aggregate_name") != "median":
                 continue
             scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
-            result[(program, b["run_name"])] = b["real_time"] * scale
+            name = b["run_name"].removesuffix("/manual_time")
+            result[(program, name)] = b["real_time"] * scale
+            # A baseline timed inside the benchmark's own loop: a counter in milliseconds.
+            for key, value in b.items():
+                if key.endswith("_ms") and isinstance(value, (int, float)):
+                    result[(program, f"{name}:{key}")] = value
     return result
 
 
