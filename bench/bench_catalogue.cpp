@@ -1,6 +1,7 @@
 // Loading the catalogue and building the Settings Explorer in both modes, on the demo catalogue
-// and on a generated one of 5,000 settings in 200 categories, beside a bare walk over the
-// settings table measured in the same run; the ratios are printed after the table.
+// and on a generated one of 5,000 settings in 200 categories, each beside a bare walk over the
+// settings table of the same catalogue measured in the same run (a large catalogue costs more
+// to read, whatever the editor does with it); the ratios are printed after the table.
 #include "BenchSupport.h"
 #include "core/CatalogueDatabase.h"
 #include "core/CatalogueTable.h"
@@ -195,11 +196,8 @@ public:
     {
         printRatio("BM_LoadAndBuildByCategory", "BM_SelectWalkBaseline", 3);
         printRatio("BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", 3);
-        printRatio("BM_LoadAndBuildByCategory5000", "BM_SelectWalk5000", 0);
-        printRatio("BM_LoadAndBuildAlphabetical5000", "BM_SelectWalk5000", 0);
-        printRatio("BM_SelectWalk5000", "BM_SelectWalkBaseline", 0);
-        printRatio("BM_LoadAndBuildByCategory5000", "BM_LoadAndBuildByCategory", 12);
-        printRatio("BM_LoadAndBuildAlphabetical5000", "BM_LoadAndBuildAlphabetical", 12);
+        printRatio("BM_LoadAndBuildByCategory5000", "BM_SelectWalk5000", 2);
+        printRatio("BM_LoadAndBuildAlphabetical5000", "BM_SelectWalk5000", 2);
         printMilliseconds("BM_LoadAndBuildByCategory5000", 50);
         printMilliseconds("BM_LoadAndBuildAlphabetical5000", 50);
         ConsoleReporter::Finalize();

@@ -1,10 +1,13 @@
 // Start-up time and peak resident memory of one fresh process, printed as
 // "<milliseconds from entry to the shown window> <peak kilobytes>":
-//   memory_probe baseline   an empty shown QMainWindow
+//   memory_probe empty      an empty shown QMainWindow (what memory is weighed against)
+//   memory_probe window     a plain window with the demo file, a tree and the editor's font
+//                           set-up (what start-up is weighed against; see ComparableWindow.h)
 //   memory_probe startup    the editor started on the full demo catalogue (no splash wait)
 //   memory_probe editor     the same, then a generated 65,000-byte document opened
 // Not a Google Benchmark program: scripts/bench runs each mode in a fresh process.
 #include "BenchSupport.h"
+#include "ComparableWindow.h"
 #include "GeneratedConfig.h"
 #include "app/AllocatorTuning.h"
 #include "app/Startup.h"
@@ -74,16 +77,22 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     double shownAfter = 0;
-    if (mode == QLatin1String("baseline")) {
+    if (mode == QLatin1String("empty")) {
         QMainWindow window;
         window.show();
+        QCoreApplication::processEvents();
+        shownAfter = static_cast<double>(sinceEntry.nsecsElapsed()) / 1e6;
+    } else if (mode == QLatin1String("window")) {
+        const auto window = ShowComparableWindow();
+        if (!window)
+            return 1;
         QCoreApplication::processEvents();
         shownAfter = static_cast<double>(sinceEntry.nsecsElapsed()) / 1e6;
     } else if (mode == QLatin1String("startup") || mode == QLatin1String("editor")) {
         if (!RunEditor(mode == QLatin1String("editor"), sinceEntry, &shownAfter))
             return 1;
     } else {
-        std::fprintf(stderr, "usage: memory_probe baseline|startup|editor\n");
+        std::fprintf(stderr, "usage: memory_probe empty|window|startup|editor\n");
         return 2;
     }
     std::printf("%.3f %ld\n", shownAfter, PeakResidentKilobytes());

@@ -4,34 +4,41 @@ import json
 import os
 import sys
 
-# operation, benchmark, baseline benchmark, how the figure is judged
+# operation, program, benchmark, baseline benchmark (in the same program), how it is judged
 ROWS = [
-    ("start-up to the shown window, warm, in-process", "BM_StartupToShownWindow", "BM_EmptyMainWindowShown", ("info",)),
-    ("parse + render, 65,000 bytes", "BM_ParseRender", "BM_SplitBaseline", ("ratio", 4)),
-    ("LoadDocument, both views", "BM_LoadDocument", "BM_SetPlainTextBaseline", ("ratio", 1.5)),
-    ("List View to Text View", "BM_ListToText", "BM_SetPlainTextBaseline", ("ratio", 2)),
-    ("Text View to List View", "BM_TextToList", "BM_SetPlainTextBaseline", ("ratio", 2)),
-    ("save from the list view", "BM_SaveFromListView", "BM_QSaveFileBaseline", ("ratio", 2)),
-    ("catalogue + tree, by category", "BM_LoadAndBuildByCategory", "BM_SelectWalkBaseline", ("ratio", 3)),
-    ("catalogue + tree, alphabetical", "BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", ("ratio", 3)),
-    ("5,000 settings, by category", "BM_LoadAndBuildByCategory5000", "BM_LoadAndBuildByCategory", ("ms-and-ratio", 50, 12)),
-    ("5,000 settings, alphabetical", "BM_LoadAndBuildAlphabetical5000", "BM_LoadAndBuildAlphabetical", ("ms-and-ratio", 50, 12)),
-    ("bare walk, 5,000 settings against demo", "BM_SelectWalk5000", "BM_SelectWalkBaseline", ("info",)),
-    ("find over every row, no match", "BM_FindNoMatch", None, ("ms", 2)),
-    ("find over the whole text, no match", "BM_FindTextNoMatch", None, ("ms", 2)),
+    ("start-up to the shown window, warm, in-process", "bench_startup", "BM_StartupToShownWindow", "BM_ComparableWindowShown", ("info",)),
+    ("parse + render, 65,000 bytes", "bench_document", "BM_ParseRender", "BM_SplitBaseline", ("ratio", 4)),
+    ("LoadDocument, both views", "bench_files", "BM_LoadDocument", "BM_SetPlainTextBaseline", ("ratio", 1.5)),
+    ("List View to Text View", "bench_files", "BM_ListToText", "BM_SetPlainTextBaseline", ("ratio", 2)),
+    ("Text View to List View", "bench_files", "BM_TextToList", "BM_SetPlainTextBaseline", ("ratio", 2)),
+    ("save from the list view", "bench_files", "BM_SaveFromListView", "BM_SaveFromListView:QSaveFile_ms", ("ratio", 2)),
+    ("save from the list view, folder in memory", "bench_files", "BM_SaveFromListViewInMemory", "BM_SaveFromListViewInMemory:QSaveFile_ms", ("info",)),
+    ("catalogue + tree, by category", "bench_catalogue", "BM_LoadAndBuildByCategory", "BM_SelectWalkBaseline", ("ratio", 3)),
+    ("catalogue + tree, alphabetical", "bench_catalogue", "BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", ("ratio", 3)),
+    ("5,000 settings, by category", "bench_catalogue", "BM_LoadAndBuildByCategory5000", "BM_SelectWalk5000", ("ms-and-ratio", 50, 2)),
+    ("5,000 settings, alphabetical", "bench_catalogue", "BM_LoadAndBuildAlphabetical5000", "BM_SelectWalk5000", ("ms-and-ratio", 50, 2)),
+    ("find over every row, no match", "bench_find", "BM_FindNoMatch", None, ("ms", 2)),
+    ("find over the whole text, no match", "bench_find", "BM_FindTextNoMatch", None, ("ms", 2)),
 ]
 
 
 def medians(folder):
+    """Median milliseconds by (program, benchmark): two programs may name their baselines alike."""
     result = {}
     for path in glob.glob(os.path.join(folder, "*.json")):
+        program = os.path.splitext(os.path.basename(path))[0]
         with open(path) as f:
             data = json.load(f)
         for b in data.get("benchmarks", []):
             if b.get("aggregate_name") != "median":
                 continue
             scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
-            result[b["run_name"]] = b["real_time"] * scale
+            name = b["run_name"].removesuffix("/manual_time")
+            result[(program, name)] = b["real_time"] * scale
+            # A baseline timed inside the benchmark's own loop: a counter in milliseconds.
+            for key, value in b.items():
+                if key.endswith("_ms") and isinstance(value, (int, float)):
+                    result[(program, f"{name}:{key}")] = value
     return result
 
 
@@ -46,9 +53,9 @@ def probe(folder, mode):
 def main(folder):
     times = medians(folder)
     lines = ["| operation | median | baseline | ratio | to reach | |", "|---|---|---|---|---|---|"]
-    for name, bench, base, goal in ROWS:
-        t = times.get(bench)
-        b = times.get(base) if base else None
+    for name, program, bench, base, goal in ROWS:
+        t = times.get((program, bench))
+        b = times.get((program, base)) if base else None
         if t is None:
             lines.append(f"| {name} | (not measured) | | | | |")
             continue
@@ -69,12 +76,12 @@ def main(folder):
             f"| {name} | {t:.3f} ms | {f'{b:.3f} ms' if b else '-'} | "
             f"{f'{ratio:.2f}' if ratio else '-'} | {target} | {'ok' if ok else 'MISSED'} |")
     try:
-        probes = {mode: probe(folder, mode) for mode in ("baseline", "startup", "editor")}
-        base_ms, start_ms = probes["baseline"][0], probes["startup"][0]
+        probes = {mode: probe(folder, mode) for mode in ("empty", "window", "startup", "editor")}
+        base_ms, start_ms = probes["window"][0], probes["startup"][0]
         ratio = start_ms / base_ms
         lines.append(f"| start-up to the shown main window, fresh process | {start_ms:.1f} ms | "
                      f"{base_ms:.1f} ms | {ratio:.2f} | ratio <= 2 | {'ok' if ratio <= 2 else 'MISSED'} |")
-        base_kb, editor_kb = probes["baseline"][1], probes["editor"][1]
+        base_kb, editor_kb = probes["empty"][1], probes["editor"][1]
         extra = (editor_kb - base_kb) / 1024
         lines.append(f"| peak resident memory | {editor_kb / 1024:.1f} MB | {base_kb / 1024:.1f} MB | "
                      f"+{extra:.1f} MB | <= +25 MB | {'ok' if extra <= 25 else 'MISSED'} |")
