@@ -112,8 +112,8 @@ ValueEditor::ValueEditor(const ConfigDocument& document, const CatalogueTable& c
     setFixedHeight(std::max(twips(StripHeight), needed + twips(StripPadding)));
     centreControls();
 
-    connect(cmdOK, &QToolButton::clicked, this, &ValueEditor::OK);
-    connect(cmdCancel, &QToolButton::clicked, this, &ValueEditor::cancel);
+    connect(cmdOK, &QToolButton::clicked, this, &ValueEditor::acceptEdit);
+    connect(cmdCancel, &QToolButton::clicked, this, &ValueEditor::cancelEdit);
     txtParam->installEventFilter(this);
     cboParam->installEventFilter(this);
 }
@@ -145,13 +145,13 @@ bool ValueEditor::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-void ValueEditor::OK()
+void ValueEditor::acceptEdit()
 {
     emit okPressed(currentEdit());
     txtParam->setText(QString());
 }
 
-void ValueEditor::cancel()
+void ValueEditor::cancelEdit()
 {
     txtParam->setText(QString());
 }
@@ -383,7 +383,6 @@ double ValueEditor::listWidth() const
 
 void ValueEditor::layOut(const QRect& tree, const QRect& list)
 {
-    m_tree = tree;
     m_list = list;
     centreControls();
     lblTitle[0]->setGeometry(tree.left() + twips(StripIndent), 0,

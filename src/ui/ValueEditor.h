@@ -33,7 +33,7 @@ public:
     void ResetValueEditor();
     // Hides the controls and empties every text.
     void clear();
-    // Hides the choice box, the value box, OK and cancel (no document open).
+    // Hides the choice box, the value box, OK and Cancel (no document open).
     void hideControls();
     void setFocusAfterReset(QWidget* widget) { m_focusAfterReset = widget; }
 
@@ -62,8 +62,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void OK();
-    void cancel();
+    void acceptEdit();
+    void cancelEdit();
     RowEdits::ValueEdit currentEdit() const;
     void clearStrip(bool keepTitle);
     void blankStrip(double descriptionLeft, double descriptionWidth);
@@ -83,7 +83,6 @@ private:
     const CatalogueTable& m_catalogue;
     QString m_programDir;
     QWidget* m_focusAfterReset = nullptr;
-    QRect m_tree;
     QRect m_list;
     int m_row = -1; // the list row the strip was set up from
     bool m_editingExistingRow = false;
