@@ -12,7 +12,8 @@
 // that shows, the file it came from, and whether it is open and changed. Only the form that
 // shows is current; the conversions carry the document across. The changed flag follows the
 // edits themselves: any row inserted, removed or rewritten and any text typed, pasted or
-// replaced marks the document changed, while loading, converting and closing do not.
+// replaced marks the document changed, while loading, saving, closing and the switch to the list
+// do not. The switch to the text does when the rows render otherwise than the text it held.
 class ConfigDocument : public QObject {
     Q_OBJECT
 public:
