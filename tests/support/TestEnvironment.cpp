@@ -26,7 +26,7 @@ Q_CONSTRUCTOR_FUNCTION(IsolatePreferences)
 
 } // namespace
 
-TestEnvironment::TestEnvironment(bool demoCatalogue)
+TestEnvironment::TestEnvironment()
 {
     m_hadKelmpath = qEnvironmentVariableIsSet("KELMPATH");
     m_savedKelmpath = qgetenv("KELMPATH");
@@ -39,11 +39,10 @@ TestEnvironment::TestEnvironment(bool demoCatalogue)
               "</body></html>");
     qputenv("KELMPATH", serverDir().toLocal8Bit());
 
-    if (demoCatalogue)
-        QFile::copy(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb"), cataloguepath());
-    else
-        writeCatalogue(SmallCatalogue(), SmallCatalogueVersions());
-    clearPreferences();
+    writeCatalogue(SmallCatalogue(), SmallCatalogueVersions());
+    const auto store = PreferenceStore::open();
+    store->clear();
+    store->sync();
 }
 
 TestEnvironment::~TestEnvironment()
@@ -57,7 +56,6 @@ TestEnvironment::~TestEnvironment()
 bool TestEnvironment::writeCatalogue(const QList<FixtureSetting>& settings,
                                      const QList<double>& versions)
 {
-    QFile::remove(cataloguepath());
     return WriteFixtureCatalogue(cataloguepath(), settings, versions);
 }
 
@@ -76,13 +74,6 @@ std::unique_ptr<MainWindow> TestEnvironment::startMainWindow(FakeDialogs& dialog
     Startup::Options options;
     options.splashMilliseconds = 0;
     return Startup::run(dialogs, programDir(), options);
-}
-
-void TestEnvironment::clearPreferences()
-{
-    const auto store = PreferenceStore::open();
-    store->clear();
-    store->sync();
 }
 
 QList<FixtureSetting> SmallCatalogue()

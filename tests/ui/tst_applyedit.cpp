@@ -44,16 +44,13 @@ void tst_ApplyEdit::okWritesTheDocument_data()
 {
     QTest::addColumn<Edit>("e");
     const auto row = [](const char* tag, const Edit& edit) { QTest::newRow(tag) << edit; };
-    const QString blank = " BLANK LINE", comment = " COMMENT(;)", number = "MAXCONNECTIONS";
+    const QString blank = " BLANK LINE", number = "MAXCONNECTIONS";
     row("number inserted", {false, 1, number, -1, "50", "", 1, "MAXCONNECTIONS 50"});
     row("blank line to the top", {false, 2, blank, -1, "", "", 0, " "});
     row("blank line after a placeholder", {false, -1, blank, -1, "", "", 0, " "});
     row("row changed, category in the tree", {false, 2, "", 0, "", "Memory", 2, "LOGLEVEL ERROR"});
     row("row changed, no node in the tree",
         {false, 0, "", -1, "250", "-", 0, "MAXCONNECTIONS 250"});
-    row("multiple row keeps its entry's name",
-        {false, 1, "", 2, "8", "SERVERNAME", 1, "CACHESIZE_TEMP 8"});
-    row("comment inserted", {false, 3, comment, -1, "a note", "", 3, "; a note"});
     row("nothing typed, before the category test", {false, 1, number, -1, "", "Memory", -1, ""});
     row("category in the tree", {false, 1, number, -1, "5", "Memory", -1, ""});
     row("text: string", {true, 1, "SERVERNAME", -1, "x y", "", 1, "SERVERNAME x y"});

@@ -49,7 +49,7 @@ class tst_Preferences : public QObject {
 
 private slots:
     void init() { env = std::make_unique<TestEnvironment>(); }
-    void cleanup() { env.reset(), dialogs.clear(); }
+    void cleanup() { env.reset(); }
 
     void emptyStoreGivesTheDefaults()
     {

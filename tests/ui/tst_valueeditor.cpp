@@ -52,18 +52,13 @@ void tst_ValueEditor::stripFollowsTheSetting_data()
     const QString V = "txtParam cmdOK cmdCancel", C = "cboParam cmdOK",
                   B = "cboParam txtParam cmdOK cmdCancel", conn = " connections (1 to 4096)";
     const auto row = [](const char* tag, const Strip& strip) { QTest::newRow(tag) << strip; };
-    row("number row", {0, "", "BUFFERS", V, 0, 2655, "", "16", " n", " n", true, false});
     row("number node",
         {-1, "MAXCONNECTIONS", "MAXCONNECTIONS", V, 0, 2655, "", "", conn, conn, true, false});
     row("combo row", {2, "", "LOGLEVEL", C, 2655, 0, "INFO", "", "", "", false, false});
-    row("combo node", {-1, "LOGLEVEL", "LOGLEVEL", C, 2655, 0, "ERROR", "", "", "", false, false});
-    row("null row", {3, "", "LOCKMEMORY", "cmdOK", 0, 0, "", "", "", "", false, true});
     row("null node",
         {-1, " BLANK LINE", " BLANK LINE", "cmdOK", 0, 0, "", "", "", "", false, true});
     row("multiple row",
         {1, "", "CACHESIZE_INDEX", B, 2000, 1326, "_INDEX", "5", "", "", true, false});
-    row("multiple node",
-        {-1, "CACHESIZE", "CACHESIZE", B, 2000, 1326, "_DATA", "", "", "", true, false});
     // The caption goes, but its tooltip stays.
     row("comment row",
         {4, "", " COMMENT(;)", V, 0, 2655, "", "a remark", "", " Comment line", true, true});
