@@ -79,13 +79,12 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QList<double>, versions);
-        TestEnvironment env;
-        QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
-        PreferenceStore::open()->setValue(u"Settings/DravaneVersion"_s, stored);
-        FakeDialogs dialogs;
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        QTEST(int(window->catalogue().size()), "settings");
+        EditorFixture f([&](TestEnvironment& env) {
+            QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
+            PreferenceStore::open()->setValue(u"Settings/DravaneVersion"_s, stored);
+        });
+        QVERIFY(f.window);
+        QTEST(int(f.window->catalogue().size()), "settings");
     }
 };
 
