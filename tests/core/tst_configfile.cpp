@@ -111,47 +111,45 @@ private slots:
         QTest::newRow("a missing folder") << u"NEW 1"_s << u"missing/doc.cfg"_s << QString();
         QTest::newRow("target replaced by a folder") << u"NEW 1"_s << u"doc.cfg/"_s << QString();
     }
-    void saveRefused();
-};
+    void saveRefused()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        const QString file = path(u"doc.cfg"_s);
+        QVERIFY(write(file, "OLD 1\r\n"));
+        ConfigDocument document;
+        document.setView(ConfigDocument::View::Text);
+        QVERIFY(document.loadFile(file));
+        document.setText(text);
+        const bool replaced = target.endsWith(u'/');
+        if (replaced) {
+            target.chop(1);
+            QVERIFY(QFile::remove(file) && QDir().mkdir(file));
+        }
 
-void tst_ConfigFile::saveRefused()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, target);
-    QFETCH(QString, message);
-    const QString file = path(u"doc.cfg"_s);
-    QVERIFY(write(file, "OLD 1\r\n"));
-    ConfigDocument document;
-    document.setView(ConfigDocument::View::Text);
-    QVERIFY(document.loadFile(file));
-    document.setText(text);
-    const bool replaced = target.endsWith(u'/');
-    if (replaced) {
-        target.chop(1);
-        QVERIFY(QFile::remove(file) && QDir().mkdir(file));
+        rlimit unlimited{};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        const rlimit full{4, unlimited.rlim_max}; // writes past 4 bytes fail, as on a full disk
+        std::signal(SIGXFSZ, SIG_IGN);
+        if (QTest::currentDataTag() == "full disk"_L1)
+            setrlimit(RLIMIT_FSIZE, &full);
+        const QString failure = document.saveAs(path(target));
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+
+        QVERIFY(!failure.isEmpty());
+        if (!message.isEmpty())
+            QCOMPARE(failure, message);
+        QVERIFY(document.DocumentChanged());
+        QCOMPARE(document.path(), file);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{u"doc.cfg"_s});
+        if (replaced)
+            QVERIFY(QFileInfo(file).isDir());
+        else
+            QCOMPARE(read(file), "OLD 1\r\n");
     }
-
-    rlimit unlimited{};
-    getrlimit(RLIMIT_FSIZE, &unlimited);
-    const rlimit full{4, unlimited.rlim_max}; // writes past 4 bytes fail, as on a full disk
-    std::signal(SIGXFSZ, SIG_IGN);
-    if (QTest::currentDataTag() == "full disk"_L1)
-        setrlimit(RLIMIT_FSIZE, &full);
-    const QString failure = document.saveAs(path(target));
-    setrlimit(RLIMIT_FSIZE, &unlimited);
-
-    QVERIFY(!failure.isEmpty());
-    if (!message.isEmpty())
-        QCOMPARE(failure, message);
-    QVERIFY(document.DocumentChanged());
-    QCOMPARE(document.path(), file);
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{u"doc.cfg"_s});
-    if (replaced)
-        QVERIFY(QFileInfo(file).isDir());
-    else
-        QCOMPARE(read(file), "OLD 1\r\n");
-}
+};
 
 QTEST_GUILESS_MAIN(tst_ConfigFile)
 #include "tst_configfile.moc"
