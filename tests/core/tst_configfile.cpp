@@ -1,5 +1,6 @@
 #include "core/ConfigDocument.h"
 #include "core/ConfigFile.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -9,23 +10,6 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
-}
-
-bool write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-} // namespace
 
 class tst_ConfigFile : public QObject {
     Q_OBJECT
@@ -83,12 +67,12 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, textView);
         const QString file = path(u"hostile.cfg"_s);
-        QVERIFY(write(file, bytes));
+        QVERIFY(WriteBytes(file, bytes));
         ConfigDocument document;
         document.setView(textView ? ConfigDocument::View::Text : ConfigDocument::View::List);
         QVERIFY(document.loadFile(file));
         QCOMPARE(document.saveAs(file), QString());
-        QTEST(read(file), "written");
+        QTEST(ReadBytes(file), "written");
     }
 
     // A refused save leaves the file on disk and the document as they were, and no file behind.
@@ -117,7 +101,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QString, message);
         const QString file = path(u"doc.cfg"_s);
-        QVERIFY(write(file, "OLD 1\r\n"));
+        QVERIFY(WriteBytes(file, "OLD 1\r\n"));
         ConfigDocument document;
         document.setView(ConfigDocument::View::Text);
         QVERIFY(document.loadFile(file));
@@ -147,7 +131,7 @@ private slots:
         if (replaced)
             QVERIFY(QFileInfo(file).isDir());
         else
-            QCOMPARE(read(file), "OLD 1\r\n");
+            QCOMPARE(ReadBytes(file), "OLD 1\r\n");
     }
 };
 

@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "core/PreferenceStore.h"
 #include "support/FakeDialogs.h"
+#include "support/FileBytes.h"
 #include "ui/MainWindow.h"
 
 #include <QCoreApplication>
@@ -62,10 +63,7 @@ bool TestEnvironment::writeCatalogue(const QList<FixtureSetting>& settings,
 QString TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes) const
 {
     const QString full = path(relative);
-    QDir().mkpath(QFileInfo(full).absolutePath());
-    QFile file(full);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
+    WriteBytes(full, bytes);
     return full;
 }
 
