@@ -22,7 +22,7 @@ struct EditorFixture {
             setup(env);
         window = env.startMainWindow(dialogs);
     }
-    WindowControls ui() { return Controls(*window); }
+    WindowControls ui() { return WindowControls(*window); }
     ConfigDocument& document() { return window->document(); }
     RowModel& rows() { return window->document().rows(); }
     QString bin(const QString& name) const
