@@ -6,45 +6,39 @@ class tst_Codepage : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyByteRoundTrips();
-    void unrepresentableCharacter_data();
-    void unrepresentableCharacter();
+    void everyByteRoundTrips()
+    {
+        QByteArray all;
+        for (int byte = 0; byte < 256; ++byte)
+            all.append(char(byte));
+
+        const QString text = Codepage::decodeWindows1252(all);
+        // Known mappings, among them an unassigned byte, which keeps its C1 control.
+        QCOMPARE(text.mid(0x7F, 4), QStringLiteral("\u007F\u20AC\u0081\u201A"));
+        QCOMPARE(text.mid(0x9F, 2), QStringLiteral("\u0178\u00A0"));
+        QCOMPARE(text.back(), QChar(0x00FF));
+        QCOMPARE(Codepage::encodeWindows1252(text).value_or("failed"), all);
+    }
+    void unrepresentableCharacter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qsizetype>("badIndex");
+
+        // U+0080 is a C1 control whose byte the code page gives to the euro sign.
+        QTest::newRow("C1 control") << QStringLiteral("ab\u0080") << qsizetype(2);
+        QTest::newRow("first of two") << QStringLiteral("x\u0100\u03B1") << qsizetype(1);
+        QTest::newRow("surrogate pair") << QStringLiteral("ok \U0001F600") << qsizetype(3);
+    }
+    void unrepresentableCharacter()
+    {
+        QFETCH(QString, text);
+        QFETCH(qsizetype, badIndex);
+
+        qsizetype reported = -1;
+        QCOMPARE(Codepage::encodeWindows1252(text, &reported), std::nullopt);
+        QCOMPARE(reported, badIndex);
+    }
 };
-
-void tst_Codepage::everyByteRoundTrips()
-{
-    QByteArray all;
-    for (int byte = 0; byte < 256; ++byte)
-        all.append(char(byte));
-
-    const QString text = Codepage::decodeWindows1252(all);
-    // Known mappings, among them an unassigned byte, which keeps its C1 control.
-    QCOMPARE(text.mid(0x7F, 4), QStringLiteral("\u007F\u20AC\u0081\u201A"));
-    QCOMPARE(text.mid(0x9F, 2), QStringLiteral("\u0178\u00A0"));
-    QCOMPARE(text.back(), QChar(0x00FF));
-    QCOMPARE(Codepage::encodeWindows1252(text).value_or("failed"), all);
-}
-
-void tst_Codepage::unrepresentableCharacter_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<qsizetype>("badIndex");
-
-    // U+0080 is a C1 control whose byte the code page gives to the euro sign.
-    QTest::newRow("C1 control") << QStringLiteral("ab\u0080") << qsizetype(2);
-    QTest::newRow("first of two") << QStringLiteral("x\u0100\u03B1") << qsizetype(1);
-    QTest::newRow("surrogate pair") << QStringLiteral("ok \U0001F600") << qsizetype(3);
-}
-
-void tst_Codepage::unrepresentableCharacter()
-{
-    QFETCH(QString, text);
-    QFETCH(qsizetype, badIndex);
-
-    qsizetype reported = -1;
-    QCOMPARE(Codepage::encodeWindows1252(text, &reported), std::nullopt);
-    QCOMPARE(reported, badIndex);
-}
 
 QTEST_GUILESS_MAIN(tst_Codepage)
 #include "tst_codepage.moc"

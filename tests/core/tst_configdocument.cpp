@@ -1,4 +1,3 @@
-#include "core/Codepage.h"
 #include "core/ConfigDocument.h"
 
 #include <QDir>
@@ -34,21 +33,6 @@ private slots:
         document.load(u"/x.cfg"_s, QString());
         QCOMPARE(document.rows().count(), 0);
         QVERIFY(document.DocumentOpen());
-    }
-
-    void everyByteSurvivesTheTextForm()
-    {
-        ConfigDocument document;
-        QByteArray bytes;
-        for (int byte = 0; byte < 256; ++byte)
-            bytes += byte == '\r' || byte == '\n' ? QByteArray() : QByteArray(1, char(byte));
-        document.load(u"/x.cfg"_s, QString());
-        // Every kind of line break comes back as CR LF.
-        document.setText(Codepage::decodeWindows1252(bytes + '\r' + bytes + '\n' + bytes));
-        document.LinesFromText();
-        document.TextFromLines();
-        QCOMPARE(Codepage::encodeWindows1252(document.text()).value_or("failed"),
-                 bytes + "\r\n" + bytes + "\r\n" + bytes);
     }
 
     void positionMapping()

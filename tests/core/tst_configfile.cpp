@@ -1,5 +1,6 @@
 #include "core/ConfigDocument.h"
 #include "core/ConfigFile.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -9,23 +10,6 @@
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
-}
-
-bool write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-} // namespace
 
 class tst_ConfigFile : public QObject {
     Q_OBJECT
@@ -83,12 +67,12 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, textView);
         const QString file = path(u"hostile.cfg"_s);
-        QVERIFY(write(file, bytes));
+        QVERIFY(WriteBytes(file, bytes));
         ConfigDocument document;
         document.setView(textView ? ConfigDocument::View::Text : ConfigDocument::View::List);
         QVERIFY(document.loadFile(file));
         QCOMPARE(document.saveAs(file), QString());
-        QTEST(read(file), "written");
+        QTEST(ReadBytes(file), "written");
     }
 
     // A refused save leaves the file on disk and the document as they were, and no file behind.
@@ -111,47 +95,45 @@ private slots:
         QTest::newRow("a missing folder") << u"NEW 1"_s << u"missing/doc.cfg"_s << QString();
         QTest::newRow("target replaced by a folder") << u"NEW 1"_s << u"doc.cfg/"_s << QString();
     }
-    void saveRefused();
-};
+    void saveRefused()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, target);
+        QFETCH(QString, message);
+        const QString file = path(u"doc.cfg"_s);
+        QVERIFY(WriteBytes(file, "OLD 1\r\n"));
+        ConfigDocument document;
+        document.setView(ConfigDocument::View::Text);
+        QVERIFY(document.loadFile(file));
+        document.setText(text);
+        const bool replaced = target.endsWith(u'/');
+        if (replaced) {
+            target.chop(1);
+            QVERIFY(QFile::remove(file) && QDir().mkdir(file));
+        }
 
-void tst_ConfigFile::saveRefused()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, target);
-    QFETCH(QString, message);
-    const QString file = path(u"doc.cfg"_s);
-    QVERIFY(write(file, "OLD 1\r\n"));
-    ConfigDocument document;
-    document.setView(ConfigDocument::View::Text);
-    QVERIFY(document.loadFile(file));
-    document.setText(text);
-    const bool replaced = target.endsWith(u'/');
-    if (replaced) {
-        target.chop(1);
-        QVERIFY(QFile::remove(file) && QDir().mkdir(file));
+        rlimit unlimited{};
+        getrlimit(RLIMIT_FSIZE, &unlimited);
+        const rlimit full{4, unlimited.rlim_max}; // writes past 4 bytes fail, as on a full disk
+        std::signal(SIGXFSZ, SIG_IGN);
+        if (QTest::currentDataTag() == "full disk"_L1)
+            setrlimit(RLIMIT_FSIZE, &full);
+        const QString failure = document.saveAs(path(target));
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+
+        QVERIFY(!failure.isEmpty());
+        if (!message.isEmpty())
+            QCOMPARE(failure, message);
+        QVERIFY(document.DocumentChanged());
+        QCOMPARE(document.path(), file);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{u"doc.cfg"_s});
+        if (replaced)
+            QVERIFY(QFileInfo(file).isDir());
+        else
+            QCOMPARE(ReadBytes(file), "OLD 1\r\n");
     }
-
-    rlimit unlimited{};
-    getrlimit(RLIMIT_FSIZE, &unlimited);
-    const rlimit full{4, unlimited.rlim_max}; // writes past 4 bytes fail, as on a full disk
-    std::signal(SIGXFSZ, SIG_IGN);
-    if (QTest::currentDataTag() == "full disk"_L1)
-        setrlimit(RLIMIT_FSIZE, &full);
-    const QString failure = document.saveAs(path(target));
-    setrlimit(RLIMIT_FSIZE, &unlimited);
-
-    QVERIFY(!failure.isEmpty());
-    if (!message.isEmpty())
-        QCOMPARE(failure, message);
-    QVERIFY(document.DocumentChanged());
-    QCOMPARE(document.path(), file);
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-             QStringList{u"doc.cfg"_s});
-    if (replaced)
-        QVERIFY(QFileInfo(file).isDir());
-    else
-        QCOMPARE(read(file), "OLD 1\r\n");
-}
+};
 
 QTEST_GUILESS_MAIN(tst_ConfigFile)
 #include "tst_configfile.moc"

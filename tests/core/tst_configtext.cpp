@@ -8,99 +8,85 @@ class tst_ConfigText : public QObject {
     Q_OBJECT
 
 private slots:
-    void parseAndRender_data();
-    void parseAndRender();
-    void parseLinesNumbersFromOne();
-    void readFileLines_data();
-    void readFileLines();
-    void textViewLines_data();
-    void textViewLines();
+    void parseAndRender_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("parsed"); // Key|Setting|Parameter|rendered line
+
+        QTest::newRow("value") << u"NAME 1423"_s << 4 << u"K4|NAME|1423|NAME 1423"_s;
+        QTest::newRow("runs of spaces kept")
+            << u"NAME  a  b "_s << 1 << u"K1|NAME| a  b |NAME  a  b "_s;
+        QTest::newRow("comment glued") << u";NAME 1423"_s << 2 << u"K2|;NAME|1423|;NAME 1423"_s;
+        QTest::newRow("comment spaced") << u"; NAME 1423"_s << 2 << u"K2|;|NAME 1423|; NAME 1423"_s;
+        QTest::newRow("leading spaces dropped") << u"   NAME V"_s << 3 << u"K3|NAME|V|NAME V"_s;
+        QTest::newRow("empty line") << QString() << 7 << u"KB7||| "_s;
+        QTest::newRow("line of spaces") << u"   "_s << 7 << u"K7||| "_s;
+        QTest::newRow("name alone") << u"NAME"_s << 5 << u"K5|NAME||NAME "_s;
+        QTest::newRow("tab is no separator") << u"\tA\tB"_s << 1 << u"K1|\tA\tB||\tA\tB "_s;
+    }
+    void parseAndRender()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, number);
+        QFETCH(QString, parsed);
+
+        const Row row = ConfigText::parseLine(line, number);
+        const QString rendered = ConfigText::renderRow(row);
+        QCOMPARE(QStringList({row.Key, row.Setting, row.Parameter, rendered}).join(u'|'), parsed);
+        // A second pass changes nothing.
+        QCOMPARE(ConfigText::renderRow(ConfigText::parseLine(rendered, number)), rendered);
+    }
+    void parseLinesNumbersFromOne()
+    {
+        // Line numbers outgrow 16 bits in long files.
+        const QList<Row> rows = ConfigText::parseLines(QStringList(40000, u"A"_s) << QString());
+        QCOMPARE(rows.constFirst().Key, u"K1"_s);
+        QCOMPARE(rows.constLast().Key, u"KB40001"_s);
+    }
+    void readFileLines_data()
+    {
+        QTest::addColumn<QString>("fileText");
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("empty file") << QString() << QStringList();
+        QTest::newRow("CR LF, final one ends the line") << u"A\r\nB\r\n"_s << QStringList{"A", "B"};
+        QTest::newRow("lone CR and LF") << u"A\rB\nC\n"_s << QStringList{"A", "B", "C"};
+        QTest::newRow("mixed, empty lines kept")
+            << u"A\r\r\nB\n\rC"_s << QStringList{"A", "", "B", "", "C"};
+        QTest::newRow("NUL is ordinary") << u"A\0B\r\n\0"_s << QStringList{u"A\0B"_s, u"\0"_s};
+        const QString longLine(60000, u'x');
+        QTest::newRow("60,000-character line") << longLine << QStringList{longLine};
+        const QStringList many(40000, u"NAME 1"_s);
+        QTest::newRow("40,000 lines") << many.join(u"\r\n"_s) + u"\r\n"_s << many;
+    }
+    void readFileLines()
+    {
+        QFETCH(QString, fileText);
+        QFETCH(QStringList, lines);
+        QCOMPARE(ConfigText::ReadFileLines(fileText), lines);
+    }
+    void textViewLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("one line") << u"A"_s << QStringList{"A"};
+        QTest::newRow("final break leaves an empty line") << u"A\r\n"_s << QStringList{"A", ""};
+        QTest::newRow("empty text is one empty line") << QString() << QStringList{""};
+        QTest::newRow("two lines") << u" \r\nB 1"_s << QStringList{" ", "B 1"};
+    }
+    void textViewLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(ConfigText::LinesFromText(text), lines);
+        QCOMPARE(ConfigText::TextFromLines(lines), text);
+        // A lone CR or LF at the end leaves an empty line as CR LF does.
+        for (const QChar end : {u'\r', u'\n'})
+            QCOMPARE(ConfigText::LinesFromText(text + end), lines + QStringList{""});
+    }
 };
-
-void tst_ConfigText::parseAndRender_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("parsed"); // Key|Setting|Parameter|rendered line
-
-    QTest::newRow("value") << u"NAME 1423"_s << 4 << u"K4|NAME|1423|NAME 1423"_s;
-    QTest::newRow("runs of spaces kept")
-        << u"NAME  a  b "_s << 1 << u"K1|NAME| a  b |NAME  a  b "_s;
-    QTest::newRow("comment glued") << u";NAME 1423"_s << 2 << u"K2|;NAME|1423|;NAME 1423"_s;
-    QTest::newRow("comment spaced") << u"; NAME 1423"_s << 2 << u"K2|;|NAME 1423|; NAME 1423"_s;
-    QTest::newRow("leading spaces dropped") << u"   NAME V"_s << 3 << u"K3|NAME|V|NAME V"_s;
-    QTest::newRow("empty line") << QString() << 7 << u"KB7||| "_s;
-    QTest::newRow("line of spaces") << u"   "_s << 7 << u"K7||| "_s;
-    QTest::newRow("name alone") << u"NAME"_s << 5 << u"K5|NAME||NAME "_s;
-    QTest::newRow("tab is no separator") << u"\tA\tB"_s << 1 << u"K1|\tA\tB||\tA\tB "_s;
-}
-
-void tst_ConfigText::parseAndRender()
-{
-    QFETCH(QString, line);
-    QFETCH(int, number);
-    QFETCH(QString, parsed);
-
-    const Row row = ConfigText::parseLine(line, number);
-    const QString rendered = ConfigText::renderRow(row);
-    QCOMPARE(QStringList({row.Key, row.Setting, row.Parameter, rendered}).join(u'|'), parsed);
-    // A second pass changes nothing.
-    QCOMPARE(ConfigText::renderRow(ConfigText::parseLine(rendered, number)), rendered);
-}
-
-void tst_ConfigText::parseLinesNumbersFromOne()
-{
-    // Line numbers outgrow 16 bits in long files.
-    const QList<Row> rows = ConfigText::parseLines(QStringList(40000, u"A"_s) << QString());
-    QCOMPARE(rows.constFirst().Key, u"K1"_s);
-    QCOMPARE(rows.constLast().Key, u"KB40001"_s);
-}
-
-void tst_ConfigText::readFileLines_data()
-{
-    QTest::addColumn<QString>("fileText");
-    QTest::addColumn<QStringList>("lines");
-
-    QTest::newRow("empty file") << QString() << QStringList();
-    QTest::newRow("CR LF, final one ends the line") << u"A\r\nB\r\n"_s << QStringList{"A", "B"};
-    QTest::newRow("lone CR and LF") << u"A\rB\nC\n"_s << QStringList{"A", "B", "C"};
-    QTest::newRow("mixed, empty lines kept")
-        << u"A\r\r\nB\n\rC"_s << QStringList{"A", "", "B", "", "C"};
-    QTest::newRow("NUL is ordinary") << u"A\0B\r\n\0"_s << QStringList{u"A\0B"_s, u"\0"_s};
-    const QString longLine(60000, u'x');
-    QTest::newRow("60,000-character line") << longLine << QStringList{longLine};
-    const QStringList many(40000, u"NAME 1"_s);
-    QTest::newRow("40,000 lines") << many.join(u"\r\n"_s) + u"\r\n"_s << many;
-}
-
-void tst_ConfigText::readFileLines()
-{
-    QFETCH(QString, fileText);
-    QFETCH(QStringList, lines);
-    QCOMPARE(ConfigText::ReadFileLines(fileText), lines);
-}
-
-void tst_ConfigText::textViewLines_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines");
-
-    QTest::newRow("one line") << u"A"_s << QStringList{"A"};
-    QTest::newRow("final break leaves an empty line") << u"A\r\n"_s << QStringList{"A", ""};
-    QTest::newRow("empty text is one empty line") << QString() << QStringList{""};
-    QTest::newRow("two lines") << u" \r\nB 1"_s << QStringList{" ", "B 1"};
-}
-
-void tst_ConfigText::textViewLines()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, lines);
-    QCOMPARE(ConfigText::LinesFromText(text), lines);
-    QCOMPARE(ConfigText::TextFromLines(lines), text);
-    // A lone CR or LF at the end leaves an empty line as CR LF does.
-    for (const QChar end : {u'\r', u'\n'})
-        QCOMPARE(ConfigText::LinesFromText(text + end), lines + QStringList{""});
-}
 
 QTEST_GUILESS_MAIN(tst_ConfigText)
 #include "tst_configtext.moc"

@@ -103,19 +103,17 @@ private slots:
         QTEST(Texts(setting, parameter), "editedRow");
         QTEST(newLine(valueEdit), "newLine");
     }
-    void keys();
+    // A multiple setting's key counts rows; any other's carries the fraction, single-precision.
+    void keys()
+    {
+        QCOMPARE(newRowKey(4, true, 0.5), u"K5"_s);
+        QCOMPARE(newRowKey(4, false, 0), u"K6"_s);
+        QCOMPARE(newRowKey(4, false, 0.123456789), u"K6.123457"_s);
+        QCOMPARE(newRowKey(40000, false, 0.5), u"K40002.5"_s);
+        QCOMPARE(newRowKey(1234567, false, 0.75), u"K1234570"_s);
+        QCOMPARE(blankRowKey(3), u"KB4"_s);
+    }
 };
-
-// A multiple setting's key counts rows; any other's carries the fraction, single-precision.
-void tst_RowEdits::keys()
-{
-    QCOMPARE(newRowKey(4, true, 0.5), u"K5"_s);
-    QCOMPARE(newRowKey(4, false, 0), u"K6"_s);
-    QCOMPARE(newRowKey(4, false, 0.123456789), u"K6.123457"_s);
-    QCOMPARE(newRowKey(40000, false, 0.5), u"K40002.5"_s);
-    QCOMPARE(newRowKey(1234567, false, 0.75), u"K1234570"_s);
-    QCOMPARE(blankRowKey(3), u"KB4"_s);
-}
 
 QTEST_GUILESS_MAIN(tst_RowEdits)
 #include "tst_rowedits.moc"

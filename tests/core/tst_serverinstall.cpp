@@ -1,4 +1,5 @@
 #include "core/ServerInstall.h"
+#include "support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,14 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 const char* const VariableNames[] = {"KELMPATH",  "kelmpath",  "KelmPath",
                                      "KELMPATH2", "XKELMPATH", "KELM"};
@@ -112,10 +105,10 @@ private slots:
 
         qputenv("KELMPATH", serverDir().toLocal8Bit());
         if (pagePresent)
-            WriteFile(defaultPage(), "<html></html>");
-        WriteFile(m_root.path() + "/o.htm", "<html></html>");
+            QVERIFY(WriteBytes(defaultPage(), "<html></html>"));
+        QVERIFY(WriteBytes(m_root.path() + "/o.htm", "<html></html>"));
         if (!ini.isEmpty())
-            WriteFile(iniPath(), ini.replace("<root>", m_root.path().toLocal8Bit()));
+            QVERIFY(WriteBytes(iniPath(), ini.replace("<root>", m_root.path().toLocal8Bit())));
         expected.replace("<default>", defaultPage()).replace("<root>", m_root.path());
 
         QCOMPARE(ServerInstall::GetHelpLocation(programDir()), expected);
@@ -139,7 +132,7 @@ private slots:
         QFETCH(QString, variable);
         QFETCH(QString, location);
         QFETCH(bool, exists);
-        WriteFile(defaultPage(), "<html></html>");
+        QVERIFY(WriteBytes(defaultPage(), "<html></html>"));
         if (!variable.isNull())
             qputenv("KELMPATH", variable.replace("<server>", serverDir()).toLocal8Bit());
         QCOMPARE(QDir::cleanPath(ServerInstall::GetHelpLocation(programDir())),

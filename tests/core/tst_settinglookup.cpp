@@ -89,34 +89,32 @@ private slots:
         row("nothing else contained: the nameless entry", u"OTHER"_s, u"5"_s, u""_s, u" anything"_s,
             {}, {}, u"5"_s);
     }
-    void arrangement();
-};
-
-void tst_SettingLookup::arrangement()
-{
-    QFETCH(QString, setting);
-    QFETCH(QString, rowValue);
-    QFETCH(QString, choiceText);
-    const CatalogueTable catalogue = Catalogue();
-    const bool editingRow = !rowValue.isNull();
-    const QString name = editingRow ? nameForRow(setting) : setting;
-    const CatalogueRow* arranged = nullptr;
-    Arrangement arrangement;
-    for (const CatalogueRow* entry : candidates(catalogue, name)) {
-        arrangement = arrange(*entry, name, editingRow, rowValue);
-        if (arrangement.kind != Kind::Unknown) {
-            arranged = entry;
-            break;
+    void arrangement()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, rowValue);
+        QFETCH(QString, choiceText);
+        const CatalogueTable catalogue = Catalogue();
+        const bool editingRow = !rowValue.isNull();
+        const QString name = editingRow ? nameForRow(setting) : setting;
+        const CatalogueRow* arranged = nullptr;
+        Arrangement arrangement;
+        for (const CatalogueRow* entry : candidates(catalogue, name)) {
+            arrangement = arrange(*entry, name, editingRow, rowValue);
+            if (arrangement.kind != Kind::Unknown) {
+                arranged = entry;
+                break;
+            }
         }
+        QVERIFY(arranged);
+        QTEST(arranged->SettingName(), "entry");
+        QTEST(arrangement.caption, "caption");
+        QTEST(arrangement.choices, "choices");
+        QCOMPARE(arrangement.setChoiceText, !choiceText.isNull());
+        QCOMPARE(arrangement.choiceText, choiceText.isNull() ? QString() : choiceText);
+        QTEST(arrangement.value, "value");
     }
-    QVERIFY(arranged);
-    QTEST(arranged->SettingName(), "entry");
-    QTEST(arrangement.caption, "caption");
-    QTEST(arrangement.choices, "choices");
-    QCOMPARE(arrangement.setChoiceText, !choiceText.isNull());
-    QCOMPARE(arrangement.choiceText, choiceText.isNull() ? QString() : choiceText);
-    QTEST(arrangement.value, "value");
-}
+};
 
 QTEST_GUILESS_MAIN(tst_SettingLookup)
 #include "tst_settinglookup.moc"

@@ -5,68 +5,48 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
-
 #include <atomic>
 
 namespace {
 
-QString nextConnectionName()
-{
-    static std::atomic<quint64> counter{0};
-    return QStringLiteral("DraCFG.fixture.%1").arg(++counter);
-}
-
-// Opens `path` read-write (creating it) under a connection of its own, runs body(db) inside a
-// transaction and removes the connection again.
+// Runs body(db) on `path`, created if need be, inside a transaction under a connection of its
+// own that goes again afterwards.
 template <typename Body> bool withWritableDatabase(const QString& path, Body&& body)
 {
-    const QString connection = nextConnectionName();
+    static std::atomic<quint64> counter{0};
+    const QString connection = QStringLiteral("DraCFG.fixture.%1").arg(++counter);
     bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
-        if (db.open()) {
-            if (db.transaction()) {
-                ok = body(db);
-                ok = ok ? db.commit() : (db.rollback(), false);
-            }
-            db.close();
+        if (db.open() && db.transaction()) {
+            ok = body(db);
+            ok = ok ? db.commit() : (db.rollback(), false);
         }
         if (!ok)
             qWarning("Catalogue fixture %s: %s", qPrintable(path),
                      qPrintable(db.lastError().text()));
+        db.close();
     }
     QSqlDatabase::removeDatabase(connection);
     return ok;
 }
 
-// Empty texts are stored as '' rather than NULL, as the generator stores them.
-QVariant text(const QString& value)
+// Each statement with its bound values, in order; the first failure stops the run.
+bool execAll(QSqlDatabase& db, const QList<std::pair<QString, QVariantList>>& statements)
 {
-    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
-}
-
-bool execAll(QSqlDatabase& db, const QStringList& statements)
-{
-    for (const QString& statement : statements) {
+    for (const auto& [statement, values] : statements) {
         QSqlQuery query(db);
-        if (!query.exec(statement)) {
+        bool ok = query.prepare(statement);
+        for (int i = 0; ok && i < values.size(); ++i)
+            query.bindValue(i, values.at(i));
+        if (!ok || !query.exec()) {
             qWarning("Catalogue fixture statement failed: %s: %s", qPrintable(statement),
                      qPrintable(query.lastError().text()));
             return false;
         }
     }
     return true;
-}
-
-bool insert(QSqlDatabase& db, const QString& statement, const QVariantList& values)
-{
-    QSqlQuery query(db);
-    if (!query.prepare(statement))
-        return false;
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
-    return query.exec();
 }
 
 } // namespace
@@ -76,34 +56,32 @@ bool WriteFixtureCatalogue(const QString& path, const QList<FixtureSetting>& set
 {
     if (QFile::exists(path) && !QFile::remove(path))
         return false;
-    return withWritableDatabase(path, [&](QSqlDatabase& db) {
-        if (!execAll(db,
-                     {QStringLiteral("CREATE TABLE CFGSettings (ID INTEGER PRIMARY KEY, "
-                                     "Category TEXT, SettingName TEXT, Version REAL, "
-                                     "HelpLink TEXT, ValueType TEXT, Choices TEXT, "
-                                     "NumberNote TEXT, Description TEXT)"),
-                      QStringLiteral("CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)")}))
-            return false;
-        int id = 0;
-        for (const FixtureSetting& s : settings) {
-            if (!insert(
-                    db,
-                    QStringLiteral("INSERT INTO CFGSettings VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                    {++id, text(s.category), text(s.name), s.version, text(s.helpLink),
-                     text(s.valueType), text(s.choices), text(s.numberNote), text(s.description)}))
-                return false;
-        }
-        for (int p = 0; p < versions.size(); ++p) {
-            if (!insert(db,
-                        QStringLiteral("INSERT INTO DV_Version (\"Index\", Version) VALUES (?, ?)"),
-                        {p, versions.at(p)}))
-                return false;
-        }
-        return true;
-    });
+    // Empty texts are stored as '' rather than NULL, as the generator stores them.
+    const auto text = [](const QString& value) {
+        return value.isNull() ? QStringLiteral("") : value;
+    };
+    QList<std::pair<QString, QVariantList>> statements{
+        {QStringLiteral("CREATE TABLE CFGSettings (ID INTEGER PRIMARY KEY, Category TEXT, "
+                        "SettingName TEXT, Version REAL, HelpLink TEXT, ValueType TEXT, "
+                        "Choices TEXT, NumberNote TEXT, Description TEXT)"),
+         {}},
+        {QStringLiteral("CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)"), {}}};
+    int id = 0;
+    for (const FixtureSetting& s : settings)
+        statements.append(
+            {QStringLiteral("INSERT INTO CFGSettings VALUES (?,?,?,?,?,?,?,?,?)"),
+             {++id, text(s.category), text(s.name), s.version, text(s.helpLink), text(s.valueType),
+              text(s.choices), text(s.numberNote), text(s.description)}});
+    for (int p = 0; p < versions.size(); ++p)
+        statements.append(
+            {QStringLiteral("INSERT INTO DV_Version VALUES (?, ?)"), {p, versions.at(p)}});
+    return withWritableDatabase(path, [&](QSqlDatabase& db) { return execAll(db, statements); });
 }
 
 bool ExecFixtureSql(const QString& path, const QStringList& statements)
 {
-    return withWritableDatabase(path, [&](QSqlDatabase& db) { return execAll(db, statements); });
+    QList<std::pair<QString, QVariantList>> plain;
+    for (const QString& statement : statements)
+        plain.append({statement, {}});
+    return withWritableDatabase(path, [&](QSqlDatabase& db) { return execAll(db, plain); });
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-// A main window in a throw-away installation, on the small catalogue or the one given, driven as
-// a person drives it.
+// A main window in a throw-away installation, driven as a person drives it.
 
 #include "core/ConfigDocument.h"
 #include "support/FakeDialogs.h"
@@ -15,13 +14,15 @@
 #include <QtWidgets>
 
 struct EditorFixture {
-    explicit EditorFixture(const QList<FixtureSetting>& catalogue = {})
+    // Prepares the installation or the store before start-up.
+    using Setup = std::function<void(TestEnvironment&)>;
+    explicit EditorFixture(const Setup& setup = {})
     {
-        if (!catalogue.isEmpty())
-            env.writeCatalogue(catalogue, {1.0});
+        if (setup)
+            setup(env);
         window = env.startMainWindow(dialogs);
     }
-    WindowControls ui() { return Controls(*window); }
+    WindowControls ui() { return WindowControls(*window); }
     ConfigDocument& document() { return window->document(); }
     RowModel& rows() { return window->document().rows(); }
     QString bin(const QString& name) const

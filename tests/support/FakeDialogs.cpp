@@ -27,17 +27,6 @@ FakeDialogs::Call FakeDialogs::last(const QString& kind) const
     return {};
 }
 
-void FakeDialogs::clear()
-{
-    calls.clear();
-    messageAnswers.clear();
-    openAnswers.clear();
-    saveAnswers.clear();
-    fontAnswers.clear();
-    printAnswers.clear();
-    onModal = nullptr;
-}
-
 QMessageBox::StandardButton FakeDialogs::message(QWidget*, const QString& title,
                                                  const QString& text, QMessageBox::Icon icon,
                                                  QMessageBox::StandardButtons buttons,
@@ -47,25 +36,17 @@ QMessageBox::StandardButton FakeDialogs::message(QWidget*, const QString& title,
     call.text = text;
     call.icon = icon;
     call.buttons = buttons;
-    call.defaultButton = defaultButton;
     if (!messageAnswers.isEmpty())
         return messageAnswers.takeFirst();
     if (defaultButton != QMessageBox::NoButton)
         return defaultButton;
-    for (int bit = 0; bit < 32; ++bit) {
-        const auto button = static_cast<QMessageBox::StandardButton>(1u << bit);
-        if (buttons.testFlag(button))
-            return button;
-    }
-    return QMessageBox::Ok;
+    const int first = buttons.toInt() & -buttons.toInt(); // the lowest bit set
+    return first ? QMessageBox::StandardButton(first) : QMessageBox::Ok;
 }
 
-QString FakeDialogs::openFileName(QWidget*, const QString& title, const QString& folder,
-                                  const QString& filter)
+QString FakeDialogs::openFileName(QWidget*, const QString& title, const QString&, const QString&)
 {
-    Call& call = record("open", title);
-    call.folder = folder;
-    call.filter = filter;
+    record("open", title);
     return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
 }
 

@@ -15,7 +15,6 @@ public:
         QString text;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QString folder;
         QString suggestedName;
         QString filter;
@@ -39,7 +38,6 @@ public:
     int count(const QString& kind) const;
     // The last call of that kind; a default Call when there is none.
     Call last(const QString& kind) const;
-    void clear();
 
     QMessageBox::StandardButton message(QWidget* parent, const QString& title, const QString& text,
                                         QMessageBox::Icon icon,

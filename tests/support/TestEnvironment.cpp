@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "core/PreferenceStore.h"
 #include "support/FakeDialogs.h"
+#include "support/FileBytes.h"
 #include "ui/MainWindow.h"
 
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ Q_CONSTRUCTOR_FUNCTION(IsolatePreferences)
 
 } // namespace
 
-TestEnvironment::TestEnvironment(bool demoCatalogue)
+TestEnvironment::TestEnvironment()
 {
     m_hadKelmpath = qEnvironmentVariableIsSet("KELMPATH");
     m_savedKelmpath = qgetenv("KELMPATH");
@@ -39,11 +40,10 @@ TestEnvironment::TestEnvironment(bool demoCatalogue)
               "</body></html>");
     qputenv("KELMPATH", serverDir().toLocal8Bit());
 
-    if (demoCatalogue)
-        QFile::copy(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb"), cataloguepath());
-    else
-        writeCatalogue(SmallCatalogue(), SmallCatalogueVersions());
-    clearPreferences();
+    writeCatalogue(SmallCatalogue(), SmallCatalogueVersions());
+    const auto store = PreferenceStore::open();
+    store->clear();
+    store->sync();
 }
 
 TestEnvironment::~TestEnvironment()
@@ -57,17 +57,13 @@ TestEnvironment::~TestEnvironment()
 bool TestEnvironment::writeCatalogue(const QList<FixtureSetting>& settings,
                                      const QList<double>& versions)
 {
-    QFile::remove(cataloguepath());
     return WriteFixtureCatalogue(cataloguepath(), settings, versions);
 }
 
 QString TestEnvironment::writeFile(const QString& relative, const QByteArray& bytes) const
 {
     const QString full = path(relative);
-    QDir().mkpath(QFileInfo(full).absolutePath());
-    QFile file(full);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
+    WriteBytes(full, bytes);
     return full;
 }
 
@@ -76,13 +72,6 @@ std::unique_ptr<MainWindow> TestEnvironment::startMainWindow(FakeDialogs& dialog
     Startup::Options options;
     options.splashMilliseconds = 0;
     return Startup::run(dialogs, programDir(), options);
-}
-
-void TestEnvironment::clearPreferences()
-{
-    const auto store = PreferenceStore::open();
-    store->clear();
-    store->sync();
 }
 
 QList<FixtureSetting> SmallCatalogue()

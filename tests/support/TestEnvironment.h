@@ -15,9 +15,7 @@ class MainWindow;
 // installation with its reference page (KELMPATH points at it) and an empty preference store.
 class TestEnvironment {
 public:
-    // With demoCatalogue the build's DraCFG.mdb is copied in; otherwise SmallCatalogue() is
-    // written.
-    explicit TestEnvironment(bool demoCatalogue = false);
+    TestEnvironment();
     ~TestEnvironment();
     TestEnvironment(const TestEnvironment&) = delete;
     TestEnvironment& operator=(const TestEnvironment&) = delete;
@@ -38,8 +36,6 @@ public:
 
     // Start-up with no splash wait; nothing when start-up ended after a message.
     std::unique_ptr<MainWindow> startMainWindow(FakeDialogs& dialogs) const;
-
-    static void clearPreferences();
 
 private:
     QTemporaryDir m_root;

@@ -57,8 +57,3 @@ struct WindowControls {
     std::array<QAction*, Button::Count> FlatBttn{};
     std::array<QLabel*, 2> lblTitle{};
 };
-
-inline WindowControls Controls(QMainWindow& window)
-{
-    return WindowControls(window);
-}

@@ -35,77 +35,70 @@ class tst_ApplyEdit : public QObject {
     Q_OBJECT
 
 private slots:
-    void okWritesTheDocument_data();
-    void okWritesTheDocument();
-    void formedKeysAreMadeUnique();
+    void okWritesTheDocument_data()
+    {
+        QTest::addColumn<Edit>("e");
+        const auto row = [](const char* tag, const Edit& edit) { QTest::newRow(tag) << edit; };
+        const QString blank = " BLANK LINE", number = "MAXCONNECTIONS";
+        row("number inserted", {false, 1, number, -1, "50", "", 1, "MAXCONNECTIONS 50"});
+        row("blank line to the top", {false, 2, blank, -1, "", "", 0, " "});
+        row("blank line after a placeholder", {false, -1, blank, -1, "", "", 0, " "});
+        row("row changed, category in the tree",
+            {false, 2, "", 0, "", "Memory", 2, "LOGLEVEL ERROR"});
+        row("row changed, no node in the tree",
+            {false, 0, "", -1, "250", "-", 0, "MAXCONNECTIONS 250"});
+        row("nothing typed, before the category test",
+            {false, 1, number, -1, "", "Memory", -1, ""});
+        row("category in the tree", {false, 1, number, -1, "5", "Memory", -1, ""});
+        row("text: string", {true, 1, "SERVERNAME", -1, "x y", "", 1, "SERVERNAME x y"});
+    }
+    void okWritesTheDocument()
+    {
+        QFETCH(Edit, e);
+        EditorFixture f;
+        QVERIFY(f.openDocument(e.row < 0 ? QStringList() : Lines, !e.textView));
+        for (int line = 0; e.textView && line < e.row; ++line) // from the caret at the start
+            f.ui().txtTextBox->moveCursor(QTextCursor::NextBlock);
+        QVERIFY(e.row < 0 || e.textView || f.clickRow(e.row));
+        QVERIFY(e.node.isEmpty() || f.clickNode(e.node));
+        f.fill(e.choice, e.value);
+        QVERIFY(e.tree.isEmpty() || f.selectNode(e.tree) == (e.tree != "-")); // "-" clears the tree
+        QStringList expected = e.row < 0 ? QStringList{" "} : Texts(f);
+        if (e.at >= 0) // a node inserts a line, a row changes its own
+            expected = expected.mid(0, e.at) << e.line << expected.mid(e.at + e.node.isEmpty());
+
+        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
+
+        QCOMPARE(Texts(f), expected);
+        QCOMPARE(f.document().DocumentChanged(), e.at >= 0);
+        QVERIFY(e.textView || e.at < 0 || selectedRow(f.ui().lvListView) == e.at);
+        // An empty value box is refused, before anything else is looked at.
+        const bool refused = e.at < 0 && e.value.isEmpty();
+        const FakeDialogs::Call message = f.dialogs.last("message"); // none: a blank one
+        QCOMPARE(f.dialogs.count("message"), int(refused));
+        QCOMPARE(message.text, refused ? "Please enter a value." : QString());
+        QCOMPARE(message.title, refused ? "DraCFG Editor" : QString());
+        QCOMPARE(message.icon, refused ? QMessageBox::Warning : QMessageBox::NoIcon);
+    }
+    // With rows deleted, the row count names keys that rows still carry.
+    void formedKeysAreMadeUnique()
+    {
+        EditorFixture f;
+        QVERIFY(f.openDocument({"A 1", "B 2", "C 3", "", "E 5"})); // keys K1 K2 K3 KB4 K5
+        f.rows().removeRowAt(0);
+        f.rows().removeRowAt(0);
+        QVERIFY(f.clickRow(0));
+        QVERIFY(f.clickNode(" BLANK LINE")); // forms KB4, with three rows
+        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
+        QVERIFY(f.clickNode("CACHESIZE")); // forms K5, with four rows
+        f.fill(0, "1");
+        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
+        QSet<QString> keys;
+        for (const Row& row : f.rows().rows())
+            keys << row.Key;
+        QCOMPARE(keys.size(), 5);
+    }
 };
-
-void tst_ApplyEdit::okWritesTheDocument_data()
-{
-    QTest::addColumn<Edit>("e");
-    const auto row = [](const char* tag, const Edit& edit) { QTest::newRow(tag) << edit; };
-    const QString blank = " BLANK LINE", comment = " COMMENT(;)", number = "MAXCONNECTIONS";
-    row("number inserted", {false, 1, number, -1, "50", "", 1, "MAXCONNECTIONS 50"});
-    row("blank line to the top", {false, 2, blank, -1, "", "", 0, " "});
-    row("blank line after a placeholder", {false, -1, blank, -1, "", "", 0, " "});
-    row("row changed, category in the tree", {false, 2, "", 0, "", "Memory", 2, "LOGLEVEL ERROR"});
-    row("row changed, no node in the tree",
-        {false, 0, "", -1, "250", "-", 0, "MAXCONNECTIONS 250"});
-    row("multiple row keeps its entry's name",
-        {false, 1, "", 2, "8", "SERVERNAME", 1, "CACHESIZE_TEMP 8"});
-    row("comment inserted", {false, 3, comment, -1, "a note", "", 3, "; a note"});
-    row("nothing typed, before the category test", {false, 1, number, -1, "", "Memory", -1, ""});
-    row("category in the tree", {false, 1, number, -1, "5", "Memory", -1, ""});
-    row("text: string", {true, 1, "SERVERNAME", -1, "x y", "", 1, "SERVERNAME x y"});
-}
-
-void tst_ApplyEdit::okWritesTheDocument()
-{
-    QFETCH(Edit, e);
-    EditorFixture f;
-    QVERIFY(f.openDocument(e.row < 0 ? QStringList() : Lines, !e.textView));
-    for (int line = 0; e.textView && line < e.row; ++line) // from the caret at the start
-        f.ui().txtTextBox->moveCursor(QTextCursor::NextBlock);
-    QVERIFY(e.row < 0 || e.textView || f.clickRow(e.row));
-    QVERIFY(e.node.isEmpty() || f.clickNode(e.node));
-    f.fill(e.choice, e.value);
-    QVERIFY(e.tree.isEmpty() || f.selectNode(e.tree) == (e.tree != "-")); // "-" clears the tree
-    QStringList expected = e.row < 0 ? QStringList{" "} : Texts(f);
-    if (e.at >= 0) // a node inserts a line, a row changes its own
-        expected = expected.mid(0, e.at) << e.line << expected.mid(e.at + e.node.isEmpty());
-
-    QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
-
-    QCOMPARE(Texts(f), expected);
-    QCOMPARE(f.document().DocumentChanged(), e.at >= 0);
-    QVERIFY(e.textView || e.at < 0 || selectedRow(f.ui().lvListView) == e.at);
-    // An empty value box is refused, before anything else is looked at.
-    const bool refused = e.at < 0 && e.value.isEmpty();
-    const FakeDialogs::Call message = f.dialogs.last("message"); // none: a blank one
-    QCOMPARE(f.dialogs.count("message"), int(refused));
-    QCOMPARE(message.text, refused ? "Please enter a value." : QString());
-    QCOMPARE(message.title, refused ? "DraCFG Editor" : QString());
-    QCOMPARE(message.icon, refused ? QMessageBox::Warning : QMessageBox::NoIcon);
-}
-
-// With rows deleted, the row count names keys that rows still carry.
-void tst_ApplyEdit::formedKeysAreMadeUnique()
-{
-    EditorFixture f;
-    QVERIFY(f.openDocument({"A 1", "B 2", "C 3", "", "E 5"})); // keys K1 K2 K3 KB4 K5
-    f.rows().removeRowAt(0);
-    f.rows().removeRowAt(0);
-    QVERIFY(f.clickRow(0));
-    QVERIFY(f.clickNode(" BLANK LINE")); // forms KB4, with three rows
-    QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
-    QVERIFY(f.clickNode("CACHESIZE")); // forms K5, with four rows
-    f.fill(0, "1");
-    QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
-    QSet<QString> keys;
-    for (const Row& row : f.rows().rows())
-        keys << row.Key;
-    QCOMPARE(keys.size(), 5);
-}
 
 QTEST_MAIN(tst_ApplyEdit)
 #include "tst_applyedit.moc"

@@ -1,4 +1,5 @@
 #include "support/EditorFixture.h"
+#include "support/FileBytes.h"
 
 class tst_FileCommands : public QObject {
     Q_OBJECT
@@ -10,11 +11,6 @@ class tst_FileCommands : public QObject {
     static QString titled(const QString& name) { return "DraCFG Editor [" + name + ']'; }
     FakeDialogs::Call last(const char* kind) { return m->dialogs.last(QLatin1String(kind)); }
     QString bin(const QString& name) { return m->bin(name); }
-    static QByteArray read(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
-    }
     bool open(const QString& name, const QByteArray& bytes) { return m->open(bytes, false, name); }
 
 private slots:
@@ -48,7 +44,7 @@ private slots:
         QVERIFY(open("doc.cfg", "A 1"));
         ui().FlatBttn[Button::Save]->trigger(); // titled: no dialog
         QCOMPARE(m->dialogs.count("save"), 0);
-        QCOMPARE(read(bin("doc.cfg")), "A 1\r\n");
+        QCOMPARE(ReadBytes(bin("doc.cfg")), "A 1\r\n");
 
         ui().mnuFileNew->trigger(); // an unchanged document goes without a question
         QCOMPARE(caption(), "DraCFG Editor [Untitled]");
@@ -110,7 +106,7 @@ private slots:
                  QStringList({"DraCFG Editor", "Save changes to " + bin("original.cfg") + '?'}));
         QCOMPARE(question.icon, QMessageBox::Warning);
         QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(read(bin("saved.cfg")), saved ? "XORIGINAL 1\r\n" : "(none)");
+        QCOMPARE(ReadBytes(bin("saved.cfg")), saved ? "XORIGINAL 1\r\n" : "(none)");
         QCOMPARE(caption() == titled(bin("original.cfg")), !goesOn);
         QCOMPARE(m->window->isVisible(), !goesOn || command != u"close()");
     }

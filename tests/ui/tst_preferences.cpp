@@ -49,12 +49,12 @@ class tst_Preferences : public QObject {
 
 private slots:
     void init() { env = std::make_unique<TestEnvironment>(); }
-    void cleanup() { env.reset(), dialogs.clear(); }
+    void cleanup() { env.reset(); }
 
     void emptyStoreGivesTheDefaults()
     {
         const auto window = env->startMainWindow(dialogs);
-        const WindowControls ui = Controls(*window);
+        const WindowControls ui(*window);
         const auto px = [&](double twips) { return Twips::toPixels(twips, window.get()); };
         QCOMPARE(window->frameGeometry(), QRect(px(1000), px(1000), px(6500), px(8970)));
         QCOMPARE(ui.vbuSplitterHoriz->sizes().value(0), px(3000));
@@ -70,9 +70,9 @@ private slots:
         // Before the window is shown: then the Parameter column takes the spare width.
         MainWindow loaded(dialogs, env->programDir(), CatalogueTable());
         loaded.preferences().LoadPreferences();
-        QCOMPARE(Controls(loaded).lvListView->header()->sectionSize(0), px(2500.15));
-        QCOMPARE(Controls(loaded).lvListView->header()->sectionSize(1), px(3500.22));
-        QVERIFY(Controls(loaded).mnuToolsFonts->isEnabled());
+        QCOMPARE(WindowControls(loaded).lvListView->header()->sectionSize(0), px(2500.15));
+        QCOMPARE(WindowControls(loaded).lvListView->header()->sectionSize(1), px(3500.22));
+        QVERIFY(WindowControls(loaded).mnuToolsFonts->isEnabled());
     }
 
     void roundTripThroughTheStore_data()
@@ -85,7 +85,7 @@ private slots:
     {
         QFETCH(bool, helpShown);
         const auto window = env->startMainWindow(dialogs);
-        WindowControls ui = Controls(*window);
+        WindowControls ui(*window);
         window->setGeometry(120, 90, 500, 540);
         ui.vbuSplitterHoriz->setSizes({160, 100});
         ui.vbuSplitterVert->setSizes({120, 300});
@@ -129,7 +129,7 @@ private slots:
     void closingMinimisedLosesTheConfirmDeleteToggle()
     {
         const auto window = env->startMainWindow(dialogs);
-        Controls(*window).mnuToolsConfirmDelete->trigger();
+        WindowControls(*window).mnuToolsConfirmDelete->trigger();
         window->showMinimized();
         QTRY_VERIFY(window->isMinimized());
         QVERIFY(window->close());
@@ -139,7 +139,7 @@ private slots:
     void fontDialogOpensWithItsLastChoice()
     {
         const auto window = env->startMainWindow(dialogs);
-        const WindowControls ui = Controls(*window);
+        const WindowControls ui(*window);
         const QFont start = ui.txtTextBox->font(), choice(u"DejaVu Serif"_s, 13);
         dialogs.fontAnswers = {std::nullopt, choice};
         ui.mnuFileNew->trigger();

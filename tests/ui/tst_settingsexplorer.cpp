@@ -10,25 +10,22 @@ using namespace Qt::StringLiterals;
 class tst_SettingsExplorer : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TestEnvironment> m_env;
-    FakeDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
+    std::optional<EditorFixture> f;
 
     // rows: category:name pairs of version 1, after C:NEW of version 2.
     bool start(const QString& rows = "A:s1 A:s2 B:s3", bool byCategory = true)
     {
-        m_window.reset();
-        m_env.reset(); // first: it restores the server variable that the next one sets
-        m_env = std::make_unique<TestEnvironment>();
-        PreferenceStore::writeBool(*PreferenceStore::open(), "ListByCategory", byCategory);
-        QList<FixtureSetting> settings{{"C", "NEW", 2, {}, {}, {}, {}, {}}};
-        for (const QString& row : rows.split(' ', Qt::SkipEmptyParts))
-            settings.append({row.section(':', 0, 0), row.section(':', 1), 1, {}, {}, {}, {}, {}});
-        if (m_env->writeCatalogue(settings, {1, 2}))
-            m_window = m_env->startMainWindow(m_dialogs);
-        return m_window != nullptr;
+        f.emplace([&](TestEnvironment& env) {
+            PreferenceStore::writeBool(*PreferenceStore::open(), "ListByCategory", byCategory);
+            QList<FixtureSetting> settings{{"C", "NEW", 2, {}, {}, {}, {}, {}}};
+            for (const QString& row : rows.split(' ', Qt::SkipEmptyParts))
+                settings.append(
+                    {row.section(':', 0, 0), row.section(':', 1), 1, {}, {}, {}, {}, {}});
+            QVERIFY(env.writeCatalogue(settings, {1, 2}));
+        });
+        return f->window != nullptr;
     }
-    WindowControls ui() { return Controls(*m_window); }
+    WindowControls ui() { return f->ui(); }
     QTreeWidget* tree() { return ui().tvTreeView; }
     QTreeWidgetItem* node(QString t) { return tree()->findItems(t, Qt::MatchRecursive).value(0); }
     QString nowAt() { return tree()->currentItem()->text(0) + '|' + ui().lblTitle[0]->text(); }
@@ -92,23 +89,23 @@ private slots:
         QFETCH(QString, steps);
         QVERIFY(start(rows));
         if (steps.startsWith("A-Z ") || steps.startsWith("cat "))
-            m_window->explorer().listCommand(steps.startsWith("cat "));
+            f->window->explorer().listCommand(steps.startsWith("cat "));
         else
             tree()->setCurrentItem(node(steps.section(' ', 0, 0)));
-        m_window->findChild<HelpPane*>()->showHelpPage(m_env->helpPage());
-        m_window->findChild<QAction*>(steps.section(' ', 1))->trigger();
+        f->window->findChild<HelpPane*>()->showHelpPage(f->env.helpPage());
+        f->window->findChild<QAction*>(steps.section(' ', 1))->trigger();
         QTEST(shown(), "shown");
-        QCOMPARE(m_dialogs.calls.size(), 0);
+        QCOMPARE(f->dialogs.calls.size(), 0);
     }
 
     void reachingANode()
     {
         QVERIFY(start("A:s1 A:s2 B:s3", false));
         QCOMPARE(shown(), "0001111111 s1 s2 s3 blank"); // started A-Z: expand items enabled
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(f->activate());
         // A click or a navigation key hands the node to the value editor; selecting it in code
         // (a list command) and the right button (the pop-up menu) do not.
-        m_window->explorer().listCommand(false);
+        f->window->explorer().listCommand(false);
         QCOMPARE(nowAt(), "s1|");
         const QPoint s2 = tree()->visualItemRect(node("s2")).center();
         QTest::mouseClick(tree()->viewport(), Qt::RightButton, {}, s2);

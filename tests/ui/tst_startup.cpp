@@ -65,16 +65,6 @@ private slots:
         QVERIFY(PreferenceStore::open()->allKeys().isEmpty());
     }
 
-    void firstStartShowsEmptyMainWindow()
-    {
-        EditorFixture f;
-        QVERIFY(f.window && f.window->isVisible());
-        QCOMPARE(f.dialogs.calls.size(), 0);
-        QCOMPARE(f.window->windowTitle(), u"DraCFG Editor"_s);
-        QVERIFY(!f.document().DocumentOpen() && !f.document().DocumentChanged());
-        QCOMPARE(f.window->catalogue().size(), SmallCatalogue().size());
-    }
-
     void storedVersion_data()
     {
         QTest::addColumn<QString>("stored");
@@ -89,24 +79,12 @@ private slots:
     {
         QFETCH(QString, stored);
         QFETCH(QList<double>, versions);
-        TestEnvironment env;
-        QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
-        PreferenceStore::open()->setValue(u"Settings/DravaneVersion"_s, stored);
-        FakeDialogs dialogs;
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        QTEST(int(window->catalogue().size()), "settings");
-    }
-
-    void closingSavesVersionAndViewMode()
-    {
-        EditorFixture f;
-        f.ui().mnuDVVersion[1]->trigger();
-        QVERIFY(f.window->close());
-        const auto store = PreferenceStore::open();
-        QCOMPARE(store->value(u"Settings/DravaneVersion"_s).toString(), u"1"_s);
-        QCOMPARE(store->value(u"Settings/ViewMode"_s).toString(), u"3"_s);
-        QCOMPARE(f.dialogs.count(u"message"_s), 0);
+        EditorFixture f([&](TestEnvironment& env) {
+            QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
+            PreferenceStore::open()->setValue(u"Settings/DravaneVersion"_s, stored);
+        });
+        QVERIFY(f.window);
+        QTEST(int(f.window->catalogue().size()), "settings");
     }
 };
 

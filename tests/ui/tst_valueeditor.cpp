@@ -40,105 +40,93 @@ class tst_ValueEditor : public QObject {
     Q_OBJECT
 
 private slots:
-    void stripFollowsTheSetting_data();
-    void stripFollowsTheSetting();
-    void withoutDocumentOnlyHelpAndLabels();
-    void keyboard();
-};
-
-void tst_ValueEditor::stripFollowsTheSetting_data()
-{
-    QTest::addColumn<Strip>("s");
-    const QString V = "txtParam cmdOK cmdCancel", C = "cboParam cmdOK",
-                  B = "cboParam txtParam cmdOK cmdCancel", conn = " connections (1 to 4096)";
-    const auto row = [](const char* tag, const Strip& strip) { QTest::newRow(tag) << strip; };
-    row("number row", {0, "", "BUFFERS", V, 0, 2655, "", "16", " n", " n", true, false});
-    row("number node",
-        {-1, "MAXCONNECTIONS", "MAXCONNECTIONS", V, 0, 2655, "", "", conn, conn, true, false});
-    row("combo row", {2, "", "LOGLEVEL", C, 2655, 0, "INFO", "", "", "", false, false});
-    row("combo node", {-1, "LOGLEVEL", "LOGLEVEL", C, 2655, 0, "ERROR", "", "", "", false, false});
-    row("null row", {3, "", "LOCKMEMORY", "cmdOK", 0, 0, "", "", "", "", false, true});
-    row("null node",
-        {-1, " BLANK LINE", " BLANK LINE", "cmdOK", 0, 0, "", "", "", "", false, true});
-    row("multiple row",
-        {1, "", "CACHESIZE_INDEX", B, 2000, 1326, "_INDEX", "5", "", "", true, false});
-    row("multiple node",
-        {-1, "CACHESIZE", "CACHESIZE", B, 2000, 1326, "_DATA", "", "", "", true, false});
-    // The caption goes, but its tooltip stays.
-    row("comment row",
-        {4, "", " COMMENT(;)", V, 0, 2655, "", "a remark", "", " Comment line", true, true});
-    row("blank row", {5, "", "", "", 0, 0, "", "", "", "", false, true});
-    row("category", {-1, "Memory", "", "", 0, 0, "", "", "", "", false, true});
-}
-
-void tst_ValueEditor::stripFollowsTheSetting()
-{
-    QFETCH(Strip, s);
-    EditorFixture f;
-    QVERIFY(f.openDocument(Lines));
-    // The set-up before comes from the other source and leaves a value, a caption and help.
-    QVERIFY(s.row >= 0 ? f.clickNode("LOGFILE") : f.clickRow(0));
-    QTest::keyClicks(f.ui().txtParam, "stale");
-    QVERIFY(s.row >= 0 ? f.clickRow(s.row) : f.clickNode(s.node));
-
-    const WindowControls ui = f.ui();
-    // A blank row or a category keeps the flag of the set-up before.
-    QCOMPARE(f.window->findChild<ValueEditor*>()->EditingExistingRow(),
-             (s.row >= 0) != s.shown.isEmpty());
-    QCOMPARE(ui.lblTitle[0]->text(), s.title);
-    QCOMPARE(Shown(f), s.shown);
-    QCOMPARE(ui.cboParam->currentText(), s.choice);
-    QCOMPARE(ui.frmMain->focusWidget() == ui.txtParam, s.valueFocused);
-    QCOMPARE(ui.lblTitle[1]->text(), s.caption);
-    QCOMPARE(HelpBlank(f), s.helpBlank);
-    if (!s.shown.isEmpty()) { // a bare strip offers nothing to edit
-        QCOMPARE(ui.txtParam->text(), s.value);
-        QCOMPARE(ui.lblTitle[1]->toolTip(), s.tip);
+    void stripFollowsTheSetting_data()
+    {
+        QTest::addColumn<Strip>("s");
+        const QString V = "txtParam cmdOK cmdCancel", C = "cboParam cmdOK",
+                      B = "cboParam txtParam cmdOK cmdCancel", conn = " connections (1 to 4096)";
+        const auto row = [](const char* tag, const Strip& strip) { QTest::newRow(tag) << strip; };
+        row("number node",
+            {-1, "MAXCONNECTIONS", "MAXCONNECTIONS", V, 0, 2655, "", "", conn, conn, true, false});
+        row("combo row", {2, "", "LOGLEVEL", C, 2655, 0, "INFO", "", "", "", false, false});
+        row("null node",
+            {-1, " BLANK LINE", " BLANK LINE", "cmdOK", 0, 0, "", "", "", "", false, true});
+        row("multiple row",
+            {1, "", "CACHESIZE_INDEX", B, 2000, 1326, "_INDEX", "5", "", "", true, false});
+        // The caption goes, but its tooltip stays.
+        row("comment row",
+            {4, "", " COMMENT(;)", V, 0, 2655, "", "a remark", "", " Comment line", true, true});
+        row("blank row", {5, "", "", "", 0, 0, "", "", "", "", false, true});
+        row("category", {-1, "Memory", "", "", 0, 0, "", "", "", "", false, true});
     }
-    if (!ui.cboParam->isHidden())
-        QCOMPARE(ui.cboParam->width(), Twips::toPixels(s.choiceWidth, ui.cboParam));
-    if (!ui.txtParam->isHidden())
-        QCOMPARE(ui.txtParam->width(), Twips::toPixels(s.valueWidth, ui.txtParam));
-}
+    void stripFollowsTheSetting()
+    {
+        QFETCH(Strip, s);
+        EditorFixture f;
+        QVERIFY(f.openDocument(Lines));
+        // The set-up before comes from the other source and leaves a value, a caption and help.
+        QVERIFY(s.row >= 0 ? f.clickNode("LOGFILE") : f.clickRow(0));
+        QTest::keyClicks(f.ui().txtParam, "stale");
+        QVERIFY(s.row >= 0 ? f.clickRow(s.row) : f.clickNode(s.node));
 
-// Without a document a click sets the labels and the help only; a pseudo-setting blanks the help.
-void tst_ValueEditor::withoutDocumentOnlyHelpAndLabels()
-{
-    EditorFixture f;
-    QVERIFY(f.window && f.clickNode("LOGLEVEL") && !HelpBlank(f));
-    f.ui().lblTitle[1]->setText("old");
-    QVERIFY(f.clickNode("MAXCONNECTIONS"));
-    QCOMPARE(f.ui().lblTitle[0]->text(), QString("MAXCONNECTIONS"));
-    QCOMPARE(f.ui().lblTitle[1]->text(), QString());
-    QCOMPARE(Shown(f), QString());
-    QVERIFY(!HelpBlank(f));
-    QVERIFY(f.clickNode(" COMMENT(;)") && HelpBlank(f));
-}
-
-// Keys that move through the list set the editor up, unlike a key that moves nothing or a
-// selection made otherwise; in the strip Escape presses Cancel, Enter and Return press OK.
-void tst_ValueEditor::keyboard()
-{
-    EditorFixture f;
-    QVERIFY(f.openDocument(Lines) && f.clickNode("LOGLEVEL"));
-    selectRow(f.ui().lvListView, 0);
-    QTest::keyClick(f.ui().lvListView, Qt::Key_Up);
-    QCOMPARE(f.ui().lblTitle[0]->text(), QString("LOGLEVEL"));
-    QTest::keyClick(f.ui().lvListView, Qt::Key_Down);
-    QCOMPARE(f.ui().lblTitle[0]->text(), QString("CACHESIZE_INDEX"));
-    f.fill(0, "8");
-    QTest::keyClick(f.ui().txtParam, Qt::Key_Escape);
-    QCOMPARE(f.ui().txtParam->text(), QString());
-    QCOMPARE(f.ui().cboParam->currentText(), QString("_DATA"));
-    QCOMPARE(Shown(f), QString("cboParam txtParam cmdOK cmdCancel"));
-    QVERIFY(!f.document().DocumentChanged());
-    f.fill(-1, "9");
-    QTest::keyClick(f.ui().cboParam, Qt::Key_Enter);
-    QCOMPARE(f.rows().row(1).Setting + ' ' + f.rows().row(1).Parameter,
-             QString("CACHESIZE_DATA 9"));
-    QTest::keyClick(f.ui().txtParam, Qt::Key_Return); // the box emptied by OK
-    QCOMPARE(f.dialogs.count("message"), 1);
-}
+        const WindowControls ui = f.ui();
+        // A blank row or a category keeps the flag of the set-up before.
+        QCOMPARE(f.window->findChild<ValueEditor*>()->EditingExistingRow(),
+                 (s.row >= 0) != s.shown.isEmpty());
+        QCOMPARE(ui.lblTitle[0]->text(), s.title);
+        QCOMPARE(Shown(f), s.shown);
+        QCOMPARE(ui.cboParam->currentText(), s.choice);
+        QCOMPARE(ui.frmMain->focusWidget() == ui.txtParam, s.valueFocused);
+        QCOMPARE(ui.lblTitle[1]->text(), s.caption);
+        QCOMPARE(HelpBlank(f), s.helpBlank);
+        if (!s.shown.isEmpty()) { // a bare strip offers nothing to edit
+            QCOMPARE(ui.txtParam->text(), s.value);
+            QCOMPARE(ui.lblTitle[1]->toolTip(), s.tip);
+        }
+        if (!ui.cboParam->isHidden())
+            QCOMPARE(ui.cboParam->width(), Twips::toPixels(s.choiceWidth, ui.cboParam));
+        if (!ui.txtParam->isHidden())
+            QCOMPARE(ui.txtParam->width(), Twips::toPixels(s.valueWidth, ui.txtParam));
+    }
+    // Without a document a click sets the labels and the help only; a pseudo-setting blanks the
+    // help.
+    void withoutDocumentOnlyHelpAndLabels()
+    {
+        EditorFixture f;
+        QVERIFY(f.window && f.clickNode("LOGLEVEL") && !HelpBlank(f));
+        f.ui().lblTitle[1]->setText("old");
+        QVERIFY(f.clickNode("MAXCONNECTIONS"));
+        QCOMPARE(f.ui().lblTitle[0]->text(), QString("MAXCONNECTIONS"));
+        QCOMPARE(f.ui().lblTitle[1]->text(), QString());
+        QCOMPARE(Shown(f), QString());
+        QVERIFY(!HelpBlank(f));
+        QVERIFY(f.clickNode(" COMMENT(;)") && HelpBlank(f));
+    }
+    // Keys that move through the list set the editor up, unlike a key that moves nothing or a
+    // selection made otherwise; in the strip Escape presses Cancel, Enter and Return press OK.
+    void keyboard()
+    {
+        EditorFixture f;
+        QVERIFY(f.openDocument(Lines) && f.clickNode("LOGLEVEL"));
+        selectRow(f.ui().lvListView, 0);
+        QTest::keyClick(f.ui().lvListView, Qt::Key_Up);
+        QCOMPARE(f.ui().lblTitle[0]->text(), QString("LOGLEVEL"));
+        QTest::keyClick(f.ui().lvListView, Qt::Key_Down);
+        QCOMPARE(f.ui().lblTitle[0]->text(), QString("CACHESIZE_INDEX"));
+        f.fill(0, "8");
+        QTest::keyClick(f.ui().txtParam, Qt::Key_Escape);
+        QCOMPARE(f.ui().txtParam->text(), QString());
+        QCOMPARE(f.ui().cboParam->currentText(), QString("_DATA"));
+        QCOMPARE(Shown(f), QString("cboParam txtParam cmdOK cmdCancel"));
+        QVERIFY(!f.document().DocumentChanged());
+        f.fill(-1, "9");
+        QTest::keyClick(f.ui().cboParam, Qt::Key_Enter);
+        QCOMPARE(f.rows().row(1).Setting + ' ' + f.rows().row(1).Parameter,
+                 QString("CACHESIZE_DATA 9"));
+        QTest::keyClick(f.ui().txtParam, Qt::Key_Return); // the box emptied by OK
+        QCOMPARE(f.dialogs.count("message"), 1);
+    }
+};
 
 QTEST_MAIN(tst_ValueEditor)
 #include "tst_valueeditor.moc"

@@ -4,6 +4,12 @@
 class tst_VersionMenu : public QObject {
     Q_OBJECT
 
+    static EditorFixture::Setup catalogue(const QList<double>& versions)
+    {
+        return
+            [=](TestEnvironment& env) { QVERIFY(env.writeCatalogue(SmallCatalogue(), versions)); };
+    }
+
 private slots:
     void captionsFollowTheVersionTable_data()
     {
@@ -18,46 +24,37 @@ private slots:
     {
         QFETCH(QList<double>, versions);
         QFETCH(QStringList, captions);
-        TestEnvironment env;
-        QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
-        FakeDialogs dialogs;
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-
-        const auto& items = Controls(*window).mnuDVVersion;
+        EditorFixture f(catalogue(versions));
+        QVERIFY(f.window);
         for (int p = 0; p < 10; ++p) {
-            QCOMPARE(items[p]->isVisible(), p < captions.size());
+            QCOMPARE(f.ui().mnuDVVersion[p]->isVisible(), p < captions.size());
             if (p < captions.size())
-                QCOMPARE(items[p]->text(), captions[p]);
+                QCOMPARE(f.ui().mnuDVVersion[p]->text(), captions[p]);
         }
-        QVERIFY(items[0]->isChecked());
+        QVERIFY(f.ui().mnuDVVersion[0]->isChecked());
     }
 
     void choosingAVersionChecksItAndReloads()
     {
-        TestEnvironment env;
-        QVERIFY(env.writeCatalogue(SmallCatalogue(), {3, 2, 1, 0.5}));
-        FakeDialogs dialogs;
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(window);
-        const auto& items = Controls(*window).mnuDVVersion;
+        EditorFixture f(catalogue({3, 2, 1, 0.5}));
+        QVERIFY(f.window);
+        const auto& items = f.ui().mnuDVVersion;
         const int all = static_cast<int>(SmallCatalogue().size());
         // Version 1 drops the two later settings; the same item again reloads the same; a
         // version without settings keeps the catalogue there was.
         for (const auto& [item, settings] :
              {std::pair{2, all - 2}, {2, all - 2}, {3, all - 2}, {0, all}}) {
             items[item]->trigger();
-            QCOMPARE(window->versions().checkedIndex(), item);
+            QCOMPARE(f.window->versions().checkedIndex(), item);
             QVERIFY(items[item]->isChecked() && (item == 0 || !items[0]->isChecked()));
-            QCOMPARE(window->catalogue().size(), settings);
+            QCOMPARE(f.window->catalogue().size(), settings);
         }
-        QCOMPARE(dialogs.count("message"), 0);
+        QCOMPARE(f.dialogs.count("message"), 0);
     }
 
     void unreadableCatalogueAtAChoiceKeepsEverything()
     {
         EditorFixture f;
-        QFile::remove(f.env.cataloguepath());
         f.env.writeFile("program/DraCFG.mdb", QByteArray(2048, '\x7f'));
 
         f.ui().mnuDVVersion[2]->trigger();
