@@ -1,13 +1,10 @@
 #pragma once
 
+#include "ui/WorkArea.h"
+
 #include <QObject>
 
-class QAction;
-class QMainWindow;
-class QSplitter;
-class QTreeView;
 class QWidget;
-class ValueEditor;
 
 // The main window's layout rules that Qt's layouts do not give by themselves: the minimum
 // width, the help pane shown and hidden and a hidden one kept collapsed, the list's "Parameter"
@@ -15,16 +12,9 @@ class ValueEditor;
 class MainLayout : public QObject {
     Q_OBJECT
 public:
-    struct Parts {
-        QMainWindow* window;
-        QSplitter* vbuSplitterHoriz;
-        QSplitter* vbuSplitterVert;
-        ValueEditor* strip;
+    struct Parts : WorkArea {
         QWidget* tree;
         QWidget* documentPane;
-        QTreeView* list;
-        QAction* showHelpItem;
-        QAction* showHelpButton;
     };
 
     explicit MainLayout(const Parts& parts, QObject* parent = nullptr);

@@ -314,9 +314,9 @@ void MainWindow::createComponents()
 {
     ConfigDocument& document = *m_document;
     const DocumentWidgets views{this, lvListView, txtTextBox};
-    m_layout = std::make_unique<MainLayout>(MainLayout::Parts{
-        this, vbuSplitterHoriz, vbuSplitterVert, picTitles, tvTreeView, documentPane, lvListView,
-        mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp]});
+    const WorkArea area{this,      vbuSplitterHoriz,   vbuSplitterVert,           lvListView,
+                        picTitles, mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp]};
+    m_layout = std::make_unique<MainLayout>(MainLayout::Parts{area, tvTreeView, documentPane});
     m_views = std::make_unique<DocumentViews>(
         document, lvListView, txtTextBox,
         DocumentViews::Commands{
@@ -347,11 +347,10 @@ void MainWindow::createComponents()
     m_files = std::make_unique<FileCommands>(document, m_dialogs, this);
     m_rowOperations = std::make_unique<RowOperations>(document, m_dialogs, views, mnuPopUpLV,
                                                       mnuToolsConfirmDelete);
-    m_preferences = std::make_unique<Preferences>(
-        document, m_dialogs,
-        Preferences::Parts{this, vbuSplitterHoriz, vbuSplitterVert, lvListView, txtTextBox,
-                           picTitles, mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp],
-                           mnuToolsConfirmDelete, mnuToolsFonts, mnuViewmnuListCat});
+    m_preferences =
+        std::make_unique<Preferences>(document, m_dialogs,
+                                      Preferences::Parts{area, txtTextBox, mnuToolsConfirmDelete,
+                                                         mnuToolsFonts, mnuViewmnuListCat});
     m_find = std::make_unique<FindCommands>(document, m_dialogs, views, tvTreeView);
     m_edit = std::make_unique<EditCommands>(document, m_dialogs, this, txtTextBox);
     m_versions =

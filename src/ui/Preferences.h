@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/WorkArea.h"
+
 #include <QFont>
 #include <QObject>
 #include <QSize>
@@ -7,28 +9,16 @@
 
 class ConfigDocument;
 class Dialogs;
-class QAction;
-class QMainWindow;
 class QPlainTextEdit;
 class QSettings;
-class QSplitter;
-class QTreeView;
-class ValueEditor;
 
 // The per-user preferences of the main window: read while it is built, written when it closes,
 // and the two Tools menu commands that change them (Fonts, Confirm Delete).
 class Preferences : public QObject {
     Q_OBJECT
 public:
-    struct Parts {
-        QMainWindow* window;
-        QSplitter* vbuSplitterHoriz;
-        QSplitter* vbuSplitterVert;
-        QTreeView* list;
+    struct Parts : WorkArea {
         QPlainTextEdit* text;
-        ValueEditor* strip;
-        QAction* showHelpItem;
-        QAction* showHelpButton;
         QAction* confirmDelete;
         QAction* fontsItem;
         QAction* listByCategoryItem;
