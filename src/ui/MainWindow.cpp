@@ -17,6 +17,7 @@
 #include "ui/RowOperations.h"
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
+#include "ui/StatusBar.h"
 #include "ui/ToolbarIcons.h"
 #include "ui/Twips.h"
 #include "ui/ValueEditor.h"
@@ -355,6 +356,7 @@ void MainWindow::createComponents()
     m_edit = std::make_unique<EditCommands>(document, m_dialogs, this, txtTextBox);
     m_versions =
         std::make_unique<VersionMenu>(mnuDVVersion, m_catalogue, m_dialogs, this, m_programDir);
+    m_status = std::make_unique<StatusBar>(this);
 }
 
 // Icons, sizes and the names a screen reader announces.

@@ -25,6 +25,7 @@ class QTreeView;
 class RowOperations;
 class SettingsExplorer;
 class SettingsTree;
+class StatusBar;
 class ValueEditor;
 class VersionMenu;
 
@@ -50,6 +51,7 @@ public:
     EditCommands& editCommands() { return *m_edit; }
     FindCommands& find() { return *m_find; }
     MainLayout& layout() { return *m_layout; }
+    StatusBar& status() { return *m_status; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -141,4 +143,5 @@ private:
     std::unique_ptr<FindCommands> m_find;
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<VersionMenu> m_versions;
+    std::unique_ptr<StatusBar> m_status;
 };
