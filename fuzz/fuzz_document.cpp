@@ -1,6 +1,7 @@
-// Line reading, parse and render of arbitrary file bytes.
+// Encoding choice, line reading, parse and render of arbitrary file bytes.
 #include "FuzzCheck.h"
 #include "core/Codepage.h"
+#include "core/ConfigFile.h"
 #include "core/ConfigText.h"
 
 #include <QByteArray>
@@ -20,15 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto encoded = Codepage::encodeWindows1252(text);
     FUZZ_CHECK(encoded.has_value() && *encoded == bytes);
 
+    // Whatever encoding is chosen for the bytes gives them back exactly.
+    const ConfigFile::Decoded decoded = ConfigFile::decode(bytes);
+    const ConfigFile::Encoded written = ConfigFile::encode(decoded.text, decoded.format);
+    FUZZ_CHECK(written.bytes.has_value() && *written.bytes == bytes);
+
     // A second parse and render changes nothing.
-    const QStringList lines = ConfigText::ReadFileLines(text);
+    const QStringList lines = ConfigText::ReadFileLines(decoded.text);
     const QStringList once = ConfigText::renderRows(ConfigText::parseLines(lines));
     const QStringList twice = ConfigText::renderRows(ConfigText::parseLines(once));
     FUZZ_CHECK(once == twice);
     FUZZ_CHECK(once.size() == lines.size());
 
     // The text form carries the same lines back.
-    if (!once.isEmpty())
-        FUZZ_CHECK(ConfigText::LinesFromText(ConfigText::TextFromLines(once)) == once);
+    FUZZ_CHECK(ConfigText::LinesFromText(ConfigText::TextFromLines(once)) == once);
     return 0;
 }

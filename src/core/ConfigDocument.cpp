@@ -1,9 +1,9 @@
 #include "core/ConfigDocument.h"
 
-#include "core/Codepage.h"
 #include "core/ConfigFile.h"
 #include "core/ConfigText.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 
 namespace {
@@ -79,6 +79,14 @@ void ConfigDocument::setPath(const QString& path)
     emit pathChanged(path);
 }
 
+void ConfigDocument::setFormat(const ConfigFile::Format& format)
+{
+    if (m_format == format)
+        return;
+    m_format = format;
+    emit formatChanged(format);
+}
+
 void ConfigDocument::newDocument()
 {
     {
@@ -88,13 +96,16 @@ void ConfigDocument::newDocument()
         LinesFromRows();
     }
     setPath(QString());
+    setFormat({});
     setChanged(false);
     setOpen(true);
 }
 
-void ConfigDocument::load(const QString& path, const QString& fileText)
+void ConfigDocument::load(const QString& path, const QString& fileText,
+                          const ConfigFile::Format& format)
 {
     setPath(path);
+    setFormat(format);
     {
         const Quiet quiet(*this);
         // Open first: the conversions do nothing without a document.
@@ -112,7 +123,8 @@ bool ConfigDocument::loadFile(const QString& path)
     const std::optional<QByteArray> bytes = ConfigFile::readWholeFile(path);
     if (!bytes)
         return false;
-    load(path, Codepage::decodeWindows1252(*bytes));
+    ConfigFile::Decoded decoded = ConfigFile::decode(*bytes);
+    load(path, decoded.text, decoded.format);
     return true;
 }
 
@@ -126,19 +138,38 @@ void ConfigDocument::close()
     setChanged(false);
     setOpen(false);
     setPath(QString());
+    setFormat({});
+}
+
+ConfigFile::Encoded ConfigDocument::bytesToWrite() const
+{
+    return ConfigFile::encode(textToWrite(), m_format);
 }
 
 QString ConfigDocument::saveAs(const QString& path)
 {
-    const ConfigFile::Encoded encoded = ConfigFile::encode(textToWrite());
+    const ConfigFile::Encoded encoded = bytesToWrite();
     if (!encoded.bytes)
         return encoded.error;
-    QString failure = ConfigFile::writeWholeFile(path, *encoded.bytes);
-    if (!failure.isEmpty())
-        return failure;
+    if (QString refusal = ConfigFile::sizeRefusal(encoded.bytes->size()); !refusal.isEmpty())
+        return refusal;
+    if (const QString failure = ConfigFile::writeWholeFile(path, *encoded.bytes);
+        !failure.isEmpty())
+        return QStringLiteral("Could not save %1: %2").arg(path, failure);
     setPath(path);
     setChanged(false);
     return {};
+}
+
+int ConfigDocument::lineCount() const
+{
+    if (!m_open)
+        return 0;
+    if (!isTextView())
+        return m_rows.count();
+    // The empty block after a final break is where the next line would start.
+    const int blocks = m_text.blockCount();
+    return m_text.lastBlock().length() <= 1 ? blocks - 1 : blocks;
 }
 
 void ConfigDocument::setView(View view)
@@ -180,11 +211,13 @@ void ConfigDocument::refreshTextFromRows()
 
 QString ConfigDocument::textToWrite() const
 {
-    if (isTextView())
-        return text() + ConfigText::LineBreak;
-    if (m_rows.count() == 0)
-        return ConfigText::LineBreak;
-    return ConfigText::renderFileText(m_rows.rows());
+    if (!isTextView())
+        return ConfigText::renderFileText(m_rows.rows());
+    // A last line gets its break; a text that has it already, or no line at all, gets none.
+    QString written = text();
+    if (!written.isEmpty() && written.back() != u'\n' && written.back() != u'\r')
+        written += ConfigText::LineBreak;
+    return written;
 }
 
 void ConfigDocument::ReadFileLines(const QString& fileText)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ConfigFile.h"
 #include "core/RowModel.h"
 
 #include <QObject>
@@ -39,13 +40,20 @@ public:
     // One empty row and an empty text, untitled and unchanged.
     void newDocument();
     // The text form holds the file as it is, the rows its parse.
-    void load(const QString& path, const QString& fileText);
+    void load(const QString& path, const QString& fileText, const ConfigFile::Format& format = {});
     // Reads and loads a file; false when it cannot be read, and nothing changes then.
     bool loadFile(const QString& path);
     void close();
     // Writes the document to path; on success it is that file's, unchanged. Returns why it
     // failed, or an empty text; a failure leaves the file and the document as they were.
     QString saveAs(const QString& path);
+    // The file's bytes as a save would write them, or why they cannot be written.
+    ConfigFile::Encoded bytesToWrite() const;
+
+    // How the file was stored: a save writes the same encoding (and byte-order mark).
+    const ConfigFile::Format& format() const { return m_format; }
+    // The lines of the form that shows, as a save would write them.
+    int lineCount() const;
 
     // Which form shows, without converting: for the view chosen before anything is loaded.
     void setView(View view);
@@ -85,6 +93,7 @@ signals:
     void viewChanged(ConfigDocument::View view);
     // The whole text form was replaced: a view's caret goes back to the start.
     void textReplaced();
+    void formatChanged(const ConfigFile::Format& format);
 
 private:
     class Quiet;
@@ -92,6 +101,7 @@ private:
     void setOpen(bool open);
     void setChanged(bool changed);
     void setPath(const QString& path);
+    void setFormat(const ConfigFile::Format& format);
     void edited();
     QString rawText() const;
 
@@ -100,6 +110,7 @@ private:
     QStringList LineArray;
     View m_view = View::List;
     QString m_path;
+    ConfigFile::Format m_format;
     bool m_open = false;
     bool m_changed = false;
     int m_quiet = 0;

@@ -135,17 +135,19 @@ QString renderFileText(const QList<Row>& rows)
 
 QStringList LinesFromText(QStringView text)
 {
-    // As if the text were stored with one more line break: a text that is empty or ends in
-    // a break gains a final empty line, any other text's last line just ends.
-    QStringList lines = ReadFileLines(text);
-    if (text.isEmpty() || isLineTerminator(text.back()))
-        lines.append(QString());
-    return lines;
+    return ReadFileLines(text);
 }
 
 QString TextFromLines(const QStringList& lines)
 {
-    return lines.join(LineBreak);
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += line.size() + LineBreak.size();
+    QString text;
+    text.reserve(size);
+    for (const QString& line : lines)
+        text.append(line).append(LineBreak);
+    return text;
 }
 
 } // namespace ConfigText

@@ -31,8 +31,8 @@ QStringList renderRows(const QList<Row>& rows);
 // Every row rendered and followed by CR LF, in one allocation: the file form of the list.
 QString renderFileText(const QList<Row>& rows);
 
-// The lines of text as the text view holds it: a final line break leaves a final empty
-// line, and the empty text is one empty line.
+// The text view holds the file's form: every line followed by its break, so that a text is
+// cut into the same lines as the same bytes read from a file, and back.
 QStringList LinesFromText(QStringView text);
 QString TextFromLines(const QStringList& lines);
 

@@ -1,5 +1,6 @@
 #include "core/ConfigDocument.h"
 #include "core/ConfigFile.h"
+#include "core/ConfigText.h"
 #include "support/FileBytes.h"
 
 #include <QDir>
@@ -8,6 +9,8 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -41,38 +44,124 @@ private slots:
         QCOMPARE(document.text(), u"A 1"_s);
     }
 
-    // Opened and saved at once, in the list view unless said otherwise.
+    // Bytes a file may hold, and how they come back from the same file saved twice, in either
+    // view, and after a switch to the other view.
     void openAndSave_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("textView");
         QTest::addColumn<QByteArray>("written");
-        QTest::newRow("65,000 NULs")
-            << QByteArray(65000, '\0') << false << QByteArray(65000, '\0') + " \r\n";
-        const QByteArray line = "NAME " + QByteArray(64995, 'v');
-        QTest::newRow("one 65,000-character line") << line << false << line + "\r\n";
-        QTest::newRow("32,500 lone CRs")
-            << QByteArray(32500, '\r') << false << QByteArray(" \r\n").repeated(32500);
-        // Past 32,767 lines, in the 65,000 bytes Open accepts.
-        QTest::newRow("LF-only lines")
-            << QByteArray("  A 1\nB\n").repeated(2500) + QByteArray(45000, '\n') << false
-            << QByteArray("A 1\r\nB \r\n").repeated(2500) + QByteArray(" \r\n").repeated(45000);
-        QByteArray bytes;
+        QTest::addColumn<QByteArray>("switched"); // saved from the other view
+
+        const QByteArray crlf = "SERVERNAME main\r\n; note\r\nLISTENPORT 7420\r\n";
+        QTest::newRow("CR LF, list") << crlf << false << crlf << crlf;
+        QTest::newRow("CR LF, text") << crlf << true << crlf << crlf;
+        QByteArray lf = crlf, cr = crlf;
+        lf.replace("\r\n", "\n");
+        cr.replace("\r\n", "\r");
+        QTest::newRow("LF, text") << lf << true << crlf << crlf;
+        QTest::newRow("lone CR, list") << cr << false << crlf << crlf;
+        QTest::newRow("no final break, text") << crlf.chopped(2) << true << crlf << crlf;
+        QTest::newRow("empty, list") << QByteArray() << false << QByteArray() << QByteArray();
+        QTest::newRow("empty, text") << QByteArray() << true << QByteArray() << QByteArray();
+        // The list writes a blank line as one space; the text view keeps what it was given.
+        QTest::newRow("blank last line, text") << crlf + "\r\n"
+                                               << true << crlf + "\r\n"
+                                               << crlf + " \r\n";
+        QTest::newRow("blank last line, list") << crlf + "\r\n"
+                                               << false << crlf + " \r\n"
+                                               << crlf + " \r\n";
+
+        QByteArray all;
         for (int byte = 0; byte < 256; ++byte)
-            bytes += byte == '\r' || byte == '\n' ? QByteArray() : QByteArray(1, char(byte));
-        QTest::newRow("every other byte, text view") << bytes << true << bytes + "\r\n";
+            all += byte == '\r' || byte == '\n' ? QByteArray() : QByteArray(1, char(byte));
+        QTest::newRow("Windows-1252, every byte, text") << all << true << all + "\r\n"
+                                                        << QByteArray();
+        QTest::newRow("Windows-1252, accents, list")
+            << QByteArray("CERT F\xF5tan\xFAs\xEDtv\xE1ny\r\n") << false
+            << QByteArray("CERT F\xF5tan\xFAs\xEDtv\xE1ny\r\n")
+            << QByteArray("CERT F\xF5tan\xFAs\xEDtv\xE1ny\r\n");
+        const QByteArray utf8 =
+            "SERVERNAME F\xC5\x91tan\xC3\xBAs\xC3\xADtv\xC3\xA1ny\r\nNOTE \xF0\x9F\x98\x80\r\n";
+        QTest::newRow("UTF-8, list") << utf8 << false << utf8 << utf8;
+        QTest::newRow("UTF-8, text") << utf8 << true << utf8 << utf8;
+        QTest::newRow("UTF-8 with BOM, list")
+            << "\xEF\xBB\xBF" + utf8 << false << "\xEF\xBB\xBF" + utf8 << "\xEF\xBB\xBF" + utf8;
+        QTest::newRow("ASCII with BOM, text")
+            << "\xEF\xBB\xBF" + crlf << true << "\xEF\xBB\xBF" + crlf << "\xEF\xBB\xBF" + crlf;
+        QByteArray underLimit = QByteArray("A 1\n").repeated(13000); // 65,000 with CR LF
+        QTest::newRow("LF, 65,000 bytes as CR LF")
+            << underLimit << false << underLimit.replace("\n", "\r\n") << underLimit;
     }
     void openAndSave()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, textView);
-        const QString file = path(u"hostile.cfg"_s);
+        QFETCH(QByteArray, written);
+        const QString file = path(u"real.cfg"_s);
         QVERIFY(WriteBytes(file, bytes));
         ConfigDocument document;
         document.setView(textView ? ConfigDocument::View::Text : ConfigDocument::View::List);
         QVERIFY(document.loadFile(file));
+        QCOMPARE(document.rows().count(), ConfigText::ReadFileLines(document.text()).size());
+        QCOMPARE(document.lineCount(), ConfigText::ReadFileLines(document.text()).size());
+        QVERIFY(!document.rows().rows().value(0).Setting.startsWith(u'\uFEFF'));
+
         QCOMPARE(document.saveAs(file), QString());
-        QTEST(ReadBytes(file), "written");
+        QCOMPARE(ReadBytes(file), written);
+        QCOMPARE(document.saveAs(file), QString());
+        QCOMPARE(ReadBytes(file), written);
+        QVERIFY(document.loadFile(file));
+        QCOMPARE(document.saveAs(file), QString());
+        QCOMPARE(ReadBytes(file), written);
+
+        QFETCH(QByteArray, switched);
+        if (switched.isNull())
+            return;
+        textView ? document.showList() : document.showText();
+        QCOMPARE(document.saveAs(file), QString());
+        QCOMPARE(ReadBytes(file), switched);
+    }
+
+    // Which encoding a file is read in: bytes that come back exactly from UTF-8, with at least
+    // one that is not ASCII, or with the mark; Windows-1252 for everything else.
+    void decode_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("described");
+
+        QTest::newRow("ASCII") << QByteArray("A 1\r\n") << u"A 1\r\n"_s
+                               << u"Windows-1252 | CR LF"_s;
+        QTest::newRow("UTF-8 accents, LF")
+            << QByteArray("CERT F\xC5\x91tan\xC3\xBAs\n") << u"CERT Főtanús\n"_s << u"UTF-8 | LF"_s;
+        QTest::newRow("mark, ASCII") << QByteArray("\xEF\xBB\xBF"
+                                                   "A 1\r")
+                                     << u"A 1\r"_s << u"UTF-8 with BOM | CR"_s;
+        QTest::newRow("mark alone")
+            << QByteArray("\xEF\xBB\xBF") << QString() << u"UTF-8 with BOM | CR LF"_s;
+        QTest::newRow("Latin-1 accents") << QByteArray("CAF\xC9 1\r\nB\n") << u"CAFÉ 1\r\nB\n"_s
+                                         << u"Windows-1252 | Mixed line ends"_s;
+        QTest::newRow("UTF-8 cut short")
+            << QByteArray("A \xC3") << u"A Ã"_s << u"Windows-1252 | CR LF"_s;
+        QTest::newRow("overlong NUL")
+            << QByteArray("A \xC0\x80") << u"A À€"_s << u"Windows-1252 | CR LF"_s;
+        QTest::newRow("encoded surrogate")
+            << QByteArray("A \xED\xA0\x80") << u"A í\u00A0\u20AC"_s << u"Windows-1252 | CR LF"_s;
+        QTest::newRow("mark, then not UTF-8") << QByteArray("\xEF\xBB\xBF"
+                                                            "A \xFF")
+                                              << u"ï»¿A ÿ"_s << u"Windows-1252 | CR LF"_s;
+        QTest::newRow("UTF-8 with NUL")
+            << QByteArray("A\0\xC3\xA9", 4) << u"A\0é"_s << u"UTF-8 | CR LF"_s;
+    }
+    void decode()
+    {
+        QFETCH(QByteArray, bytes);
+        const ConfigFile::Decoded decoded = ConfigFile::decode(bytes);
+        QTEST(decoded.text, "text");
+        QTEST(ConfigFile::describe(decoded.format), "described");
+        const ConfigFile::Encoded encoded = ConfigFile::encode(decoded.text, decoded.format);
+        QCOMPARE(encoded.bytes.value_or("(refused)"), bytes);
     }
 
     // A refused save leaves the file on disk and the document as they were, and no file behind.
@@ -90,6 +179,8 @@ private slots:
             << notSaved.arg(u"\U0001F600"_s, u"1F600"_s, u"3"_s);
         QTest::newRow("unencodable, four digits")
             << u"x\u0100"_s << u"doc.cfg"_s << notSaved.arg(u"\u0100"_s, u"0100"_s, u"1"_s);
+        QTest::newRow("over the limit once LF becomes CR LF")
+            << u"A 1\n"_s.repeated(16250) << u"doc.cfg"_s << ConfigFile::sizeRefusal(81250);
         QTest::newRow("full disk") << u"NEW "_s + QString(100, u'x') << u"doc.cfg"_s << QString();
         QTest::newRow("a folder") << u"NEW 1"_s << u""_s << QString();
         QTest::newRow("a missing folder") << u"NEW 1"_s << u"missing/doc.cfg"_s << QString();
@@ -121,9 +212,11 @@ private slots:
         const QString failure = document.saveAs(path(target));
         setrlimit(RLIMIT_FSIZE, &unlimited);
 
-        QVERIFY(!failure.isEmpty());
         if (!message.isEmpty())
             QCOMPARE(failure, message);
+        else // the platform's reason, after what was attempted
+            QVERIFY2(failure.startsWith(u"Could not save "_s + path(target) + u": "_s),
+                     qPrintable(failure));
         QVERIFY(document.DocumentChanged());
         QCOMPARE(document.path(), file);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
@@ -132,6 +225,90 @@ private slots:
             QVERIFY(QFileInfo(file).isDir());
         else
             QCOMPARE(ReadBytes(file), "OLD 1\r\n");
+    }
+
+    // A save keeps what the file had: owner, group, mode, extended attributes, the symbolic
+    // link it was reached through and the other names it has.
+    void keepsWhatTheFileHad_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("another account's, mode 600") << u"owner"_s;
+        QTest::newRow("set-group-ID, mode 2640") << u"mode"_s;
+        QTest::newRow("extended attribute") << u"xattr"_s;
+        QTest::newRow("second hard link") << u"hardlink"_s;
+        QTest::newRow("through a symbolic link") << u"symlink"_s;
+    }
+    void keepsWhatTheFileHad()
+    {
+        QFETCH(QString, setup);
+        if (geteuid() != 0 && setup == u"owner")
+            QSKIP("only an administrator can give a file to another account");
+        const QString file = path(u"server.cfg"_s);
+        const QString real = path(u"real/server.cfg"_s);
+        const QString other = path(u"other.cfg"_s);
+        const QByteArray native = QFile::encodeName(file);
+        QVERIFY(WriteBytes(setup == u"symlink" ? real : file, "OLD 1\r\n"));
+        if (setup == u"owner")
+            QVERIFY(chown(native, 65534, 65534) == 0 && chmod(native, 0600) == 0);
+        else if (setup == u"mode")
+            QVERIFY(chmod(native, 02640) == 0);
+        else if (setup == u"xattr")
+            QVERIFY(setxattr(native, "user.dravane", "kept", 4, 0) == 0);
+        else if (setup == u"hardlink")
+            QVERIFY(link(native, QFile::encodeName(other)) == 0);
+        else
+            QVERIFY(QFile::link(real, file));
+        struct stat before {};
+        QVERIFY(stat(native, &before) == 0);
+
+        ConfigDocument document;
+        QVERIFY(document.loadFile(file));
+        document.rows().setParameter(0, u"2"_s);
+        QCOMPARE(document.saveAs(file), QString());
+
+        struct stat after {};
+        QVERIFY(stat(native, &after) == 0);
+        QCOMPARE(ReadBytes(file), "OLD 2\r\n");
+        QCOMPARE(
+            QList<unsigned>({after.st_uid, after.st_gid, after.st_mode, unsigned(after.st_nlink)}),
+            QList<unsigned>(
+                {before.st_uid, before.st_gid, before.st_mode, unsigned(before.st_nlink)}));
+        if (setup == u"xattr") {
+            char value[8] = {};
+            QCOMPARE(getxattr(native, "user.dravane", value, sizeof value), 4);
+            QCOMPARE(QByteArray(value), "kept");
+        } else if (setup == u"hardlink") {
+            QCOMPARE(after.st_ino, before.st_ino);
+            QCOMPARE(ReadBytes(other), "OLD 2\r\n");
+        } else if (setup == u"symlink") {
+            QVERIFY(QFileInfo(file).isSymLink());
+            QCOMPARE(ReadBytes(real), "OLD 2\r\n");
+        }
+    }
+
+    // A save that could not give the file back to its owner writes nothing.
+    void refusesAnOwnerItCannotKeep()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs an administrator to act as another account");
+        QVERIFY(chmod(QFile::encodeName(m_dir.path()), 0777) == 0);
+        const QString file = path(u"root.cfg"_s);
+        QVERIFY(WriteBytes(file, "OLD 1\r\n"));
+        QVERIFY(chmod(QFile::encodeName(file), 0666) == 0);
+        ConfigDocument document;
+        QVERIFY(document.loadFile(file));
+        document.rows().setParameter(0, u"2"_s);
+
+        QVERIFY(seteuid(65534) == 0);
+        const QString failure = document.saveAs(file);
+        QVERIFY(seteuid(0) == 0);
+
+        QVERIFY2(failure.startsWith(u"Could not save "_s + file +
+                                    u": its owner and group cannot be kept"_s),
+                 qPrintable(failure));
+        QCOMPARE(ReadBytes(file), "OLD 1\r\n");
+        QVERIFY(document.DocumentChanged());
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{u"root.cfg"_s});
     }
 };
 
