@@ -9,6 +9,7 @@
 
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTreeView>
 
@@ -21,11 +22,16 @@ ApplyEdit::ApplyEdit(ConfigDocument& document, Dialogs& dialogs, const DocumentW
 
 void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow)
 {
-    if (!m_document.DocumentOpen())
+    if (!m_document.DocumentOpen()) {
+        emit notApplied(QStringLiteral("Nothing was written: no document is open."));
         return;
+    }
     const QTreeWidgetItem* node = editingRow ? nullptr : m_tree->selectedNode();
-    if (!editingRow && !node)
+    if (!editingRow && !node) {
+        emit notApplied(QStringLiteral("Nothing was written: choose a row in the list or a setting "
+                                       "in the Settings Explorer."));
         return;
+    }
     if (node)
         edit.name = node->text(0);
     if (edit.name == SettingLookup::CommentEntry)
@@ -35,8 +41,10 @@ void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow)
                           QMessageBox::Warning, QMessageBox::Ok);
         return;
     }
-    if (SettingsTree::isCategoryNode(node))
+    if (SettingsTree::isCategoryNode(node)) {
+        emit notApplied(QStringLiteral("Nothing was written: a category is not a setting."));
         return;
+    }
     if (m_document.isTextView())
         applyToText(edit);
     else
@@ -65,6 +73,7 @@ void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit, bool editingRow)
     if (!editingRow) {
         position = insertBeforeSelection(edit);
     } else if (position < 0) {
+        emit notApplied(QStringLiteral("Nothing was written: no row is selected."));
         return;
     } else {
         const auto [setting, parameter] = RowEdits::editedRow(edit, rows.row(position));
@@ -85,9 +94,26 @@ int ApplyEdit::insertBeforeSelection(const RowEdits::ValueEdit& edit)
     return position;
 }
 
+// The new line goes in whole, before the caret's line, never into the middle of one. A
+// selection of whole lines is replaced by it.
 void ApplyEdit::applyToText(const RowEdits::ValueEdit& edit)
 {
     QTextCursor cursor = m_views.text->textCursor();
+    QTextCursor start = cursor;
+    start.setPosition(cursor.selectionStart());
+    QTextCursor end = cursor;
+    end.setPosition(cursor.selectionEnd());
+    const bool wholeLines =
+        cursor.hasSelection() && start.atBlockStart() && (end.atBlockStart() || end.atBlockEnd());
+    if (wholeLines) {
+        if (!end.atBlockStart() && end.block().next().isValid())
+            end.movePosition(QTextCursor::NextCharacter); // the last line's break goes too
+        cursor.setPosition(start.position());
+        cursor.setPosition(end.position(), QTextCursor::KeepAnchor);
+    } else {
+        start.movePosition(QTextCursor::StartOfBlock);
+        cursor = start;
+    }
     cursor.insertText(RowEdits::newLine(edit));
     m_views.text->setTextCursor(cursor);
     m_views.text->setFocus();

@@ -21,6 +21,10 @@ public:
     // tree has selected.
     void ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow);
 
+signals:
+    // OK wrote nothing, and why.
+    void notApplied(const QString& reason);
+
 private:
     void applyToList(const RowEdits::ValueEdit& edit, bool editingRow);
     void applyToText(const RowEdits::ValueEdit& edit);

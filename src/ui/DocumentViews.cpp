@@ -10,25 +10,6 @@
 #include <QTextCursor>
 #include <QTreeView>
 
-namespace {
-
-bool isListMoveKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
 DocumentViews::DocumentViews(ConfigDocument& document, QTreeView* list, QPlainTextEdit* text,
                              Commands commands, QObject* parent)
     : QObject(parent), m_document(document), m_list(list), m_text(text),
@@ -36,6 +17,16 @@ DocumentViews::DocumentViews(ConfigDocument& document, QTreeView* list, QPlainTe
 {
     connect(m_list, &QAbstractItemView::clicked, this,
             [this] { emit rowChosen(selectedRow(m_list)); });
+    // Keys, a press dragged to another row, a middle click or a command: whatever moved the
+    // selection, the value editor follows it.
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &DocumentViews::announceSelection);
+    connect(&m_document.rows(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                const int row = selectedRow(m_list);
+                if (row >= first.row() && row <= last.row())
+                    announceSelection();
+            });
     connect(&m_document, &ConfigDocument::openChanged, this,
             &DocumentViews::SetDocumentCommandStates);
     connect(&m_document, &ConfigDocument::textReplaced, this, [this] {
@@ -61,18 +52,19 @@ bool DocumentViews::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-// Moving through the list with the keyboard chooses the new row as a click on it would;
-// selection changes made by other commands do not.
+void DocumentViews::announceSelection()
+{
+    emit rowSelected(selectedRow(m_list));
+}
+
 bool DocumentViews::listKeyPressed(QKeyEvent* key)
 {
-    if (!isListMoveKey(key->key()))
+    const bool edit = key->key() == Qt::Key_F2 ||
+                      ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                       !(key->modifiers() & ~Qt::KeypadModifier));
+    if (!edit || selectedRow(m_list) < 0)
         return false;
-    const int before = selectedRow(m_list);
-    // The view moves first, so the row it moved to is known.
-    static_cast<QObject*>(m_list)->event(key);
-    const int after = selectedRow(m_list);
-    if (after != before)
-        emit rowChosen(after);
+    emit editRequested();
     return true;
 }
 

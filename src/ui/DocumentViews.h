@@ -39,10 +39,16 @@ public:
     void listViewCommand();
     void popUpSwitchToTextView();
     void SetDocumentCommandStates();
+    // Announces the selected row again, as after a command that changed it.
+    void announceSelection();
 
 signals:
-    // A click or a keyboard move chose a row of the list (-1: none is selected).
+    // A click chose a row of the list (-1: none is selected).
     void rowChosen(int row);
+    // The list's selected row changed or was rewritten, by any means (-1: none is selected).
+    void rowSelected(int row);
+    // Enter or F2 in the list: the user wants to type the selected row's value.
+    void editRequested();
     // The user switched views: the value editor has nothing to show.
     void viewSwitched();
     // The list or the text view took the keyboard focus.

@@ -499,6 +499,9 @@ void MainWindow::wire()
     connect(strip, &ValueEditor::helpBlankRequested, helpPane, &HelpPane::blankHelpPane);
     connect(tvTreeView, &SettingsTree::settingChosen, strip, &ValueEditor::treeClicked);
     connect(tvTreeView, &SettingsTree::categoryChosen, strip, &ValueEditor::categoryClicked);
+    connect(tvTreeView, &SettingsTree::settingSelected, strip, &ValueEditor::treeSelected);
+    connect(tvTreeView, &SettingsTree::categorySelected, strip, &ValueEditor::categoryClicked);
+    connect(tvTreeView, &SettingsTree::editRequested, strip, &ValueEditor::focusValueBox);
     connect(tvTreeView, &SettingsTree::popUpRequested, mnuPopUpTV,
             [this] { mnuPopUpTV->popup(QCursor::pos()); });
     connect(tvTreeView, &SettingsTree::focusEntered, m_find.get(),
@@ -506,16 +509,19 @@ void MainWindow::wire()
     connect(views, &DocumentViews::documentFocused, m_find.get(),
             [this] { m_find->setLastFocusInTree(false); });
     connect(views, &DocumentViews::rowChosen, strip, &ValueEditor::listClicked);
+    connect(views, &DocumentViews::rowSelected, strip, &ValueEditor::listSelected);
+    connect(views, &DocumentViews::editRequested, strip, &ValueEditor::focusValueBox);
     connect(views, &DocumentViews::viewSwitched, strip, &ValueEditor::ResetValueEditor);
-    connect(rows, &RowOperations::rowDeleted, strip, &ValueEditor::ResetValueEditor);
+    // The row that a deletion, even a refused one, leaves selected is the one OK would change.
+    connect(rows, &RowOperations::rowDeleted, views, &DocumentViews::announceSelection);
+    connect(m_applyEdit.get(), &ApplyEdit::notApplied, m_status.get(), &StatusBar::say);
     connect(explorer, &SettingsExplorer::treeRebuilt, strip, &ValueEditor::clear);
     connect(explorer, &SettingsExplorer::helpBlankRequested, helpPane, &HelpPane::blankHelpPane);
     connect(m_versions.get(), &VersionMenu::catalogueReloaded, explorer,
             [explorer] { explorer->BuildSettingsTree(explorer->isByCategory()); });
-    connect(m_document.get(), &ConfigDocument::openChanged, strip, [strip](bool open) {
-        if (!open)
-            strip->hideControls();
-    });
+    // New, Open and Close: nothing of the previous document's rows stays in the strip.
+    connect(m_document.get(), &ConfigDocument::openChanged, strip, &ValueEditor::clear);
+    showFileFormat();
     connect(files, &FileCommands::documentCreated, this, [this] { selectRow(lvListView, 0); });
     connect(files, &FileCommands::documentClosed, this, [this] {
         if (QTreeWidgetItem* first = tvTreeView->node(1))
@@ -523,6 +529,31 @@ void MainWindow::wire()
         helpPane->blankHelpPane();
         picTitles->clear();
     });
+}
+
+// "UTF-8 | CR LF | 214 lines" while a document is open, following its edits.
+void MainWindow::showFileFormat()
+{
+    ConfigDocument* document = m_document.get();
+    const auto show = [this, document] {
+        if (!document->DocumentOpen()) {
+            m_status->setFileFormat(QString());
+            return;
+        }
+        const int lines = document->lineCount();
+        m_status->setFileFormat(
+            ConfigFile::describe(document->format()) +
+            (lines == 1 ? QStringLiteral(" | 1 line") : QStringLiteral(" | %1 lines").arg(lines)));
+    };
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&document->rows(), signal, m_status.get(), show);
+    connect(&document->rows(), &QAbstractItemModel::modelReset, m_status.get(), show);
+    connect(&document->textDocument(), &QTextDocument::contentsChanged, m_status.get(), show);
+    connect(document, &ConfigDocument::textReplaced, m_status.get(), show);
+    connect(document, &ConfigDocument::openChanged, m_status.get(), show);
+    connect(document, &ConfigDocument::formatChanged, m_status.get(), show);
+    connect(document, &ConfigDocument::viewChanged, m_status.get(), show);
+    show();
 }
 
 void MainWindow::load()

@@ -65,6 +65,7 @@ private:
     void createComponents();
     void dressControls();
     void wire();
+    void showFileFormat();
     void saveShutdownState();
 
     Dialogs& m_dialogs;

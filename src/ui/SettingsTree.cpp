@@ -33,23 +33,6 @@ private:
     QString m_text;
 };
 
-bool isNavigationKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 SettingsTree::SettingsTree(QWidget* parent) : QTreeWidget(parent)
@@ -60,6 +43,16 @@ SettingsTree::SettingsTree(QWidget* parent) : QTreeWidget(parent)
     setColumnCount(1);
     connect(this, &QTreeWidget::itemClicked, this, &SettingsTree::chooseSelectedNode);
     connect(this, &QTreeWidget::itemDoubleClicked, this, &SettingsTree::chooseSelectedNode);
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        // No node selected leaves the value editor as it was.
+        const QTreeWidgetItem* node = selectedNode();
+        if (!node)
+            return;
+        if (isCategoryNode(node))
+            emit categorySelected();
+        else
+            emit settingSelected(node->text(0));
+    });
 }
 
 void SettingsTree::rebuild(const CatalogueTable& catalogue, bool byCategory)
@@ -180,14 +173,17 @@ void SettingsTree::focusInEvent(QFocusEvent* event)
     QTreeWidget::focusInEvent(event);
 }
 
-// Moving through the tree with the keyboard chooses the new node as a click would; selecting a
-// node from the program does not.
 void SettingsTree::keyPressEvent(QKeyEvent* event)
 {
-    const QTreeWidgetItem* before = currentItem();
+    const int key = event->key();
+    const bool edit = key == Qt::Key_F2 || ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                                            !(event->modifiers() & ~Qt::KeypadModifier));
+    const QTreeWidgetItem* node = selectedNode();
+    if (edit && node && !isCategoryNode(node)) {
+        emit editRequested();
+        return;
+    }
     QTreeWidget::keyPressEvent(event);
-    if (isNavigationKey(event->key()) && currentItem() != before)
-        chooseSelectedNode();
 }
 
 // The right button only opens the pop-up menu; it does not move the selection.

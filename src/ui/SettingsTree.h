@@ -25,9 +25,14 @@ public:
     static bool isCategoryNode(const QTreeWidgetItem* node);
 
 signals:
-    // A click, a double-click or a keyboard move chose the selected node.
+    // A click or a double-click chose the selected node.
     void settingChosen(const QString& name);
     void categoryChosen();
+    // The selection moved to a node by any other means: keys, a drag, the program.
+    void settingSelected(const QString& name);
+    void categorySelected();
+    // Enter or F2 on a setting: the user wants to type its value.
+    void editRequested();
     void popUpRequested();
     void focusEntered();
 

@@ -6,10 +6,12 @@
 #include "core/SettingLookup.h"
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QToolButton>
 
 #include <algorithm>
@@ -89,6 +91,8 @@ ValueEditor::ValueEditor(const ConfigDocument& document, const CatalogueTable& c
     cboParam->setAccessibleName(QStringLiteral("Value choices"));
     cboParam->setEditable(true);
     cboParam->setInsertPolicy(QComboBox::NoInsert);
+    // What the user types is what OK writes: no inline completion from the choices.
+    cboParam->setCompleter(nullptr);
     txtParam = new QLineEdit(this);
     txtParam->setObjectName(QStringLiteral("txtParam"));
     txtParam->setAccessibleName(QStringLiteral("Value"));
@@ -136,9 +140,9 @@ bool ValueEditor::eventFilter(QObject* watched, QEvent* event)
         cmdOK->click();
         return true;
     case Qt::Key_Escape:
-        if (cmdCancel->isHidden())
-            return false;
-        cmdCancel->click();
+        if (!cmdCancel->isHidden())
+            cmdCancel->click();
+        returnFocus();
         return true;
     default:
         return false;
@@ -147,6 +151,9 @@ bool ValueEditor::eventFilter(QObject* watched, QEvent* event)
 
 void ValueEditor::acceptEdit()
 {
+    // Hidden, it belongs to no arrangement: the strip shows a category or a blank row.
+    if (cmdOK->isHidden())
+        return;
     emit okPressed(currentEdit());
     txtParam->setText(QString());
 }
@@ -167,6 +174,46 @@ RowEdits::ValueEdit ValueEditor::currentEdit() const
     edit.multiple = !cboParam->isHidden() && !txtParam->isHidden();
     edit.needsValue = !txtParam->isHidden();
     return edit;
+}
+
+void ValueEditor::takeFocus(QWidget* box)
+{
+    if (!m_takesFocus)
+        return;
+    if (QWidget* from = QApplication::focusWidget();
+        from && from != txtParam && from != cboParam && !isAncestorOf(from))
+        m_focusOrigin = from;
+    box->setFocus();
+}
+
+void ValueEditor::returnFocus()
+{
+    if (m_focusOrigin)
+        m_focusOrigin->setFocus();
+}
+
+void ValueEditor::focusValueBox()
+{
+    if (!txtParam->isHidden())
+        takeFocus(txtParam);
+    else if (!cboParam->isHidden())
+        takeFocus(cboParam);
+}
+
+void ValueEditor::listSelected(int row)
+{
+    if (row < 0) {
+        clear();
+        return;
+    }
+    const QScopedValueRollback keep(m_takesFocus, false);
+    listClicked(row);
+}
+
+void ValueEditor::treeSelected(const QString& name)
+{
+    const QScopedValueRollback keep(m_takesFocus, false);
+    treeClicked(name);
 }
 
 void ValueEditor::listClicked(int row)
@@ -300,7 +347,7 @@ bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name, double
         if (arrangement.setChoiceText)
             cboParam->setEditText(arrangement.choiceText);
         showOkAndCancel(rightOf(txtParam) + 10);
-        txtParam->setFocus();
+        takeFocus(txtParam);
         placeDescription(rightOf(cmdCancel) + 10,
                          listWidth() - (widthOf(cboParam) + widthOf(txtParam) + widthOf(cmdOK) +
                                         widthOf(cmdCancel) + 50));
@@ -317,7 +364,7 @@ void ValueEditor::showValueBox(double home, const QString& value)
     clearChoiceBox(cboParam);
     txtParam->setText(value);
     txtParam->show();
-    txtParam->setFocus();
+    takeFocus(txtParam);
     setWidth(txtParam, ValueWidth);
     setLeft(txtParam, home);
 }

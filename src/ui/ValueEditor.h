@@ -2,6 +2,7 @@
 
 #include "core/RowEdits.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -22,10 +23,18 @@ public:
     ValueEditor(const ConfigDocument& document, const CatalogueTable& catalogue, QString programDir,
                 QWidget* parent);
 
-    // Set up from the list's selected row, or from a setting or category node of the tree.
+    // Set up from the list's selected row, or from a setting or category node of the tree. A
+    // click hands the keyboard focus to the value box; a selection made any other way (keys,
+    // a drag, the program) leaves the focus where it is.
     void listClicked(int row);
     void treeClicked(const QString& name);
     void categoryClicked();
+    // -1: no row is selected, and the strip is emptied.
+    void listSelected(int row);
+    void treeSelected(const QString& name);
+    // Enter or F2 in the list or the tree: typing goes to the value box; Escape there returns
+    // the focus to where it came from.
+    void focusValueBox();
     void SetUpValueEditor(const QString& name);
 
     // Hides the controls and empties the description; the setting's name stays. The focus
@@ -64,6 +73,8 @@ protected:
 private:
     void acceptEdit();
     void cancelEdit();
+    void takeFocus(QWidget* box);
+    void returnFocus();
     RowEdits::ValueEdit currentEdit() const;
     void clearStrip(bool keepTitle);
     void blankStrip(double descriptionLeft, double descriptionWidth);
@@ -83,6 +94,8 @@ private:
     const CatalogueTable& m_catalogue;
     QString m_programDir;
     QWidget* m_focusAfterReset = nullptr;
+    QPointer<QWidget> m_focusOrigin; // where Escape in the value box returns the focus
+    bool m_takesFocus = true;        // whether the arrangement being made may take the focus
     QRect m_list;
     int m_row = -1; // the list row the strip was set up from
     bool m_editingExistingRow = false;

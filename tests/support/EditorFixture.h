@@ -58,7 +58,7 @@ struct EditorFixture {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
         return selectedRow(list) == row;
     }
-    // Selects the node as the keyboard would; only a click hands it to the editor.
+    // Selects the node as the keyboard would, or clicks it (which also focuses the value box).
     bool selectNode(const QString& text, bool click = false)
     {
         QTreeWidget* tree = ui().tvTreeView;

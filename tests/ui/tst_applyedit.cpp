@@ -43,13 +43,12 @@ private slots:
         row("number inserted", {false, 1, number, -1, "50", "", 1, "MAXCONNECTIONS 50"});
         row("blank line to the top", {false, 2, blank, -1, "", "", 0, " "});
         row("blank line after a placeholder", {false, -1, blank, -1, "", "", 0, " "});
-        row("row changed, category in the tree",
-            {false, 2, "", 0, "", "Memory", 2, "LOGLEVEL ERROR"});
         row("row changed, no node in the tree",
             {false, 0, "", -1, "250", "-", 0, "MAXCONNECTIONS 250"});
-        row("nothing typed, before the category test",
-            {false, 1, number, -1, "", "Memory", -1, ""});
+        row("nothing typed", {false, 1, number, -1, "", "", -1, ""});
+        // A category chosen afterwards takes the strip over: its hidden OK writes nothing.
         row("category in the tree", {false, 1, number, -1, "5", "Memory", -1, ""});
+        row("row, then category in the tree", {false, 2, "", 0, "x", "Memory", -1, ""});
         row("text: string", {true, 1, "SERVERNAME", -1, "x y", "", 1, "SERVERNAME x y"});
     }
     void okWritesTheDocument()

@@ -58,7 +58,7 @@ private slots:
         // Choosing the shown view converts nothing: it only presses its button again.
         const bool rendered = !fromText && toText;
         QCOMPARE(f.rows().row(0).Setting, fromText && !toText ? u"EDIT"_s : u"NAME"_s);
-        QCOMPARE(f.document().text(), rendered ? u"NAME 1\r\nFLAG "_s : u"  EDIT 2"_s);
+        QCOMPARE(f.document().text(), rendered ? u"NAME 1\r\nFLAG \r\n"_s : u"  EDIT 2"_s);
         QCOMPARE(f.document().DocumentChanged(), rendered);
     }
 };

@@ -47,8 +47,10 @@ private slots:
         QCOMPARE(asked.text, u"Are you sure you want to delete the item SERVERNAME ?"_s);
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(RowTexts(), u"[SERVERNAME|alpha],|,TRACE|ON"_s);
-        QVERIFY(!Changed());                               // a refused deletion changes nothing
-        QVERIFY(!ui().cmdOK->isVisibleTo(ui().picTitles)); // and reset
+        QVERIFY(!Changed()); // a refused deletion changes nothing
+        // and the editor is arranged again for the row still selected
+        QVERIFY(ui().cmdOK->isVisibleTo(ui().picTitles));
+        QCOMPARE(ui().lblTitle[0]->text(), u"SERVERNAME"_s);
 
         ui().mnuEditDelete->trigger();
         QCOMPARE(RowTexts(), u"[|],TRACE|ON"_s);
