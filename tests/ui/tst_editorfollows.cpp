@@ -1,0 +1,244 @@
+#include "support/EditorFixture.h"
+#include "support/FileBytes.h"
+#include "ui/StatusBar.h"
+#include "ui/ValueEditor.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// LOGFILE is a string, TRACE takes ON or OFF, MAXCONNECTIONS a number.
+const QStringList Lines = {"SERVERNAME main", "LOGFILE /var/log/x.log", "TRACE ON",
+                           "; MAXCONNECTIONS 2000", "LOGLEVEL INFO"};
+
+QPoint rowCentre(QTreeView* list, int row)
+{
+    return list->visualRect(list->model()->index(row, 0)).center();
+}
+
+QString rowText(EditorFixture& f, int row)
+{
+    const Row r = f.rows().row(row);
+    return r.Setting + u' ' + r.Parameter;
+}
+
+} // namespace
+
+// The value editor always describes the row or node that OK will change, whatever moved the
+// selection; keys that move leave the focus where it is.
+class tst_EditorFollows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void selectionArrangesTheEditor_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("press on one row, release on another") << u"drag"_s;
+        QTest::newRow("middle click") << u"middle"_s;
+        QTest::newRow("Down key") << u"key"_s;
+        QTest::newRow("selected by the program") << u"program"_s;
+    }
+    void selectionArrangesTheEditor()
+    {
+        QFETCH(QString, how);
+        EditorFixture f;
+        QVERIFY(f.openDocument(Lines) && f.activate());
+        QTreeView* list = f.ui().lvListView;
+        QVERIFY(f.clickRow(0));
+        QCOMPARE(f.ui().txtParam->text(), u"main"_s);
+
+        if (how == u"drag") {
+            QTest::mousePress(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 0));
+            QMouseEvent move(QEvent::MouseMove, rowCentre(list, 1),
+                             list->viewport()->mapToGlobal(rowCentre(list, 1)), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(list->viewport(), &move);
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 1));
+        } else if (how == u"middle") {
+            QTest::mouseClick(list->viewport(), Qt::MiddleButton, {}, rowCentre(list, 1));
+        } else if (how == u"key") {
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+        } else {
+            selectRow(list, 1);
+        }
+        QCOMPARE(selectedRow(list), 1);
+        QCOMPARE(f.ui().lblTitle[0]->text(), u"LOGFILE"_s);
+        QCOMPARE(f.ui().txtParam->text(), u"/var/log/x.log"_s);
+
+        f.fill(-1, u"/srv/y.log"_s);
+        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
+        QCOMPARE(rowText(f, 0), u"SERVERNAME main"_s);
+        QCOMPARE(rowText(f, 1), u"LOGFILE /srv/y.log"_s);
+    }
+
+    // A node reached with the keyboard is the one OK adds.
+    void treeKeysArrangeTheEditor()
+    {
+        EditorFixture f;
+        QVERIFY(f.openDocument(Lines) && f.activate());
+        QVERIFY(f.clickRow(4));
+        SettingsTree* tree = f.ui().tvTreeView;
+        QVERIFY(f.selectNode(u"MAXCONNECTIONS"_s));
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Down);
+        const QString reached = tree->selectedNode()->text(0);
+        QCOMPARE(f.ui().lblTitle[0]->text(), reached);
+        QVERIFY(!static_cast<ValueEditor*>(f.ui().picTitles)->EditingExistingRow());
+        QCOMPARE(QApplication::focusWidget(), tree);
+    }
+
+    // Keys move through the list with the focus kept there; Enter or F2 goes to the value box
+    // and Escape comes back.
+    void keysKeepTheFocus_data()
+    {
+        QTest::addColumn<int>("editKey");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("F2") << int(Qt::Key_F2);
+    }
+    void keysKeepTheFocus()
+    {
+        QFETCH(int, editKey);
+        EditorFixture f;
+        QVERIFY(f.openDocument(Lines) && f.activate());
+        QTreeView* list = f.ui().lvListView;
+        selectRow(list, 0);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(selectedRow(list), 2);
+        QCOMPARE(QApplication::focusWidget(), list);
+        QCOMPARE(f.ui().lblTitle[0]->text(), u"TRACE"_s);
+
+        QTest::keyClick(list, Qt::Key(editKey));
+        QCOMPARE(QApplication::focusWidget(), f.ui().cboParam);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), list);
+        QVERIFY(!f.document().DocumentChanged());
+    }
+
+    // What the user types in the choice box is what OK writes; a pick from the list fills it.
+    void choicesAreNotCompleted()
+    {
+        EditorFixture f;
+        QVERIFY(f.openDocument(Lines) && f.clickRow(2));
+        QComboBox* choices = f.ui().cboParam;
+        choices->clearEditText();
+        QTest::keyClicks(choices, u"o"_s);
+        QCOMPARE(choices->currentText(), u"o"_s);
+        QTest::keyClick(choices, Qt::Key_Return);
+        QCOMPARE(rowText(f, 2), u"TRACE o"_s);
+    }
+
+    // After each row command the strip shows the row then selected; Open, New and Close empty
+    // it.
+    void noStaleEditor_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("title"); // what the strip then shows
+        QTest::addColumn<QString>("value");
+        QTest::newRow("comment a setting")
+            << 1 << u"mnu_PopUpLV_Comment"_s << u" COMMENT(;)"_s << u"LOGFILE /var/log/x.log"_s;
+        QTest::newRow("uncomment a setting")
+            << 3 << u"mnu_PopUpLV_Comment"_s << u"MAXCONNECTIONS"_s << u"2000"_s;
+        QTest::newRow("delete") << 1 << u"mnuEditDelete"_s << u"TRACE"_s << QString();
+        QTest::newRow("move up") << 2 << u"mnu_PopUpLV_MoveUp"_s << u"TRACE"_s << QString();
+        QTest::newRow("open") << 1 << u"mnuFileOpen"_s << QString() << QString();
+        QTest::newRow("new") << 1 << u"mnuFileNew"_s << QString() << QString();
+        QTest::newRow("close") << 1 << u"mnuFileClose"_s << QString() << QString();
+    }
+    void noStaleEditor()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, command);
+        EditorFixture f;
+        QVERIFY(f.openDocument(Lines) && f.clickRow(row));
+        f.ui().mnuToolsConfirmDelete->setChecked(false);
+        f.dialogs.openAnswers << f.env.writeFile(u"server/bin/other.cfg"_s, "TRACE OFF\r\n");
+        f.dialogs.messageAnswers << QMessageBox::No; // not saved
+        f.trigger(command);
+        QTEST(f.ui().lblTitle[0]->text(), "title");
+        QFETCH(QString, value);
+        if (!value.isEmpty())
+            QCOMPARE(f.ui().txtParam->text(), value);
+        if (f.ui().lblTitle[0]->text().isEmpty())
+            QVERIFY(f.ui().cmdOK->isHidden());
+    }
+
+    // In the text view a new setting goes in whole, before the caret's line, and replaces a
+    // selection only of whole lines.
+    void textViewInsertsWholeLines_data()
+    {
+        QTest::addColumn<int>("from"); // selection in characters of the text
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("text");
+        const QString logfile = u"LOGFILE /var/log/dravane/server.log"_s;
+        const QString added = u"BUFFERS 1234"_s;
+        QTest::newRow("caret mid-line") << 16 << 16 << added + u'\n' + logfile + u"\nTRACE ON\n"_s;
+        QTest::newRow("caret at a line start")
+            << 36 << 36 << logfile + u'\n' + added + u"\nTRACE ON\n"_s;
+        QTest::newRow("caret after the last break")
+            << 45 << 45 << logfile + u"\nTRACE ON\n"_s + added + u'\n';
+        QTest::newRow("first line selected whole") << 0 << 35 << added + u"\nTRACE ON\n"_s;
+        QTest::newRow("both lines with their breaks") << 0 << 45 << added + u'\n';
+        QTest::newRow("selection from mid-line")
+            << 10 << 40 << added + u'\n' + logfile + u"\nTRACE ON\n"_s;
+    }
+    void textViewInsertsWholeLines()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        EditorFixture f;
+        QVERIFY(f.openDocument({u"LOGFILE /var/log/dravane/server.log"_s, u"TRACE ON"_s}, false));
+        QPlainTextEdit* text = f.ui().txtTextBox;
+        QVERIFY(f.clickNode(u"BUFFERS"_s));
+        f.fill(-1, u"1234"_s);
+        QTextCursor cursor = text->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        text->setTextCursor(cursor);
+        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
+        QTEST(text->toPlainText(), "text");
+    }
+
+    // OK that cannot write says why in the status bar.
+    void okSaysWhyItWroteNothing()
+    {
+        EditorFixture f;
+        QVERIFY(f.openDocument(Lines, false) && f.clickNode(u"BUFFERS"_s));
+        f.fill(-1, u"1234"_s);
+        f.ui().tvTreeView->clearSelection();
+        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
+        QVERIFY(!f.document().DocumentChanged());
+        QVERIFY(f.window->statusBar()->currentMessage().startsWith(u"Nothing was written: "_s));
+    }
+
+    // The status bar names the file's encoding and line ends and counts its lines as they
+    // change; a save too large for the limit writes nothing and says so.
+    void statusAndLimit()
+    {
+        EditorFixture f;
+        const QByteArray bytes = "\xEF\xBB\xBFSERVERNAME F\xC5\x91tan\xC3\xBAs\n; x\n";
+        QVERIFY(f.open(bytes, true));
+        QCOMPARE(f.window->status().fileFormat(), u"UTF-8 with BOM | LF | 2 lines"_s);
+        QCOMPARE(f.rows().row(0).Parameter, u"Főtanús"_s);
+        QVERIFY(f.clickRow(1));
+        f.trigger(u"mnuEditDelete"_s);
+        if (!f.dialogs.calls.isEmpty())
+            QCOMPARE(f.dialogs.last(u"message"_s).title, u"Delete Item"_s);
+        QCOMPARE(f.window->status().fileFormat(), u"UTF-8 with BOM | LF | 1 line"_s);
+
+        f.rows().setParameter(0, QString(64990, u'x'));
+        f.trigger(u"mnuFilemnuSave"_s);
+        QVERIFY(f.dialogs.last(u"message"_s).text.contains(u"at most 65,000 bytes"_s));
+        QVERIFY(f.document().DocumentChanged());
+        QCOMPARE(ReadBytes(f.bin(u"test.cfg"_s)), bytes);
+        f.dialogs.messageAnswers << QMessageBox::No; // the changes are not saved
+        f.trigger(u"mnuFileClose"_s);
+        QCOMPARE(f.window->status().fileFormat(), QString());
+    }
+};
+
+QTEST_MAIN(tst_EditorFollows)
+#include "tst_editorfollows.moc"
