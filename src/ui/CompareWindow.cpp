@@ -52,6 +52,7 @@ CompareWindow::CompareWindow(const QString& difference, QWidget* parent) : QDial
     txtCompare = new QPlainTextEdit(this);
     txtCompare->setObjectName(QStringLiteral("txtCompare"));
     txtCompare->setReadOnly(true);
+    txtCompare->setAccessibleName(QStringLiteral("Difference"));
     txtCompare->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtCompare->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     // The diff's own last line break would show as an empty line.

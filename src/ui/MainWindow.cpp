@@ -423,7 +423,8 @@ void MainWindow::dressControls()
     };
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QLatin1String(name));
-    for (QMenu* menu : {mnuFile, mnuFilemnuSelectVersion, mnuEdit, mnuView, mnuTools, mnuHelp})
+    for (QMenu* menu :
+         {mnuFile, mnuFilemnuSelectVersion, mnuFileRecent, mnuEdit, mnuView, mnuTools, mnuHelp})
         menu->setAccessibleName(withoutMnemonic(menu->title()));
 }
 
