@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Builds the Debian package from the build folder into ROOT and checks its file list and its
-# computed dependencies. Arguments: BUILD_DIR, ROOT, WITH_CHECK.
+# computed dependencies, then starts the editor's start-up from the unpacked tree. Arguments:
+# BUILD_DIR, ROOT, WITH_CHECK, INSTALLED_TEST (tst_installed), DEMO_SERVER.
 
 file(REMOVE_RECURSE ${ROOT})
 execute_process(COMMAND cpack -G DEB --config ${BUILD_DIR}/CPackConfig.cmake -B ${ROOT}
@@ -39,4 +40,12 @@ foreach(package libqt6widgets6 libqt6sql6 libqt6sql6-sqlite qt6-qpa-plugins)
         message(FATAL_ERROR "Depends lacks ${package}: ${depends}")
     endif()
 endforeach()
+
+execute_process(COMMAND dpkg-deb -x ${deb} ${ROOT}/unpacked RESULT_VARIABLE rc)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env DRACFG_INSTALLED_PREFIX=${ROOT}/unpacked/usr
+                        KELMPATH=${DEMO_SERVER} QT_QPA_PLATFORM=offscreen ${INSTALLED_TEST}
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "the unpacked package does not start:\n${out}${err}")
+endif()
 file(REMOVE_RECURSE ${ROOT})
