@@ -118,7 +118,7 @@ private slots:
         } else {
             QCOMPARE(dialogs.calls.size(), 1);
             QCOMPARE(dialogs.calls.first().title, u"DraCFG Editor"_s);
-            QCOMPARE(dialogs.calls.first().text, message.arg(path));
+            QCOMPARE(dialogs.calls.first().text, QString(message).replace(u"%1"_s, path));
             QCOMPARE(window->windowTitle(), u"DraCFG Editor"_s);
         }
     }
