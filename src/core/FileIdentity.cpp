@@ -6,20 +6,19 @@
 
 FileIdentity FileIdentity::of(const QString& path)
 {
-    QFile file(path);
     const QFileInfo info(path);
+    QFile file(path);
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return {};
-    return ofBytes(file.readAll(), info.lastModified());
-}
-
-FileIdentity FileIdentity::ofBytes(const QByteArray& bytes, const QDateTime& modified)
-{
     FileIdentity identity;
     identity.exists = true;
-    identity.size = bytes.size();
-    identity.modified = modified;
-    identity.hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    identity.modified = info.lastModified();
+    identity.size = info.size();
+    if (identity.size <= MaxHashedBytes) {
+        const QByteArray bytes = file.readAll();
+        identity.size = bytes.size(); // what was hashed, should the file grow meanwhile
+        identity.hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    }
     return identity;
 }
 
@@ -27,5 +26,9 @@ bool changedOnDisk(const FileIdentity& recorded, const FileIdentity& now)
 {
     if (!now.exists)
         return false;
-    return !recorded.exists || recorded.size != now.size || recorded.hash != now.hash;
+    if (!recorded.exists || recorded.size != now.size)
+        return true;
+    if (!recorded.hash.isEmpty() && !now.hash.isEmpty())
+        return recorded.hash != now.hash;
+    return recorded.modified != now.modified;
 }
