@@ -5,6 +5,7 @@
 #include "core/ServerInstall.h"
 #include "core/Version.h"
 #include "ui/Dialogs.h"
+#include "ui/FileCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/VersionMenu.h"
@@ -80,6 +81,8 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     window->versions().BuildVersionMenu();
     window->load();
     window->show();
+    if (!options.file.isEmpty())
+        window->files().openChosenFile(options.file);
     return window;
 }
 

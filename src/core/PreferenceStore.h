@@ -48,15 +48,17 @@ inline constexpr Key FontItalic{"FontItalic", Type::Bool, 0};
 inline constexpr Key DravaneVersion{"DravaneVersion", Type::Int, 0, 0, 9};
 // The list's display mode, always the details mode.
 inline constexpr Key ViewMode{"ViewMode", Type::Int, 3, 3, 3};
+// The files last opened or saved, newest first, one absolute path a line (see RecentFiles).
+inline constexpr Key RecentFiles{"RecentFiles", Type::Text};
 } // namespace Keys
 
 // Every preference, in the order the store lists them.
-inline constexpr std::array<Key, 18> AllKeys{
+inline constexpr std::array<Key, 19> AllKeys{
     Keys::MainLeft,       Keys::MainTop,      Keys::MainWidth,      Keys::MainHeight,
     Keys::SplitterTop,    Keys::SplitterLeft, Keys::LvCol1,         Keys::LvCol2,
     Keys::ShowHelp,       Keys::ShowTextBox,  Keys::ListByCategory, Keys::ConfirmDelete,
     Keys::FontName,       Keys::FontSize,     Keys::FontBold,       Keys::FontItalic,
-    Keys::DravaneVersion, Keys::ViewMode};
+    Keys::DravaneVersion, Keys::ViewMode,     Keys::RecentFiles};
 
 std::unique_ptr<QSettings> open();
 

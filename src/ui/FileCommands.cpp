@@ -52,14 +52,24 @@ void FileCommands::OpenDocument()
     if (!maySetDocumentAside())
         return;
     const QString path = m_dialogs.openFileName(m_window, OpenTitle, dialogFolder(), FileFilter);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openChosenFile(path);
+}
+
+void FileCommands::openRecent(const QString& path)
+{
+    if (maySetDocumentAside())
+        openChosenFile(path);
+}
+
+bool FileCommands::openChosenFile(const QString& path)
+{
     const QFileInfo file(path);
     if (file.isFile() && file.size() > ConfigFile::MaxFileBytes) {
         tell(QStringLiteral("The file is too large to open."), QMessageBox::NoIcon);
-        return;
+        return false;
     }
-    LoadDocument(path);
+    return LoadDocument(path);
 }
 
 void FileCommands::SaveDocument()
@@ -121,11 +131,14 @@ bool FileCommands::LoadDocument(const QString& path)
         return false;
     }
     showCaption();
+    emit fileUsed(path);
     return true;
 }
 
 bool FileCommands::WriteDocument(const QString& path)
 {
+    if (m_writeGuard && !m_writeGuard(path))
+        return false;
     QString failure;
     {
         const WaitCursor busy;
@@ -136,6 +149,7 @@ bool FileCommands::WriteDocument(const QString& path)
         return false;
     }
     showCaption();
+    emit fileUsed(path);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QObject>
+#include <functional>
 
 class ConfigDocument;
 class Dialogs;
@@ -17,6 +18,8 @@ public:
 
     void NewDocument();
     void OpenDocument();
+    // Open's steps after the dialog: the size test, then LoadDocument.
+    bool openChosenFile(const QString& path);
     void SaveDocument();
     void SaveDocumentAs();
     void closeCommand();
@@ -26,11 +29,19 @@ public:
     void CloseDocument();
     // The save question before unsaved changes are dropped; false when the command must stop.
     bool maySetDocumentAside();
+    // Open without the dialog: a file chosen from the recent list.
+    void openRecent(const QString& path);
+
+    // Asked before each write; false leaves the file and the document as they are.
+    using WriteGuard = std::function<bool(const QString& path)>;
+    void setWriteGuard(WriteGuard guard) { m_writeGuard = std::move(guard); }
 
 signals:
     // New put an empty row in the list.
     void documentCreated();
     void documentClosed();
+    // The document was read from or written to path.
+    void fileUsed(const QString& path);
 
 private:
     // Save As; true when the document was written.
@@ -41,4 +52,5 @@ private:
     ConfigDocument& m_document;
     Dialogs& m_dialogs;
     QWidget* m_window;
+    WriteGuard m_writeGuard;
 };

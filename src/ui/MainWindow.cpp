@@ -5,15 +5,18 @@
 #include "core/Version.h"
 #include "ui/AboutBox.h"
 #include "ui/ApplyEdit.h"
+#include "ui/CompareWindow.h"
 #include "ui/Dialogs.h"
 #include "ui/DocumentViews.h"
 #include "ui/EditCommands.h"
+#include "ui/ExternalChanges.h"
 #include "ui/FileCommands.h"
 #include "ui/FindCommands.h"
 #include "ui/HelpPane.h"
 #include "ui/ListSelection.h"
 #include "ui/MainLayout.h"
 #include "ui/Preferences.h"
+#include "ui/RecentFilesMenu.h"
 #include "ui/RowOperations.h"
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
@@ -149,10 +152,13 @@ void MainWindow::buildMenus()
                          QKeySequence(QStringLiteral("Ctrl+N")));
     mnuFileOpen = addItem(mnuFile, "mnuFileOpen", QStringLiteral("&Open..."),
                           QKeySequence(QStringLiteral("Ctrl+O")));
+    mnuFileRecent = mnuFile->addMenu(QStringLiteral("Recent &Files"));
+    mnuFileRecent->setObjectName(QStringLiteral("mnuFileRecent"));
     mnuFilemnuSave = addItem(mnuFile, "mnuFilemnuSave", QStringLiteral("&Save"),
                              QKeySequence(QStringLiteral("Ctrl+S")));
     mnuFilemnuSaveAs = addItem(mnuFile, "mnuFilemnuSaveAs", QStringLiteral("Save &As"));
     mnuFilemnuSaveAs->setEnabled(false);
+    mnuFileCompare = addItem(mnuFile, "mnuFileCompare", QStringLiteral("Compare with Saved..."));
     addSeparator(mnuFile, "mnuFileBar0");
     mnuFilemnuPrint = addItem(mnuFile, "mnuFilemnuPrint", QStringLiteral("&Print"),
                               QKeySequence(QStringLiteral("Ctrl+P")));
@@ -327,7 +333,7 @@ void MainWindow::createComponents()
             FlatBttn[Button::ListView],
             mnuToolsFonts,
             mnuEdit->menuAction(),
-            {mnuFilemnuSave, mnuFilemnuSaveAs, mnuFilemnuPrint, mnuFileClose,
+            {mnuFilemnuSave, mnuFilemnuSaveAs, mnuFileCompare, mnuFilemnuPrint, mnuFileClose,
              FlatBttn[Button::Save], FlatBttn[Button::Print], FlatBttn[Button::Cut],
              FlatBttn[Button::Copy], FlatBttn[Button::Paste], FlatBttn[Button::Delete],
              FlatBttn[Button::MoveUp], FlatBttn[Button::MoveDown], FlatBttn[Button::Comment]},
@@ -357,6 +363,8 @@ void MainWindow::createComponents()
     m_versions =
         std::make_unique<VersionMenu>(mnuDVVersion, m_catalogue, m_dialogs, this, m_programDir);
     m_status = std::make_unique<StatusBar>(this);
+    m_recent = std::make_unique<RecentFilesMenu>(mnuFileRecent, m_dialogs, this);
+    m_external = std::make_unique<ExternalChanges>(document, m_dialogs, this);
 }
 
 // Icons, sizes and the names a screen reader announces.
@@ -415,7 +423,8 @@ void MainWindow::dressControls()
     };
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QLatin1String(name));
-    for (QMenu* menu : {mnuFile, mnuFilemnuSelectVersion, mnuEdit, mnuView, mnuTools, mnuHelp})
+    for (QMenu* menu :
+         {mnuFile, mnuFilemnuSelectVersion, mnuFileRecent, mnuEdit, mnuView, mnuTools, mnuHelp})
         menu->setAccessibleName(withoutMnemonic(menu->title()));
 }
 
@@ -438,6 +447,16 @@ void MainWindow::wire()
     on({mnuFilemnuSave, FlatBttn[Button::Save]}, files, &FileCommands::SaveDocument);
     on({mnuFilemnuSaveAs}, files, &FileCommands::SaveDocumentAs);
     on({mnuFileClose}, files, &FileCommands::closeCommand);
+    on({mnuFileCompare}, this, [this] { CompareWindow::showFor(*m_document, m_dialogs, this); });
+    RecentFilesMenu* recent = m_recent.get();
+    connect(files, &FileCommands::fileUsed, recent, &RecentFilesMenu::fileUsed);
+    connect(recent, &RecentFilesMenu::openRequested, files, &FileCommands::openRecent);
+    ExternalChanges* external = m_external.get();
+    files->setWriteGuard([external](const QString& path) { return external->mayOverwrite(path); });
+    connect(files, &FileCommands::fileUsed, external, &ExternalChanges::fileUsed);
+    connect(files, &FileCommands::documentCreated, external, &ExternalChanges::forget);
+    connect(files, &FileCommands::documentClosed, external, &ExternalChanges::forget);
+    connect(external, &ExternalChanges::reloadRequested, files, &FileCommands::openChosenFile);
     on({mnuFilemnuExit}, this, &QWidget::close);
     for (size_t i = 0; i < mnuDVVersion.size(); ++i)
         connect(mnuDVVersion[i], &QAction::triggered, m_versions.get(),

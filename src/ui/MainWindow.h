@@ -12,6 +12,7 @@ class ConfigDocument;
 class Dialogs;
 class DocumentViews;
 class EditCommands;
+class ExternalChanges;
 class FileCommands;
 class FindCommands;
 class HelpPane;
@@ -22,6 +23,7 @@ class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
 class QTreeView;
+class RecentFilesMenu;
 class RowOperations;
 class SettingsExplorer;
 class SettingsTree;
@@ -52,6 +54,8 @@ public:
     FindCommands& find() { return *m_find; }
     MainLayout& layout() { return *m_layout; }
     StatusBar& status() { return *m_status; }
+    RecentFilesMenu& recentFiles() { return *m_recent; }
+    ExternalChanges& externalChanges() { return *m_external; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,8 +83,10 @@ private:
     std::array<QAction*, 10> mnuDVVersion{};
     QAction* mnuFileNew = nullptr;
     QAction* mnuFileOpen = nullptr;
+    QMenu* mnuFileRecent = nullptr;
     QAction* mnuFilemnuSave = nullptr;
     QAction* mnuFilemnuSaveAs = nullptr;
+    QAction* mnuFileCompare = nullptr;
     QAction* mnuFilemnuPrint = nullptr;
     QAction* mnuFileClose = nullptr;
     QAction* mnuFilemnuExit = nullptr;
@@ -145,4 +151,6 @@ private:
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<VersionMenu> m_versions;
     std::unique_ptr<StatusBar> m_status;
+    std::unique_ptr<RecentFilesMenu> m_recent;
+    std::unique_ptr<ExternalChanges> m_external;
 };

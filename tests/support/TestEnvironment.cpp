@@ -67,10 +67,12 @@ QString TestEnvironment::writeFile(const QString& relative, const QByteArray& by
     return full;
 }
 
-std::unique_ptr<MainWindow> TestEnvironment::startMainWindow(FakeDialogs& dialogs) const
+std::unique_ptr<MainWindow> TestEnvironment::startMainWindow(FakeDialogs& dialogs,
+                                                             const QString& file) const
 {
     Startup::Options options;
     options.splashMilliseconds = 0;
+    options.file = file;
     return Startup::run(dialogs, programDir(), options);
 }
 

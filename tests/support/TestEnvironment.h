@@ -34,8 +34,10 @@ public:
     // Writes bytes to path(relative), creating folders; returns the full path.
     QString writeFile(const QString& relative, const QByteArray& bytes) const;
 
-    // Start-up with no splash wait; nothing when start-up ended after a message.
-    std::unique_ptr<MainWindow> startMainWindow(FakeDialogs& dialogs) const;
+    // Start-up with no splash wait, given the file to open; nothing when start-up ended after a
+    // message.
+    std::unique_ptr<MainWindow> startMainWindow(FakeDialogs& dialogs,
+                                                const QString& file = {}) const;
 
 private:
     QTemporaryDir m_root;

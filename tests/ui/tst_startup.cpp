@@ -86,6 +86,42 @@ private slots:
         QVERIFY(f.window);
         QTEST(int(f.window->catalogue().size()), "settings");
     }
+
+    // A file named on the command line opens after the usual start-up as File > Open would.
+    void opensGivenFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("bytes"); // -1: no such file
+        QTest::addColumn<QString>("message");
+        QTest::newRow("good") << u"good.cfg"_s << 65000 << QString();
+        QTest::newRow("missing") << u"gone.cfg"_s << -1 << u"Can't open file: %1"_s;
+        QTest::newRow("too large") << u"big.cfg"_s << 65001 << u"The file is too large to open."_s;
+    }
+    void opensGivenFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, bytes);
+        QFETCH(QString, message);
+        TestEnvironment env;
+        const QString path = env.path(u"server/bin/"_s + name);
+        if (bytes >= 0)
+            env.writeFile(u"server/bin/"_s + name, QByteArray(bytes, 'x'));
+        FakeDialogs dialogs;
+
+        const auto window = env.startMainWindow(dialogs, path);
+
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->document().DocumentOpen(), message.isEmpty());
+        if (message.isEmpty()) {
+            QCOMPARE(dialogs.calls.size(), 0);
+            QCOMPARE(window->windowTitle(), u"DraCFG Editor ["_s + path + u']');
+        } else {
+            QCOMPARE(dialogs.calls.size(), 1);
+            QCOMPARE(dialogs.calls.first().title, u"DraCFG Editor"_s);
+            QCOMPARE(dialogs.calls.first().text, QString(message).replace(u"%1"_s, path));
+            QCOMPARE(window->windowTitle(), u"DraCFG Editor"_s);
+        }
+    }
 };
 
 QTEST_MAIN(tst_Startup)

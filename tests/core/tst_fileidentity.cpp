@@ -1,0 +1,71 @@
+#include "core/FileIdentity.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_FileIdentity : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path() const { return m_dir.filePath(u"doc.cfg"_s); }
+    bool write(const QByteArray& bytes, const QDateTime& time = {})
+    {
+        QFile file(path());
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size())
+            return false;
+        return !time.isValid() || file.setFileTime(time, QFileDevice::FileModificationTime);
+    }
+
+private slots:
+    void changedOnDisk_data()
+    {
+        QTest::addColumn<QByteArray>("recorded"); // "(none)": nothing was recorded
+        QTest::addColumn<int>("recordedSecond");
+        QTest::addColumn<QByteArray>("now"); // "(none)": the file is gone
+        QTest::addColumn<int>("nowSecond");
+        QTest::addColumn<bool>("changed");
+        const QByteArray big(FileIdentity::MaxHashedBytes + 1, 'x');
+        QByteArray bigOther = big;
+        bigOther[0] = 'y';
+        QTest::newRow("untouched")
+            << QByteArray("A 1\r\n") << 0 << QByteArray("A 1\r\n") << 0 << false;
+        QTest::newRow("same bytes, new time")
+            << QByteArray("A 1\r\n") << 0 << QByteArray("A 1\r\n") << 30 << false;
+        QTest::newRow("longer") << QByteArray("A 1\r\n") << 0 << QByteArray("A 10\r\n") << 30
+                                << true;
+        QTest::newRow("same size and time, other bytes")
+            << QByteArray("A 1\r\n") << 0 << QByteArray("A 2\r\n") << 0 << true;
+        QTest::newRow("gone") << QByteArray("A 1\r\n") << 0 << QByteArray("(none)") << 0 << false;
+        QTest::newRow("nothing recorded")
+            << QByteArray("(none)") << 0 << QByteArray("A 1\r\n") << 0 << true;
+        QTest::newRow("too large to hash, same time") << big << 0 << bigOther << 0 << false;
+        QTest::newRow("too large to hash, new time") << big << 0 << bigOther << 30 << true;
+    }
+    void changedOnDisk()
+    {
+        QFETCH(QByteArray, recorded);
+        QFETCH(int, recordedSecond);
+        QFETCH(QByteArray, now);
+        QFETCH(int, nowSecond);
+        const QDateTime base = QDateTime::currentDateTime().addDays(-1);
+        QFile::remove(path());
+
+        if (recorded != "(none)")
+            QVERIFY(write(recorded, base.addSecs(recordedSecond)));
+        const FileIdentity before = FileIdentity::of(path());
+        QCOMPARE(before.exists, recorded != "(none)");
+        QFile::remove(path());
+        if (now != "(none)")
+            QVERIFY(write(now, base.addSecs(nowSecond)));
+
+        QTEST(::changedOnDisk(before, FileIdentity::of(path())), "changed");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_FileIdentity)
+#include "tst_fileidentity.moc"
