@@ -1,6 +1,5 @@
 #include "core/SavedComparison.h"
 
-#include "core/Codepage.h"
 #include "core/ConfigDocument.h"
 #include "core/ConfigFile.h"
 #include "core/LineDiff.h"
@@ -9,7 +8,7 @@ namespace SavedComparison {
 
 std::optional<QByteArray> bytesToWrite(const ConfigDocument& document, QString* error)
 {
-    ConfigFile::Encoded encoded = ConfigFile::encode(document.textToWrite());
+    ConfigFile::Encoded encoded = document.bytesToWrite();
     if (!encoded.bytes && error)
         *error = encoded.error;
     return encoded.bytes;
@@ -23,10 +22,10 @@ std::optional<QString> differenceFromSaved(const ConfigDocument& document, QStri
     const QString path = document.path();
     const QByteArray onDisk =
         path.isEmpty() ? QByteArray() : ConfigFile::readWholeFile(path).value_or(QByteArray());
-    // Both sides decoded alike: every byte shows, whatever the file's code page.
+    // Each side read as Open reads a file: UTF-8 shows as such, any other byte in the code page.
     const QString name = path.isEmpty() ? document.name() : path;
-    return LineDiff::unified(LineDiff::splitLines(Codepage::decodeWindows1252(onDisk)),
-                             LineDiff::splitLines(Codepage::decodeWindows1252(*written)),
+    return LineDiff::unified(LineDiff::splitLines(ConfigFile::decode(onDisk).text),
+                             LineDiff::splitLines(ConfigFile::decode(*written).text),
                              name + QStringLiteral(" (on disk)"),
                              name + QStringLiteral(" (to be saved)"));
 }
