@@ -1,5 +1,7 @@
 #include "ui/HelpPane.h"
 
+#include <QEvent>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 
@@ -43,6 +45,9 @@ HelpPane::HelpPane(QWidget* parent) : QStackedWidget(parent)
     addWidget(brwHelpBrowser);
     setCurrentWidget(fraBrowser);
     connect(brwHelpBrowser, &QTextBrowser::anchorClicked, this, &HelpPane::linkClicked);
+    connect(brwHelpBrowser->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_anchor.clear(); });
+    brwHelpBrowser->viewport()->installEventFilter(this);
 }
 
 void HelpPane::showHelpPage(const QString& address)
@@ -51,8 +56,30 @@ void HelpPane::showHelpPage(const QString& address)
     brwHelpBrowser->setSource(url);
     setCurrentWidget(brwHelpBrowser);
     // QTextBrowser places an anchor only while it shows; the browser face has just come up.
-    if (url.hasFragment())
-        brwHelpBrowser->scrollToAnchor(url.fragment());
+    showAnchor(url.fragment());
+}
+
+void HelpPane::showAnchor(const QString& anchor)
+{
+    m_anchor = anchor;
+    if (!anchor.isEmpty())
+        brwHelpBrowser->scrollToAnchor(anchor);
+}
+
+bool HelpPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == brwHelpBrowser->viewport() && event->type() == QEvent::Resize &&
+        !m_anchor.isEmpty()) {
+        // After the browser's own resize handling has reflowed the page.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_anchor.isEmpty() && currentWidget() == brwHelpBrowser)
+                    brwHelpBrowser->scrollToAnchor(m_anchor);
+            },
+            Qt::QueuedConnection);
+    }
+    return QStackedWidget::eventFilter(watched, event);
 }
 
 // One face of the stack shows at a time, so the browser is never seen over the frame.
@@ -68,6 +95,8 @@ void HelpPane::linkClicked(const QUrl& link)
         return;
     }
     const QUrl target = brwHelpBrowser->source().resolved(link);
-    if (target.isLocalFile())
+    if (target.isLocalFile()) {
         brwHelpBrowser->setSource(target);
+        showAnchor(target.fragment());
+    }
 }

@@ -23,6 +23,14 @@ signals:
     // A web or mail address: the desktop opens it.
     void externalLinkClicked(const QUrl& url);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void linkClicked(const QUrl& link);
+    void showAnchor(const QString& anchor);
+
+    // The section the pane was asked to show. A resize reflows the page, which would leave
+    // another section in view; until the user scrolls, the pane goes back to this one.
+    QString m_anchor;
 };

@@ -53,16 +53,86 @@ private slots:
         QCOMPARE(w.dialogs.count(u"url"_s), 1);
         QCOMPARE(w.dialogs.last(u"url"_s).url, QUrl(u"https://a.example/"_s));
     }
-    void helpContentsAndF1OpenTheGuide()
+    // A resize reflows the page; the pane stays at the section it was asked for, until the user
+    // scrolls it elsewhere.
+    void resizeKeepsTheSection()
     {
         EditorFixture w;
-        const QUrl guide = QUrl::fromLocalFile(w.env.programDir() + u"/DraCFG.html"_s);
-        w.ui().mnuHelpContents->trigger();
-        QCOMPARE(w.dialogs.last(u"url"_s).url, guide);
+        QByteArray html;
+        for (int i = 0; i < 60; ++i)
+            html += "<h3><a name=S" + QByteArray::number(i) + "></a>Section " +
+                    QByteArray::number(i) + "</h3><p>" +
+                    QByteArray(400, 'w').replace("w", "word ") + "</p>";
+        const QString page = w.env.writeFile(u"long.htm"_s, html);
+        w.window->resize(900, 600);
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        w.window->findChild<HelpPane*>()->showHelpPage(page + u"#S40"_s);
+        QTextBrowser* browser = w.ui().brwHelpBrowser;
+        const auto sectionTop = [browser] {
+            return browser->cursorRect(browser->document()->find(u"Section 40"_s)).top();
+        };
+        QTRY_VERIFY(qAbs(sectionTop()) < 30);
+        for (int width : {500, 1200, 700}) {
+            w.window->resize(width, 600);
+            QTRY_VERIFY2(qAbs(sectionTop()) < 30, qPrintable(QString::number(sectionTop())));
+        }
+        browser->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        w.window->resize(900, 600);
+        QTRY_COMPARE(w.window->width(), 900);
+        QCoreApplication::processEvents();
+        QVERIFY(qAbs(sectionTop()) >= 30);
+    }
+
+    // The guide shows in a window of the program: in-page links move it with Back and Forward;
+    // an address the desktop cannot open is shown in a message instead of being lost.
+    void helpContentsShowTheGuide()
+    {
+        EditorFixture w;
+        const QString guide = w.env.writeFile(
+            u"program/DraCFG.html"_s,
+            "<a name=top></a><a href=#end>END</a> <a href='mailto:help@a.example'>MAIL</a> "
+            "<a href='https://a.example/x'>WEB</a>" +
+                QByteArray(3000, '\n').replace("\n", "<p>x</p>") + "<a name=end></a>E");
+        QCOMPARE(w.ui().mnuHelpContents->shortcut(), QKeySequence(Qt::Key_F1));
         QVERIFY(w.activate());
         QTest::keyClick(w.ui().tvTreeView, Qt::Key_F1);
+        auto* window = w.window->findChild<QWidget*>(u"frmHelpContents"_s);
+        QVERIFY(window && window->isVisible());
+        auto* browser = window->findChild<QTextBrowser*>(u"brwContents"_s);
+        auto* back = window->findChild<QToolButton*>(u"cmdBack"_s);
+        auto* forward = window->findChild<QToolButton*>(u"cmdForward"_s);
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(guide));
+        QVERIFY(!back->isEnabled() && !forward->isEnabled());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        const auto click = [&](const QString& link) {
+            QTextCursor cursor = browser->document()->find(link);
+            cursor.setPosition(cursor.selectionStart() + 1);
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                              browser->cursorRect(cursor).center());
+        };
+        click(u"END"_s);
+        QCOMPARE(browser->source().fragment(), u"end"_s);
+        QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+        QVERIFY(back->isEnabled());
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(guide));
+        QVERIFY(forward->isEnabled());
+        QTest::mouseClick(forward, Qt::LeftButton);
+        QCOMPARE(browser->source().fragment(), u"end"_s);
+        QTest::mouseClick(back, Qt::LeftButton);
+
+        w.dialogs.urlOpens = false;
+        click(u"MAIL"_s);
+        click(u"WEB"_s);
         QCOMPARE(w.dialogs.count(u"url"_s), 2);
-        QCOMPARE(w.dialogs.last(u"url"_s).url, guide);
+        QCOMPARE(w.dialogs.count(u"message"_s), 2);
+        QVERIFY(w.dialogs.calls.at(1).text.endsWith(u"help@a.example"_s));
+        QVERIFY(w.dialogs.last(u"message"_s).text.endsWith(u"https://a.example/x"_s));
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(guide)); // the guide stays where it was
+
+        w.ui().mnuHelpContents->trigger(); // the open window comes forward, no second one
+        QCOMPARE(w.window->findChildren<QWidget*>(u"frmHelpContents"_s).size(), 1);
     }
 };
 
