@@ -101,6 +101,53 @@ private slots:
         QCOMPARE(ui().lblTitle[0]->width(), px(2000) - px(50));
     }
 
+    // At the first start every arrangement of the editor fits beside the tree: OK, Cancel and
+    // some of the description can be seen, and the window fits the screen.
+    void firstStartFitsTheEditor_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::newRow("number") << u"MAXCONNECTIONS"_s;
+        QTest::newRow("string") << u"SERVERNAME"_s;
+        QTest::newRow("choice") << u"LOGLEVEL"_s;
+        QTest::newRow("name and suffix") << u"CACHESIZE"_s;
+    }
+    void firstStartFitsTheEditor()
+    {
+        QFETCH(QString, setting);
+        QVERIFY(f->activate());
+        ui().mnuFileNew->trigger();
+        QVERIFY(f->clickNode(setting));
+        QCOMPARE(ui().lblTitle[0]->text(), setting);
+        const QRect strip = ui().picTitles->rect();
+        for (QWidget* control :
+             {static_cast<QWidget*>(ui().cboParam), static_cast<QWidget*>(ui().txtParam),
+              static_cast<QWidget*>(ui().cmdOK), static_cast<QWidget*>(ui().cmdCancel)}) {
+            if (control->isVisibleTo(ui().picTitles))
+                QVERIFY2(strip.contains(control->geometry()), qPrintable(control->objectName()));
+        }
+        QLabel* description = ui().lblTitle[1];
+        QVERIFY(description->width() >= px(1000));
+        QVERIFY(description->x() + px(1000) <= strip.right());
+        const QScreen* screen = window()->screen();
+        QVERIFY(screen->availableGeometry().contains(window()->frameGeometry()));
+    }
+
+    // Right-clicking the toolbar, a button or the menu bar opens no menu of Qt's own.
+    void noToolbarMenu()
+    {
+        QVERIFY(f->activate());
+        QWidget* button = ui().CoolBar1->widgetForAction(ui().FlatBttn[Button::Find]);
+        for (QWidget* target : {static_cast<QWidget*>(ui().CoolBar1), button,
+                                static_cast<QWidget*>(window()->menuBar())}) {
+            const QPoint at(target->width() - 2, target->height() / 2);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+            QApplication::sendEvent(target, &event);
+            for (QWidget* top : QApplication::topLevelWidgets())
+                QVERIFY2(!(qobject_cast<QMenu*>(top) && top->isVisible()),
+                         qPrintable(target->objectName()));
+        }
+    }
+
     // Buttons are named by their tooltips; labels announce their text; the central widget only
     // holds the others.
     void toolbarAndAccessibleNames()
