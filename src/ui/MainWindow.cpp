@@ -2,6 +2,7 @@
 
 #include "core/ConfigDocument.h"
 #include "core/PreferenceStore.h"
+#include "core/ServerInstall.h"
 #include "core/Version.h"
 #include "ui/AboutBox.h"
 #include "ui/ApplyEdit.h"
@@ -596,6 +597,10 @@ void MainWindow::load()
     // flag false. Qt would otherwise give the first control, the filter box or the tree, the
     // focus when the window shows.
     documentPane->setFocus(Qt::OtherFocusReason);
+    // Once the window shows and waits for the user, the reference page is read ahead.
+    QMetaObject::invokeMethod(
+        helpPane, [this] { helpPane->preload(ServerInstall::GetHelpLocation(m_programDir)); },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -54,33 +54,56 @@ private slots:
         QCOMPARE(w.dialogs.last(u"url"_s).url, QUrl(u"https://a.example/"_s));
     }
     // A resize reflows the page; the pane stays at the section it was asked for, until the user
-    // scrolls it elsewhere.
-    void resizeKeepsTheSection()
+    // scrolls it elsewhere. The reference page itself is read ahead while the window is idle and
+    // shown from its own index of anchors; any other page is read on the click.
+    void sectionShownAndKept_data()
     {
-        EditorFixture w;
-        QByteArray html;
+        QTest::addColumn<bool>("preloaded");
+        QTest::newRow("reference page, read ahead") << true;
+        QTest::newRow("another page, read on the click") << false;
+    }
+    void sectionShownAndKept()
+    {
+        QFETCH(bool, preloaded);
+        QByteArray html = "<a href=#S50>TO50</a>";
         for (int i = 0; i < 60; ++i)
             html += "<h3><a name=S" + QByteArray::number(i) + "></a>Section " +
                     QByteArray::number(i) + "</h3><p>" +
                     QByteArray(400, 'w').replace("w", "word ") + "</p>";
-        const QString page = w.env.writeFile(u"long.htm"_s, html);
+        QString page;
+        EditorFixture w([&](TestEnvironment& env) {
+            page = preloaded ? env.writeFile(u"server/Docs/techref/TRCFG/homecfgl.htm"_s, html)
+                             : env.writeFile(u"long.htm"_s, html);
+        });
+        QVERIFY(w.window);
         w.window->resize(900, 600);
         QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-        w.window->findChild<HelpPane*>()->showHelpPage(page + u"#S40"_s);
+        auto* pane = w.window->findChild<HelpPane*>();
+        QTRY_COMPARE(pane->isPageReady(), preloaded);
         QTextBrowser* browser = w.ui().brwHelpBrowser;
-        const auto sectionTop = [browser] {
-            return browser->cursorRect(browser->document()->find(u"Section 40"_s)).top();
+        const auto sectionTop = [browser](int section) {
+            return browser->cursorRect(browser->document()->find(u"Section %1"_s.arg(section)))
+                .top();
         };
-        QTRY_VERIFY(qAbs(sectionTop()) < 30);
+        pane->showHelpPage(page + u"#S40"_s);
+        QTRY_VERIFY(qAbs(sectionTop(40)) < 30);
         for (int width : {500, 1200, 700}) {
             w.window->resize(width, 600);
-            QTRY_VERIFY2(qAbs(sectionTop()) < 30, qPrintable(QString::number(sectionTop())));
+            QTRY_VERIFY2(qAbs(sectionTop(40)) < 30, qPrintable(QString::number(sectionTop(40))));
         }
-        browser->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        pane->showHelpPage(page + u"#S0"_s);
+        QTRY_VERIFY(qAbs(sectionTop(0)) < 30);
+        QTextCursor link = browser->document()->find(u"TO50"_s);
+        link.setPosition(link.selectionStart() + 1);
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                          browser->cursorRect(link).center());
+        QTRY_VERIFY(qAbs(sectionTop(50)) < 30);
+
+        browser->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
         w.window->resize(900, 600);
         QTRY_COMPARE(w.window->width(), 900);
         QCoreApplication::processEvents();
-        QVERIFY(qAbs(sectionTop()) >= 30);
+        QVERIFY(qAbs(sectionTop(50)) >= 30);
     }
 
     // The guide shows in a window of the program: in-page links move it with Back and Forward;
