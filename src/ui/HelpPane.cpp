@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QScrollBar>
+#include <QStackedLayout>
 #include <QStringDecoder>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -179,6 +180,10 @@ HelpPane::HelpPane(QWidget* parent) : QStackedWidget(parent)
     brwHelpBrowser->setOpenExternalLinks(false);
     addWidget(fraBrowser);
     addWidget(brwHelpBrowser);
+    // The browser stays laid out under the blank face, so that a page read ahead is laid out
+    // at the width it will show at.
+    if (auto* stack = qobject_cast<QStackedLayout*>(layout()))
+        stack->setStackingMode(QStackedLayout::StackAll);
     setCurrentWidget(fraBrowser);
     connect(brwHelpBrowser, &QTextBrowser::anchorClicked, this, &HelpPane::linkClicked);
     connect(brwHelpBrowser->verticalScrollBar(), &QScrollBar::actionTriggered, this,

@@ -58,6 +58,9 @@ SettingsTree::SettingsTree(QWidget* parent) : QTreeWidget(parent)
     setAccessibleName(QStringLiteral("Settings Explorer"));
     setHeaderHidden(true);
     setColumnCount(1);
+    // Every node is one line of text: the view need not measure each one when the filter
+    // shows and hides thousands of them.
+    setUniformRowHeights(true);
     connect(this, &QTreeWidget::itemClicked, this, &SettingsTree::chooseSelectedNode);
     connect(this, &QTreeWidget::itemDoubleClicked, this, &SettingsTree::chooseSelectedNode);
 }

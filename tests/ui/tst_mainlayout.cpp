@@ -132,6 +132,28 @@ private slots:
         QVERIFY(screen->availableGeometry().contains(window()->frameGeometry()));
     }
 
+    // Choices of which one holds show radio marks: one exclusive group each, and a choice taken
+    // leaves one mark in its group.
+    void exclusiveChoicesShowRadioMarks()
+    {
+        const QList<QStringList> groups{{u"mnuViewmnuListCat"_s, u"mnuViewmnuListAlpha"_s},
+                                        {u"mnuViewmnuLVText"_s, u"mnuViewmnuLVList"_s},
+                                        {u"mnu_PopUpTV_SortCategory"_s, u"mnu_PopUpTV_SortAlpha"_s},
+                                        {u"mnuDVVersion(0)"_s, u"mnuDVVersion(9)"_s}};
+        for (const QStringList& names : groups) {
+            QActionGroup* group = Control(*window(), names.first())->actionGroup();
+            QVERIFY2(group && group->isExclusive(), qPrintable(names.first()));
+            QCOMPARE(Control(*window(), names.last())->actionGroup(), group);
+            for (const QString& name : names) {
+                Control(*window(), name)->trigger();
+                int marks = 0;
+                for (const QAction* choice : group->actions())
+                    marks += choice->isChecked();
+                QCOMPARE(marks, 1);
+            }
+        }
+    }
+
     // Right-clicking the toolbar, a button or the menu bar opens no menu of Qt's own.
     void noToolbarMenu()
     {
