@@ -185,6 +185,13 @@ HelpPane::HelpPane(QWidget* parent) : QStackedWidget(parent)
     if (auto* stack = qobject_cast<QStackedLayout*>(layout()))
         stack->setStackingMode(QStackedLayout::StackAll);
     setCurrentWidget(fraBrowser);
+    // Under the blank face the browser is out of the keyboard's way.
+    const Qt::FocusPolicy browserFocus = brwHelpBrowser->focusPolicy();
+    brwHelpBrowser->setFocusPolicy(Qt::NoFocus);
+    connect(this, &QStackedWidget::currentChanged, this, [this, browserFocus] {
+        brwHelpBrowser->setFocusPolicy(currentWidget() == brwHelpBrowser ? browserFocus
+                                                                         : Qt::NoFocus);
+    });
     connect(brwHelpBrowser, &QTextBrowser::anchorClicked, this, &HelpPane::linkClicked);
     connect(brwHelpBrowser->verticalScrollBar(), &QScrollBar::actionTriggered, this,
             [this] { m_anchor.clear(); });

@@ -37,8 +37,10 @@ private slots:
         };
         QTextBrowser* browser = w.ui().brwHelpBrowser;
         QCOMPARE(w.ui().helpPane->currentWidget(), w.ui().fraBrowser); // blank at start-up
+        QCOMPARE(w.ui().brwHelpBrowser->focusPolicy(), Qt::NoFocus);   // Tab skips the blank pane
         w.window->findChild<HelpPane*>()->showHelpPage(page + u"#T"_s);
         QCOMPARE(w.ui().helpPane->currentWidget(), browser);
+        QVERIFY(browser->focusPolicy() != Qt::NoFocus);
         QCOMPARE(browser->source(), at(u"T"_s));
 
         // An external link goes to the desktop; an in-page one moves the pane.
