@@ -26,7 +26,7 @@ public:
     std::optional<QFont> chooseFont(QWidget*, const QFont&) override { return std::nullopt; }
     bool choosePrinter(QWidget*, QPrinter&, const QString&) override { return false; }
     void runModal(QDialog&) override {}
-    void openUrl(const QUrl&) override {}
+    bool openUrl(const QUrl&) override { return true; }
 };
 
 // A benchmark main for widget code: offscreen platform, one application object.

@@ -117,7 +117,7 @@ bool AboutBox::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     if (watched == Label5 && isLeftClickRelease(event, Label5)) {
-        m_dialogs.openUrl(SupportAddress);
+        openAddress(m_dialogs, this, SupportAddress);
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -130,7 +130,7 @@ void AboutBox::pictureClicked(Qt::KeyboardModifiers modifiers)
         m_dialogs.runModal(credits);
         return;
     }
-    m_dialogs.openUrl(WebSite);
+    openAddress(m_dialogs, this, WebSite);
 }
 
 void showAboutBox(Dialogs& dialogs, QWidget* owner)

@@ -1,5 +1,7 @@
 #include "ui/Dialogs.h"
 
+#include "core/Version.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -68,7 +70,19 @@ void QtDialogs::runModal(QDialog& dialog)
     dialog.exec();
 }
 
-void QtDialogs::openUrl(const QUrl& url)
+bool QtDialogs::openUrl(const QUrl& url)
 {
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
+}
+
+void openAddress(Dialogs& dialogs, QWidget* parent, const QUrl& url)
+{
+    if (dialogs.openUrl(url))
+        return;
+    const QString address =
+        url.scheme() == QLatin1String("mailto") ? url.path() : url.toDisplayString();
+    dialogs.message(parent, ProductName,
+                    QStringLiteral("No program on this computer could open the address:\n\n") +
+                        address,
+                    QMessageBox::Information, QMessageBox::Ok);
 }

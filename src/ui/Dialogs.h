@@ -38,9 +38,14 @@ public:
     // Runs one of the program's own modal windows (About box, credits).
     virtual void runModal(QDialog& dialog) = 0;
 
-    // Hands an address (web, mailto:, file) to the desktop shell; failures are ignored.
-    virtual void openUrl(const QUrl& url) = 0;
+    // Hands an address (web, mailto:, file) to the desktop shell; false when nothing there
+    // could open it.
+    virtual bool openUrl(const QUrl& url) = 0;
 };
+
+// Opens a web or mail address with the desktop; when it cannot, a message says so and shows
+// the address, so the user can take it elsewhere.
+void openAddress(Dialogs& dialogs, QWidget* parent, const QUrl& url);
 
 class QtDialogs final : public Dialogs {
 public:
@@ -56,5 +61,5 @@ public:
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) override;
     void runModal(QDialog& dialog) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
 };

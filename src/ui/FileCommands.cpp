@@ -3,10 +3,13 @@
 #include "core/ConfigDocument.h"
 #include "core/ConfigFile.h"
 #include "core/ServerInstall.h"
+#include "core/TextCheck.h"
 #include "core/Version.h"
 #include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -69,6 +72,8 @@ bool FileCommands::openChosenFile(const QString& path)
         tell(QStringLiteral("The file is too large to open."), QMessageBox::NoIcon);
         return false;
     }
+    if (!mayOpenAsText(path))
+        return false;
     return LoadDocument(path);
 }
 
@@ -117,6 +122,22 @@ bool FileCommands::maySetDocumentAside()
     default:
         return false;
     }
+}
+
+// A file that is not text would come out mangled in the views and, once saved, on disk.
+bool FileCommands::mayOpenAsText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true; // the load reports what is wrong
+    if (TextCheck::looksLikeText(file.read(ConfigFile::MaxFileBytes)))
+        return true;
+    const auto answer = m_dialogs.message(
+        m_window, ProductName,
+        QDir::toNativeSeparators(path) +
+            QStringLiteral(" does not look like a configuration file. Open it anyway?"),
+        QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 bool FileCommands::LoadDocument(const QString& path)

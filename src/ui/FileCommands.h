@@ -46,6 +46,8 @@ signals:
 private:
     // Save As; true when the document was written.
     bool saveAs();
+    // Asks before a file that does not look like text is opened.
+    bool mayOpenAsText(const QString& path);
     void showCaption();
     void tell(const QString& text, QMessageBox::Icon icon);
 

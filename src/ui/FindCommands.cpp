@@ -33,6 +33,7 @@ void FindCommands::openFind()
     if (m_dialog) {
         m_dialog->raise();
         m_dialog->activateWindow();
+        m_dialog->txtFind->setFocus(Qt::ShortcutFocusReason);
         return;
     }
     m_dialog = new FindDialog(m_views.window);
@@ -47,6 +48,8 @@ void FindCommands::openFind()
     FindTextOffset = 0;
     chooseTarget();
     m_dialog->show();
+    m_dialog->activateWindow();
+    m_dialog->txtFind->setFocus(Qt::ShortcutFocusReason);
 }
 
 void FindCommands::chooseTarget()
@@ -104,7 +107,7 @@ void FindCommands::listSearch()
         return;
     }
     selectRow(list, found);
-    list->setFocus();
+    list->scrollTo(list->model()->index(found, 0));
     FindFromStart = false;
 }
 
@@ -122,9 +125,11 @@ void FindCommands::treeSearch()
         reportNotFound();
         return;
     }
-    tree->setCurrentItem(tree->node(found + 1));
-    tree->setFocus();
+    QTreeWidgetItem* node = tree->node(found + 1);
+    tree->setCurrentItem(node);
+    tree->scrollToItem(node);
     FindFromStart = false;
+    emit nodeFound();
 }
 
 void FindCommands::textSearch()
@@ -132,9 +137,7 @@ void FindCommands::textSearch()
     const qsizetype offset = FindFromStart ? 0 : FindTextOffset;
     const Search::TextMatch match = Search::FindText(m_document.text(), offset, FindText);
     if (match.found()) {
-        m_views.window->activateWindow();
         QPlainTextEdit* textView = m_views.text;
-        textView->setFocus();
         // The match is in positions of the text, whose line breaks are two characters long.
         const int start = m_document.cursorPositionFromText(static_cast<int>(match.start));
         const int end =
@@ -143,6 +146,7 @@ void FindCommands::textSearch()
         cursor.setPosition(start);
         cursor.setPosition(end, QTextCursor::KeepAnchor);
         textView->setTextCursor(cursor);
+        textView->ensureCursorVisible();
         FindTextOffset = match.start + 1;
     } else {
         reportNotFound();

@@ -12,7 +12,9 @@ class FindDialog;
 class SettingsTree;
 
 // Edit > Find: the modeless Find dialog and the searches it runs over the list, the text view
-// or the Settings Explorer, one match per press, continuing from the last match.
+// or the Settings Explorer, one match per press, continuing from the last match. The dialog
+// keeps the keyboard focus while it is open, so Return is always the next press; each match is
+// selected and scrolled into view behind it.
 class FindCommands : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +32,10 @@ public:
     bool FindFromStart = false;
     // Leading characters of the document's text that a continued text search skips.
     qsizetype FindTextOffset = 0;
+
+signals:
+    // A node of the Settings Explorer was found and selected: the value editor shows it.
+    void nodeFound();
 
 private:
     void chooseTarget();

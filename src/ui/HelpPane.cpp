@@ -1,7 +1,19 @@
 #include "ui/HelpPane.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QFile>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <QStringDecoder>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QThread>
+#include <QTimer>
 #include <QUrl>
+#include <memory>
 
 namespace {
 
@@ -23,7 +35,134 @@ QUrl helpPageUrl(const QString& address)
     return url;
 }
 
+QUrl withoutAnchor(QUrl url)
+{
+    url.setFragment(QString());
+    return url;
+}
+
+// Where each anchor name of the document starts.
+QHash<QString, int> anchorPositions(const QTextDocument& document)
+{
+    QHash<QString, int> anchors;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (!format.isAnchor())
+                continue;
+            for (const QString& name : format.anchorNames())
+                anchors.insert(name, fragment.position());
+        }
+    }
+    return anchors;
+}
+
+// A layout step keeps within a frame's time, so the window goes on answering.
+constexpr qint64 LayoutStepMilliseconds = 8;
+
 } // namespace
+
+// What the loading thread hands over; whichever of the pane and the thread ends last frees it.
+struct HelpPane::Loading {
+    QUrl page;
+    std::unique_ptr<QTextDocument> document;
+    QHash<QString, int> anchors;
+};
+
+HelpPane::~HelpPane()
+{
+    if (m_loader)
+        m_loader->wait();
+}
+
+void HelpPane::preload(const QString& address)
+{
+    if (m_loader || m_ready)
+        return;
+    auto loading = std::make_shared<Loading>();
+    loading->page = withoutAnchor(helpPageUrl(address));
+    m_loading = loading;
+    QThread* mainThread = thread();
+    const QFont font = brwHelpBrowser->font();
+    m_loader = QThread::create([loading, mainThread, font] {
+        QFile file(loading->page.toLocalFile());
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        const QByteArray bytes = file.readAll();
+        QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+        const QString html = decoder.isValid() ? decoder.decode(bytes) : QString::fromUtf8(bytes);
+        auto document = std::make_unique<QTextDocument>();
+        document->setDefaultFont(font);
+        document->setMetaInformation(QTextDocument::DocumentUrl, loading->page.toString());
+        document->setHtml(html);
+        loading->anchors = anchorPositions(*document);
+        document->moveToThread(mainThread);
+        loading->document = std::move(document);
+    });
+    connect(m_loader, &QThread::finished, this, &HelpPane::adoptPreloaded);
+    connect(m_loader, &QThread::finished, m_loader, &QObject::deleteLater);
+    m_loader->start(QThread::LowPriority);
+}
+
+// The browser takes the parsed page unless a click came first and it shows a page already.
+void HelpPane::adoptPreloaded()
+{
+    const std::shared_ptr<Loading> loading = std::move(m_loading);
+    if (!loading || !loading->document || !m_page.isEmpty())
+        return;
+    QTextDocument* document = loading->document.release();
+    document->setParent(brwHelpBrowser);
+    // The browser's own first document goes with it.
+    brwHelpBrowser->setDocument(document);
+    m_page = loading->page;
+    m_preloadedShown = true;
+    m_anchors = loading->anchors;
+    m_nextToLayOut = document->begin();
+    layOutAhead();
+}
+
+void HelpPane::layOutAhead()
+{
+    if (!m_preloadedShown)
+        return;
+    QAbstractTextDocumentLayout* layout = brwHelpBrowser->document()->documentLayout();
+    QElapsedTimer step;
+    step.start();
+    // Asking for a block's place lays the page out up to it.
+    while (m_nextToLayOut.isValid() && step.elapsed() < LayoutStepMilliseconds) {
+        layout->blockBoundingRect(m_nextToLayOut);
+        m_nextToLayOut = m_nextToLayOut.next();
+    }
+    if (m_nextToLayOut.isValid()) {
+        QTimer::singleShot(0, this, &HelpPane::layOutAhead);
+        return;
+    }
+    m_ready = true;
+    emit pageReady();
+}
+
+bool HelpPane::scrollToKnownAnchor(const QString& anchor)
+{
+    if (!m_preloadedShown)
+        return false;
+    const auto found = m_anchors.constFind(anchor);
+    if (found == m_anchors.cend())
+        return true; // as Qt does with an unknown anchor: the page stays where it is
+    QTextDocument* document = brwHelpBrowser->document();
+    const QTextBlock block = document->findBlock(*found);
+    if (!block.isValid())
+        return true;
+    const QRectF rect = document->documentLayout()->blockBoundingRect(block);
+    qreal top = rect.top();
+    if (const QTextLayout* lines = block.layout()) {
+        const QTextLine line = lines->lineForTextPosition(*found - block.position());
+        if (line.isValid())
+            top += line.y();
+    }
+    brwHelpBrowser->verticalScrollBar()->setValue(qRound(top));
+    return true;
+}
 
 HelpPane::HelpPane(QWidget* parent) : QStackedWidget(parent)
 {
@@ -41,18 +180,59 @@ HelpPane::HelpPane(QWidget* parent) : QStackedWidget(parent)
     brwHelpBrowser->setOpenExternalLinks(false);
     addWidget(fraBrowser);
     addWidget(brwHelpBrowser);
+    // The browser stays laid out under the blank face, so that a page read ahead is laid out
+    // at the width it will show at.
+    if (auto* stack = qobject_cast<QStackedLayout*>(layout()))
+        stack->setStackingMode(QStackedLayout::StackAll);
     setCurrentWidget(fraBrowser);
+    // Under the blank face the browser is out of the keyboard's way.
+    const Qt::FocusPolicy browserFocus = brwHelpBrowser->focusPolicy();
+    brwHelpBrowser->setFocusPolicy(Qt::NoFocus);
+    connect(this, &QStackedWidget::currentChanged, this, [this, browserFocus] {
+        brwHelpBrowser->setFocusPolicy(currentWidget() == brwHelpBrowser ? browserFocus
+                                                                         : Qt::NoFocus);
+    });
     connect(brwHelpBrowser, &QTextBrowser::anchorClicked, this, &HelpPane::linkClicked);
+    connect(brwHelpBrowser->verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { m_anchor.clear(); });
+    brwHelpBrowser->viewport()->installEventFilter(this);
 }
 
 void HelpPane::showHelpPage(const QString& address)
 {
     const QUrl url = helpPageUrl(address);
-    brwHelpBrowser->setSource(url);
+    if (!m_preloadedShown || withoutAnchor(url) != m_page) {
+        m_preloadedShown = false;
+        m_anchors.clear();
+        m_page = withoutAnchor(url);
+        brwHelpBrowser->setSource(url);
+    }
     setCurrentWidget(brwHelpBrowser);
     // QTextBrowser places an anchor only while it shows; the browser face has just come up.
-    if (url.hasFragment())
-        brwHelpBrowser->scrollToAnchor(url.fragment());
+    showAnchor(url.fragment());
+}
+
+void HelpPane::showAnchor(const QString& anchor)
+{
+    m_anchor = anchor;
+    if (!anchor.isEmpty() && !scrollToKnownAnchor(anchor))
+        brwHelpBrowser->scrollToAnchor(anchor);
+}
+
+bool HelpPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == brwHelpBrowser->viewport() && event->type() == QEvent::Resize &&
+        !m_anchor.isEmpty()) {
+        // After the browser's own resize handling has reflowed the page.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_anchor.isEmpty() && currentWidget() == brwHelpBrowser)
+                    showAnchor(m_anchor);
+            },
+            Qt::QueuedConnection);
+    }
+    return QStackedWidget::eventFilter(watched, event);
 }
 
 // One face of the stack shows at a time, so the browser is never seen over the frame.
@@ -67,7 +247,16 @@ void HelpPane::linkClicked(const QUrl& link)
         emit externalLinkClicked(link);
         return;
     }
-    const QUrl target = brwHelpBrowser->source().resolved(link);
-    if (target.isLocalFile())
-        brwHelpBrowser->setSource(target);
+    const QUrl target = m_page.resolved(link);
+    if (!target.isLocalFile())
+        return;
+    if (m_preloadedShown && withoutAnchor(target) == m_page) {
+        showAnchor(target.fragment());
+        return;
+    }
+    m_preloadedShown = false;
+    m_anchors.clear();
+    m_page = withoutAnchor(target);
+    brwHelpBrowser->setSource(target);
+    showAnchor(target.fragment());
 }

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QHash>
+#include <QPointer>
 #include <QStackedWidget>
+#include <QTextBlock>
+#include <QUrl>
 
 class QTextBrowser;
-class QUrl;
+class QTextDocument;
+class QThread;
 
 // helpPane, the lower pane of the work area: a setting's reference page, or the blank face
 // (fraBrowser) when no page applies.
@@ -11,6 +16,14 @@ class HelpPane : public QStackedWidget {
     Q_OBJECT
 public:
     explicit HelpPane(QWidget* parent = nullptr);
+    ~HelpPane() override;
+
+    // Reads the page at `address` ahead, so that showing it later costs a scroll. The page is
+    // parsed on a thread of its own and laid out in short steps while the window is idle, so
+    // the window answers throughout.
+    void preload(const QString& address);
+    // The preloaded page is parsed and laid out.
+    bool isPageReady() const { return m_ready; }
 
     // address: a page file, optionally followed by "#" and an anchor.
     void showHelpPage(const QString& address);
@@ -22,7 +35,32 @@ public:
 signals:
     // A web or mail address: the desktop opens it.
     void externalLinkClicked(const QUrl& url);
+    void pageReady();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void linkClicked(const QUrl& link);
+    void showAnchor(const QString& anchor);
+    bool scrollToKnownAnchor(const QString& anchor);
+    void adoptPreloaded();
+    void layOutAhead();
+
+    // The section the pane was asked to show. A resize reflows the page, which would leave
+    // another section in view; until the user scrolls, the pane goes back to this one.
+    QString m_anchor;
+
+    // The page the browser holds, without its anchor. When it came from preload() the browser
+    // shows that document directly and the pane finds anchors through its own index: Qt's
+    // own search walks the whole page at every click.
+    QUrl m_page;
+    bool m_preloadedShown = false;
+    QHash<QString, int> m_anchors;
+    QTextBlock m_nextToLayOut;
+    bool m_ready = false;
+
+    struct Loading;
+    QPointer<QThread> m_loader;
+    std::shared_ptr<Loading> m_loading;
 };

@@ -2,6 +2,7 @@
 
 #include "core/ConfigDocument.h"
 #include "core/PreferenceStore.h"
+#include "core/ServerInstall.h"
 #include "core/Version.h"
 #include "ui/AboutBox.h"
 #include "ui/ApplyEdit.h"
@@ -12,6 +13,7 @@
 #include "ui/ExternalChanges.h"
 #include "ui/FileCommands.h"
 #include "ui/FindCommands.h"
+#include "ui/HelpContents.h"
 #include "ui/HelpPane.h"
 #include "ui/ListSelection.h"
 #include "ui/MainLayout.h"
@@ -27,11 +29,14 @@
 #include "ui/VersionMenu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -101,11 +106,28 @@ QString withoutMnemonic(QString caption)
     return caption.remove(QLatin1Char('&')).trimmed();
 }
 
-// The command sets the item's check mark itself: Qt's own toggling is taken back first.
+// The command sets the item's check mark itself: Qt's own toggling is taken back first. Of two
+// exclusive choices one is always marked, so taking back a choice marks the other one again.
 void commandOwnsMark(QAction* item)
 {
-    QObject::connect(item, &QAction::triggered, item,
-                     [item](bool checked) { item->setChecked(!checked); });
+    QObject::connect(item, &QAction::triggered, item, [item](bool checked) {
+        QActionGroup* group = item->actionGroup();
+        const QList<QAction*> choices = group ? group->actions() : QList<QAction*>{};
+        if (checked && choices.size() == 2)
+            choices.at(choices.at(0) == item ? 1 : 0)->setChecked(true);
+        else
+            item->setChecked(!checked);
+    });
+}
+
+// Radio marks for choices of which exactly one holds. The group may be left without a mark
+// for a moment, while a command takes Qt's toggling back.
+void exclusiveChoices(QObject* owner, const QList<QAction*>& choices)
+{
+    auto* group = new QActionGroup(owner);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction* choice : choices)
+        group->addAction(choice);
 }
 
 } // namespace
@@ -148,6 +170,8 @@ void MainWindow::buildMenus()
         item->setVisible(p == 0); // until the list is filled: one item, empty caption
         mnuDVVersion[p] = item;
     }
+    exclusiveChoices(mnuFilemnuSelectVersion,
+                     QList<QAction*>(mnuDVVersion.cbegin(), mnuDVVersion.cend()));
     mnuFileNew = addItem(mnuFile, "mnuFileNew", QStringLiteral("&New"),
                          QKeySequence(QStringLiteral("Ctrl+N")));
     mnuFileOpen = addItem(mnuFile, "mnuFileOpen", QStringLiteral("&Open..."),
@@ -199,6 +223,8 @@ void MainWindow::buildMenus()
                           mnuViewmnuLVText, mnuViewmnuLVList})
         item->setCheckable(true);
     mnuViewmnuShowHelp->setChecked(true);
+    exclusiveChoices(mnuView, {mnuViewmnuListCat, mnuViewmnuListAlpha});
+    exclusiveChoices(mnuView, {mnuViewmnuLVText, mnuViewmnuLVList});
 
     mnuTools = addMenu(bar, "mnuTools", QStringLiteral("&Tools"));
     mnuToolsFonts = addItem(mnuTools, "mnuToolsFonts", QStringLiteral("&Fonts..."));
@@ -207,7 +233,8 @@ void MainWindow::buildMenus()
     mnuToolsConfirmDelete->setCheckable(true);
 
     mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
-    mnuHelpContents = addItem(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"));
+    mnuHelpContents =
+        addItem(mnuHelp, "mnuHelpContents", QStringLiteral("&Contents"), QKeySequence(Qt::Key_F1));
     addSeparator(mnuHelp, "mnuHelpBar0");
     mnuHelpAbout = addItem(mnuHelp, "mnuHelpAbout", QStringLiteral("&About "));
 }
@@ -240,6 +267,7 @@ void MainWindow::buildPopUpMenus()
         addItem(mnuPopUpTV, "mnu_PopUpTV_SortAlpha", QStringLiteral("Sort Alphabetically"));
     for (QAction* item : {mnu_PopUpTV_SortCategory, mnu_PopUpTV_SortAlpha})
         item->setCheckable(true);
+    exclusiveChoices(mnuPopUpTV, {mnu_PopUpTV_SortCategory, mnu_PopUpTV_SortAlpha});
 }
 
 void MainWindow::buildToolbar()
@@ -282,7 +310,19 @@ void MainWindow::buildWorkArea()
     vbuSplitterVert = new QSplitter(Qt::Horizontal, vbuSplitterHoriz);
     vbuSplitterVert->setObjectName(QStringLiteral("vbuSplitterVert"));
 
-    tvTreeView = new SettingsTree(vbuSplitterVert);
+    // The filter box stands over the tree; the two are the splitter's left pane.
+    explorerPane = new QWidget(vbuSplitterVert);
+    explorerPane->setObjectName(QStringLiteral("explorerPane"));
+    auto* explorerColumn = new QVBoxLayout(explorerPane);
+    explorerColumn->setContentsMargins(0, 0, 0, 0);
+    explorerColumn->setSpacing(2);
+    txtFilter = new QLineEdit(explorerPane);
+    txtFilter->setObjectName(QStringLiteral("txtFilter"));
+    txtFilter->setPlaceholderText(QStringLiteral("Filter settings"));
+    txtFilter->setClearButtonEnabled(true);
+    explorerColumn->addWidget(txtFilter);
+    tvTreeView = new SettingsTree(explorerPane);
+    explorerColumn->addWidget(tvTreeView, 1);
 
     // The list lies over the text view: both occupy the same cell and only one is shown.
     documentPane = new QWidget(vbuSplitterVert);
@@ -308,6 +348,17 @@ void MainWindow::buildWorkArea()
     lvListView->setModel(&m_document->rows());
     cell->addWidget(txtTextBox, 0, 0);
     cell->addWidget(lvListView, 0, 0);
+    // Over the empty, disabled view while no document is open.
+    lblNoDocument = new QLabel(
+        QStringLiteral("No document is open.\n\nOpen a configuration file with File > Open "
+                       "(Ctrl+O),\nor start a new one with File > New (Ctrl+N)."),
+        documentPane);
+    lblNoDocument->setObjectName(QStringLiteral("lblNoDocument"));
+    lblNoDocument->setAlignment(Qt::AlignCenter);
+    lblNoDocument->setWordWrap(true);
+    lblNoDocument->setMargin(Twips::toPixels(150, this));
+    lblNoDocument->setForegroundRole(QPalette::PlaceholderText);
+    cell->addWidget(lblNoDocument, 0, 0);
 
     helpPane = new HelpPane(vbuSplitterHoriz);
 
@@ -416,6 +467,8 @@ void MainWindow::dressControls()
         {vbuSplitterHoriz, "Document and help"},
         {vbuSplitterVert, "Settings Explorer and document"},
         {documentPane, "Document"},
+        {explorerPane, "Settings Explorer and filter"},
+        {txtFilter, "Filter settings"},
         {txtTextBox, "Text View"},
         {lvListView, "List View"},
         {mnuPopUpLV, "List commands"},
@@ -496,16 +549,12 @@ void MainWindow::wire()
     on({mnuToolsFonts}, m_preferences.get(), &Preferences::fontsCommand);
     on({mnuToolsConfirmDelete}, m_preferences.get(), &Preferences::confirmDeleteCommand);
 
-    const auto helpContents = [this] {
-        m_dialogs.openUrl(QUrl::fromLocalFile(m_programDir + QStringLiteral("/DraCFG.html")));
-    };
-    on({mnuHelpContents}, this, helpContents);
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    f1->setObjectName(QStringLiteral("helpContentsShortcut"));
-    connect(f1, &QShortcut::activated, this, helpContents);
+    on({mnuHelpContents}, this, [this] {
+        showHelpContents(m_dialogs, m_programDir + QStringLiteral("/DraCFG.html"), this);
+    });
     on({mnuHelpAbout}, this, [this] { showAboutBox(m_dialogs, this); });
     connect(helpPane, &HelpPane::externalLinkClicked, this,
-            [this](const QUrl& url) { m_dialogs.openUrl(url); });
+            [this](const QUrl& url) { openAddress(m_dialogs, this, url); });
 
     // What one component does that another shows.
     ValueEditor* strip = picTitles;
@@ -525,6 +574,7 @@ void MainWindow::wire()
             [this] { mnuPopUpTV->popup(QCursor::pos()); });
     connect(tvTreeView, &SettingsTree::focusEntered, m_find.get(),
             [this] { m_find->setLastFocusInTree(true); });
+    connect(m_find.get(), &FindCommands::nodeFound, tvTreeView, &SettingsTree::announceSelection);
     connect(views, &DocumentViews::documentFocused, m_find.get(),
             [this] { m_find->setLastFocusInTree(false); });
     connect(views, &DocumentViews::rowChosen, strip, &ValueEditor::listClicked);
@@ -541,6 +591,11 @@ void MainWindow::wire()
     // New, Open and Close: nothing of the previous document's rows stays in the strip.
     connect(m_document.get(), &ConfigDocument::openChanged, strip, &ValueEditor::clear);
     showFileFormat();
+    connect(m_document.get(), &ConfigDocument::openChanged, lblNoDocument, &QWidget::setHidden);
+    connect(txtFilter, &QLineEdit::textChanged, tvTreeView, &SettingsTree::filter);
+    auto* clearFilter = new QShortcut(QKeySequence(Qt::Key_Escape), txtFilter);
+    clearFilter->setContext(Qt::WidgetShortcut);
+    connect(clearFilter, &QShortcut::activated, txtFilter, &QLineEdit::clear);
     connect(files, &FileCommands::documentCreated, this, [this] { selectRow(lvListView, 0); });
     connect(files, &FileCommands::documentClosed, this, [this] {
         if (QTreeWidgetItem* first = tvTreeView->node(1))
@@ -587,6 +642,15 @@ void MainWindow::load()
     m_explorer->BuildSettingsTree(
         PreferenceStore::read<bool>(*store, PreferenceStore::Keys::ListByCategory));
     m_preferences->LoadFontPreferences();
+    lblNoDocument->setHidden(m_document->DocumentOpen());
+    // Where the focus says nothing about the tree: Find starts in the editor, as with every
+    // flag false. Qt would otherwise give the first control, the filter box or the tree, the
+    // focus when the window shows.
+    documentPane->setFocus(Qt::OtherFocusReason);
+    // Once the window shows and waits for the user, the reference page is read ahead.
+    QMetaObject::invokeMethod(
+        helpPane, [this] { helpPane->preload(ServerInstall::GetHelpLocation(m_programDir)); },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

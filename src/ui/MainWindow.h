@@ -19,6 +19,7 @@ class HelpPane;
 class MainLayout;
 class Preferences;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
@@ -56,6 +57,9 @@ public:
     StatusBar& status() { return *m_status; }
     RecentFilesMenu& recentFiles() { return *m_recent; }
     ExternalChanges& externalChanges() { return *m_external; }
+
+    // Qt's own menu of toolbars has no place among the window's menus.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,8 +137,12 @@ private:
     ValueEditor* picTitles = nullptr;
     QSplitter* vbuSplitterHoriz = nullptr;
     QSplitter* vbuSplitterVert = nullptr;
+    QWidget* explorerPane = nullptr; // the filter box over the tree
+    QLineEdit* txtFilter = nullptr;
     SettingsTree* tvTreeView = nullptr;
-    QWidget* documentPane = nullptr; // holds the text view with the list laid over it
+    QWidget* documentPane = nullptr;
+    QLabel* lblNoDocument = nullptr; // how to begin, while no document is open // holds the text
+                                     // view with the list laid over it
     QPlainTextEdit* txtTextBox = nullptr;
     QTreeView* lvListView = nullptr;
     HelpPane* helpPane = nullptr;

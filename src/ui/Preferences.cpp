@@ -37,6 +37,17 @@ float toTwips(int pixels, const QWidget* widget)
     return static_cast<float>(Twips::fromPixels(pixels, widget));
 }
 
+// The window frame, the work area's margins and the splitter's handle, in twips.
+constexpr double FrameAllowance = 300;
+
+// Whether the store holds a usable value of the measure: a missing or damaged one reads as a
+// default that no stored measure can have.
+bool holdsMeasure(QSettings& store, PreferenceStore::Key key)
+{
+    key.defaultValue = key.low - 1;
+    return read<float>(store, key) >= key.low;
+}
+
 qint16 splitterTwips(int pixels, const QWidget* widget)
 {
     const long twips = std::lround(toTwips(pixels, widget));
@@ -105,8 +116,10 @@ void Preferences::loadWindowGeometry(QSettings& store)
     QMainWindow* window = m_parts.window;
     const float left = read<float>(store, Keys::MainLeft);
     const float top = read<float>(store, Keys::MainTop);
-    const float width = read<float>(store, Keys::MainWidth);
-    const float height = read<float>(store, Keys::MainHeight);
+    float width = read<float>(store, Keys::MainWidth);
+    float height = read<float>(store, Keys::MainHeight);
+    if (!holdsMeasure(store, Keys::MainWidth))
+        width = firstStartWidth(store);
 
     const QRect frame =
         onSomeScreen(QRect(Twips::toPixels(left, window), Twips::toPixels(top, window),
@@ -122,6 +135,22 @@ void Preferences::loadWindowGeometry(QSettings& store)
         m_outerSizeToKeep = frame.size();
         window->installEventFilter(this);
     }
+}
+
+// Without a stored width the window leaves room beside the tree for the value editor's widest
+// arrangement, as far as the screen allows; the user's own width is kept from then on.
+float Preferences::firstStartWidth(QSettings& store) const
+{
+    QMainWindow* window = m_parts.window;
+    const double tree = read<qint16>(store, Keys::SplitterLeft);
+    const double editor = Twips::fromPixels(m_parts.strip->widestArrangementWidth(), window);
+    double width = std::max(Keys::MainWidth.defaultValue, tree + editor + FrameAllowance);
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const double right = Twips::fromPixels(screen->availableGeometry().right() + 1, window);
+        width = std::min(width, right - read<float>(store, Keys::MainLeft));
+    }
+    return static_cast<float>(std::max(width, Keys::MainWidth.low));
 }
 
 bool Preferences::eventFilter(QObject* watched, QEvent* event)

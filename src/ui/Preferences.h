@@ -39,6 +39,7 @@ protected:
 
 private:
     void loadWindowGeometry(QSettings& store);
+    float firstStartWidth(QSettings& store) const;
     void loadSplitterPositions(QSettings& store);
     void loadColumnWidths(QSettings& store);
     void saveWindowGeometry(QSettings& store);

@@ -14,18 +14,20 @@ void SettingsExplorer::BuildSettingsTree(bool byCategory)
     m_tree.rebuild(m_catalogue, byCategory);
     setButtonMarks(byCategory);
     setMenuMarks(byCategory);
+    // Expanding applies to categories only, however the tree came to be built.
+    for (QAction* item : m_marks.categoryOnly)
+        item->setEnabled(byCategory);
     emit treeRebuilt();
     CollapseAllNodes();
     if (QTreeWidgetItem* first = m_tree.node(1))
         first->setExpanded(true);
+    m_tree.reapplyFilter();
 }
 
 void SettingsExplorer::listCommand(bool byCategory)
 {
     BuildSettingsTree(byCategory);
     emit helpBlankRequested();
-    for (QAction* item : m_marks.categoryOnly)
-        item->setEnabled(byCategory);
     if (QTreeWidgetItem* first = m_tree.node(1))
         m_tree.setCurrentItem(first);
 }

@@ -41,18 +41,12 @@ SettingsTree::SettingsTree(QWidget* parent) : QTreeWidget(parent)
     setAccessibleName(QStringLiteral("Settings Explorer"));
     setHeaderHidden(true);
     setColumnCount(1);
+    // Every node is one line of text: the view need not measure each one when the filter
+    // shows and hides thousands of them.
+    setUniformRowHeights(true);
     connect(this, &QTreeWidget::itemClicked, this, &SettingsTree::chooseSelectedNode);
     connect(this, &QTreeWidget::itemDoubleClicked, this, &SettingsTree::chooseSelectedNode);
-    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
-        // No node selected leaves the value editor as it was.
-        const QTreeWidgetItem* node = selectedNode();
-        if (!node)
-            return;
-        if (isCategoryNode(node))
-            emit categorySelected();
-        else
-            emit settingSelected(node->text(0));
-    });
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &SettingsTree::announceSelection);
 }
 
 void SettingsTree::rebuild(const CatalogueTable& catalogue, bool byCategory)
@@ -61,6 +55,9 @@ void SettingsTree::rebuild(const CatalogueTable& catalogue, bool byCategory)
     const QSignalBlocker blocker(this);
 
     m_nodes.clear();
+    m_descriptions.clear();
+    m_hidden.clear();
+    m_expandedBeforeFilter.clear();
     setSortingEnabled(false);
     clear();
 
@@ -70,6 +67,7 @@ void SettingsTree::rebuild(const CatalogueTable& catalogue, bool byCategory)
     else
         addAlphabeticalNodes(catalogue, topLevel);
     addTopLevelItems(topLevel);
+    m_hidden.fill(false, m_nodes.size());
     if (!byCategory) {
         header()->setSortIndicator(0, Qt::AscendingOrder);
         setSortingEnabled(true);
@@ -94,6 +92,7 @@ void SettingsTree::addCategoryNodes(const CatalogueTable& catalogue,
         categories.insert(category, node);
         topLevel.append(node);
         m_nodes.append(node);
+        m_descriptions.append(QString());
     }
 
     QSet<QString> names;
@@ -107,6 +106,7 @@ void SettingsTree::addCategoryNodes(const CatalogueTable& catalogue,
         QTreeWidgetItem* node = new ExplorerNode(u'C' + name, name);
         parent->addChild(node);
         m_nodes.append(node);
+        m_descriptions.append(row.Description());
     }
 }
 
@@ -125,6 +125,7 @@ void SettingsTree::addAlphabeticalNodes(const CatalogueTable& catalogue,
         QTreeWidgetItem* node = new ExplorerNode(u'C' + name, name);
         topLevel.append(node);
         m_nodes.append(node);
+        m_descriptions.append(row.Description());
     }
 }
 
@@ -154,6 +155,80 @@ QTreeWidgetItem* SettingsTree::selectedNode() const
 bool SettingsTree::isCategoryNode(const QTreeWidgetItem* node)
 {
     return node && node->data(0, NodeKeyRole).toString().startsWith(u'P');
+}
+
+void SettingsTree::filter(const QString& text)
+{
+    if (text == m_filter)
+        return;
+    const bool starting = m_filter.isEmpty();
+    m_filter = text;
+    if (starting) {
+        m_expandedBeforeFilter.clear();
+        for (QTreeWidgetItem* node : std::as_const(m_nodes)) {
+            if (node->childCount() && node->isExpanded())
+                m_expandedBeforeFilter.append(node);
+        }
+    }
+
+    setUpdatesEnabled(false);
+    // A node's hidden state is set only when it changes: the view's own bookkeeping of hidden
+    // rows is what costs.
+    const auto hide = [this](qsizetype i, bool hidden) {
+        if (m_hidden[i] != hidden) {
+            m_hidden[i] = hidden;
+            m_nodes[i]->setHidden(hidden);
+        }
+    };
+    QHash<QTreeWidgetItem*, bool> categoryHasMatch;
+    for (qsizetype i = 0; i < m_nodes.size(); ++i) {
+        QTreeWidgetItem* node = m_nodes[i];
+        if (isCategoryNode(node))
+            continue;
+        const bool match = text.isEmpty() || node->text(0).contains(text, Qt::CaseInsensitive) ||
+                           m_descriptions[i].contains(text, Qt::CaseInsensitive);
+        hide(i, !match);
+        if (QTreeWidgetItem* parent = node->parent(); parent && match)
+            categoryHasMatch.insert(parent, true);
+    }
+    for (qsizetype i = 0; i < m_nodes.size(); ++i) {
+        QTreeWidgetItem* node = m_nodes[i];
+        if (!isCategoryNode(node))
+            continue;
+        const bool match = text.isEmpty() || categoryHasMatch.contains(node);
+        hide(i, !match);
+        if (!text.isEmpty() && match)
+            node->setExpanded(true);
+    }
+    if (text.isEmpty()) {
+        for (QTreeWidgetItem* node : std::as_const(m_nodes)) {
+            if (node->childCount())
+                node->setExpanded(m_expandedBeforeFilter.contains(node));
+        }
+        m_expandedBeforeFilter.clear();
+        if (QTreeWidgetItem* current = currentItem())
+            scrollToItem(current);
+    }
+    setUpdatesEnabled(true);
+}
+
+void SettingsTree::reapplyFilter()
+{
+    const QString text = m_filter;
+    m_filter.clear();
+    filter(text);
+}
+
+// No node selected leaves the value editor as it was.
+void SettingsTree::announceSelection()
+{
+    const QTreeWidgetItem* node = selectedNode();
+    if (!node)
+        return;
+    if (isCategoryNode(node))
+        emit categorySelected();
+    else
+        emit settingSelected(node->text(0));
 }
 
 void SettingsTree::chooseSelectedNode()

@@ -24,6 +24,16 @@ public:
     QTreeWidgetItem* selectedNode() const;
     static bool isCategoryNode(const QTreeWidgetItem* node);
 
+    // Shows only the settings whose name or description contains `text` (any case), with
+    // their categories expanded. An empty text brings the whole tree back as it was before
+    // the filtering began, the current node kept.
+    void filter(const QString& text);
+    const QString& filterText() const { return m_filter; }
+    // Filters a freshly built tree by the text that filtered the one before.
+    void reapplyFilter();
+    // Hands the selected node to the value editor again, the focus left where it is.
+    void announceSelection();
+
 signals:
     // A click or a double-click chose the selected node.
     void settingChosen(const QString& name);
@@ -47,4 +57,11 @@ private:
     void addAlphabeticalNodes(const CatalogueTable& catalogue, QList<QTreeWidgetItem*>& topLevel);
 
     QList<QTreeWidgetItem*> m_nodes;
+    // Aligned with m_nodes: each setting's description (empty for a category) and whether
+    // the filter hides the node.
+    QStringList m_descriptions;
+    QList<bool> m_hidden;
+    QString m_filter;
+    // The categories that were expanded when the filtering began.
+    QList<QTreeWidgetItem*> m_expandedBeforeFilter;
 };

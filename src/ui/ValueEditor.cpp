@@ -34,6 +34,8 @@ constexpr double WideGap = 20;
 constexpr double TitleMargin = 50;
 constexpr double DescriptionMargin = 50;
 constexpr double BareDescriptionMargin = 20;
+// What a description needs at the least beside the widest arrangement, as "1 to 4096" does.
+constexpr double ShortDescriptionWidth = 1500;
 
 // Positions and widths are kept in twips; the widgets are moved in pixels.
 double leftOf(const QWidget* widget)
@@ -413,6 +415,15 @@ void ValueEditor::hideControls()
 }
 
 // The left edge of the choice box, which the layout keeps over the list.
+int ValueEditor::widestArrangementWidth() const
+{
+    const int buttons = cmdOK->width() + cmdCancel->width();
+    const int number = twips(ButtonOffset) + buttons;
+    const int multiple = twips(SuffixWidth + Gap + SuffixValueWidth + Gap) + buttons;
+    return twips(StripIndent) + std::max(number, multiple) + twips(WideGap) +
+           twips(ShortDescriptionWidth);
+}
+
 double ValueEditor::home() const
 {
     return qRound(leftOf(cboParam));

@@ -50,6 +50,10 @@ public:
     // tree, the editor over the list.
     void layOut(const QRect& tree, const QRect& list);
 
+    // The width, in pixels, that the widest arrangement takes from the list's left edge, with
+    // room for a short description after it.
+    int widestArrangementWidth() const;
+
     bool EditingExistingRow() const { return m_editingExistingRow; }
     // The catalogue name of the setting the strip is arranged for; empty before the first
     // arrangement. An edit of an existing row is named with it, whatever the tree shows.

@@ -34,6 +34,7 @@ bool VersionMenu::BuildVersionMenu(QString* error)
 
 void VersionMenu::setCheckedIndex(int index)
 {
+    m_loaded = index;
     for (int p = 0; p < static_cast<int>(m_items.size()); ++p)
         m_items[static_cast<size_t>(p)]->setChecked(p == index);
 }
@@ -49,7 +50,7 @@ int VersionMenu::checkedIndex() const
 
 void VersionMenu::versionChosen(int index)
 {
-    const int previous = checkedIndex();
+    const int previous = m_loaded;
     setCheckedIndex(index);
 
     QString error;

@@ -36,4 +36,6 @@ private:
     Dialogs& m_dialogs;
     QWidget* m_window;
     QString m_programDir;
+    // The item whose catalogue is loaded; Qt toggles an item's mark before its command runs.
+    int m_loaded = -1;
 };

@@ -86,7 +86,8 @@ void FakeDialogs::runModal(QDialog& dialog)
         onModal(dialog);
 }
 
-void FakeDialogs::openUrl(const QUrl& url)
+bool FakeDialogs::openUrl(const QUrl& url)
 {
     record("url").url = url;
+    return urlOpens;
 }

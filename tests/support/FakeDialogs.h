@@ -34,6 +34,7 @@ public:
     QList<std::optional<QFont>> fontAnswers;
     QStringList printAnswers;              // a PDF path to print to; an empty text cancels
     std::function<void(QDialog&)> onModal; // runs while a modal window "is open"
+    bool urlOpens = true;                  // whether the desktop opens an address
 
     int count(const QString& kind) const;
     // The last call of that kind; a default Call when there is none.
@@ -51,7 +52,7 @@ public:
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
     bool choosePrinter(QWidget* parent, QPrinter& printer, const QString& title) override;
     void runModal(QDialog& dialog) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
 
 private:
     Call& record(const char* kind, const QString& title = {});

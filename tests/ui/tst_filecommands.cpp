@@ -39,6 +39,46 @@ private slots:
         QCOMPARE(m->document().text(), "A 1\r\n");
     }
 
+    // Bytes that are not text are opened only when the user says so; No, the default, keeps the
+    // document there was. The hint over the empty view goes with the first document.
+    void openingWhatIsNotText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
+        QTest::addColumn<bool>("opened");
+        const QByteArray binary("MZ\x90\0\x03\0\0\0", 8);
+        QTest::newRow("NUL bytes, default No")
+            << binary << QList<QMessageBox::StandardButton>{} << false;
+        QTest::newRow("NUL bytes, Yes") << binary << QList{QMessageBox::Yes} << true;
+        QTest::newRow("control characters, No")
+            << QByteArray("A\x01\x02\x03 1\r\n") << QList{QMessageBox::No} << false;
+        QTest::newRow("text: no question")
+            << QByteArray("A 1\r\n\tB 2\r\n") << QList<QMessageBox::StandardButton>{} << true;
+    }
+    void openingWhatIsNotText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<QMessageBox::StandardButton>, answers);
+        QFETCH(bool, opened);
+        QWidget* hint = m->window->findChild<QWidget*>("lblNoDocument");
+        QVERIFY(hint && hint->isVisibleTo(m->window.get()));
+        QVERIFY(open("first.cfg", "FIRST 1"));
+        QVERIFY(!hint->isVisibleTo(m->window.get()));
+        m->dialogs.messageAnswers = answers;
+        m->dialogs.openAnswers << m->env.writeFile("server/bin/second.bin", bytes);
+        ui().mnuFileOpen->trigger();
+        const bool asked = bytes.contains('\x01') || bytes.contains('\0');
+        QCOMPARE(m->dialogs.count("message"), asked ? 1 : 0);
+        if (asked) {
+            const FakeDialogs::Call question = last("message");
+            QCOMPARE(question.text,
+                     bin("second.bin") +
+                         " does not look like a configuration file. Open it anyway?");
+            QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+        }
+        QCOMPARE(caption(), titled(bin(opened ? "second.bin" : "first.cfg")));
+    }
+
     void captionsDialogsAndClose()
     {
         QVERIFY(open("doc.cfg", "A 1"));
@@ -70,6 +110,7 @@ private slots:
         QVERIFY(!ui().mnuEdit->menuAction()->isVisible() && !ui().mnuFilemnuSave->isEnabled() &&
                 !ui().mnuToolsFonts->isEnabled() && !ui().FlatBttn[Button::Comment]->isEnabled());
         QVERIFY(!ui().txtTextBox->isEnabled() && !ui().lvListView->isEnabled());
+        QVERIFY(m->window->findChild<QWidget*>("lblNoDocument")->isVisibleTo(m->window.get()));
     }
 
     void saveQuestion_data()

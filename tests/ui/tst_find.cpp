@@ -53,6 +53,7 @@ private slots:
         QCOMPARE(f->window->find().FindTextOffset, 0);
 
         QVERIFY(f->open("LOG 1\r\n; cache\r\n\r\nCACHESIZE _DATA\r\nLOG 2\r\nCACHESIZE x", true));
+        QVERIFY(f->activate()); // the closed dialog had the focus
         ui().tvTreeView->setFocus();
         QTRY_VERIFY(f->window->find().LastFocusInTree());
         openFind(u"cachesize"_s); // the new dialog starts empty: this is the whole key
@@ -72,6 +73,98 @@ private slots:
         QTest::keyClick(txtFind(), Qt::Key_Backspace); // an edited key starts from the top
         pressFind();
         QCOMPARE(selectedRow(ui().lvListView), 3);
+    }
+
+    // The window starts with the focus where it says nothing about the tree, so the first Find
+    // over a document looks in the editor.
+    void startsWithTheFocusOutsideTheTree()
+    {
+        QVERIFY(f->activate());
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY2(focus && focus != ui().tvTreeView, focus ? qPrintable(focus->objectName()) : "");
+        QVERIFY(!f->window->find().LastFocusInTree());
+        ui().mnuFileNew->trigger();
+        openFind(QString());
+        QVERIFY(button("optEditor")->isChecked());
+    }
+
+    // A match far below the visible rows is brought into view, in each of the three targets;
+    // a node found in the Settings Explorer arranges the value editor as a click does.
+    void aMatchIsScrolledIntoView_data()
+    {
+        QTest::addColumn<QString>("target"); // list, text or tree
+        QTest::newRow("list") << u"list"_s;
+        QTest::newRow("text") << u"text"_s;
+        QTest::newRow("tree") << u"tree"_s;
+    }
+    void aMatchIsScrolledIntoView()
+    {
+        QFETCH(QString, target);
+        QStringList lines;
+        for (int i = 0; i < 400; ++i)
+            lines << u"LOGFILE %1.log"_s.arg(i);
+        lines << u"NEEDLE 1"_s;
+        QVERIFY(f->openDocument(lines, target != u"text"));
+        f->window->resize(900, 420);
+        QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
+        ui().tvTreeView->expandAll();
+        if (target == u"tree")
+            ui().tvTreeView->setFocus();
+        else
+            (target == u"list" ? static_cast<QWidget*>(ui().lvListView) : ui().txtTextBox)
+                ->setFocus();
+        QTRY_COMPARE(f->window->find().LastFocusInTree(), target == u"tree");
+        // The tree's last category holds the sought node.
+        openFind(target == u"tree" ? u"syncmode"_s : u"needle"_s);
+        pressFind();
+        QCOMPARE(f->dialogs.count(u"message"_s), 0);
+        QRect match, visible;
+        if (target == u"list") {
+            QTreeView* list = ui().lvListView;
+            QCOMPARE(selectedRow(list), 400);
+            match = list->visualRect(list->model()->index(400, 0));
+            visible = list->viewport()->rect();
+        } else if (target == u"text") {
+            QCOMPARE(cursor().selectedText(), u"NEEDLE"_s);
+            match = ui().txtTextBox->cursorRect();
+            visible = ui().txtTextBox->viewport()->rect();
+        } else {
+            QTreeWidget* tree = ui().tvTreeView;
+            QCOMPARE(tree->currentItem()->text(0), u"SYNCMODE"_s);
+            match = tree->visualItemRect(tree->currentItem());
+            visible = tree->viewport()->rect();
+            QCOMPARE(ui().lblTitle[0]->text(), u"SYNCMODE"_s);
+            QVERIFY(ui().cboParam->isVisibleTo(ui().picTitles));
+            QCOMPARE(ui().helpPane->currentWidget(), ui().brwHelpBrowser);
+        }
+        QVERIFY2(visible.contains(match), qPrintable(u"%1,%2 %3x%4"_s.arg(match.x())
+                                                         .arg(match.y())
+                                                         .arg(match.width())
+                                                         .arg(match.height())));
+    }
+    // Return in the dialog is always the next press: the dialog keeps the keyboard focus, so
+    // the match selected in the text view is never typed over.
+    void returnIsFindNextWithTheFocusKept()
+    {
+        QVERIFY(f->open("LOG 1\r\nCACHESIZE 2\r\nCACHESIZE 3\r\n"));
+        QVERIFY(f->activate());
+        ui().txtTextBox->setFocus();
+        const QString before = f->document().text();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::ControlModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), txtFind());
+        QTest::keyClicks(QApplication::focusWidget(), u"cachesize"_s);
+        for (int start : {6, 18}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), txtFind());
+            QCOMPARE(qMakePair(cursor().anchor(), cursor().position()),
+                     qMakePair(start, start + 9));
+        }
+        QCOMPARE(f->document().text(), before);
+        QVERIFY(!f->document().DocumentChanged());
+        // Ctrl+F with the dialog open brings the focus back to the search text.
+        ui().txtTextBox->activateWindow();
+        ui().mnuFind->trigger();
+        QTRY_COMPARE(QApplication::focusWidget(), txtFind());
     }
 
 private:

@@ -37,8 +37,10 @@ private slots:
         };
         QTextBrowser* browser = w.ui().brwHelpBrowser;
         QCOMPARE(w.ui().helpPane->currentWidget(), w.ui().fraBrowser); // blank at start-up
+        QCOMPARE(w.ui().brwHelpBrowser->focusPolicy(), Qt::NoFocus);   // Tab skips the blank pane
         w.window->findChild<HelpPane*>()->showHelpPage(page + u"#T"_s);
         QCOMPARE(w.ui().helpPane->currentWidget(), browser);
+        QVERIFY(browser->focusPolicy() != Qt::NoFocus);
         QCOMPARE(browser->source(), at(u"T"_s));
 
         // An external link goes to the desktop; an in-page one moves the pane.
@@ -53,16 +55,109 @@ private slots:
         QCOMPARE(w.dialogs.count(u"url"_s), 1);
         QCOMPARE(w.dialogs.last(u"url"_s).url, QUrl(u"https://a.example/"_s));
     }
-    void helpContentsAndF1OpenTheGuide()
+    // A resize reflows the page; the pane stays at the section it was asked for, until the user
+    // scrolls it elsewhere. The reference page itself is read ahead while the window is idle and
+    // shown from its own index of anchors; any other page is read on the click.
+    void sectionShownAndKept_data()
+    {
+        QTest::addColumn<bool>("preloaded");
+        QTest::newRow("reference page, read ahead") << true;
+        QTest::newRow("another page, read on the click") << false;
+    }
+    void sectionShownAndKept()
+    {
+        QFETCH(bool, preloaded);
+        QByteArray html = "<a href=#S50>TO50</a>";
+        for (int i = 0; i < 60; ++i)
+            html += "<h3><a name=S" + QByteArray::number(i) + "></a>Section " +
+                    QByteArray::number(i) + "</h3><p>" +
+                    QByteArray(400, 'w').replace("w", "word ") + "</p>";
+        QString page;
+        EditorFixture w([&](TestEnvironment& env) {
+            page = preloaded ? env.writeFile(u"server/Docs/techref/TRCFG/homecfgl.htm"_s, html)
+                             : env.writeFile(u"long.htm"_s, html);
+        });
+        QVERIFY(w.window);
+        w.window->resize(900, 600);
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        auto* pane = w.window->findChild<HelpPane*>();
+        QTRY_COMPARE(pane->isPageReady(), preloaded);
+        QTextBrowser* browser = w.ui().brwHelpBrowser;
+        const auto sectionTop = [browser](int section) {
+            return browser->cursorRect(browser->document()->find(u"Section %1"_s.arg(section)))
+                .top();
+        };
+        pane->showHelpPage(page + u"#S40"_s);
+        QTRY_VERIFY(qAbs(sectionTop(40)) < 30);
+        for (int width : {500, 1200, 700}) {
+            w.window->resize(width, 600);
+            QTRY_VERIFY2(qAbs(sectionTop(40)) < 30, qPrintable(QString::number(sectionTop(40))));
+        }
+        pane->showHelpPage(page + u"#S0"_s);
+        QTRY_VERIFY(qAbs(sectionTop(0)) < 30);
+        QTextCursor link = browser->document()->find(u"TO50"_s);
+        link.setPosition(link.selectionStart() + 1);
+        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                          browser->cursorRect(link).center());
+        QTRY_VERIFY(qAbs(sectionTop(50)) < 30);
+
+        browser->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+        w.window->resize(900, 600);
+        QTRY_COMPARE(w.window->width(), 900);
+        QCoreApplication::processEvents();
+        QVERIFY(qAbs(sectionTop(50)) >= 30);
+    }
+
+    // The guide shows in a window of the program: in-page links move it with Back and Forward;
+    // an address the desktop cannot open is shown in a message instead of being lost.
+    void helpContentsShowTheGuide()
     {
         EditorFixture w;
-        const QUrl guide = QUrl::fromLocalFile(w.env.programDir() + u"/DraCFG.html"_s);
-        w.ui().mnuHelpContents->trigger();
-        QCOMPARE(w.dialogs.last(u"url"_s).url, guide);
+        const QString guide = w.env.writeFile(
+            u"program/DraCFG.html"_s,
+            "<a name=top></a><a href=#end>END</a> <a href='mailto:help@a.example'>MAIL</a> "
+            "<a href='https://a.example/x'>WEB</a>" +
+                QByteArray(3000, '\n').replace("\n", "<p>x</p>") + "<a name=end></a>E");
+        QCOMPARE(w.ui().mnuHelpContents->shortcut(), QKeySequence(Qt::Key_F1));
         QVERIFY(w.activate());
         QTest::keyClick(w.ui().tvTreeView, Qt::Key_F1);
+        auto* window = w.window->findChild<QWidget*>(u"frmHelpContents"_s);
+        QVERIFY(window && window->isVisible());
+        auto* browser = window->findChild<QTextBrowser*>(u"brwContents"_s);
+        auto* back = window->findChild<QToolButton*>(u"cmdBack"_s);
+        auto* forward = window->findChild<QToolButton*>(u"cmdForward"_s);
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(guide));
+        QVERIFY(!back->isEnabled() && !forward->isEnabled());
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        const auto click = [&](const QString& link) {
+            QTextCursor cursor = browser->document()->find(link);
+            cursor.setPosition(cursor.selectionStart() + 1);
+            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                              browser->cursorRect(cursor).center());
+        };
+        click(u"END"_s);
+        QCOMPARE(browser->source().fragment(), u"end"_s);
+        QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+        QVERIFY(back->isEnabled());
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(guide));
+        QVERIFY(forward->isEnabled());
+        QTest::mouseClick(forward, Qt::LeftButton);
+        QCOMPARE(browser->source().fragment(), u"end"_s);
+        QTest::mouseClick(back, Qt::LeftButton);
+
+        w.dialogs.urlOpens = false;
+        click(u"MAIL"_s);
+        click(u"WEB"_s);
         QCOMPARE(w.dialogs.count(u"url"_s), 2);
-        QCOMPARE(w.dialogs.last(u"url"_s).url, guide);
+        QCOMPARE(w.dialogs.count(u"message"_s), 2);
+        QVERIFY(w.dialogs.calls.at(1).text.endsWith(u"help@a.example"_s));
+        QVERIFY(w.dialogs.last(u"message"_s).text.endsWith(u"https://a.example/x"_s));
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(guide)); // the guide stays where it was
+
+        w.ui().mnuHelpContents->trigger(); // the open window comes forward, no second one
+        QCOMPARE(w.window->findChildren<QWidget*>(u"frmHelpContents"_s).size(), 1);
     }
 };
 

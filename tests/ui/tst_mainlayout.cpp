@@ -101,6 +101,75 @@ private slots:
         QCOMPARE(ui().lblTitle[0]->width(), px(2000) - px(50));
     }
 
+    // At the first start every arrangement of the editor fits beside the tree: OK, Cancel and
+    // some of the description can be seen, and the window fits the screen.
+    void firstStartFitsTheEditor_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::newRow("number") << u"MAXCONNECTIONS"_s;
+        QTest::newRow("string") << u"SERVERNAME"_s;
+        QTest::newRow("choice") << u"LOGLEVEL"_s;
+        QTest::newRow("name and suffix") << u"CACHESIZE"_s;
+    }
+    void firstStartFitsTheEditor()
+    {
+        QFETCH(QString, setting);
+        QVERIFY(f->activate());
+        ui().mnuFileNew->trigger();
+        QVERIFY(f->clickNode(setting));
+        QCOMPARE(ui().lblTitle[0]->text(), setting);
+        const QRect strip = ui().picTitles->rect();
+        for (QWidget* control :
+             {static_cast<QWidget*>(ui().cboParam), static_cast<QWidget*>(ui().txtParam),
+              static_cast<QWidget*>(ui().cmdOK), static_cast<QWidget*>(ui().cmdCancel)}) {
+            if (control->isVisibleTo(ui().picTitles))
+                QVERIFY2(strip.contains(control->geometry()), qPrintable(control->objectName()));
+        }
+        QLabel* description = ui().lblTitle[1];
+        QVERIFY(description->width() >= px(1000));
+        QVERIFY(description->x() + px(1000) <= strip.right());
+        const QScreen* screen = window()->screen();
+        QVERIFY(screen->availableGeometry().contains(window()->frameGeometry()));
+    }
+
+    // Choices of which one holds show radio marks: one exclusive group each, and a choice taken
+    // leaves one mark in its group.
+    void exclusiveChoicesShowRadioMarks()
+    {
+        const QList<QStringList> groups{{u"mnuViewmnuListCat"_s, u"mnuViewmnuListAlpha"_s},
+                                        {u"mnuViewmnuLVText"_s, u"mnuViewmnuLVList"_s},
+                                        {u"mnu_PopUpTV_SortCategory"_s, u"mnu_PopUpTV_SortAlpha"_s},
+                                        {u"mnuDVVersion(0)"_s, u"mnuDVVersion(9)"_s}};
+        for (const QStringList& names : groups) {
+            QActionGroup* group = Control(*window(), names.first())->actionGroup();
+            QVERIFY2(group && group->isExclusive(), qPrintable(names.first()));
+            QCOMPARE(Control(*window(), names.last())->actionGroup(), group);
+            for (const QString& name : names) {
+                Control(*window(), name)->trigger();
+                int marks = 0;
+                for (const QAction* choice : group->actions())
+                    marks += choice->isChecked();
+                QCOMPARE(marks, 1);
+            }
+        }
+    }
+
+    // Right-clicking the toolbar, a button or the menu bar opens no menu of Qt's own.
+    void noToolbarMenu()
+    {
+        QVERIFY(f->activate());
+        QWidget* button = ui().CoolBar1->widgetForAction(ui().FlatBttn[Button::Find]);
+        for (QWidget* target : {static_cast<QWidget*>(ui().CoolBar1), button,
+                                static_cast<QWidget*>(window()->menuBar())}) {
+            const QPoint at(target->width() - 2, target->height() / 2);
+            QContextMenuEvent event(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+            QApplication::sendEvent(target, &event);
+            for (QWidget* top : QApplication::topLevelWidgets())
+                QVERIFY2(!(qobject_cast<QMenu*>(top) && top->isVisible()),
+                         qPrintable(target->objectName()));
+        }
+    }
+
     // Buttons are named by their tooltips; labels announce their text; the central widget only
     // holds the others.
     void toolbarAndAccessibleNames()

@@ -1,3 +1,4 @@
+#include "core/PreferenceStore.h"
 #include "support/EditorFixture.h"
 #include "ui/VersionMenu.h"
 
@@ -52,17 +53,33 @@ private slots:
         QCOMPARE(f.dialogs.count("message"), 0);
     }
 
+    // The mark stays on the version whose catalogue is loaded, before or after the chosen one.
+    void unreadableCatalogueAtAChoiceKeepsEverything_data()
+    {
+        QTest::addColumn<int>("loaded");
+        QTest::addColumn<int>("chosen");
+        QTest::newRow("a later version") << 0 << 2;
+        QTest::newRow("an earlier version") << 2 << 0;
+        QTest::newRow("the loaded version") << 1 << 1;
+    }
     void unreadableCatalogueAtAChoiceKeepsEverything()
     {
-        EditorFixture f;
+        QFETCH(int, loaded);
+        QFETCH(int, chosen);
+        EditorFixture f([&](TestEnvironment&) {
+            PreferenceStore::writeInt(*PreferenceStore::open(), "DravaneVersion", loaded);
+        });
+        QVERIFY(f.window);
+        const qsizetype settings = f.window->catalogue().size();
         f.env.writeFile("program/DraCFG.mdb", QByteArray(2048, '\x7f'));
 
-        f.ui().mnuDVVersion[2]->trigger();
+        f.ui().mnuDVVersion[chosen]->trigger();
 
         QCOMPARE(f.dialogs.count("message"), 1);
         QVERIFY(!f.dialogs.last("message").text.isEmpty());
-        QCOMPARE(f.window->catalogue().size(), SmallCatalogue().size());
-        QCOMPARE(f.window->versions().checkedIndex(), 0);
+        QCOMPARE(f.window->catalogue().size(), settings);
+        for (int p = 0; p < 3; ++p)
+            QCOMPARE(f.ui().mnuDVVersion[p]->isChecked(), p == loaded);
     }
 };
 
