@@ -1,5 +1,7 @@
 #include "core/SettingLookup.h"
 
+#include <algorithm>
+
 namespace SettingLookup {
 namespace {
 
@@ -21,6 +23,45 @@ QList<const CatalogueRow*> candidates(const CatalogueTable& catalogue, const QSt
         if (name.contains(entry.SettingName()))
             contained.append(&entry);
     }
+    return exact + contained;
+}
+
+CandidateIndex::CandidateIndex(const CatalogueTable& catalogue)
+{
+    for (int i = 0; i < catalogue.size(); ++i) {
+        const QString& name = catalogue.at(i).SettingName();
+        if (name.isEmpty()) {
+            m_unnamed.append(i);
+            continue;
+        }
+        m_byName[QStringView(name)].append(i);
+        m_lengths.push_back(name.size());
+    }
+    std::sort(m_lengths.begin(), m_lengths.end());
+    m_lengths.erase(std::unique(m_lengths.begin(), m_lengths.end()), m_lengths.end());
+}
+
+QList<int> CandidateIndex::candidates(QStringView name) const
+{
+    QList<int> exact;
+    if (name.isEmpty())
+        exact = m_unnamed;
+    else if (const auto found = m_byName.constFind(name); found != m_byName.cend())
+        exact = *found;
+
+    QList<int> contained = m_unnamed;
+    for (const qsizetype length : m_lengths) {
+        if (length > name.size())
+            break;
+        for (qsizetype start = 0; start + length <= name.size(); ++start) {
+            if (const auto found = m_byName.constFind(name.sliced(start, length));
+                found != m_byName.cend())
+                contained += *found;
+        }
+    }
+    // A name found at several places counts once, and in catalogue order as the walk has it.
+    std::sort(contained.begin(), contained.end());
+    contained.erase(std::unique(contained.begin(), contained.end()), contained.end());
     return exact + contained;
 }
 

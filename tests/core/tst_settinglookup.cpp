@@ -114,6 +114,25 @@ private slots:
         QCOMPARE(arrangement.choiceText, choiceText.isNull() ? QString() : choiceText);
         QTEST(arrangement.value, "value");
     }
+
+    // The index answers exactly as the walk over the catalogue does, order included.
+    void indexMatchesWalk_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"LOG", "LOGLEVEL", "ZIPCODE", "WATERMARKHIGHEST", "XLOGZIPX", "",
+                                 "NOSUCH", "L", " COMMENT(;)", "LOGLOGLEVEL"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void indexMatchesWalk()
+    {
+        QFETCH(QString, name);
+        const CatalogueTable catalogue = Catalogue();
+        QList<const CatalogueRow*> indexed;
+        for (const int entry : CandidateIndex(catalogue).candidates(name))
+            indexed.append(&catalogue.at(entry));
+        QCOMPARE(indexed, candidates(catalogue, name));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_SettingLookup)
