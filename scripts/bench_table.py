@@ -17,6 +17,7 @@ ROWS = [
     ("catalogue + tree, alphabetical", "bench_catalogue", "BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", ("ratio", 3)),
     ("5,000 settings, by category", "bench_catalogue", "BM_LoadAndBuildByCategory5000", "BM_SelectWalk5000", ("ms-and-ratio", 50, 2)),
     ("5,000 settings, alphabetical", "bench_catalogue", "BM_LoadAndBuildAlphabetical5000", "BM_SelectWalk5000", ("ms-and-ratio", 50, 2)),
+    ("problem check, 65,000 bytes, 5,000 settings", "bench_check", "BM_Check5000", "BM_NameWalkBaseline", ("ms", 5)),
     ("find over every row, no match", "bench_find", "BM_FindNoMatch", None, ("ms", 2)),
     ("find over the whole text, no match", "bench_find", "BM_FindTextNoMatch", None, ("ms", 2)),
 ]

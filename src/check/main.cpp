@@ -84,17 +84,6 @@ QString versionList(const QList<float>& versions)
     return texts.join(QStringLiteral(", "));
 }
 
-QString countsText(const ProblemCheck::Counts& counts)
-{
-    if (counts.errors == 0 && counts.warnings == 0)
-        return QStringLiteral("no problems");
-    const auto words = [](int n, const char* one, const char* many) {
-        return QString::number(n) + u' ' + QString::fromLatin1(n == 1 ? one : many);
-    };
-    return words(counts.errors, "error", "errors") + QStringLiteral(", ") +
-           words(counts.warnings, "warning", "warnings");
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -193,7 +182,9 @@ int main(int argc, char* argv[])
                           .arg(ProgramName,
                                checked == 1 ? QStringLiteral("1 file")
                                             : QStringLiteral("%1 files").arg(checked),
-                               ProblemCheck::versionText(version), countsText(total)));
+                               ProblemCheck::versionText(version),
+                               total.errors + total.warnings == 0 ? QStringLiteral("no problems")
+                                                                  : ProblemCheck::summary(total)));
     if (unreadable)
         return NotChecked;
     return total.errors > 0 ? Errors : NoErrors;

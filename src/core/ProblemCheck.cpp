@@ -102,14 +102,19 @@ bool isWholeNumber(QStringView value)
            std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
-// The other lines in words: "line 12", "lines 4 and 12", "lines 2, 4 and 12".
+// The other lines in words: "line 12", "lines 4 and 12", "lines 2, 4 and 12"; a setting set
+// on hundreds of lines names the first few.
 QString otherLines(const QList<int>& lines, int except)
 {
+    constexpr qsizetype Named = 3;
+    const qsizetype total = lines.size() - 1;
     QStringList others;
     for (const int line : lines) {
-        if (line != except)
+        if (line != except && (total <= Named + 1 || others.size() < Named))
             others.append(QString::number(line));
     }
+    if (total > others.size())
+        others.append(QStringLiteral("%1 other lines").arg(total - others.size()));
     return (others.size() == 1 ? QStringLiteral("line ") : QStringLiteral("lines ")) +
            alternatives(others).replace(QStringLiteral(" or "), QStringLiteral(" and "));
 }
@@ -390,6 +395,19 @@ Counts count(const QList<Problem>& problems)
     for (const Problem& problem : problems)
         (problem.severity == Severity::Error ? counts.errors : counts.warnings)++;
     return counts;
+}
+
+QString summary(const Counts& counts)
+{
+    const auto words = [](int n, const char* one, const char* many) {
+        return QString::number(n) + u' ' + QLatin1String(n == 1 ? one : many);
+    };
+    QStringList parts;
+    if (counts.errors > 0)
+        parts.append(words(counts.errors, "error", "errors"));
+    if (counts.warnings > 0)
+        parts.append(words(counts.warnings, "warning", "warnings"));
+    return parts.isEmpty() ? QStringLiteral("No problems") : parts.join(QStringLiteral(", "));
 }
 
 } // namespace ProblemCheck

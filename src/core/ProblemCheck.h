@@ -38,5 +38,7 @@ struct Counts {
     int warnings = 0;
 };
 Counts count(const QList<Problem>& problems);
+// "2 errors, 3 warnings", "1 error", "3 warnings", "No problems".
+QString summary(const Counts& counts);
 
 } // namespace ProblemCheck

@@ -96,6 +96,29 @@ private slots:
              u"4 warning duplicate-setting LISTENPORT: LISTENPORT is also set on lines 1 and 3."_s,
              u"5 warning duplicate-setting TRACE: TRACE is also set on line 6."_s,
              u"6 warning duplicate-setting TRACE: TRACE is also set on line 5."_s});
+        row("a setting set many times names a few of the other lines",
+            {u"TRACE ON"_s, u"TRACE ON"_s, u"TRACE ON"_s, u"TRACE ON"_s, u"TRACE ON"_s,
+             u"TRACE ON"_s},
+            5.5f,
+            {u"1 warning duplicate-setting TRACE: TRACE is also set on lines 2, 3, 4 and 2 other "
+             "lines."_s,
+             u"2 warning duplicate-setting TRACE: TRACE is also set on lines 1, 3, 4 and 2 other "
+             "lines."_s,
+             u"3 warning duplicate-setting TRACE: TRACE is also set on lines 1, 2, 4 and 2 other "
+             "lines."_s,
+             u"4 warning duplicate-setting TRACE: TRACE is also set on lines 1, 2, 3 and 2 other "
+             "lines."_s,
+             u"5 warning duplicate-setting TRACE: TRACE is also set on lines 1, 2, 3 and 2 other "
+             "lines."_s,
+             u"6 warning duplicate-setting TRACE: TRACE is also set on lines 1, 2, 3 and 2 other "
+             "lines."_s});
+        row("five lines are named in full",
+            {u"TRACE ON"_s, u"TRACE ON"_s, u"TRACE ON"_s, u"TRACE ON"_s, u"TRACE ON"_s}, 5.5f,
+            {u"1 warning duplicate-setting TRACE: TRACE is also set on lines 2, 3, 4 and 5."_s,
+             u"2 warning duplicate-setting TRACE: TRACE is also set on lines 1, 3, 4 and 5."_s,
+             u"3 warning duplicate-setting TRACE: TRACE is also set on lines 1, 2, 4 and 5."_s,
+             u"4 warning duplicate-setting TRACE: TRACE is also set on lines 1, 2, 3 and 5."_s,
+             u"5 warning duplicate-setting TRACE: TRACE is also set on lines 1, 2, 3 and 4."_s});
         row("a bad value and a duplicate on one line", {u"LISTENPORT x"_s, u"LISTENPORT 1"_s}, 5.5f,
             {u"1 error not-a-number LISTENPORT: LISTENPORT needs a whole number; \"x\" is not "
              "one."_s,
@@ -178,12 +201,24 @@ private slots:
         QCOMPARE(ProblemCheck::versionText(version), text);
     }
 
-    void counts()
+    void summary_data()
     {
-        const auto counts = ProblemCheck::count(ProblemCheck::check(
-            {u"TRACE maybe"_s, u"LISTENPORT 0"_s, u"NOSUCH 1"_s}, Catalogue(), 5.5f));
-        QCOMPARE(counts.errors, 2);
-        QCOMPARE(counts.warnings, 1);
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("none") << QStringList{u"TRACE ON"_s} << u"No problems"_s;
+        QTest::newRow("both") << QStringList{u"TRACE maybe"_s, u"LISTENPORT 0"_s, u"NOSUCH 1"_s}
+                              << u"2 errors, 1 warning"_s;
+        QTest::newRow("one error") << QStringList{u"TRACE maybe"_s} << u"1 error"_s;
+        QTest::newRow("warnings only")
+            << QStringList{u"NOSUCH 1"_s, u"NOSUCH2 1"_s} << u"2 warnings"_s;
+    }
+
+    void summary()
+    {
+        QFETCH(QStringList, lines);
+        QTEST(ProblemCheck::summary(
+                  ProblemCheck::count(ProblemCheck::check(lines, Catalogue(), 5.5f))),
+              "summary");
     }
 };
 
