@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "core/CatalogueDatabase.h"
 #include "core/ConfigDocument.h"
 #include "core/PreferenceStore.h"
 #include "core/Version.h"
@@ -14,6 +15,7 @@
 #include "ui/ListSelection.h"
 #include "ui/MainLayout.h"
 #include "ui/Preferences.h"
+#include "ui/ProblemsPane.h"
 #include "ui/RowOperations.h"
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
@@ -27,6 +29,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDockWidget>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -36,6 +39,7 @@
 #include <QSplitter>
 #include <QToolBar>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -185,6 +189,8 @@ void MainWindow::buildMenus()
     addSeparator(mnuView, "mnuViewBar0");
     mnuViewmnuLVText = addItem(mnuView, "mnuViewmnuLVText", QStringLiteral("&Text View"));
     mnuViewmnuLVList = addItem(mnuView, "mnuViewmnuLVList", QStringLiteral("&List View"));
+    mnuViewmnuProblems = addItem(mnuView, "mnuViewmnuProblems", QStringLiteral("&Problems"));
+    mnuViewmnuProblems->setCheckable(true);
     addSeparator(mnuView, "mnuViewBar1");
     mnuViewmnuExpandTV = addItem(mnuView, "mnuViewmnuExpandTV", QStringLiteral("&Expand Tree"));
     mnuViewmnuCollapseTV =
@@ -305,6 +311,16 @@ void MainWindow::buildWorkArea()
 
     helpPane = new HelpPane(vbuSplitterHoriz);
 
+    // Under everything, as wide as the window: the messages are long.
+    fraProblems = new QDockWidget(QStringLiteral("Problems"), this);
+    fraProblems->setObjectName(QStringLiteral("fraProblems"));
+    fraProblems->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    lvProblems = new QTreeWidget(fraProblems);
+    lvProblems->setObjectName(QStringLiteral("lvProblems"));
+    fraProblems->setWidget(lvProblems);
+    addDockWidget(Qt::BottomDockWidgetArea, fraProblems);
+    fraProblems->hide();
+
     vbuSplitterHoriz->setStretchFactor(0, 1);
     vbuSplitterVert->setStretchFactor(1, 1);
     column->addWidget(vbuSplitterHoriz, 1);
@@ -348,15 +364,18 @@ void MainWindow::createComponents()
     m_files = std::make_unique<FileCommands>(document, m_dialogs, this);
     m_rowOperations = std::make_unique<RowOperations>(document, m_dialogs, views, mnuPopUpLV,
                                                       mnuToolsConfirmDelete);
-    m_preferences =
-        std::make_unique<Preferences>(document, m_dialogs,
-                                      Preferences::Parts{area, txtTextBox, mnuToolsConfirmDelete,
-                                                         mnuToolsFonts, mnuViewmnuListCat});
+    m_preferences = std::make_unique<Preferences>(
+        document, m_dialogs,
+        Preferences::Parts{area, txtTextBox, mnuToolsConfirmDelete, mnuToolsFonts,
+                           mnuViewmnuListCat, mnuViewmnuProblems});
     m_find = std::make_unique<FindCommands>(document, m_dialogs, views, tvTreeView);
     m_edit = std::make_unique<EditCommands>(document, m_dialogs, this, txtTextBox);
     m_versions =
         std::make_unique<VersionMenu>(mnuDVVersion, m_catalogue, m_dialogs, this, m_programDir);
     m_status = std::make_unique<StatusBar>(this);
+    m_problems = std::make_unique<ProblemsPane>(
+        document, CatalogueDatabase::GetCatalogueDatabasePath(m_programDir),
+        ProblemsPane::Parts{fraProblems, lvProblems, lvListView, txtTextBox});
 }
 
 // Icons, sizes and the names a screen reader announces.
@@ -410,6 +429,7 @@ void MainWindow::dressControls()
         {documentPane, "Document"},
         {txtTextBox, "Text View"},
         {lvListView, "List View"},
+        {lvProblems, "Problems"},
         {mnuPopUpLV, "List commands"},
         {mnuPopUpTV, "Settings Explorer commands"},
     };
@@ -517,6 +537,30 @@ void MainWindow::wire()
             strip->hideControls();
     });
     connect(files, &FileCommands::documentCreated, this, [this] { selectRow(lvListView, 0); });
+
+    // The problems follow every edit after a pause, and the rest at once.
+    ProblemsPane* problems = m_problems.get();
+    connect(mnuViewmnuProblems, &QAction::toggled, problems, &ProblemsPane::showPane);
+    connect(problems, &ProblemsPane::countsChanged, m_status.get(), &StatusBar::setProblemCounts);
+    connect(problems, &ProblemsPane::message, m_status.get(), &StatusBar::say);
+    connect(views, &DocumentViews::rowChosen, problems, &ProblemsPane::rowChosen);
+    const RowModel* model = &m_document->rows();
+    connect(model, &QAbstractItemModel::dataChanged, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsInserted, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsRemoved, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsMoved, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::layoutChanged, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::modelReset, problems, &ProblemsPane::recheckSoon);
+    connect(&m_document->textDocument(), &QTextDocument::contentsChanged, problems,
+            &ProblemsPane::recheckSoon);
+    connect(m_document.get(), &ConfigDocument::openChanged, problems, &ProblemsPane::recheck);
+    connect(m_document.get(), &ConfigDocument::viewChanged, problems, &ProblemsPane::recheck);
+    connect(m_document.get(), &ConfigDocument::pathChanged, problems, &ProblemsPane::recheck);
+    for (size_t i = 0; i < mnuDVVersion.size(); ++i)
+        connect(mnuDVVersion[i], &QAction::toggled, problems, [problems, i](bool checked) {
+            if (checked)
+                problems->setVersionIndex(static_cast<int>(i));
+        });
     connect(files, &FileCommands::documentClosed, this, [this] {
         if (QTreeWidgetItem* first = tvTreeView->node(1))
             tvTreeView->setCurrentItem(first);

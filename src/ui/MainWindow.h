@@ -16,12 +16,15 @@ class FileCommands;
 class FindCommands;
 class HelpPane;
 class MainLayout;
+class ProblemsPane;
 class Preferences;
+class QDockWidget;
 class QLabel;
 class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
 class QTreeView;
+class QTreeWidget;
 class RowOperations;
 class SettingsExplorer;
 class SettingsTree;
@@ -52,6 +55,7 @@ public:
     FindCommands& find() { return *m_find; }
     MainLayout& layout() { return *m_layout; }
     StatusBar& status() { return *m_status; }
+    ProblemsPane& problems() { return *m_problems; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,6 +100,7 @@ private:
     QAction* mnuViewmnuListAlpha = nullptr;
     QAction* mnuViewmnuLVText = nullptr;
     QAction* mnuViewmnuLVList = nullptr;
+    QAction* mnuViewmnuProblems = nullptr;
     QAction* mnuViewmnuExpandTV = nullptr;
     QAction* mnuViewmnuCollapseTV = nullptr;
     QMenu* mnuTools = nullptr;
@@ -131,6 +136,8 @@ private:
     QPlainTextEdit* txtTextBox = nullptr;
     QTreeView* lvListView = nullptr;
     HelpPane* helpPane = nullptr;
+    QDockWidget* fraProblems = nullptr;
+    QTreeWidget* lvProblems = nullptr;
 
     // Components, each with what it uses; wire() connects them.
     std::unique_ptr<MainLayout> m_layout;
@@ -144,4 +151,5 @@ private:
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<VersionMenu> m_versions;
     std::unique_ptr<StatusBar> m_status;
+    std::unique_ptr<ProblemsPane> m_problems;
 };
