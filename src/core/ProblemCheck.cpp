@@ -102,16 +102,17 @@ bool isWholeNumber(QStringView value)
            std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
+constexpr qsizetype NamedLines = 3;
+
 // The other lines in words: "line 12", "lines 4 and 12", "lines 2, 4 and 12"; a setting set
-// on hundreds of lines names the first few.
-QString otherLines(const QList<int>& lines, int except)
+// on hundreds of lines names the first few. position: of this line among `lines`.
+QString otherLines(const QList<int>& lines, qsizetype position)
 {
-    constexpr qsizetype Named = 3;
     const qsizetype total = lines.size() - 1;
     QStringList others;
-    for (const int line : lines) {
-        if (line != except && (total <= Named + 1 || others.size() < Named))
-            others.append(QString::number(line));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i != position && (total <= NamedLines + 1 || others.size() < NamedLines))
+            others.append(QString::number(lines.at(i)));
     }
     if (total > others.size())
         others.append(QStringLiteral("%1 other lines").arg(total - others.size()));
@@ -119,14 +120,20 @@ QString otherLines(const QList<int>& lines, int except)
            alternatives(others).replace(QStringLiteral(" or "), QStringLiteral(" and "));
 }
 
+// The lines that set one name, and how far the check has come through them.
+struct Occurrences {
+    QList<int> lines;
+    qsizetype seen = 0;
+    QString beyondNamed; // the message of every line after the named ones: all alike
+};
+
 enum class Status { Known, Newer, Unknown };
 
 // What the catalogue says about one name of the file.
 struct Verdict {
     Status status = Status::Unknown;
-    int entry = -1;     // Known: the entry the editor arranges for (-1: none of a known type)
-    float needs = 0;    // Newer: the first version that has the setting
-    QString suggestion; // Unknown: the closest known name, if any is close
+    int entry = -1;  // Known: the entry the editor arranges for (-1: none of a known type)
+    QString message; // Unknown and Newer: alike on every line
 };
 
 class Checker {
@@ -145,16 +152,22 @@ private:
     QString suggestionFor(const QString& name);
     void prepareSuggestions();
     void checkValue(int line, const QString& name, int entry, const QString& parameter);
-    void add(int line, Severity severity, const char* code, const QString& setting,
-             const QString& message)
+    // Codes are few and messages many: each code's text is made once and shared.
+    void add(int line, Severity severity, const char* code, const QString& setting, QString message)
     {
-        m_problems.append({line, severity, QString::fromLatin1(code), setting, message});
+        auto found = m_codes.constFind(code);
+        if (found == m_codes.cend())
+            found = m_codes.insert(code, QString::fromLatin1(code));
+        m_problems.append({line, severity, *found, setting, std::move(message)});
     }
+    const std::optional<Range>& rangeOfEntry(int entry);
 
     const VersionedCatalogue& m_catalogue;
     const float m_version;
     const SettingLookup::CandidateIndex m_index;
     QHash<QString, Verdict> m_verdicts;
+    QHash<const char*, QString> m_codes;
+    QHash<int, std::optional<Range>> m_ranges; // by entry: a note is read once
     QList<Problem> m_problems;
 
     // The names a misspelt one may be meant for, grouped by length and character mask so
@@ -191,13 +204,27 @@ const Verdict& Checker::verdictFor(const QString& name)
         verdict.status = Status::Known;
     } else if (!candidates.isEmpty()) {
         verdict.status = Status::Newer;
-        verdict.needs = introduced(candidates.first());
+        float needs = introduced(candidates.first());
         for (const int entry : candidates)
-            verdict.needs = std::min(verdict.needs, introduced(entry));
+            needs = std::min(needs, introduced(entry));
+        verdict.message = QStringLiteral("%1 needs Dravane %2 or later; the chosen version is %3.")
+                              .arg(name, versionText(needs), versionText(m_version));
     } else {
-        verdict.suggestion = suggestionFor(name);
+        const QString suggestion = suggestionFor(name);
+        verdict.message =
+            suggestion.isEmpty()
+                ? QStringLiteral("Unknown setting %1.").arg(name)
+                : QStringLiteral("Unknown setting %1. Did you mean %2?").arg(name, suggestion);
     }
     return *m_verdicts.insert(name, verdict);
+}
+
+const std::optional<Range>& Checker::rangeOfEntry(int entry)
+{
+    auto found = m_ranges.constFind(entry);
+    if (found == m_ranges.cend())
+        found = m_ranges.insert(entry, rangeOf(row(entry).NumberNote()));
+    return *found;
 }
 
 void Checker::prepareSuggestions()
@@ -296,7 +323,7 @@ void Checker::checkValue(int line, const QString& name, int entry, const QString
                 QStringLiteral("%1 needs a whole number; \"%2\" is not one.").arg(name, value));
             return;
         }
-        if (const std::optional<Range> range = rangeOf(setting.NumberNote())) {
+        if (const std::optional<Range>& range = rangeOfEntry(entry)) {
             bool fits = false;
             const qint64 number = value.toLongLong(&fits);
             if (!fits || number < range->low || number > range->high)
@@ -326,13 +353,14 @@ QList<Problem> Checker::run(const QStringList& lines)
     // The names by line (empty for the lines not checked), then the lines of each name.
     std::vector<QString> names(static_cast<size_t>(lines.size()));
     std::vector<QString> parameters(static_cast<size_t>(lines.size()));
-    QHash<QString, QList<int>> linesOf;
+    QHash<QString, Occurrences> linesOf;
+    m_problems.reserve(lines.size() + lines.size() / 2);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         Row parsed = ConfigText::parseLine(lines.at(i), i + 1);
         if (parsed.Setting.isEmpty() || parsed.Setting.startsWith(u';'))
             continue;
         QString name = SettingLookup::nameForRow(parsed.Setting);
-        linesOf[name].append(static_cast<int>(i + 1));
+        linesOf[name].lines.append(static_cast<int>(i + 1));
         names[static_cast<size_t>(i)] = std::move(name);
         parameters[static_cast<size_t>(i)] = std::move(parsed.Parameter);
     }
@@ -345,26 +373,30 @@ QList<Problem> Checker::run(const QStringList& lines)
         const Verdict& verdict = verdictFor(name);
         switch (verdict.status) {
         case Status::Unknown:
-            add(line, Severity::Warning, "unknown-setting", name,
-                verdict.suggestion.isEmpty()
-                    ? QStringLiteral("Unknown setting %1.").arg(name)
-                    : QStringLiteral("Unknown setting %1. Did you mean %2?")
-                          .arg(name, verdict.suggestion));
+            add(line, Severity::Warning, "unknown-setting", name, verdict.message);
             break;
         case Status::Newer:
-            add(line, Severity::Warning, "newer-setting", name,
-                QStringLiteral("%1 needs Dravane %2 or later; the chosen version is %3.")
-                    .arg(name, versionText(verdict.needs), versionText(m_version)));
+            add(line, Severity::Warning, "newer-setting", name, verdict.message);
             break;
         case Status::Known:
             if (verdict.entry >= 0)
                 checkValue(line, name, verdict.entry, parameters[static_cast<size_t>(i)]);
             break;
         }
-        const QList<int>& same = linesOf[name];
-        if (same.size() > 1)
-            add(line, Severity::Warning, "duplicate-setting", name,
-                QStringLiteral("%1 is also set on %2.").arg(name, otherLines(same, line)));
+        Occurrences& same = linesOf[name];
+        const qsizetype position = same.seen++;
+        if (same.lines.size() < 2)
+            continue;
+        const bool alike = same.lines.size() > NamedLines + 2 && position >= NamedLines;
+        if (alike && !same.beyondNamed.isEmpty()) {
+            add(line, Severity::Warning, "duplicate-setting", name, same.beyondNamed);
+            continue;
+        }
+        QString message =
+            QStringLiteral("%1 is also set on %2.").arg(name, otherLines(same.lines, position));
+        if (alike)
+            same.beyondNamed = message;
+        add(line, Severity::Warning, "duplicate-setting", name, std::move(message));
     }
     return std::move(m_problems);
 }

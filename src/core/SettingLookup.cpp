@@ -28,6 +28,8 @@ QList<const CatalogueRow*> candidates(const CatalogueTable& catalogue, const QSt
 
 CandidateIndex::CandidateIndex(const CatalogueTable& catalogue)
 {
+    m_byName.reserve(catalogue.size());
+    std::vector<bool> lengths;
     for (int i = 0; i < catalogue.size(); ++i) {
         const QString& name = catalogue.at(i).SettingName();
         if (name.isEmpty()) {
@@ -35,10 +37,14 @@ CandidateIndex::CandidateIndex(const CatalogueTable& catalogue)
             continue;
         }
         m_byName[QStringView(name)].append(i);
-        m_lengths.push_back(name.size());
+        if (lengths.size() <= static_cast<size_t>(name.size()))
+            lengths.resize(static_cast<size_t>(name.size()) + 1);
+        lengths[static_cast<size_t>(name.size())] = true;
     }
-    std::sort(m_lengths.begin(), m_lengths.end());
-    m_lengths.erase(std::unique(m_lengths.begin(), m_lengths.end()), m_lengths.end());
+    for (size_t length = 0; length < lengths.size(); ++length) {
+        if (lengths[length])
+            m_lengths.push_back(static_cast<qsizetype>(length));
+    }
 }
 
 QList<int> CandidateIndex::candidates(QStringView name) const
