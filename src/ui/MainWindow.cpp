@@ -29,7 +29,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDockWidget>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -284,8 +284,13 @@ void MainWindow::buildWorkArea()
 
     tvTreeView = new SettingsTree(vbuSplitterVert);
 
+    // The problems lie under the document, as wide as it is.
+    vbuSplitterProblems = new QSplitter(Qt::Vertical, vbuSplitterVert);
+    vbuSplitterProblems->setObjectName(QStringLiteral("vbuSplitterProblems"));
+    vbuSplitterProblems->setChildrenCollapsible(false);
+
     // The list lies over the text view: both occupy the same cell and only one is shown.
-    documentPane = new QWidget(vbuSplitterVert);
+    documentPane = new QWidget(vbuSplitterProblems);
     documentPane->setObjectName(QStringLiteral("documentPane"));
     auto* cell = new QGridLayout(documentPane);
     cell->setContentsMargins(0, 0, 0, 0);
@@ -309,17 +314,18 @@ void MainWindow::buildWorkArea()
     cell->addWidget(txtTextBox, 0, 0);
     cell->addWidget(lvListView, 0, 0);
 
-    helpPane = new HelpPane(vbuSplitterHoriz);
-
-    // Under everything, as wide as the window: the messages are long.
-    fraProblems = new QDockWidget(QStringLiteral("Problems"), this);
+    fraProblems = new QFrame(vbuSplitterProblems);
     fraProblems->setObjectName(QStringLiteral("fraProblems"));
-    fraProblems->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    auto* problemsColumn = new QVBoxLayout(fraProblems);
+    problemsColumn->setContentsMargins(0, 0, 0, 0);
     lvProblems = new QTreeWidget(fraProblems);
     lvProblems->setObjectName(QStringLiteral("lvProblems"));
-    fraProblems->setWidget(lvProblems);
-    addDockWidget(Qt::BottomDockWidgetArea, fraProblems);
+    problemsColumn->addWidget(lvProblems);
     fraProblems->hide();
+    vbuSplitterProblems->setStretchFactor(0, 4);
+    vbuSplitterProblems->setStretchFactor(1, 1);
+
+    helpPane = new HelpPane(vbuSplitterHoriz);
 
     vbuSplitterHoriz->setStretchFactor(0, 1);
     vbuSplitterVert->setStretchFactor(1, 1);
@@ -429,6 +435,8 @@ void MainWindow::dressControls()
         {documentPane, "Document"},
         {txtTextBox, "Text View"},
         {lvListView, "List View"},
+        {vbuSplitterProblems, "Document and problems"},
+        {fraProblems, "Problems"},
         {lvProblems, "Problems"},
         {mnuPopUpLV, "List commands"},
         {mnuPopUpTV, "Settings Explorer commands"},

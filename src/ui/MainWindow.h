@@ -18,7 +18,7 @@ class HelpPane;
 class MainLayout;
 class ProblemsPane;
 class Preferences;
-class QDockWidget;
+class QFrame;
 class QLabel;
 class QPlainTextEdit;
 class QSplitter;
@@ -136,7 +136,8 @@ private:
     QPlainTextEdit* txtTextBox = nullptr;
     QTreeView* lvListView = nullptr;
     HelpPane* helpPane = nullptr;
-    QDockWidget* fraProblems = nullptr;
+    QSplitter* vbuSplitterProblems = nullptr;
+    QFrame* fraProblems = nullptr;
     QTreeWidget* lvProblems = nullptr;
 
     // Components, each with what it uses; wire() connects them.

@@ -7,10 +7,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QDockWidget>
 #include <QHeaderView>
-#include <QMap>
 #include <QHelpEvent>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTextBlock>

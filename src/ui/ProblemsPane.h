@@ -10,7 +10,6 @@
 
 class ConfigDocument;
 class QAction;
-class QDockWidget;
 class QPlainTextEdit;
 class QTreeView;
 class QTreeWidget;
@@ -46,7 +45,7 @@ class ProblemsPane : public QObject {
     Q_OBJECT
 public:
     struct Parts {
-        QDockWidget* pane;
+        QWidget* pane;
         QTreeWidget* problems;
         QTreeView* list;
         QPlainTextEdit* text;
