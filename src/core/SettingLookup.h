@@ -30,9 +30,10 @@ public:
     QList<int> candidates(QStringView name) const;
 
 private:
-    QHash<QStringView, QList<int>> m_byName;
-    std::vector<qsizetype> m_lengths; // of the non-empty names, ascending
-    QList<int> m_unnamed;             // an empty name is inside every name
+    QHash<QStringView, int> m_firstByName; // a name's first row
+    std::vector<int> m_nextSameName;       // the next row of the same name, or -1
+    std::vector<qsizetype> m_lengths;      // of the non-empty names, ascending
+    QList<int> m_unnamed;                  // an empty name is inside every name
 };
 
 // The editor's arrangement for one value type.
