@@ -136,6 +136,19 @@ private slots:
         QTRY_COMPARE(Counts(f), u"No problems"_s);
     }
 
+    void appliedValueIsChecked()
+    {
+        EditorFixture f;
+        QVERIFY(f.openDocument({u"MAXCONNECTIONS 5000"_s}));
+        QCOMPARE(Counts(f), u"1 error"_s);
+        QVERIFY(f.clickRow(0));
+        f.fill(-1, u"100"_s);
+        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
+        QCOMPARE(f.rows().row(0).Parameter, u"100"_s);
+        QTRY_COMPARE(Counts(f), u"No problems"_s);
+        QVERIFY(!f.window->problems().marks().markOf(0));
+    }
+
     void versionChoiceAndDocumentCommands()
     {
         EditorFixture f;
