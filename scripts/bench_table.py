@@ -21,6 +21,7 @@ ROWS = [
     ("filter the tree, one key stroke, 5,000 settings", "bench_catalogue", "BM_FilterKeystroke5000", "BM_TypingBaseline5000", ("ms", 10)),
     ("help shown, first click, 2 MB page", "bench_help", "BM_HelpFirstClickLargePage", "BM_HelpFirstClickDemoPage", ("ms", 150)),
     ("help shown, later clicks, 2 MB page", "bench_help", "BM_HelpLaterClickLargePage", "BM_HelpLaterClickDemoPage", ("ms", 16)),
+    ("problem check, 65,000 bytes, 5,000 settings", "bench_check", "BM_Check5000", "BM_NameWalkBaseline", ("ms", 5)),
     ("find over every row, no match", "bench_find", "BM_FindNoMatch", None, ("ms", 2)),
     ("find over the whole text, no match", "bench_find", "BM_FindTextNoMatch", None, ("ms", 2)),
 ]

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace CatalogueDatabase {
@@ -212,11 +213,13 @@ float GetVersionNumber(const QString& dbPath, int index, QString* error)
     return answer;
 }
 
-bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& table,
-                   QString* error)
+namespace {
+
+// The CFGSettings rows whose "Version" is not greater than serverVersion, with their versions.
+bool readSettings(const QString& dbPath, float serverVersion, QList<CatalogueRow>& loaded,
+                  QList<float>* versions, QString* error)
 {
-    QList<CatalogueRow> loaded;
-    const bool ok = withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
+    return withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
         QSqlQuery query(db);
         query.setForwardOnly(true);
         if (!query.exec(QStringLiteral("Select * From CFGSettings"))) {
@@ -254,6 +257,8 @@ bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& t
             CatalogueRow& row = loaded.emplace_back();
             for (int field = 1; field < kSettingsFieldCount; ++field)
                 row.columns[static_cast<size_t>(field - 1)] = query.value(field).toString();
+            if (versions)
+                versions->append(version);
         }
         if (query.lastError().isValid()) {
             problem = QStringLiteral("The catalogue database is not a readable database.");
@@ -261,9 +266,29 @@ bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& t
         }
         return true;
     });
+}
+
+} // namespace
+
+bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& table,
+                   QString* error)
+{
+    QList<CatalogueRow> loaded;
+    const bool ok = readSettings(dbPath, serverVersion, loaded, nullptr, error);
     if (ok && !loaded.isEmpty())
         table.replace(std::move(loaded));
     return ok;
+}
+
+bool loadEveryVersion(const QString& dbPath, VersionedCatalogue& catalogue, QString* error)
+{
+    QList<CatalogueRow> loaded;
+    QList<float> versions;
+    if (!readSettings(dbPath, std::numeric_limits<float>::infinity(), loaded, &versions, error))
+        return false;
+    catalogue.settings.replace(std::move(loaded));
+    catalogue.introduced = std::move(versions);
+    return true;
 }
 
 bool readVersionCaptions(const QString& dbPath, QStringList& captions, QString* error)

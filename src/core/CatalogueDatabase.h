@@ -40,6 +40,11 @@ float GetVersionNumber(const QString& dbPath, int index, QString* error = nullpt
 bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& table,
                    QString* error = nullptr);
 
+// Every CFGSettings row with its "Version", in table order; false with *error set (and
+// `catalogue` untouched) when the database cannot be read or is malformed.
+bool loadEveryVersion(const QString& dbPath, VersionedCatalogue& catalogue,
+                      QString* error = nullptr);
+
 // The version list's captions: "v" followed by each DV_Version row's "Version" written as text
 // ("v6.5", "v7"), in table order. Returns false with *error set (and `captions` untouched)
 // when the database cannot be read or is malformed.

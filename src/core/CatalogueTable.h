@@ -30,3 +30,9 @@ public:
 private:
     QList<CatalogueRow> m_rows;
 };
+
+// Every server version's settings, each with the version that introduced it (same order).
+struct VersionedCatalogue {
+    CatalogueTable settings;
+    QList<float> introduced;
+};

@@ -41,6 +41,7 @@ inline constexpr Key ShowHelp{"ShowHelp", Type::Bool, 1};
 inline constexpr Key ShowTextBox{"ShowTextBox", Type::Bool, 1};
 inline constexpr Key ListByCategory{"ListByCategory", Type::Bool, 1};
 inline constexpr Key ConfirmDelete{"ConfirmDelete", Type::Bool, 1};
+inline constexpr Key ShowProblems{"ShowProblems", Type::Bool, 1};
 inline constexpr Key FontName{"FontName", Type::Text, 0, 0, 0, "MS Sans Serif"};
 inline constexpr Key FontSize{"FontSize", Type::Single, 10, 1, 500};
 inline constexpr Key FontBold{"FontBold", Type::Bool, 0};
@@ -53,12 +54,12 @@ inline constexpr Key RecentFiles{"RecentFiles", Type::Text};
 } // namespace Keys
 
 // Every preference, in the order the store lists them.
-inline constexpr std::array<Key, 19> AllKeys{
+inline constexpr std::array<Key, 20> AllKeys{
     Keys::MainLeft,       Keys::MainTop,      Keys::MainWidth,      Keys::MainHeight,
     Keys::SplitterTop,    Keys::SplitterLeft, Keys::LvCol1,         Keys::LvCol2,
     Keys::ShowHelp,       Keys::ShowTextBox,  Keys::ListByCategory, Keys::ConfirmDelete,
     Keys::FontName,       Keys::FontSize,     Keys::FontBold,       Keys::FontItalic,
-    Keys::DravaneVersion, Keys::ViewMode,     Keys::RecentFiles};
+    Keys::DravaneVersion, Keys::ViewMode,     Keys::RecentFiles, Keys::ShowProblems};
 
 std::unique_ptr<QSettings> open();
 

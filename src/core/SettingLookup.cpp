@@ -1,5 +1,7 @@
 #include "core/SettingLookup.h"
 
+#include <algorithm>
+
 namespace SettingLookup {
 namespace {
 
@@ -21,6 +23,65 @@ QList<const CatalogueRow*> candidates(const CatalogueTable& catalogue, const QSt
         if (name.contains(entry.SettingName()))
             contained.append(&entry);
     }
+    return exact + contained;
+}
+
+CandidateIndex::CandidateIndex(const CatalogueTable& catalogue)
+    : m_nextSameName(static_cast<size_t>(catalogue.size()), -1)
+{
+    m_firstByName.reserve(catalogue.size());
+    std::vector<bool> lengths;
+    std::vector<int> lastOfName(static_cast<size_t>(catalogue.size()), -1);
+    for (int i = 0; i < catalogue.size(); ++i) {
+        const QString& name = catalogue.at(i).SettingName();
+        if (name.isEmpty()) {
+            m_unnamed.append(i);
+            continue;
+        }
+        const auto found = m_firstByName.constFind(QStringView(name));
+        if (found == m_firstByName.cend()) {
+            m_firstByName.insert(QStringView(name), i);
+        } else {
+            // Rows of one name are chained in catalogue order; the last is kept at the first.
+            int& last = lastOfName[static_cast<size_t>(*found)];
+            m_nextSameName[static_cast<size_t>(last < 0 ? *found : last)] = i;
+            last = i;
+        }
+        if (lengths.size() <= static_cast<size_t>(name.size()))
+            lengths.resize(static_cast<size_t>(name.size()) + 1);
+        lengths[static_cast<size_t>(name.size())] = true;
+    }
+    for (size_t length = 0; length < lengths.size(); ++length) {
+        if (lengths[length])
+            m_lengths.push_back(static_cast<qsizetype>(length));
+    }
+}
+
+QList<int> CandidateIndex::candidates(QStringView name) const
+{
+    const auto rowsNamed = [this](QStringView piece, QList<int>& into) {
+        const auto found = m_firstByName.constFind(piece);
+        if (found == m_firstByName.cend())
+            return;
+        for (int row = *found; row >= 0; row = m_nextSameName[static_cast<size_t>(row)])
+            into.append(row);
+    };
+    QList<int> exact;
+    if (name.isEmpty())
+        exact = m_unnamed;
+    else
+        rowsNamed(name, exact);
+
+    QList<int> contained = m_unnamed;
+    for (const qsizetype length : m_lengths) {
+        if (length > name.size())
+            break;
+        for (qsizetype start = 0; start + length <= name.size(); ++start)
+            rowsNamed(name.sliced(start, length), contained);
+    }
+    // A name found at several places counts once, and in catalogue order as the walk has it.
+    std::sort(contained.begin(), contained.end());
+    contained.erase(std::unique(contained.begin(), contained.end()), contained.end());
     return exact + contained;
 }
 

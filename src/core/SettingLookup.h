@@ -2,9 +2,12 @@
 
 #include "core/CatalogueTable.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <vector>
 
 // What the value editor shows for a setting, worked out from the catalogue alone.
 namespace SettingLookup {
@@ -17,6 +20,21 @@ inline const QString BlankLineEntry = QStringLiteral(" BLANK LINE");
 // every entry whose name `name` contains (a "multiple" setting followed by its suffix). The
 // first whose value type the editor knows is the one it arranges for.
 QList<const CatalogueRow*> candidates(const CatalogueTable& catalogue, const QString& name);
+
+// The answers of candidates() as row numbers of the catalogue, found among the name's own
+// pieces instead of by a walk over every setting: a whole file holds thousands of names.
+// The catalogue must outlive the index and stay unchanged.
+class CandidateIndex {
+public:
+    explicit CandidateIndex(const CatalogueTable& catalogue);
+    QList<int> candidates(QStringView name) const;
+
+private:
+    QHash<QStringView, int> m_firstByName; // a name's first row
+    std::vector<int> m_nextSameName;       // the next row of the same name, or -1
+    std::vector<qsizetype> m_lengths;      // of the non-empty names, ascending
+    QList<int> m_unnamed;                  // an empty name is inside every name
+};
 
 // The editor's arrangement for one value type.
 enum class Kind { Unknown, Number, String, Choice, Null, Multiple };

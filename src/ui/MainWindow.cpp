@@ -1,5 +1,6 @@
 #include "ui/MainWindow.h"
 
+#include "core/CatalogueDatabase.h"
 #include "core/ConfigDocument.h"
 #include "core/PreferenceStore.h"
 #include "core/ServerInstall.h"
@@ -19,6 +20,7 @@
 #include "ui/MainLayout.h"
 #include "ui/Preferences.h"
 #include "ui/RecentFilesMenu.h"
+#include "ui/ProblemsPane.h"
 #include "ui/RowOperations.h"
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
@@ -33,6 +35,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFrame>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,6 +47,7 @@
 #include <QSplitter>
 #include <QToolBar>
 #include <QTreeView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -215,6 +219,8 @@ void MainWindow::buildMenus()
     addSeparator(mnuView, "mnuViewBar0");
     mnuViewmnuLVText = addItem(mnuView, "mnuViewmnuLVText", QStringLiteral("&Text View"));
     mnuViewmnuLVList = addItem(mnuView, "mnuViewmnuLVList", QStringLiteral("&List View"));
+    mnuViewmnuProblems = addItem(mnuView, "mnuViewmnuProblems", QStringLiteral("&Problems"));
+    mnuViewmnuProblems->setCheckable(true);
     addSeparator(mnuView, "mnuViewBar1");
     mnuViewmnuExpandTV = addItem(mnuView, "mnuViewmnuExpandTV", QStringLiteral("&Expand Tree"));
     mnuViewmnuCollapseTV =
@@ -324,8 +330,13 @@ void MainWindow::buildWorkArea()
     tvTreeView = new SettingsTree(explorerPane);
     explorerColumn->addWidget(tvTreeView, 1);
 
+    // The problems lie under the document, as wide as it is.
+    vbuSplitterProblems = new QSplitter(Qt::Vertical, vbuSplitterVert);
+    vbuSplitterProblems->setObjectName(QStringLiteral("vbuSplitterProblems"));
+    vbuSplitterProblems->setChildrenCollapsible(false);
+
     // The list lies over the text view: both occupy the same cell and only one is shown.
-    documentPane = new QWidget(vbuSplitterVert);
+    documentPane = new QWidget(vbuSplitterProblems);
     documentPane->setObjectName(QStringLiteral("documentPane"));
     auto* cell = new QGridLayout(documentPane);
     cell->setContentsMargins(0, 0, 0, 0);
@@ -359,6 +370,17 @@ void MainWindow::buildWorkArea()
     lblNoDocument->setMargin(Twips::toPixels(150, this));
     lblNoDocument->setForegroundRole(QPalette::PlaceholderText);
     cell->addWidget(lblNoDocument, 0, 0);
+
+    fraProblems = new QFrame(vbuSplitterProblems);
+    fraProblems->setObjectName(QStringLiteral("fraProblems"));
+    auto* problemsColumn = new QVBoxLayout(fraProblems);
+    problemsColumn->setContentsMargins(0, 0, 0, 0);
+    lvProblems = new QTreeWidget(fraProblems);
+    lvProblems->setObjectName(QStringLiteral("lvProblems"));
+    problemsColumn->addWidget(lvProblems);
+    fraProblems->hide();
+    vbuSplitterProblems->setStretchFactor(0, 4);
+    vbuSplitterProblems->setStretchFactor(1, 1);
 
     helpPane = new HelpPane(vbuSplitterHoriz);
 
@@ -405,10 +427,10 @@ void MainWindow::createComponents()
     m_files = std::make_unique<FileCommands>(document, m_dialogs, this);
     m_rowOperations = std::make_unique<RowOperations>(document, m_dialogs, views, mnuPopUpLV,
                                                       mnuToolsConfirmDelete);
-    m_preferences =
-        std::make_unique<Preferences>(document, m_dialogs,
-                                      Preferences::Parts{area, txtTextBox, mnuToolsConfirmDelete,
-                                                         mnuToolsFonts, mnuViewmnuListCat});
+    m_preferences = std::make_unique<Preferences>(
+        document, m_dialogs,
+        Preferences::Parts{area, txtTextBox, mnuToolsConfirmDelete, mnuToolsFonts,
+                           mnuViewmnuListCat, mnuViewmnuProblems});
     m_find = std::make_unique<FindCommands>(document, m_dialogs, views, tvTreeView);
     m_edit = std::make_unique<EditCommands>(document, m_dialogs, this, txtTextBox);
     m_versions =
@@ -416,6 +438,9 @@ void MainWindow::createComponents()
     m_status = std::make_unique<StatusBar>(this);
     m_recent = std::make_unique<RecentFilesMenu>(mnuFileRecent, m_dialogs, this);
     m_external = std::make_unique<ExternalChanges>(document, m_dialogs, this);
+    m_problems = std::make_unique<ProblemsPane>(
+        document, CatalogueDatabase::GetCatalogueDatabasePath(m_programDir),
+        ProblemsPane::Parts{fraProblems, lvProblems, lvListView, txtTextBox});
 }
 
 // Icons, sizes and the names a screen reader announces.
@@ -471,6 +496,9 @@ void MainWindow::dressControls()
         {txtFilter, "Filter settings"},
         {txtTextBox, "Text View"},
         {lvListView, "List View"},
+        {vbuSplitterProblems, "Document and problems"},
+        {fraProblems, "Problems"},
+        {lvProblems, "Problems"},
         {mnuPopUpLV, "List commands"},
         {mnuPopUpTV, "Settings Explorer commands"},
     };
@@ -597,6 +625,30 @@ void MainWindow::wire()
     clearFilter->setContext(Qt::WidgetShortcut);
     connect(clearFilter, &QShortcut::activated, txtFilter, &QLineEdit::clear);
     connect(files, &FileCommands::documentCreated, this, [this] { selectRow(lvListView, 0); });
+
+    // The problems follow every edit after a pause, and the rest at once.
+    ProblemsPane* problems = m_problems.get();
+    connect(mnuViewmnuProblems, &QAction::toggled, problems, &ProblemsPane::showPane);
+    connect(problems, &ProblemsPane::countsChanged, m_status.get(), &StatusBar::setProblemCounts);
+    connect(problems, &ProblemsPane::message, m_status.get(), &StatusBar::say);
+    connect(views, &DocumentViews::rowChosen, problems, &ProblemsPane::rowChosen);
+    const RowModel* model = &m_document->rows();
+    connect(model, &QAbstractItemModel::dataChanged, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsInserted, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsRemoved, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsMoved, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::layoutChanged, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::modelReset, problems, &ProblemsPane::recheckSoon);
+    connect(&m_document->textDocument(), &QTextDocument::contentsChanged, problems,
+            &ProblemsPane::recheckSoon);
+    connect(m_document.get(), &ConfigDocument::openChanged, problems, &ProblemsPane::recheck);
+    connect(m_document.get(), &ConfigDocument::viewChanged, problems, &ProblemsPane::recheck);
+    connect(m_document.get(), &ConfigDocument::pathChanged, problems, &ProblemsPane::recheck);
+    for (size_t i = 0; i < mnuDVVersion.size(); ++i)
+        connect(mnuDVVersion[i], &QAction::toggled, problems, [problems, i](bool checked) {
+            if (checked)
+                problems->setVersionIndex(static_cast<int>(i));
+        });
     connect(files, &FileCommands::documentClosed, this, [this] {
         if (QTreeWidgetItem* first = tvTreeView->node(1))
             tvTreeView->setCurrentItem(first);

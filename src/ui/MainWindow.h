@@ -17,7 +17,9 @@ class FileCommands;
 class FindCommands;
 class HelpPane;
 class MainLayout;
+class ProblemsPane;
 class Preferences;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -25,6 +27,7 @@ class QSplitter;
 class QToolBar;
 class QTreeView;
 class RecentFilesMenu;
+class QTreeWidget;
 class RowOperations;
 class SettingsExplorer;
 class SettingsTree;
@@ -60,6 +63,7 @@ public:
 
     // Qt's own menu of toolbars has no place among the window's menus.
     QMenu* createPopupMenu() override { return nullptr; }
+    ProblemsPane& problems() { return *m_problems; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,6 +111,7 @@ private:
     QAction* mnuViewmnuListAlpha = nullptr;
     QAction* mnuViewmnuLVText = nullptr;
     QAction* mnuViewmnuLVList = nullptr;
+    QAction* mnuViewmnuProblems = nullptr;
     QAction* mnuViewmnuExpandTV = nullptr;
     QAction* mnuViewmnuCollapseTV = nullptr;
     QMenu* mnuTools = nullptr;
@@ -146,6 +151,9 @@ private:
     QPlainTextEdit* txtTextBox = nullptr;
     QTreeView* lvListView = nullptr;
     HelpPane* helpPane = nullptr;
+    QSplitter* vbuSplitterProblems = nullptr;
+    QFrame* fraProblems = nullptr;
+    QTreeWidget* lvProblems = nullptr;
 
     // Components, each with what it uses; wire() connects them.
     std::unique_ptr<MainLayout> m_layout;
@@ -161,4 +169,5 @@ private:
     std::unique_ptr<StatusBar> m_status;
     std::unique_ptr<RecentFilesMenu> m_recent;
     std::unique_ptr<ExternalChanges> m_external;
+    std::unique_ptr<ProblemsPane> m_problems;
 };

@@ -105,6 +105,7 @@ void Preferences::LoadPreferences()
     m_parts.showHelpButton->setChecked(showHelp);
 
     m_parts.confirmDelete->setChecked(read<bool>(*store, Keys::ConfirmDelete));
+    m_parts.problemsItem->setChecked(read<bool>(*store, Keys::ShowProblems));
     m_parts.fontsItem->setEnabled(read<bool>(*store, Keys::ShowTextBox));
 
     loadColumnWidths(*store);
@@ -198,6 +199,7 @@ void Preferences::SavePreferences()
     saveColumnWidths(*store);
     write(*store, Keys::ShowHelp, m_parts.showHelpItem->isChecked());
     write(*store, Keys::ConfirmDelete, m_parts.confirmDelete->isChecked());
+    write(*store, Keys::ShowProblems, m_parts.problemsItem->isChecked());
     store->sync();
 }
 

@@ -22,6 +22,7 @@ public:
         QAction* confirmDelete;
         QAction* fontsItem;
         QAction* listByCategoryItem;
+        QAction* problemsItem;
     };
 
     Preferences(const ConfigDocument& document, Dialogs& dialogs, const Parts& parts,

@@ -32,6 +32,8 @@ const QString kVersions = "CREATE TABLE DV_Version (\"Index\" INTEGER, Version R
 
 } // namespace
 
+using namespace Qt::StringLiterals;
+
 class tst_CatalogueDatabase : public QObject {
     Q_OBJECT
 
@@ -87,6 +89,26 @@ private slots:
         QCOMPARE(names(table), (QStringList{"OLD", "EQUAL", "OLD"}));
         QVERIFY(LoadCatalogue(m_path, 5.0f, table)); // otherwise it is replaced whole
         QCOMPARE(names(table), QStringList{"OLD"});
+    }
+
+    // Every row, whatever its version, each with the version as the per-version load compares it.
+    void everyVersionWithItsVersion()
+    {
+        QVERIFY(WriteFixtureCatalogue(
+            m_path,
+            {setting("A", "LATER", 6.2), setting("B", "EQUAL", 6.1), setting("A", "OLD", 5)}, {}));
+        VersionedCatalogue catalogue;
+        QVERIFY(loadEveryVersion(m_path, catalogue));
+        QCOMPARE(names(catalogue.settings), (QStringList{"LATER", "EQUAL", "OLD"}));
+        QCOMPARE(catalogue.introduced, (QList<float>{6.2f, 6.1f, 5.0f}));
+
+        QFile damaged(m_path);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("not a database") > 0);
+        damaged.close();
+        QString error;
+        QVERIFY(!loadEveryVersion(m_path, catalogue, &error));
+        QCOMPARE(error, u"The catalogue database is not a readable database."_s);
+        QCOMPARE(catalogue.introduced.size(), 3); // kept
     }
 
     void loadCopiesEveryFieldButTheFirst()

@@ -114,6 +114,31 @@ private slots:
         QCOMPARE(arrangement.choiceText, choiceText.isNull() ? QString() : choiceText);
         QTEST(arrangement.value, "value");
     }
+
+    // The index answers exactly as the walk over the catalogue does, order included.
+    void indexMatchesWalk_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"LOG", "LOGLEVEL", "ZIPCODE", "WATERMARKHIGHEST", "XLOGZIPX", "",
+                                 "NOSUCH", "L", " COMMENT(;)", "LOGLOGLEVEL"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    void indexMatchesWalk()
+    {
+        QFETCH(QString, name);
+        // Names set twice, as a damaged catalogue may have them, keep their catalogue order.
+        QList<CatalogueRow> rows = Catalogue().rows();
+        rows.append(rows.at(1)); // LOGLEVEL
+        rows.append(rows.at(0)); // LOG
+        rows.append(rows.at(1));
+        CatalogueTable catalogue;
+        catalogue.replace(rows);
+        QList<const CatalogueRow*> indexed;
+        for (const int entry : CandidateIndex(catalogue).candidates(name))
+            indexed.append(&catalogue.at(entry));
+        QCOMPARE(indexed, candidates(catalogue, name));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_SettingLookup)

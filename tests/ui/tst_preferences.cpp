@@ -109,7 +109,7 @@ private slots:
 
         QCOMPARE(StartAndClose(), saved);
         QVERIFY(saved.contains(u"ConfirmDelete=False"_s) && saved.contains(u"FontBold=True"_s));
-        QCOMPARE(saved.count(u"Settings/"_s), 18); // every key
+        QCOMPARE(saved.count(u"Settings/"_s), 19); // every key
     }
 
     void unreadableValuesReadAsTheDefault_data()

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/CatalogueTable.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What the server would refuse or silently ignore in a configuration file, found with the
+// look-up the value editor uses, so that the check and the editor never disagree.
+namespace ProblemCheck {
+
+enum class Severity { Error, Warning };
+
+struct Problem {
+    int line = 0; // 1-based
+    Severity severity = Severity::Warning;
+    QString code; // stable: "unknown-setting", "out-of-range", ...
+    QString setting;
+    QString message;
+
+    friend bool operator==(const Problem&, const Problem&) = default;
+};
+
+// lines: the document's lines, line 1 first. The settings of `catalogue` introduced after
+// `version` are those the chosen server does not have. Problems come by line, then in the
+// order a line is checked (its name, its value, then a repeated setting).
+QList<Problem> check(const QStringList& lines, const VersionedCatalogue& catalogue, float version);
+
+// A version as people write it: "6.0", "7.2".
+QString versionText(float version);
+
+// "error" or "warning".
+QString severityName(Severity severity);
+
+struct Counts {
+    int errors = 0;
+    int warnings = 0;
+};
+Counts count(const QList<Problem>& problems);
+// "2 errors, 3 warnings", "1 error", "3 warnings", "No problems".
+QString summary(const Counts& counts);
+
+} // namespace ProblemCheck

@@ -1,0 +1,263 @@
+#include "ui/ProblemsPane.h"
+
+#include "core/CatalogueDatabase.h"
+#include "core/ConfigDocument.h"
+#include "core/ConfigText.h"
+#include "ui/ListSelection.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextBlock>
+#include <QToolTip>
+#include <QTreeView>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+namespace {
+
+using ProblemCheck::Severity;
+
+QIcon severityIcon(Severity severity)
+{
+    return QApplication::style()->standardIcon(
+        severity == Severity::Error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning);
+}
+
+constexpr int LineRole = Qt::UserRole;
+
+enum Column { LineColumn, SettingColumn, ProblemColumn };
+
+} // namespace
+
+const ProblemMarks::Mark* ProblemMarks::markOf(int row) const
+{
+    const auto found = m_marks.constFind(row);
+    return found == m_marks.cend() ? nullptr : &*found;
+}
+
+void ProblemMarks::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (const Mark* mark = markOf(index.row())) {
+        option->icon = severityIcon(mark->severity);
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        const int side = QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize);
+        option->decorationSize = QSize(side, side);
+    }
+}
+
+bool ProblemMarks::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                             const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    if (event->type() == QEvent::ToolTip) {
+        if (const Mark* mark = markOf(index.row())) {
+            QToolTip::showText(event->globalPos(), mark->message, view);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+}
+
+ProblemsPane::ProblemsPane(const ConfigDocument& document, const QString& cataloguePath,
+                           const Parts& parts, QObject* parent)
+    : QObject(parent), m_document(document), m_cataloguePath(cataloguePath), m_parts(parts),
+      m_marks(new ProblemMarks(parts.list))
+{
+    if (CatalogueDatabase::loadEveryVersion(cataloguePath, m_catalogue, &m_catalogueError) &&
+        !m_catalogue.introduced.isEmpty())
+        m_version =
+            *std::max_element(m_catalogue.introduced.cbegin(), m_catalogue.introduced.cend());
+
+    m_parts.list->setItemDelegateForColumn(0, m_marks);
+    m_parts.text->viewport()->installEventFilter(this);
+
+    QTreeWidget* list = m_parts.problems;
+    list->setHeaderLabels(
+        {QStringLiteral("Line"), QStringLiteral("Setting"), QStringLiteral("Problem")});
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAllColumnsShowFocus(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->header()->setStretchLastSection(true);
+    list->setColumnWidth(LineColumn, 70);
+    list->setColumnWidth(SettingColumn, 160);
+    // Enter and a double-click both activate an item.
+    connect(list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { goTo(item); });
+
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(PauseMs);
+    connect(&m_pause, &QTimer::timeout, this, &ProblemsPane::recheck);
+}
+
+void ProblemsPane::showPane(bool shown)
+{
+    m_parts.pane->setVisible(shown);
+}
+
+void ProblemsPane::setVersionIndex(int index)
+{
+    QString error;
+    const float version = CatalogueDatabase::GetVersionNumber(m_cataloguePath, index, &error);
+    if (!error.isEmpty())
+        return;
+    m_version = version;
+    recheck();
+}
+
+void ProblemsPane::recheckSoon()
+{
+    m_pause.start();
+}
+
+QStringList ProblemsPane::documentLines() const
+{
+    if (!m_document.DocumentOpen())
+        return {};
+    if (m_document.isTextView())
+        return ConfigText::LinesFromText(m_document.text());
+    return ConfigText::renderRows(m_document.rows().rows());
+}
+
+void ProblemsPane::recheck()
+{
+    m_pause.stop();
+    m_problems = m_catalogueError.isEmpty()
+                     ? ProblemCheck::check(documentLines(), m_catalogue, m_version)
+                     : QList<ProblemCheck::Problem>();
+    m_messagesByLine.clear();
+    for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
+        QString& messages = m_messagesByLine[problem.line];
+        messages += (messages.isEmpty() ? QString() : QStringLiteral("\n")) + problem.message;
+    }
+    fillList();
+    markRows();
+    markText();
+    emit countsChanged(m_document.DocumentOpen()
+                           ? ProblemCheck::summary(ProblemCheck::count(m_problems))
+                           : QString());
+}
+
+void ProblemsPane::fillList()
+{
+    QTreeWidget* list = m_parts.problems;
+    list->clear();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(m_problems.size());
+    for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
+        auto* item =
+            new QTreeWidgetItem({QString::number(problem.line), problem.setting, problem.message});
+        item->setIcon(LineColumn, severityIcon(problem.severity));
+        item->setData(LineColumn, LineRole, problem.line);
+        item->setToolTip(ProblemColumn, problem.message);
+        item->setData(LineColumn, Qt::AccessibleTextRole,
+                      ProblemCheck::severityName(problem.severity) + u' ' +
+                          QString::number(problem.line));
+        items.append(item);
+    }
+    list->addTopLevelItems(items);
+}
+
+void ProblemsPane::markRows()
+{
+    QHash<int, ProblemMarks::Mark> marks;
+    if (!m_document.isTextView()) {
+        for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
+            auto found = marks.find(problem.line - 1);
+            if (found == marks.end())
+                marks.insert(problem.line - 1,
+                             {problem.severity, m_messagesByLine.value(problem.line)});
+            else if (problem.severity == Severity::Error)
+                found->severity = Severity::Error;
+        }
+    }
+    m_marks->setMarks(std::move(marks));
+    m_parts.list->viewport()->update();
+}
+
+void ProblemsPane::markText()
+{
+    QList<QTextEdit::ExtraSelection> underlines;
+    if (m_document.isTextView()) {
+        QTextDocument* text = m_parts.text->document();
+        QMap<int, Severity> worst; // by line
+        for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
+            if (!worst.contains(problem.line) || problem.severity == Severity::Error)
+                worst.insert(problem.line, problem.severity);
+        }
+        for (auto it = worst.cbegin(); it != worst.cend(); ++it) {
+            const QTextBlock block = text->findBlockByNumber(it.key() - 1);
+            if (!block.isValid())
+                continue;
+            // The setting: from its first character to the space that ends it.
+            const QString line = block.text();
+            qsizetype start = 0;
+            while (start < line.size() && line.at(start) == u' ')
+                ++start;
+            qsizetype end = line.indexOf(u' ', start);
+            if (end < 0)
+                end = line.size();
+            QTextEdit::ExtraSelection underline;
+            underline.cursor = QTextCursor(block);
+            underline.cursor.setPosition(block.position() + static_cast<int>(start));
+            underline.cursor.setPosition(block.position() + static_cast<int>(end),
+                                         QTextCursor::KeepAnchor);
+            underline.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+            underline.format.setUnderlineColor(
+                it.value() == Severity::Error ? QColor(Qt::red) : QColor(0xd0, 0x90, 0x00));
+            underline.format.setToolTip(m_messagesByLine.value(it.key()));
+            underlines.append(underline);
+        }
+    }
+    m_parts.text->setExtraSelections(underlines);
+}
+
+bool ProblemsPane::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_parts.text->viewport() && event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int line = m_parts.text->cursorForPosition(help->pos()).blockNumber() + 1;
+        const QString messages = m_document.isTextView() ? m_messagesByLine.value(line) : QString();
+        if (messages.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), messages, m_parts.text->viewport());
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ProblemsPane::goTo(QTreeWidgetItem* item)
+{
+    if (!item)
+        return;
+    const int line = item->data(LineColumn, LineRole).toInt();
+    if (m_document.isTextView()) {
+        QPlainTextEdit* text = m_parts.text;
+        const QTextBlock block = text->document()->findBlockByNumber(line - 1);
+        if (!block.isValid())
+            return;
+        text->setTextCursor(QTextCursor(block));
+        text->ensureCursorVisible();
+        text->setFocus(Qt::OtherFocusReason);
+    } else {
+        QTreeView* list = m_parts.list;
+        selectRow(list, line - 1);
+        list->scrollTo(list->model()->index(line - 1, 0));
+        list->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void ProblemsPane::rowChosen(int row)
+{
+    if (m_pause.isActive())
+        recheck();
+    const QString messages = m_messagesByLine.value(row + 1);
+    if (!messages.isEmpty())
+        emit message(QString(messages).replace(u'\n', u' '));
+}

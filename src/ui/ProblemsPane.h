@@ -1,0 +1,95 @@
+#pragma once
+
+#include "core/CatalogueTable.h"
+#include "core/ProblemCheck.h"
+
+#include <QHash>
+#include <QObject>
+#include <QStyledItemDelegate>
+#include <QTimer>
+
+class ConfigDocument;
+class QAction;
+class QPlainTextEdit;
+class QTreeView;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The severity icon and the message of each row with a problem, in the list's Setting cell.
+class ProblemMarks : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    struct Mark {
+        ProblemCheck::Severity severity;
+        QString message; // every problem of the row, one a line
+    };
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void setMarks(QHash<int, Mark> marks) { m_marks = std::move(marks); }
+    // Nothing for a row without a problem; rows are 0-based.
+    const Mark* markOf(int row) const;
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    QHash<int, Mark> m_marks;
+};
+
+// fraProblems: the problems of the open document, checked again after every change, shown in
+// lvProblems, as marks in both views and as counts for the status bar.
+class ProblemsPane : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        QWidget* pane;
+        QTreeWidget* problems;
+        QTreeView* list;
+        QPlainTextEdit* text;
+    };
+    // The catalogue of every version is read once from cataloguePath; without it the pane
+    // says why instead of listing problems.
+    ProblemsPane(const ConfigDocument& document, const QString& cataloguePath, const Parts& parts,
+                 QObject* parent = nullptr);
+
+    const QList<ProblemCheck::Problem>& problems() const { return m_problems; }
+    ProblemMarks& marks() { return *m_marks; }
+
+    // How long typing must pause before the check runs again.
+    static constexpr int PauseMs = 300;
+
+public slots:
+    void recheck();
+    void recheckSoon();
+    // The position in the version menu of the chosen server version.
+    void setVersionIndex(int index);
+    void showPane(bool shown);
+    // A list row was clicked: its problem, if any, goes to the status bar.
+    void rowChosen(int row);
+
+signals:
+    void countsChanged(const QString& text);
+    void message(const QString& text);
+
+private:
+    QStringList documentLines() const;
+    void fillList();
+    void markRows();
+    void markText();
+    void goTo(QTreeWidgetItem* item);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    const ConfigDocument& m_document;
+    QString m_cataloguePath;
+    Parts m_parts;
+    ProblemMarks* m_marks;
+    QTimer m_pause;
+    VersionedCatalogue m_catalogue;
+    QString m_catalogueError;
+    float m_version = 0;
+    QList<ProblemCheck::Problem> m_problems;
+    QHash<int, QString> m_messagesByLine;
+};

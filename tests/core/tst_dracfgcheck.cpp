@@ -1,0 +1,196 @@
+// dracfg-check run as a script runs it: arguments in, output lines, JSON and exit status out.
+#include "support/CatalogueFixture.h"
+#include "support/FileBytes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class tst_DracfgCheck : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+
+    // Arguments name files by their names in the folder; the catalogue is the fixture's unless
+    // the arguments name one.
+    Run run(QStringList arguments) const
+    {
+        if (!arguments.contains(u"--catalogue"_s))
+            arguments = QStringList{u"--catalogue"_s, path(u"fixture.mdb"_s)} + arguments;
+        QProcess process;
+        process.setWorkingDirectory(m_folder.path());
+        process.start(QStringLiteral(DRACFG_CHECK_PROGRAM), arguments);
+        if (!process.waitForFinished(30000))
+            return {};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_folder.isValid());
+        QVERIFY(WriteFixtureCatalogue(
+            path(u"fixture.mdb"_s),
+            {{u"Net"_s, u"LISTENPORT"_s, 5.0, u"#"_s, u"number"_s, {}, u"1 to 65535"_s, u"port"_s},
+             {u"Net"_s, u"TRACE"_s, 5.0, u"#"_s, u"boolean"_s, u"ON|OFF"_s, {}, u"t"_s},
+             {u"Net"_s, u"MAXCLIENTSPERHOST"_s, 6.0, u"#"_s, u"number"_s, {}, {}, u"n"_s}},
+            {6.0, 5.5, 5.0}));
+        QVERIFY(WriteBytes(path(u"good.cfg"_s), "; fine\r\nLISTENPORT 7420\r\nTRACE on\r\n"));
+        QVERIFY(WriteBytes(path(u"warn.cfg"_s), "LISTENPROT 7420\nMAXCLIENTSPERHOST 2\n"));
+        // Lone CR ends a line as in the editor; the e acute is one Windows-1252 byte.
+        QVERIFY(WriteBytes(path(u"bad.cfg"_s), "TRACE maybe\rLISTENPORT 0\r\xe9T\xe9 1"));
+        QVERIFY(WriteBytes(path(u"large.cfg"_s), QByteArray(65001, 'x')));
+        QVERIFY(WriteBytes(path(u"limit.cfg"_s), "TRACE ON\r\n" + QByteArray(64990, ';')));
+        QVERIFY(WriteBytes(path(u"notdb.mdb"_s), "plain text"));
+    }
+
+    void textOutput_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("out");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("clean") << QStringList{u"good.cfg"_s} << 0 << QStringList{}
+                               << u"dracfg-check: 1 file against server version 6.0: no "
+                                  "problems.\n"_s;
+        QTest::newRow("warnings only: success")
+            << QStringList{u"warn.cfg"_s} << 0
+            << QStringList{u"warn.cfg:1: warning: Unknown setting LISTENPROT. Did you mean "
+                           "LISTENPORT? [unknown-setting]"_s}
+            << u"dracfg-check: 1 file against server version 6.0: 1 warning.\n"_s;
+        QTest::newRow("an older version")
+            << QStringList{u"--server-version"_s, u"5.5"_s, u"warn.cfg"_s} << 0
+            << QStringList{u"warn.cfg:1: warning: Unknown setting LISTENPROT. Did you mean "
+                           "LISTENPORT? [unknown-setting]"_s,
+                           u"warn.cfg:2: warning: MAXCLIENTSPERHOST needs Dravane 6.0 or later; "
+                           "the chosen version is 5.5. [newer-setting]"_s}
+            << u"dracfg-check: 1 file against server version 5.5: 2 warnings.\n"_s;
+        QTest::newRow("errors, two files")
+            << QStringList{u"bad.cfg"_s, u"good.cfg"_s} << 1
+            << QStringList{u"bad.cfg:1: error: TRACE takes ON or OFF; \"maybe\" is neither. "
+                           "[not-a-choice]"_s,
+                           u"bad.cfg:2: error: LISTENPORT must be between 1 and 65535; 0 is "
+                           "outside. [out-of-range]"_s,
+                           u"bad.cfg:3: warning: Unknown setting ÉTÉ. [unknown-setting]"_s}
+            << u"dracfg-check: 2 files against server version 6.0: 2 errors, 1 warning.\n"_s;
+        QTest::newRow("just within the size limit")
+            << QStringList{u"limit.cfg"_s} << 0 << QStringList{} << u"no problems"_s;
+    }
+
+    void textOutput()
+    {
+        QFETCH(QStringList, arguments);
+        const Run result = run(arguments);
+        QTEST(result.status, "status");
+        QTEST(result.out.split(u'\n', Qt::SkipEmptyParts), "out");
+        QFETCH(QString, summary);
+        QVERIFY2(result.err.endsWith(summary) || result.err.contains(summary),
+                 qPrintable(result.err));
+    }
+
+    void json()
+    {
+        const Run result = run({u"--format"_s, u"json"_s, u"bad.cfg"_s, u"good.cfg"_s});
+        QCOMPARE(result.status, 1);
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(result.out.toUtf8(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        const QJsonArray problems = document.array();
+        QCOMPARE(problems.size(), 3);
+        QCOMPARE(problems.at(1).toObject(),
+                 (QJsonObject{{u"file"_s, u"bad.cfg"_s},
+                              {u"line"_s, 2},
+                              {u"severity"_s, u"error"_s},
+                              {u"code"_s, u"out-of-range"_s},
+                              {u"setting"_s, u"LISTENPORT"_s},
+                              {u"message"_s, u"LISTENPORT must be between 1 and 65535; 0 is "
+                                             "outside."_s}}));
+        QCOMPARE(problems.at(2).toObject().value(u"setting"_s).toString(), u"ÉTÉ"_s);
+
+        const Run clean = run({u"--format"_s, u"json"_s, u"good.cfg"_s});
+        QCOMPARE(clean.status, 0);
+        QCOMPARE(QJsonDocument::fromJson(clean.out.toUtf8()).array(), QJsonArray());
+    }
+
+    // Each refusal ends with status 2 and says why in one sentence.
+    void notChecked_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("because");
+        QTest::newRow("unknown option")
+            << QStringList{u"--fast"_s, u"good.cfg"_s} << u"dracfg-check: Unknown option 'fast'."_s;
+        QTest::newRow("no file") << QStringList{} << u"No file to check."_s;
+        QTest::newRow("unknown format") << QStringList{u"--format"_s, u"xml"_s, u"good.cfg"_s}
+                                        << u"The format must be text or json, not \"xml\"."_s;
+        QTest::newRow("missing file") << QStringList{u"nothere.cfg"_s}
+                                      << u"Cannot check nothere.cfg: The file does not exist."_s;
+        QTest::newRow("too large, beside a good one")
+            << QStringList{u"good.cfg"_s, u"large.cfg"_s}
+            << u"Cannot check large.cfg: The file is too large to open."_s;
+        QTest::newRow("a folder") << QStringList{u"."_s} << u"Cannot check .: It is not a file."_s;
+        QTest::newRow("unreadable catalogue")
+            << QStringList{u"--catalogue"_s, u"notdb.mdb"_s, u"good.cfg"_s}
+            << u"Cannot read the catalogue notdb.mdb: The catalogue database is not a readable "
+               "database."_s;
+        QTest::newRow("missing catalogue")
+            << QStringList{u"--catalogue"_s, u"none.mdb"_s, u"good.cfg"_s}
+            << u"Cannot read the catalogue none.mdb: The catalogue database file does not "
+               "exist."_s;
+        QTest::newRow("unknown version")
+            << QStringList{u"--server-version"_s, u"9.1"_s, u"good.cfg"_s}
+            << u"The catalogue has no server version \"9.1\"; it has 6.0, 5.5, 5.0."_s;
+    }
+
+    void notChecked()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, because);
+        const Run result = run(arguments);
+        QCOMPARE(result.status, 2);
+        QVERIFY2(result.err.contains(because), qPrintable(result.err));
+    }
+
+    void helpAndVersion()
+    {
+        const Run help = run({u"--help"_s});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.startsWith(u"Usage: dracfg-check [--server-version V] [--catalogue PATH] "
+                                    "[--format text|json] FILE..."_s));
+        const Run version = run({u"--version"_s});
+        QCOMPARE(version.status, 0);
+        QVERIFY2(version.out.startsWith(u"dracfg-check (DraCFG Editor) "_s),
+                 qPrintable(version.out));
+    }
+
+    // Without --catalogue the program reads DraCFG.mdb from its own folder.
+    void catalogueBesideTheProgram()
+    {
+        QProcess process;
+        process.setWorkingDirectory(m_folder.path());
+        process.start(QStringLiteral(DRACFG_CHECK_PROGRAM), {path(u"good.cfg"_s)});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_DracfgCheck)
+#include "tst_dracfgcheck.moc"
