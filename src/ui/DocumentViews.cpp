@@ -138,6 +138,22 @@ void DocumentViews::popUpSwitchToTextView()
     showView(true);
 }
 
+void DocumentViews::showChange(int place)
+{
+    if (m_document.isTextView()) {
+        QTextCursor cursor = m_text->textCursor();
+        cursor.setPosition(qBound(0, place, m_text->document()->characterCount() - 1));
+        m_text->setTextCursor(cursor);
+        m_text->ensureCursorVisible();
+        return;
+    }
+    selectRow(m_list, place);
+    const QModelIndex index = m_list->model()->index(place, 0);
+    if (index.isValid())
+        m_list->scrollTo(index);
+    emit rowChosen(selectedRow(m_list));
+}
+
 void DocumentViews::SetDocumentCommandStates()
 {
     const bool open = m_document.DocumentOpen();

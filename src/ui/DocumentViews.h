@@ -39,6 +39,9 @@ public:
     void listViewCommand();
     void popUpSwitchToTextView();
     void SetDocumentCommandStates();
+    // Selects the row (list) or puts the caret at the position (text), scrolled into view; a
+    // row is chosen as a click on it would choose it.
+    void showChange(int place);
 
 signals:
     // A click or a keyboard move chose a row of the list (-1: none is selected).
