@@ -376,7 +376,9 @@ void ConfigDocument::showText()
                 const Quiet quiet(*this);
                 setText(rendered);
             }
-            m_switchChanged = true;
+            // Away from the saved state the document counts as changed anyway, and undoing
+            // back to it makes it unchanged.
+            m_switchChanged = m_switchChanged || m_history.isClean();
             updateChanged();
         }
     }

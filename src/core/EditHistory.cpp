@@ -73,8 +73,14 @@ std::optional<LineChange> lineChange(QStringView before, QStringView after)
 bool mergeLines(LineChange& earlier, const LineChange& later)
 {
     const qsizetype offset = later.first - earlier.first;
-    if (offset < 0 || offset + later.before.size() > earlier.after.size())
+    if (offset < 0 || offset > earlier.after.size())
         return false;
+    // Lines later reaches beyond those earlier changed were as earlier found them.
+    const qsizetype beyond = offset + later.before.size() - earlier.after.size();
+    if (beyond > 0) {
+        earlier.before += later.before.last(beyond);
+        earlier.after += later.before.last(beyond);
+    }
     QStringList merged = earlier.after.mid(0, offset);
     qsizetype caret = 0;
     for (const QString& line : merged)

@@ -37,7 +37,8 @@ bool isLineBreak(QChar c);
 std::optional<LineChange> lineChange(QStringView before, QStringView after);
 QStringList splitLines(QStringView raw);
 
-// Folds later into earlier when later only touches lines earlier left; false otherwise.
+// Folds later into earlier when later starts among the lines earlier left or on the one after
+// them; false otherwise.
 bool mergeLines(LineChange& earlier, const LineChange& later);
 
 } // namespace EditHistory
