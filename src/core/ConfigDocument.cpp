@@ -165,11 +165,16 @@ void ConfigDocument::record(const QString& name, int placeBefore, int placeAfter
             changes.append(new Change(*this, name, std::move(*change), placeBefore, placeAfter));
     }
     if (m_textEdited) {
-        const QString raw = rawText();
+        QString raw = rawText();
         if (auto change = EditHistory::lineChange(m_textShot, raw))
             changes.append(new Change(*this, name, std::move(*change)));
+        m_textShot = std::move(raw);
+        m_textEdited = false;
     }
-    takeSnapshots();
+    if (m_rowsEdited) {
+        m_rowsShot = m_rows.rows();
+        m_rowsEdited = false;
+    }
     if (changes.size() > 1)
         m_history.beginMacro(name);
     for (QUndoCommand* change : changes)
