@@ -22,6 +22,18 @@ int textWidth(QChar c)
 
 const QString UntitledName = QStringLiteral("Untitled");
 const QString TypingName = QStringLiteral("Typing");
+
+// Where line starts in raw text; past the last line, its end.
+int lineStartIn(const QString& raw, int line)
+{
+    if (line <= 0)
+        return 0;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (isLineBreak(raw[i]) && --line == 0)
+            return static_cast<int>(i + 1);
+    }
+    return static_cast<int>(raw.size());
+}
 const QString EditName = QStringLiteral("Edit");
 
 } // namespace
@@ -150,8 +162,10 @@ void ConfigDocument::rowsEdited()
 
 void ConfigDocument::textEdited()
 {
-    if (m_quiet > 0)
+    if (m_quiet > 0) {
+        m_textShotStale = true;
         return;
+    }
     m_textEdited = true;
     if (m_steps == 0)
         record(TypingName, -1, -1);
@@ -187,7 +201,9 @@ void ConfigDocument::record(const QString& name, int placeBefore, int placeAfter
 void ConfigDocument::takeSnapshots()
 {
     m_rowsShot = m_rows.rows();
-    m_textShot = rawText();
+    if (m_textShotStale || m_textEdited)
+        m_textShot = rawText();
+    m_textShotStale = false;
     m_rowsEdited = false;
     m_textEdited = false;
 }
@@ -229,28 +245,28 @@ void ConfigDocument::applyLines(int first, int count, const QStringList& lines)
     const int lineCount = static_cast<int>(std::count_if(raw.begin(), raw.end(), isLineBreak)) + 1;
     first = qBound(0, first, lineCount);
     count = qBound(0, count, lineCount - first);
+    const auto lineStart = [&raw](int line) { return lineStartIn(raw, line); };
     // Line n ends where line n + 1 starts, less its break.
-    const auto lineEnd = [this, lineCount](int line) {
-        return line + 1 < lineCount ? textLineStart(line + 1) - 1
-                                    : int(m_text.characterCount()) - 1;
+    const auto lineEnd = [&raw, &lineStart, lineCount](int line) {
+        return line + 1 < lineCount ? lineStart(line + 1) - 1 : static_cast<int>(raw.size());
     };
     QString inserted = lines.join(u'\n');
     int from = 0;
     int to = 0;
     if (count > 0) {
-        from = textLineStart(first);
+        from = lineStart(first);
         to = lineEnd(first + count - 1);
         if (lines.isEmpty()) {
             // The lines go with one line break.
             if (first + count < lineCount)
-                to = textLineStart(first + count);
+                to = lineStart(first + count);
             else if (first > 0)
                 from = lineEnd(first - 1);
         }
     } else if (lines.isEmpty()) {
         return;
     } else if (first < lineCount) {
-        from = to = textLineStart(first);
+        from = to = lineStart(first);
         inserted.append(u'\n');
     } else {
         from = to = static_cast<int>(raw.size());
@@ -265,14 +281,7 @@ void ConfigDocument::applyLines(int first, int count, const QStringList& lines)
 // The cursor position where line starts in the text form; past the last line, its end.
 int ConfigDocument::textLineStart(int line) const
 {
-    if (line <= 0)
-        return 0;
-    const QString raw = rawText();
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (isLineBreak(raw[i]) && --line == 0)
-            return static_cast<int>(i + 1);
-    }
-    return static_cast<int>(raw.size());
+    return lineStartIn(rawText(), line);
 }
 
 // Announced even when it stays the same: a new document replaces the open one.

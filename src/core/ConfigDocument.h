@@ -152,5 +152,6 @@ private:
     int m_steps = 0; // Steps alive
     bool m_rowsEdited = false;
     bool m_textEdited = false;
+    bool m_textShotStale = false; // the program changed the text since m_textShot was taken
     bool m_switchChanged = false;
 };
