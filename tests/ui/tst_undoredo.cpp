@@ -203,6 +203,27 @@ private slots:
         QCOMPARE(f->document().history().count(), 1);
     }
 
+    // A click on a row hands the value box the focus: it undoes its own typing first, and
+    // with none left the keys undo the document.
+    void valueBoxPassesUndoOn()
+    {
+        QVERIFY(f->openDocument(Lines));
+        ui().mnuToolsConfirmDelete->trigger();
+        QVERIFY(f->clickRow(1));
+        f->trigger(u"mnu_PopUpLV_Comment"_s);
+        QVERIFY(f->clickRow(0));
+        QTRY_VERIFY(ui().txtParam->hasFocus());
+        QTest::keyClicks(ui().txtParam, u"7"_s);
+        press(QKeySequence(u"Ctrl+Z"_s));
+        QCOMPARE(ui().txtParam->text(), u"1"_s);
+        QCOMPARE(f->rows().row(1).Setting, u";"_s);
+        press(QKeySequence(u"Ctrl+Z"_s));
+        QCOMPARE(f->rows().row(1).Setting, u"CACHESIZE_DATA"_s);
+        QVERIFY(ui().txtParam->hasFocus());
+        press(QKeySequence(u"Ctrl+Y"_s));
+        QCOMPARE(f->rows().row(1).Setting, u";"_s);
+    }
+
     // Steps made in either view are undone in the view that shows; switching is no step.
     void historyAcrossViewSwitch()
     {
