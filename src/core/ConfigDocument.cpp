@@ -22,6 +22,7 @@ int textWidth(QChar c)
 
 const QString UntitledName = QStringLiteral("Untitled");
 const QString TypingName = QStringLiteral("Typing");
+const QString EditName = QStringLiteral("Edit");
 
 // Where line starts in raw text; past the last line, its end.
 int lineStartIn(const QString& raw, int line)
@@ -34,7 +35,6 @@ int lineStartIn(const QString& raw, int line)
     }
     return static_cast<int>(raw.size());
 }
-const QString EditName = QStringLiteral("Edit");
 
 } // namespace
 
@@ -65,13 +65,16 @@ public:
     {}
     Change(ConfigDocument& document, const QString& name, EditHistory::LineChange change)
         : QUndoCommand(name), m_document(document), m_change(std::move(change)),
-          m_typing(name == TypingName)
+          m_typing(name == TypingName), m_views(document.m_viewSwitches)
     {}
 
     int id() const override { return m_typing ? 1 : -1; }
     bool mergeWith(const QUndoCommand* other) override
     {
         const auto* later = static_cast<const Change*>(other);
+        // A run of typing ends where the user switched views.
+        if (later->m_views != m_views)
+            return false;
         auto* lines = std::get_if<EditHistory::LineChange>(&m_change);
         const auto* laterLines = std::get_if<EditHistory::LineChange>(&later->m_change);
         return lines && laterLines && EditHistory::mergeLines(*lines, *laterLines);
@@ -117,6 +120,7 @@ private:
     int m_placeBefore = -1;
     int m_placeAfter = -1;
     bool m_typing = false;
+    int m_views = 0; // the view switches made before the step
     bool m_done = false;
 };
 
@@ -376,6 +380,7 @@ void ConfigDocument::setView(View view)
     if (m_view == view)
         return;
     m_view = view;
+    ++m_viewSwitches;
     emit viewChanged(view);
 }
 

@@ -154,4 +154,5 @@ private:
     bool m_textEdited = false;
     bool m_textShotStale = false; // the program changed the text since m_textShot was taken
     bool m_switchChanged = false;
+    int m_viewSwitches = 0;
 };

@@ -274,6 +274,8 @@ private slots:
         QTest::newRow("the next line") << u"7x 12y"_s << 1 << FourLines;
         QTest::newRow("another line") << u"7x 16y"_s << 2 << u"A 1\r\nB 2x\r\nC 3\r\nD 4"_s;
         QTest::newRow("a paste between") << u"7x P 9y"_s << 3 << u"A 1\r\nB 2xp\r\nC 3\r\nD 4"_s;
+        QTest::newRow("a view switch between")
+            << u"7x V 8y"_s << 2 << u"A 1\r\nB 2x\r\nC 3\r\nD 4"_s;
         QTest::newRow("a save between") << u"7x S 8y"_s << 2 << u"A 1\r\nB 2x\r\nC 3\r\nD 4"_s;
     }
     void typingRuns()
@@ -288,6 +290,9 @@ private slots:
             if (key == u"P") {
                 const ConfigDocument::Step step(document, u"Paste"_s);
                 cursorAt(document, 8).insertText(u"p"_s);
+            } else if (key == u"V") {
+                document.showList();
+                document.showText();
             } else if (key == u"S") {
                 QCOMPARE(document.saveAs(folder.filePath(u"a.cfg"_s)), QString());
             } else if (key.endsWith(u'-')) {
