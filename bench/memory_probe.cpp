@@ -5,10 +5,12 @@
 //                           set-up (what start-up is weighed against; see ComparableWindow.h)
 //   memory_probe startup    the editor started on the full demo catalogue (no splash wait)
 //   memory_probe editor     the same, then a generated 65,000-byte document opened
+//   memory_probe history    the same, then 200 steps of history made on it
 // Not a Google Benchmark program: scripts/bench runs each mode in a fresh process.
 #include "BenchSupport.h"
 #include "ComparableWindow.h"
 #include "GeneratedConfig.h"
+#include "HistorySteps.h"
 #include "app/AllocatorTuning.h"
 #include "app/Startup.h"
 #include "core/Codepage.h"
@@ -36,8 +38,10 @@ long PeakResidentKilobytes()
     return -1;
 }
 
-// Starts the editor; with a document, also opens a generated 65,000-byte file afterwards.
-bool RunEditor(bool withDocument, const QElapsedTimer& sinceEntry, double* shownAfter)
+// Starts the editor; with a document, also opens a generated 65,000-byte file afterwards, and
+// makes that many steps of history on it.
+bool RunEditor(bool withDocument, int historySteps, const QElapsedTimer& sinceEntry,
+               double* shownAfter)
 {
     QTemporaryDir folder;
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
@@ -63,6 +67,10 @@ bool RunEditor(bool withDocument, const QElapsedTimer& sinceEntry, double* shown
     if (!window->files().LoadDocument(path))
         return false;
     QCoreApplication::processEvents();
+    if (historySteps > 0) {
+        MakeHistorySteps(*window, historySteps);
+        return window->document().history().count() == historySteps;
+    }
     return true;
 }
 
@@ -88,11 +96,14 @@ int main(int argc, char** argv)
             return 1;
         QCoreApplication::processEvents();
         shownAfter = static_cast<double>(sinceEntry.nsecsElapsed()) / 1e6;
-    } else if (mode == QLatin1String("startup") || mode == QLatin1String("editor")) {
-        if (!RunEditor(mode == QLatin1String("editor"), sinceEntry, &shownAfter))
+    } else if (mode == QLatin1String("startup") || mode == QLatin1String("editor") ||
+               mode == QLatin1String("history")) {
+        const bool history = mode == QLatin1String("history");
+        if (!RunEditor(mode != QLatin1String("startup"), history ? 200 : 0, sinceEntry,
+                       &shownAfter))
             return 1;
     } else {
-        std::fprintf(stderr, "usage: memory_probe empty|window|startup|editor\n");
+        std::fprintf(stderr, "usage: memory_probe empty|window|startup|editor|history\n");
         return 2;
     }
     std::printf("%.3f %ld\n", shownAfter, PeakResidentKilobytes());

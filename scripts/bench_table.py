@@ -24,6 +24,10 @@ ROWS = [
     ("problem check, 65,000 bytes, 5,000 settings", "bench_check", "BM_Check5000", "BM_NameWalkBaseline", ("ms", 5)),
     ("find over every row, no match", "bench_find", "BM_FindNoMatch", None, ("ms", 2)),
     ("find over the whole text, no match", "bench_find", "BM_FindTextNoMatch", None, ("ms", 2)),
+    ("Undo, 200 steps, text view", "bench_undo", "BM_UndoInText", "BM_CursorEditBaseline", ("ms", 10)),
+    ("Redo, 200 steps, text view", "bench_undo", "BM_RedoInText", "BM_CursorEditBaseline", ("ms", 10)),
+    ("Undo of typing in the list view, 200 steps", "bench_undo", "BM_UndoInList", "BM_CursorEditBaseline", ("ms", 10)),
+    ("all 200 steps undone and redone, list view", "bench_undo", "BM_WholeHistoryInList", "BM_CursorEditBaseline", ("info",)),
 ]
 
 
@@ -92,6 +96,14 @@ def main(folder):
                      f"+{extra:.1f} MB | <= +25 MB | {'ok' if extra <= 25 else 'MISSED'} |")
     except (OSError, ValueError, IndexError, ZeroDivisionError):
         lines.append("| peak resident memory | (not measured) | | | | |")
+    try:
+        editor_kb, history_kb = probe(folder, "editor")[1], probe(folder, "history")[1]
+        extra = (history_kb - editor_kb) / 1024
+        lines.append(f"| peak resident memory, 200 steps of history | {history_kb / 1024:.1f} MB | "
+                     f"{editor_kb / 1024:.1f} MB | +{extra:.1f} MB | <= +15 MB | "
+                     f"{'ok' if extra <= 15 else 'MISSED'} |")
+    except (OSError, ValueError, IndexError):
+        lines.append("| peak resident memory, 200 steps of history | (not measured) | | | | |")
     print("\n".join(lines))
 
 

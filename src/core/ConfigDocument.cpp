@@ -2,18 +2,18 @@
 
 #include "core/ConfigFile.h"
 #include "core/ConfigText.h"
+#include "core/EditHistory.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
+
+#include <variant>
 
 namespace {
 
 // The text form keeps its lines as paragraphs; a line separator comes from Shift+Enter or a
 // paste and counts as a line break too.
-bool isLineBreak(QChar c)
-{
-    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
-}
+using EditHistory::isLineBreak;
 
 int textWidth(QChar c)
 {
@@ -21,14 +21,33 @@ int textWidth(QChar c)
 }
 
 const QString UntitledName = QStringLiteral("Untitled");
+const QString TypingName = QStringLiteral("Typing");
+const QString EditName = QStringLiteral("Edit");
+
+// Where line starts in raw text; past the last line, its end.
+int lineStartIn(const QString& raw, int line)
+{
+    if (line <= 0)
+        return 0;
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (isLineBreak(raw[i]) && --line == 0)
+            return static_cast<int>(i + 1);
+    }
+    return static_cast<int>(raw.size());
+}
 
 } // namespace
 
-// Changes made while one is alive are the program's own, not the user's edits.
+// Changes made while one is alive are the program's own, not the user's edits: the history
+// takes the forms as they are afterwards as its new starting point.
 class ConfigDocument::Quiet {
 public:
     explicit Quiet(ConfigDocument& document) : m_document(document) { ++m_document.m_quiet; }
-    ~Quiet() { --m_document.m_quiet; }
+    ~Quiet()
+    {
+        if (--m_document.m_quiet == 0)
+            m_document.takeSnapshots();
+    }
     Quiet(const Quiet&) = delete;
     Quiet& operator=(const Quiet&) = delete;
 
@@ -36,13 +55,99 @@ private:
     ConfigDocument& m_document;
 };
 
+// One step of the history: the part of the form that changed, put back in whichever form shows.
+class ConfigDocument::Change : public QUndoCommand {
+public:
+    Change(ConfigDocument& document, const QString& name, EditHistory::RowChange change,
+           int placeBefore, int placeAfter)
+        : QUndoCommand(name), m_document(document), m_change(std::move(change)),
+          m_placeBefore(placeBefore), m_placeAfter(placeAfter)
+    {}
+    Change(ConfigDocument& document, const QString& name, EditHistory::LineChange change)
+        : QUndoCommand(name), m_document(document), m_change(std::move(change)),
+          m_typing(name == TypingName), m_views(document.m_viewSwitches)
+    {}
+
+    int id() const override { return m_typing ? 1 : -1; }
+    bool mergeWith(const QUndoCommand* other) override
+    {
+        const auto* later = static_cast<const Change*>(other);
+        // A run of typing ends where the user switched views.
+        if (later->m_views != m_views)
+            return false;
+        auto* lines = std::get_if<EditHistory::LineChange>(&m_change);
+        const auto* laterLines = std::get_if<EditHistory::LineChange>(&later->m_change);
+        return lines && laterLines && EditHistory::mergeLines(*lines, *laterLines);
+    }
+    void undo() override { apply(false); }
+    void redo() override
+    {
+        // The change is in the document already when the step is recorded.
+        if (m_done)
+            apply(true);
+        m_done = true;
+    }
+
+private:
+    void apply(bool forward)
+    {
+        int place = 0;
+        if (const auto* rows = std::get_if<EditHistory::RowChange>(&m_change)) {
+            const QList<Row>& from = forward ? rows->before : rows->after;
+            const QList<Row>& to = forward ? rows->after : rows->before;
+            m_document.applyRows(rows->first, static_cast<int>(from.size()), to);
+            const int wanted = forward ? m_placeAfter : m_placeBefore;
+            place = wanted >= 0 ? wanted : rows->first;
+            if (m_document.isTextView())
+                place = m_document.textLineStart(place);
+        } else {
+            const auto& lines = std::get<EditHistory::LineChange>(m_change);
+            const QStringList& from = forward ? lines.before : lines.after;
+            const QStringList& to = forward ? lines.after : lines.before;
+            m_document.applyLines(lines.first, static_cast<int>(from.size()), to);
+            place = lines.first;
+            if (m_document.isTextView())
+                place = m_document.textLineStart(lines.first) +
+                        (forward ? lines.caretAfter : lines.caretBefore);
+        }
+        if (!m_document.isTextView())
+            place = std::min(place, m_document.m_rows.count() - 1);
+        emit m_document.changeShown(place);
+    }
+
+    ConfigDocument& m_document;
+    std::variant<EditHistory::RowChange, EditHistory::LineChange> m_change;
+    int m_placeBefore = -1;
+    int m_placeAfter = -1;
+    bool m_typing = false;
+    int m_views = 0; // the view switches made before the step
+    bool m_done = false;
+};
+
+ConfigDocument::Step::Step(ConfigDocument& document, QString name, int placeBefore)
+    : m_document(document), m_name(std::move(name)), m_placeBefore(placeBefore)
+{
+    ++m_document.m_steps;
+}
+
+ConfigDocument::Step::~Step()
+{
+    if (--m_document.m_steps == 0)
+        m_document.record(m_name, m_placeBefore, m_placeAfter);
+}
+
 ConfigDocument::ConfigDocument(QObject* parent) : QObject(parent)
 {
-    connect(&m_rows, &RowModel::rowsInserted, this, &ConfigDocument::edited);
-    connect(&m_rows, &RowModel::rowsRemoved, this, &ConfigDocument::edited);
-    connect(&m_rows, &RowModel::dataChanged, this, &ConfigDocument::edited);
+    connect(&m_rows, &RowModel::rowsInserted, this, &ConfigDocument::rowsEdited);
+    connect(&m_rows, &RowModel::rowsRemoved, this, &ConfigDocument::rowsEdited);
+    connect(&m_rows, &RowModel::dataChanged, this, &ConfigDocument::rowsEdited);
+    connect(&m_rows, &RowModel::modelReset, this, &ConfigDocument::rowsEdited);
     // Not contentsChange: that one waits for a layout and also comes when a view lays it out.
-    connect(&m_text, &QTextDocument::contentsChanged, this, &ConfigDocument::edited);
+    connect(&m_text, &QTextDocument::contentsChanged, this, &ConfigDocument::textEdited);
+    // One history: the text form keeps none of its own.
+    m_text.setUndoRedoEnabled(false);
+    m_history.setUndoLimit(HistoryLimit);
+    connect(&m_history, &QUndoStack::cleanChanged, this, &ConfigDocument::updateChanged);
 }
 
 QString ConfigDocument::name() const
@@ -50,10 +155,137 @@ QString ConfigDocument::name() const
     return m_path.isEmpty() ? UntitledName : m_path;
 }
 
-void ConfigDocument::edited()
+void ConfigDocument::rowsEdited()
 {
-    if (m_quiet == 0)
-        setChanged(true);
+    if (m_quiet > 0)
+        return;
+    m_rowsEdited = true;
+    if (m_steps == 0)
+        record(EditName, -1, -1);
+}
+
+void ConfigDocument::textEdited()
+{
+    if (m_quiet > 0) {
+        m_textShotStale = true;
+        return;
+    }
+    m_textEdited = true;
+    if (m_steps == 0)
+        record(TypingName, -1, -1);
+}
+
+void ConfigDocument::record(const QString& name, int placeBefore, int placeAfter)
+{
+    QList<QUndoCommand*> changes;
+    if (m_rowsEdited) {
+        if (auto change = EditHistory::rowChange(m_rowsShot, m_rows.rows()))
+            changes.append(new Change(*this, name, std::move(*change), placeBefore, placeAfter));
+    }
+    if (m_textEdited) {
+        QString raw = rawText();
+        if (auto change = EditHistory::lineChange(m_textShot, raw))
+            changes.append(new Change(*this, name, std::move(*change)));
+        m_textShot = std::move(raw);
+        m_textEdited = false;
+    }
+    if (m_rowsEdited) {
+        m_rowsShot = m_rows.rows();
+        m_rowsEdited = false;
+    }
+    if (changes.size() > 1)
+        m_history.beginMacro(name);
+    for (QUndoCommand* change : changes)
+        m_history.push(change);
+    if (changes.size() > 1)
+        m_history.endMacro();
+    updateChanged();
+}
+
+void ConfigDocument::takeSnapshots()
+{
+    m_rowsShot = m_rows.rows();
+    if (m_textShotStale || m_textEdited)
+        m_textShot = rawText();
+    m_textShotStale = false;
+    m_rowsEdited = false;
+    m_textEdited = false;
+}
+
+void ConfigDocument::clearHistory()
+{
+    m_history.clear();
+    m_switchChanged = false;
+    updateChanged();
+}
+
+void ConfigDocument::updateChanged()
+{
+    setChanged(!m_history.isClean() || m_switchChanged);
+}
+
+void ConfigDocument::applyRows(int first, int count, const QList<Row>& rows)
+{
+    if (isTextView()) {
+        applyLines(first, count, ConfigText::renderRows(rows));
+        return;
+    }
+    const Quiet quiet(*this);
+    m_rows.replaceRows(first, count, rows);
+}
+
+void ConfigDocument::applyLines(int first, int count, const QStringList& lines)
+{
+    const Quiet quiet(*this);
+    if (!isTextView()) {
+        QList<Row> rows;
+        rows.reserve(lines.size());
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            rows.append(ConfigText::parseLine(lines[i], first + i + 1));
+        m_rows.replaceRows(first, count, rows);
+        return;
+    }
+    const QString raw = rawText();
+    const int lineCount = static_cast<int>(std::count_if(raw.begin(), raw.end(), isLineBreak)) + 1;
+    first = qBound(0, first, lineCount);
+    count = qBound(0, count, lineCount - first);
+    const auto lineStart = [&raw](int line) { return lineStartIn(raw, line); };
+    // Line n ends where line n + 1 starts, less its break.
+    const auto lineEnd = [&raw, &lineStart, lineCount](int line) {
+        return line + 1 < lineCount ? lineStart(line + 1) - 1 : static_cast<int>(raw.size());
+    };
+    QString inserted = lines.join(u'\n');
+    int from = 0;
+    int to = 0;
+    if (count > 0) {
+        from = lineStart(first);
+        to = lineEnd(first + count - 1);
+        if (lines.isEmpty()) {
+            // The lines go with one line break.
+            if (first + count < lineCount)
+                to = lineStart(first + count);
+            else if (first > 0)
+                from = lineEnd(first - 1);
+        }
+    } else if (lines.isEmpty()) {
+        return;
+    } else if (first < lineCount) {
+        from = to = lineStart(first);
+        inserted.append(u'\n');
+    } else {
+        from = to = static_cast<int>(raw.size());
+        inserted.prepend(u'\n');
+    }
+    QTextCursor cursor(&m_text);
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    cursor.insertText(inserted);
+}
+
+// The cursor position where line starts in the text form; past the last line, its end.
+int ConfigDocument::textLineStart(int line) const
+{
+    return lineStartIn(rawText(), line);
 }
 
 // Announced even when it stays the same: a new document replaces the open one.
@@ -97,7 +329,7 @@ void ConfigDocument::newDocument()
     }
     setPath(QString());
     setFormat({});
-    setChanged(false);
+    clearHistory();
     setOpen(true);
 }
 
@@ -114,7 +346,7 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
         ReadFileLines(fileText);
         RowsFromLines();
     }
-    setChanged(false);
+    clearHistory();
     setOpen(true);
 }
 
@@ -135,7 +367,7 @@ void ConfigDocument::close()
         setText(QString());
         m_rows.clear();
     }
-    setChanged(false);
+    clearHistory();
     setOpen(false);
     setPath(QString());
     setFormat({});
@@ -157,7 +389,9 @@ QString ConfigDocument::saveAs(const QString& path)
         !failure.isEmpty())
         return QStringLiteral("Could not save %1: %2").arg(path, failure);
     setPath(path);
-    setChanged(false);
+    m_history.setClean();
+    m_switchChanged = false;
+    updateChanged();
     return {};
 }
 
@@ -177,6 +411,7 @@ void ConfigDocument::setView(View view)
     if (m_view == view)
         return;
     m_view = view;
+    ++m_viewSwitches;
     emit viewChanged(view);
 }
 
@@ -186,8 +421,16 @@ void ConfigDocument::showText()
     // Setting the text it already holds would count as an edit.
     if (m_open) {
         const QString rendered = ConfigText::TextFromLines(LineArray);
-        if (rendered != text())
-            setText(rendered);
+        if (rendered != text()) {
+            {
+                const Quiet quiet(*this);
+                setText(rendered);
+            }
+            // Away from the saved state the document counts as changed anyway, and undoing
+            // back to it makes it unchanged.
+            m_switchChanged = m_switchChanged || m_history.isClean();
+            updateChanged();
+        }
     }
     setView(View::Text);
 }
@@ -272,10 +515,7 @@ QString ConfigDocument::text() const
 
 void ConfigDocument::setText(const QString& text)
 {
-    // A new text is no step the user could undo.
-    m_text.setUndoRedoEnabled(false);
     m_text.setPlainText(text);
-    m_text.setUndoRedoEnabled(true);
     emit textReplaced();
 }
 

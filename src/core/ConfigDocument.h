@@ -7,18 +7,41 @@
 #include <QString>
 #include <QStringList>
 #include <QTextDocument>
+#include <QUndoStack>
 
 // The one owner of the configuration document: its rows (the list form), its text (the text
 // form, which the text view displays), the lines of the last conversion between them, the form
 // that shows, the file it came from, and whether it is open and changed. Only the form that
-// shows is current; the conversions carry the document across. The changed flag follows the
-// edits themselves: any row inserted, removed or rewritten and any text typed, pasted or
-// replaced marks the document changed, while loading, saving, closing and the switch to the list
-// do not. The switch to the text does when the rows render otherwise than the text it held.
+// shows is current; the conversions carry the document across. Every edit of either form is a
+// step of one history, undone and redone in whichever form shows then. The changed flag follows
+// the history: back at the state last loaded or saved, the document is unchanged. The switch to
+// the text also marks it changed when the rows render otherwise than the text it held.
 class ConfigDocument : public QObject {
     Q_OBJECT
 public:
     enum class View { List, Text };
+
+    // The steps kept; older ones are forgotten.
+    static constexpr int HistoryLimit = 200;
+
+    // What the document undergoes while one is alive is one step, named for the command that
+    // made it ("Delete", "Paste"). Outside any, a change of the text is "Typing", and a run of
+    // typing is one step. Places are rows of the list, the one to select when the step is
+    // undone and when it is redone; by default the first row the step changed.
+    class Step {
+    public:
+        Step(ConfigDocument& document, QString name, int placeBefore = -1);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+        void setPlaceAfter(int row) { m_placeAfter = row; }
+
+    private:
+        ConfigDocument& m_document;
+        QString m_name;
+        int m_placeBefore;
+        int m_placeAfter = -1;
+    };
 
     explicit ConfigDocument(QObject* parent = nullptr);
 
@@ -36,6 +59,12 @@ public:
     bool isUntitled() const { return m_open && m_path.isEmpty(); }
     // The path, or "Untitled".
     QString name() const;
+
+    // Clean at the state last loaded or saved; emptied by New, load and close.
+    const QUndoStack& history() const { return m_history; }
+    QUndoStack& history() { return m_history; }
+    void undo() { m_history.undo(); }
+    void redo() { m_history.redo(); }
 
     // One empty row and an empty text, untitled and unchanged.
     void newDocument();
@@ -94,15 +123,27 @@ signals:
     // The whole text form was replaced: a view's caret goes back to the start.
     void textReplaced();
     void formatChanged(const ConfigFile::Format& format);
+    // An undo or redo changed the document here: a row of the list, or a cursor position of the
+    // text form, whichever shows.
+    void changeShown(int place);
 
 private:
     class Quiet;
+    class Change;
 
     void setOpen(bool open);
     void setChanged(bool changed);
     void setPath(const QString& path);
     void setFormat(const ConfigFile::Format& format);
-    void edited();
+    void rowsEdited();
+    void textEdited();
+    void record(const QString& name, int placeBefore, int placeAfter);
+    void takeSnapshots();
+    void clearHistory();
+    void updateChanged();
+    void applyRows(int first, int count, const QList<Row>& rows);
+    void applyLines(int first, int count, const QStringList& lines);
+    int textLineStart(int line) const;
     QString rawText() const;
 
     RowModel m_rows;
@@ -114,4 +155,15 @@ private:
     bool m_open = false;
     bool m_changed = false;
     int m_quiet = 0;
+
+    QUndoStack m_history;
+    // Each form as the history last saw it: an edit is what differs from these.
+    QList<Row> m_rowsShot;
+    QString m_textShot;
+    int m_steps = 0; // Steps alive
+    bool m_rowsEdited = false;
+    bool m_textEdited = false;
+    bool m_textShotStale = false; // the program changed the text since m_textShot was taken
+    bool m_switchChanged = false;
+    int m_viewSwitches = 0;
 };

@@ -42,6 +42,31 @@ void RowModel::removeRowAt(int index)
     endRemoveRows();
 }
 
+void RowModel::replaceRows(int first, int count, const QList<Row>& rows)
+{
+    first = qBound(0, first, this->count());
+    count = qBound(0, count, this->count() - first);
+    if (count > 0) {
+        beginRemoveRows(QModelIndex(), first, first + count - 1);
+        for (int i = first; i < first + count; ++i)
+            uncountKey(m_rows[i].Key);
+        m_rows.remove(first, count);
+        endRemoveRows();
+    }
+    if (rows.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
+    m_rows.insert(first, rows.size(), Row{});
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        Row& target = m_rows[first + i];
+        target = rows[i];
+        if (containsKey(target.Key))
+            target.Key = uniqueKey(target.Key);
+        countKey(target.Key);
+    }
+    endInsertRows();
+}
+
 void RowModel::setRowTexts(int index, const QString& setting, const QString& parameter)
 {
     if (!isRow(index))

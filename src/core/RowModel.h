@@ -28,6 +28,9 @@ public:
     // index in 0..count; refuses a row whose non-empty Key another row already carries.
     bool insertRowAt(int index, const Row& row);
     void removeRowAt(int index);
+    // Rows first..first+count-1 give way to rows, in one removal and one insertion. A Key
+    // another row already carries is made unique.
+    void replaceRows(int first, int count, const QList<Row>& rows);
     void setRowTexts(int index, const QString& setting, const QString& parameter);
     void setSetting(int index, const QString& setting);
     void setParameter(int index, const QString& parameter);

@@ -15,6 +15,19 @@
 
 #include <algorithm>
 
+namespace {
+
+QString stepName(const QString& setting)
+{
+    if (setting == SettingLookup::BlankLineEntry)
+        return QStringLiteral("Add Blank Line");
+    if (setting == QLatin1String(";"))
+        return QStringLiteral("Set Comment");
+    return QStringLiteral("Set ") + setting;
+}
+
+} // namespace
+
 ApplyEdit::ApplyEdit(ConfigDocument& document, Dialogs& dialogs, const DocumentWidgets& views,
                      SettingsTree* tree, QObject* parent)
     : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views), m_tree(tree)
@@ -45,6 +58,7 @@ void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow)
         emit notApplied(QStringLiteral("Nothing was written: a category is not a setting."));
         return;
     }
+    const ConfigDocument::Step step(m_document, stepName(edit.name));
     if (m_document.isTextView())
         applyToText(edit);
     else

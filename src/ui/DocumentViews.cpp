@@ -130,6 +130,27 @@ void DocumentViews::popUpSwitchToTextView()
     showView(true);
 }
 
+void DocumentViews::showChange(int place)
+{
+    if (m_document.isTextView()) {
+        QTextCursor cursor = m_text->textCursor();
+        cursor.setPosition(qBound(0, place, m_text->document()->characterCount() - 1));
+        m_text->setTextCursor(cursor);
+        m_text->ensureCursorVisible();
+        return;
+    }
+    selectRow(m_list, place);
+    const QModelIndex index = m_list->model()->index(place, 0);
+    if (index.isValid())
+        m_list->scrollTo(index);
+    // The value editor takes the focus for a chosen row; the keys that undo step after step
+    // stay with the user.
+    QWidget* focus = QApplication::focusWidget();
+    emit rowChosen(selectedRow(m_list));
+    if (focus)
+        focus->setFocus();
+}
+
 void DocumentViews::SetDocumentCommandStates()
 {
     const bool open = m_document.DocumentOpen();

@@ -41,6 +41,9 @@ public:
     void SetDocumentCommandStates();
     // Announces the selected row again, as after a command that changed it.
     void announceSelection();
+    // Selects the row (list) or puts the caret at the position (text), scrolled into view; a
+    // row is chosen as a click on it would choose it.
+    void showChange(int place);
 
 signals:
     // A click chose a row of the list (-1: none is selected).

@@ -18,33 +18,47 @@ EditCommands::EditCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* 
 }
 
 // The text view would otherwise cut, copy and paste by itself (rich text on the clipboard,
-// no-break spaces turned into spaces, a CR LF pasted as two line breaks); its clipboard keys
-// run the commands below instead.
+// no-break spaces turned into spaces, a CR LF pasted as two line breaks) and claim the undo keys
+// for a history it does not keep; those keys run the commands below instead.
 bool EditCommands::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_text &&
         (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress))
-        return runClipboardKey(static_cast<QKeyEvent*>(event));
+        return runEditKey(static_cast<QKeyEvent*>(event));
     return QObject::eventFilter(watched, event);
 }
 
-bool EditCommands::runClipboardKey(QKeyEvent* event)
+bool EditCommands::runEditKey(QKeyEvent* event)
 {
-    const std::pair<QKeySequence::StandardKey, void (EditCommands::*)()> keys[] = {
+    using Command = void (EditCommands::*)();
+    const std::pair<QKeySequence::StandardKey, Command> clipboardKeys[] = {
         {QKeySequence::Cut, &EditCommands::cut},
         {QKeySequence::Copy, &EditCommands::copy},
         {QKeySequence::Paste, &EditCommands::paste},
     };
-    for (const auto& [key, command] : keys) {
-        if (!event->matches(key))
-            continue;
-        // Claiming the override keeps the menu shortcut from running the command a second time.
-        event->accept();
-        if (event->type() == QEvent::KeyPress)
-            (this->*command)();
-        return true;
+    // The menu's own keys, whatever the platform binds to undo and redo.
+    const std::pair<QKeyCombination, Command> historyKeys[] = {
+        {Qt::CTRL | Qt::Key_Z, &EditCommands::undo},
+        {Qt::CTRL | Qt::Key_Y, &EditCommands::redo},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &EditCommands::redo},
+    };
+    Command command = nullptr;
+    for (const auto& [key, each] : clipboardKeys) {
+        if (event->matches(key))
+            command = each;
     }
-    return false;
+    const QKeyCombination pressed(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
+    for (const auto& [key, each] : historyKeys) {
+        if (pressed == key)
+            command = each;
+    }
+    if (!command)
+        return false;
+    // Claiming the override keeps the menu shortcut from running the command a second time.
+    event->accept();
+    if (event->type() == QEvent::KeyPress)
+        (this->*command)();
+    return true;
 }
 
 QString EditCommands::selectedText() const
@@ -53,6 +67,16 @@ QString EditCommands::selectedText() const
     text.replace(QChar::ParagraphSeparator, u'\n');
     text.replace(QChar::LineSeparator, u'\n');
     return text;
+}
+
+void EditCommands::undo()
+{
+    m_document.undo();
+}
+
+void EditCommands::redo()
+{
+    m_document.redo();
 }
 
 void EditCommands::copy()
@@ -66,6 +90,7 @@ void EditCommands::cut()
     if (!m_document.isTextView())
         return;
     QGuiApplication::clipboard()->setText(selectedText());
+    const ConfigDocument::Step step(m_document, QStringLiteral("Cut"));
     m_text->textCursor().removeSelectedText();
 }
 
@@ -77,6 +102,7 @@ void EditCommands::paste()
     QString text = QGuiApplication::clipboard()->text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
+    const ConfigDocument::Step step(m_document, QStringLiteral("Paste"));
     QTextCursor cursor = m_text->textCursor();
     cursor.insertText(text);
     m_text->setTextCursor(cursor);

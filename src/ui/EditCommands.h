@@ -9,13 +9,15 @@ class QKeyEvent;
 class QPlainTextEdit;
 class QWidget;
 
-// The text view's clipboard commands and Select All, and File > Print.
+// Undo and Redo, the text view's clipboard commands and Select All, and File > Print.
 class EditCommands : public QObject {
     Q_OBJECT
 public:
     EditCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* window, QPlainTextEdit* text,
                  QObject* parent = nullptr);
 
+    void undo();
+    void redo();
     void cut();
     void copy();
     void paste();
@@ -29,7 +31,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool runClipboardKey(QKeyEvent* event);
+    bool runEditKey(QKeyEvent* event);
     QString selectedText() const;
 
     ConfigDocument& m_document;

@@ -195,6 +195,14 @@ void MainWindow::buildMenus()
     mnuFilemnuExit = addItem(mnuFile, "mnuFilemnuExit", QStringLiteral("&Exit"));
 
     mnuEdit = addMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
+    mnuEditUndo = addItem(mnuEdit, "mnuEditUndo", QStringLiteral("&Undo"),
+                          QKeySequence(QStringLiteral("Ctrl+Z")));
+    mnuEditRedo = addItem(mnuEdit, "mnuEditRedo", QStringLiteral("&Redo"));
+    mnuEditRedo->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    for (QAction* item : {mnuEditUndo, mnuEditRedo})
+        item->setEnabled(false);
+    addSeparator(mnuEdit, "mnuEditBar0");
     mnuEditCut = addItem(mnuEdit, "mnuEditCut", QStringLiteral("Cu&t"),
                          QKeySequence(QStringLiteral("Ctrl+X")));
     mnuEditCopy = addItem(mnuEdit, "mnuEditCopy", QStringLiteral("&Copy"),
@@ -544,6 +552,8 @@ void MainWindow::wire()
                 [this, i] { m_versions->versionChosen(static_cast<int>(i)); });
 
     EditCommands* edit = m_edit.get();
+    on({mnuEditUndo}, edit, &EditCommands::undo);
+    on({mnuEditRedo}, edit, &EditCommands::redo);
     on({mnuEditCut, FlatBttn[Button::Cut]}, edit, &EditCommands::cut);
     on({mnuEditCopy, FlatBttn[Button::Copy]}, edit, &EditCommands::copy);
     on({mnuEditPaste, FlatBttn[Button::Paste]}, edit, &EditCommands::paste);
@@ -583,6 +593,21 @@ void MainWindow::wire()
     on({mnuHelpAbout}, this, [this] { showAboutBox(m_dialogs, this); });
     connect(helpPane, &HelpPane::externalLinkClicked, this,
             [this](const QUrl& url) { openAddress(m_dialogs, this, url); });
+
+    // Undo and Redo name the step they would take.
+    QUndoStack& history = m_document->history();
+    const auto follow = [&history](QAction* item, const QString& caption, auto canSignal,
+                                   auto textSignal) {
+        connect(&history, canSignal, item, &QAction::setEnabled);
+        connect(&history, textSignal, item, [item, caption](const QString& step) {
+            item->setText(step.isEmpty() ? caption : caption + QLatin1Char(' ') + step);
+        });
+    };
+    follow(mnuEditUndo, QStringLiteral("&Undo"), &QUndoStack::canUndoChanged,
+           &QUndoStack::undoTextChanged);
+    follow(mnuEditRedo, QStringLiteral("&Redo"), &QUndoStack::canRedoChanged,
+           &QUndoStack::redoTextChanged);
+    connect(m_document.get(), &ConfigDocument::changeShown, views, &DocumentViews::showChange);
 
     // What one component does that another shows.
     ValueEditor* strip = picTitles;

@@ -99,6 +99,8 @@ private:
     QAction* mnuFileClose = nullptr;
     QAction* mnuFilemnuExit = nullptr;
     QMenu* mnuEdit = nullptr;
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuEditRedo = nullptr;
     QAction* mnuEditCut = nullptr;
     QAction* mnuEditCopy = nullptr;
     QAction* mnuEditPaste = nullptr;

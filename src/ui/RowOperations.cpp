@@ -88,6 +88,7 @@ void RowOperations::selectAndShow(int row)
 void RowOperations::DeleteItem()
 {
     if (m_document.isTextView()) {
+        const ConfigDocument::Step step(m_document, QStringLiteral("Delete"));
         m_views.text->textCursor().removeSelectedText();
         return;
     }
@@ -106,7 +107,10 @@ void RowOperations::DeleteItem()
             return;
         }
     }
-    m_document.rows().removeRowAt(row);
+    {
+        const ConfigDocument::Step step(m_document, QStringLiteral("Delete"));
+        m_document.rows().removeRowAt(row);
+    }
     // The row that took the removed one's place keeps the keyboard going.
     selectAndShow(std::min(row, m_document.rows().count() - 1));
     finishDelete();
@@ -126,9 +130,13 @@ void RowOperations::MoveRowUp()
         return;
     RowModel& rows = m_document.rows();
     const Row moved = rows.row(k);
-    // The moved row gets a new, empty Key: its own stays in use until the old row is gone.
-    rows.insertRowAt(k - 1, Row{QString(), moved.Setting, moved.Parameter});
-    rows.removeRowAt(k + 1);
+    {
+        ConfigDocument::Step step(m_document, QStringLiteral("Move Up"), k);
+        step.setPlaceAfter(k - 1);
+        // The moved row gets a new, empty Key: its own stays in use until the old row is gone.
+        rows.insertRowAt(k - 1, Row{QString(), moved.Setting, moved.Parameter});
+        rows.removeRowAt(k + 1);
+    }
     selectAndShow(k - 1);
 }
 
@@ -139,13 +147,18 @@ void RowOperations::MoveRowDown()
     if (k < 0 || k == rows.count() - 1)
         return;
     const Row moved = rows.row(k);
-    rows.insertRowAt(k + 2, Row{QString(), moved.Setting, moved.Parameter});
-    rows.removeRowAt(k);
+    {
+        ConfigDocument::Step step(m_document, QStringLiteral("Move Down"), k);
+        step.setPlaceAfter(k + 1);
+        rows.insertRowAt(k + 2, Row{QString(), moved.Setting, moved.Parameter});
+        rows.removeRowAt(k);
+    }
     selectAndShow(k + 1);
 }
 
 void RowOperations::ToggleComment()
 {
+    const ConfigDocument::Step step(m_document, QStringLiteral("Add/Remove Comment"));
     if (m_document.isTextView())
         toggleCommentInText();
     else

@@ -129,9 +129,22 @@ int ValueEditor::twips(double value) const
     return Twips::toPixels(value, this);
 }
 
-// Enter presses OK and Escape Cancel while they show.
+// Enter presses OK and Escape Cancel while they show. The value box undoes its own typing
+// first; with nothing of its own to take back, the undo keys reach the window's Undo and Redo.
 bool ValueEditor::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ShortcutOverride && watched == txtParam) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QKeyCombination pressed(key->modifiers() & ~Qt::KeypadModifier, Qt::Key(key->key()));
+        const bool undo = pressed == (Qt::CTRL | Qt::Key_Z);
+        const bool redo =
+            pressed == (Qt::CTRL | Qt::Key_Y) || pressed == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+        if ((undo && !txtParam->isUndoAvailable()) || (redo && !txtParam->isRedoAvailable())) {
+            key->ignore();
+            return true;
+        }
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || (watched != txtParam && watched != cboParam))
         return false;
     switch (static_cast<QKeyEvent*>(event)->key()) {
