@@ -274,8 +274,9 @@ private slots:
         QTest::newRow("the next line") << u"7x 12y"_s << 1 << FourLines;
         QTest::newRow("another line") << u"7x 16y"_s << 2 << u"A 1\r\nB 2x\r\nC 3\r\nD 4"_s;
         QTest::newRow("a paste between") << u"7x P 9y"_s << 3 << u"A 1\r\nB 2xp\r\nC 3\r\nD 4"_s;
+        // The list gives the text back in the file's form, each line with its break.
         QTest::newRow("a view switch between")
-            << u"7x V 8y"_s << 2 << u"A 1\r\nB 2x\r\nC 3\r\nD 4"_s;
+            << u"7x V 8y"_s << 2 << u"A 1\r\nB 2x\r\nC 3\r\nD 4\r\n"_s;
         QTest::newRow("a save between") << u"7x S 8y"_s << 2 << u"A 1\r\nB 2x\r\nC 3\r\nD 4"_s;
     }
     void typingRuns()

@@ -243,7 +243,7 @@ private slots:
         ui().mnuViewmnuLVText->trigger();
         ui().txtTextBox->setFocus();
         press(QKeySequence(u"Ctrl+Z"_s));
-        QCOMPARE(f->document().text(), Lines.join(u"\r\n"_s));
+        QCOMPARE(f->document().text(), Lines.join(u"\r\n"_s) + u"\r\n"_s);
         QCOMPARE(ui().txtTextBox->textCursor().position(), SecondLine);
         QVERIFY(!f->document().DocumentChanged());
     }
