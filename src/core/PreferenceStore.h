@@ -59,7 +59,7 @@ inline constexpr std::array<Key, 20> AllKeys{
     Keys::SplitterTop,    Keys::SplitterLeft, Keys::LvCol1,         Keys::LvCol2,
     Keys::ShowHelp,       Keys::ShowTextBox,  Keys::ListByCategory, Keys::ConfirmDelete,
     Keys::FontName,       Keys::FontSize,     Keys::FontBold,       Keys::FontItalic,
-    Keys::DravaneVersion, Keys::ViewMode,     Keys::RecentFiles, Keys::ShowProblems};
+    Keys::DravaneVersion, Keys::ViewMode,     Keys::RecentFiles,    Keys::ShowProblems};
 
 std::unique_ptr<QSettings> open();
 
