@@ -1,10 +1,16 @@
 #include "core/EditHistory.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace EditHistory {
+namespace {
 
-std::optional<RowChange> rowChange(const QList<Row>& before, const QList<Row>& after)
+// How many elements the two sequences share at their start and, after that, at their end;
+// nothing when they are equal.
+template <typename Sequence>
+std::optional<std::pair<qsizetype, qsizetype>> commonEnds(const Sequence& before,
+                                                          const Sequence& after)
 {
     const qsizetype shorter = std::min(before.size(), after.size());
     qsizetype prefix = 0;
@@ -16,6 +22,17 @@ std::optional<RowChange> rowChange(const QList<Row>& before, const QList<Row>& a
     while (suffix < shorter - prefix &&
            before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
         ++suffix;
+    return std::pair{prefix, suffix};
+}
+
+} // namespace
+
+std::optional<RowChange> rowChange(const QList<Row>& before, const QList<Row>& after)
+{
+    const auto ends = commonEnds(before, after);
+    if (!ends)
+        return std::nullopt;
+    const auto [prefix, suffix] = *ends;
     return RowChange{static_cast<int>(prefix), before.mid(prefix, before.size() - prefix - suffix),
                      after.mid(prefix, after.size() - prefix - suffix)};
 }
@@ -41,16 +58,10 @@ QStringList splitLines(QStringView raw)
 
 std::optional<LineChange> lineChange(QStringView before, QStringView after)
 {
-    const qsizetype shorter = std::min(before.size(), after.size());
-    qsizetype prefix = 0;
-    while (prefix < shorter && before[prefix] == after[prefix])
-        ++prefix;
-    if (prefix == before.size() && prefix == after.size())
+    const auto ends = commonEnds(before, after);
+    if (!ends)
         return std::nullopt;
-    qsizetype suffix = 0;
-    while (suffix < shorter - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
-        ++suffix;
+    const auto [prefix, suffix] = *ends;
 
     qsizetype lineStart = prefix;
     while (lineStart > 0 && !isLineBreak(before[lineStart - 1]))
