@@ -657,6 +657,7 @@ void MainWindow::wire()
     connect(problems, &ProblemsPane::countsChanged, m_status.get(), &StatusBar::setProblemCounts);
     connect(problems, &ProblemsPane::message, m_status.get(), &StatusBar::say);
     connect(views, &DocumentViews::rowChosen, problems, &ProblemsPane::rowChosen);
+    connect(views, &DocumentViews::rowSelected, problems, &ProblemsPane::rowChosen);
     const RowModel* model = &m_document->rows();
     connect(model, &QAbstractItemModel::dataChanged, problems, &ProblemsPane::recheckSoon);
     connect(model, &QAbstractItemModel::rowsInserted, problems, &ProblemsPane::recheckSoon);

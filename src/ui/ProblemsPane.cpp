@@ -257,7 +257,6 @@ void ProblemsPane::rowChosen(int row)
 {
     if (m_pause.isActive())
         recheck();
-    const QString messages = m_messagesByLine.value(row + 1);
-    if (!messages.isEmpty())
-        emit message(QString(messages).replace(u'\n', u' '));
+    // A row without problems clears what an earlier row said.
+    emit message(QString(m_messagesByLine.value(row + 1)).replace(u'\n', u' '));
 }

@@ -67,7 +67,8 @@ public slots:
     // The position in the version menu of the chosen server version.
     void setVersionIndex(int index);
     void showPane(bool shown);
-    // A list row was clicked: its problem, if any, goes to the status bar.
+    // A list row was clicked or selected: its problem goes to the status bar, and a row
+    // without one clears what an earlier row said there.
     void rowChosen(int row);
 
 signals:
