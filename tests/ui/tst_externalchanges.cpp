@@ -1,8 +1,6 @@
 #include "support/EditorFixture.h"
 #include "support/FileBytes.h"
 
-using namespace std::chrono_literals;
-
 // Another program changes the open document's file: the reload question while it is open,
 // the overwrite question at Save.
 class tst_ExternalChanges : public QObject {
@@ -12,23 +10,13 @@ class tst_ExternalChanges : public QObject {
 
     QString path() { return m->bin("doc.cfg"); }
     void edit() { m->ui().txtTextBox->appendPlainText("MINE 1"); }
-    // Another program writes the file; renamed over it as many programs save.
+    // Another program writes the file, or writes a new one and renames it over the old.
     void writeElsewhere(const QByteArray& bytes, bool replace = false)
     {
-        if (!replace) {
-            QVERIFY(WriteBytes(path(), bytes));
-            return;
-        }
-        const QString temporary = path() + ".new";
-        QVERIFY(WriteBytes(temporary, bytes));
-        QVERIFY(QFile::remove(path()));
-        QVERIFY(QFile::rename(temporary, path()));
-    }
-    QString reloadQuestion(bool changed)
-    {
-        return path() + (changed ? " was changed by another program. Reload it and lose the "
-                                   "changes made here?"
-                                 : " was changed by another program. Reload it?");
+        const QString written = replace ? path() + ".new" : path();
+        QVERIFY(WriteBytes(written, bytes));
+        if (replace)
+            QVERIFY(QFile::remove(path()) && QFile::rename(written, path()));
     }
 
 private slots:
@@ -63,7 +51,9 @@ private slots:
 
         QTRY_COMPARE(m->dialogs.count("message"), 1);
         const FakeDialogs::Call asked = m->dialogs.last("message");
-        QCOMPARE(asked.text, reloadQuestion(changed));
+        QCOMPARE(asked.text, path() + (changed ? " was changed by another program. Reload it and "
+                                                 "lose the changes made here?"
+                                               : " was changed by another program. Reload it?"));
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
         QTEST(m->document().text(), "text");
         QCOMPARE(m->document().DocumentChanged(), changed && answer == QMessageBox::No);
@@ -87,27 +77,35 @@ private slots:
         QCOMPARE(m->dialogs.calls.size(), 0);
     }
 
+    // Save asks before it writes over a file changed since; Save As elsewhere does not.
     void overwriteQuestionAtSave_data()
     {
         QTest::addColumn<QString>("onDisk"); // "deleted", "touched" or the bytes written
+        QTest::addColumn<QString>("saveAs"); // the name saved to; empty: Save
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("changed, overwrite")
+        const QByteArray mine = "A 1\r\nMINE 1\r\n";
+        QTest::newRow("changed, overwrite") << "B 2\r\n"
+                                            << "" << QMessageBox::Yes << true << mine;
+        QTest::newRow("changed, keep theirs")
             << "B 2\r\n"
-            << QMessageBox::Yes << true << QByteArray("A 1\r\nMINE 1\r\n");
-        QTest::newRow("changed, keep theirs") << "B 2\r\n"
-                                              << QMessageBox::No << true << QByteArray("B 2\r\n");
-        QTest::newRow("same size, other bytes") << "A 2\r\n"
-                                                << QMessageBox::No << true << QByteArray("A 2\r\n");
-        QTest::newRow("deleted: written again")
-            << "deleted" << QMessageBox::No << false << QByteArray("A 1\r\nMINE 1\r\n");
-        QTest::newRow("touched: same bytes")
-            << "touched" << QMessageBox::No << false << QByteArray("A 1\r\nMINE 1\r\n");
+            << "" << QMessageBox::No << true << QByteArray("B 2\r\n");
+        QTest::newRow("same size, other bytes")
+            << "A 2\r\n"
+            << "" << QMessageBox::No << true << QByteArray("A 2\r\n");
+        QTest::newRow("deleted: written again") << "deleted"
+                                                << "" << QMessageBox::No << false << mine;
+        QTest::newRow("touched: same bytes") << "touched"
+                                             << "" << QMessageBox::No << false << mine;
+        QTest::newRow("changed, Save As elsewhere")
+            << "B 2\r\n"
+            << "copy.cfg" << QMessageBox::No << false << mine;
     }
     void overwriteQuestionAtSave()
     {
         QFETCH(QString, onDisk);
+        QFETCH(QString, saveAs);
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(bool, asked);
         edit();
@@ -123,8 +121,11 @@ private slots:
         }
         if (answer == QMessageBox::Yes)
             m->dialogs.messageAnswers << answer; // No is left to the default button
+        if (!saveAs.isEmpty())
+            m->dialogs.saveAnswers << m->bin(saveAs);
 
-        m->trigger("mnuFilemnuSave"); // before the watcher is heard
+        // Before the watcher is heard.
+        m->trigger(saveAs.isEmpty() ? "mnuFilemnuSave" : "mnuFilemnuSaveAs");
 
         QCOMPARE(m->dialogs.count("message"), asked ? 1 : 0);
         if (asked) {
@@ -134,18 +135,8 @@ private slots:
             QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
             QCOMPARE(question.icon, QMessageBox::Warning);
         }
-        QTEST(ReadBytes(path()), "file");
+        QTEST(ReadBytes(saveAs.isEmpty() ? path() : m->bin(saveAs)), "file");
         QCOMPARE(m->document().DocumentChanged(), answer == QMessageBox::No && asked);
-    }
-
-    void saveAsElsewhereAsksNothing()
-    {
-        edit();
-        writeElsewhere("B 2\r\n");
-        m->dialogs.saveAnswers << m->bin("copy.cfg");
-        m->trigger("mnuFilemnuSaveAs");
-        QCOMPARE(m->dialogs.count("message"), 0);
-        QCOMPARE(ReadBytes(m->bin("copy.cfg")), "A 1\r\nMINE 1\r\n");
     }
 };
 

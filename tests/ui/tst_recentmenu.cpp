@@ -24,10 +24,22 @@ class tst_RecentMenu : public QObject {
     }
     QString stored() { return PreferenceStore::open()->value("Settings/RecentFiles").toString(); }
 
+    // A new window over the same store, its list first replaced when a value is given.
+    bool restart(const QString& storedValue = {})
+    {
+        m->window.reset();
+        if (!storedValue.isNull())
+            PreferenceStore::open()->setValue("Settings/RecentFiles", storedValue);
+        m->window = m->env.startMainWindow(m->dialogs);
+        return m->window != nullptr;
+    }
+
 private slots:
     void init() { QVERIFY(m.emplace().window); }
 
-    void newestFirstEightAtMostKeptAcrossARestart()
+    // Newest first, each once, eight at most, kept across a restart; Clear List empties the
+    // menu and the store; a damaged value reads as what it holds of a list.
+    void listKeptAndCleared()
     {
         QCOMPARE(captions(), QStringList());
         QVERIFY(!Control(*m->window, "mnuFileRecentClear")->isEnabled());
@@ -43,15 +55,21 @@ private slots:
                             .arg(expected.size() + 1)
                             .arg(m->bin(QLatin1String(name) + ".cfg"));
         QCOMPARE(captions(), expected);
-        QVERIFY(Control(*m->window, "mnuFileRecentClear")->isEnabled());
         QCOMPARE(menu()->actions().last()->text(), "Clear List");
-
-        m->window.reset(); // a restart sees what was stored
-        m->window = m->env.startMainWindow(m->dialogs);
-        QVERIFY(m->window);
+        QVERIFY(restart());
         QCOMPARE(captions(), expected);
+
+        m->trigger("mnuFileRecentClear");
+        QCOMPARE(captions(), QStringList());
+        QCOMPARE(stored(), QString());
+        QVERIFY(!Control(*m->window, "mnuFileRecentClear")->isEnabled());
+
+        QVERIFY(restart("relative.cfg\n\n/srv/a.cfg\n/srv/a.cfg"));
+        QCOMPARE(captions(), QStringList{"&1 /srv/a.cfg"});
+        QVERIFY(Control(*m->window, "mnuFileRecentClear")->isEnabled());
     }
 
+    // A chosen file opens, after the question about unsaved changes, or is dropped when gone.
     void chosenFileOpensOrIsDroppedWhenGone()
     {
         QVERIFY(m->open("A 1\r\n", false, "kept.cfg"));
@@ -67,42 +85,17 @@ private slots:
                  QStringList({"&1 " + m->bin("other.cfg"), "&2 " + m->bin("kept.cfg")}));
         QVERIFY(!stored().contains("gone.cfg"));
 
-        item(1)->trigger(); // kept.cfg
+        m->ui().txtTextBox->appendPlainText("D 4");
+        m->dialogs.messageAnswers << QMessageBox::Cancel << QMessageBox::No;
+        item(1)->trigger(); // kept.cfg, cancelled
+        QCOMPARE(m->dialogs.last("message").text, "Save changes to " + m->bin("other.cfg") + '?');
+        QCOMPARE(m->document().path(), m->bin("other.cfg"));
+        QVERIFY(m->document().DocumentChanged());
+        item(1)->trigger(); // kept.cfg, changes dropped
+        QCOMPARE(ReadBytes(m->bin("other.cfg")), "C 3\r\n");
         QCOMPARE(m->document().path(), m->bin("kept.cfg"));
         QCOMPARE(m->document().text(), "A 1\r\n");
         QCOMPARE(captions().first(), "&1 " + m->bin("kept.cfg"));
-    }
-
-    void choosingAsksAboutUnsavedChanges()
-    {
-        QVERIFY(m->open("A 1\r\n", false, "first.cfg"));
-        QVERIFY(m->open("B 2\r\n", false, "second.cfg"));
-        m->ui().txtTextBox->appendPlainText("C 3");
-        m->dialogs.messageAnswers << QMessageBox::Cancel;
-        item(1)->trigger();
-        QCOMPARE(m->dialogs.last("message").text, "Save changes to " + m->bin("second.cfg") + '?');
-        QCOMPARE(m->document().path(), m->bin("second.cfg"));
-        QVERIFY(m->document().DocumentChanged());
-    }
-
-    void clearList()
-    {
-        QVERIFY(m->open("A 1\r\n", false, "a.cfg"));
-        m->trigger("mnuFileRecentClear");
-        QCOMPARE(captions(), QStringList());
-        QCOMPARE(stored(), QString());
-        QVERIFY(!Control(*m->window, "mnuFileRecentClear")->isEnabled());
-    }
-
-    // A damaged value reads as what it holds of a list.
-    void damagedStoredList()
-    {
-        m->window.reset();
-        PreferenceStore::open()->setValue("Settings/RecentFiles",
-                                          "relative.cfg\n\n/srv/a.cfg\n/srv/a.cfg");
-        m->window = m->env.startMainWindow(m->dialogs);
-        QVERIFY(m->window);
-        QCOMPARE(captions(), QStringList{"&1 /srv/a.cfg"});
     }
 };
 
