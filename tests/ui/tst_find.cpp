@@ -108,11 +108,8 @@ private slots:
         f->window->resize(900, 420);
         QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
         ui().tvTreeView->expandAll();
-        if (target == u"tree")
-            ui().tvTreeView->setFocus();
-        else
-            (target == u"list" ? static_cast<QWidget*>(ui().lvListView) : ui().txtTextBox)
-                ->setFocus();
+        const QList<QWidget*> views{ui().lvListView, ui().txtTextBox, ui().tvTreeView};
+        views.at(QStringList{u"list"_s, u"text"_s, u"tree"_s}.indexOf(target))->setFocus();
         QTRY_COMPARE(f->window->find().LastFocusInTree(), target == u"tree");
         // The tree's last category holds the sought node.
         openFind(target == u"tree" ? u"syncmode"_s : u"needle"_s);
@@ -137,10 +134,7 @@ private slots:
             QVERIFY(ui().cboParam->isVisibleTo(ui().picTitles));
             QCOMPARE(ui().helpPane->currentWidget(), ui().brwHelpBrowser);
         }
-        QVERIFY2(visible.contains(match), qPrintable(u"%1,%2 %3x%4"_s.arg(match.x())
-                                                         .arg(match.y())
-                                                         .arg(match.width())
-                                                         .arg(match.height())));
+        QVERIFY2(visible.contains(match), qPrintable(QDebug::toString(match)));
     }
     // Return in the dialog is always the next press: the dialog keeps the keyboard focus, so
     // the match selected in the text view is never typed over.

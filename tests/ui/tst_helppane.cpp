@@ -3,6 +3,19 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// Clicks the link whose text is `link`.
+void ClickLink(QTextBrowser* browser, const QString& link)
+{
+    QTextCursor cursor = browser->document()->find(link);
+    cursor.setPosition(cursor.selectionStart() + 1);
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
+                      browser->cursorRect(cursor).center());
+}
+
+} // namespace
+
 class tst_HelpPane : public QObject {
     Q_OBJECT
 
@@ -26,38 +39,11 @@ private slots:
                         1);
         }
     }
-    void pageAndLinks()
-    {
-        EditorFixture w;
-        const QString page = w.env.writeFile(
-            u"page.htm"_s,
-            "<a name=T></a><a href='https://a.example/'>OUT</a> <a href=#F>IN</a><p><a name=F>F");
-        const auto at = [&](const QString& anchor) {
-            return QUrl(QUrl::fromLocalFile(page).toString() + u'#' + anchor);
-        };
-        QTextBrowser* browser = w.ui().brwHelpBrowser;
-        QCOMPARE(w.ui().helpPane->currentWidget(), w.ui().fraBrowser); // blank at start-up
-        QCOMPARE(w.ui().brwHelpBrowser->focusPolicy(), Qt::NoFocus);   // Tab skips the blank pane
-        w.window->findChild<HelpPane*>()->showHelpPage(page + u"#T"_s);
-        QCOMPARE(w.ui().helpPane->currentWidget(), browser);
-        QVERIFY(browser->focusPolicy() != Qt::NoFocus);
-        QCOMPARE(browser->source(), at(u"T"_s));
-
-        // An external link goes to the desktop; an in-page one moves the pane.
-        QTRY_VERIFY(browser->viewport()->height() > 0);
-        for (const QString& link : {u"OUT"_s, u"IN"_s}) {
-            QTextCursor cursor = browser->document()->find(link);
-            cursor.setPosition(cursor.selectionStart() + 1);
-            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
-                              browser->cursorRect(cursor).center());
-            QCOMPARE(browser->source(), at(link == u"IN" ? u"F"_s : u"T"_s));
-        }
-        QCOMPARE(w.dialogs.count(u"url"_s), 1);
-        QCOMPARE(w.dialogs.last(u"url"_s).url, QUrl(u"https://a.example/"_s));
-    }
-    // A resize reflows the page; the pane stays at the section it was asked for, until the user
-    // scrolls it elsewhere. The reference page itself is read ahead while the window is idle and
-    // shown from its own index of anchors; any other page is read on the click.
+    // The pane is blank, and skipped by Tab, until a page is asked for. A resize reflows the
+    // page; the pane stays at the section it was asked for, until the user scrolls it elsewhere
+    // or follows an in-page link; an external link goes to the desktop. The reference page itself
+    // is read ahead while the window is idle and shown from its own index of anchors; any other
+    // page is read on the click.
     void sectionShownAndKept_data()
     {
         QTest::addColumn<bool>("preloaded");
@@ -67,7 +53,7 @@ private slots:
     void sectionShownAndKept()
     {
         QFETCH(bool, preloaded);
-        QByteArray html = "<a href=#S50>TO50</a>";
+        QByteArray html = "<a href=#S50>TO50</a> <a href='https://a.example/'>OUT</a>";
         for (int i = 0; i < 60; ++i)
             html += "<h3><a name=S" + QByteArray::number(i) + "></a>Section " +
                     QByteArray::number(i) + "</h3><p>" +
@@ -87,7 +73,11 @@ private slots:
             return browser->cursorRect(browser->document()->find(u"Section %1"_s.arg(section)))
                 .top();
         };
+        QCOMPARE(w.ui().helpPane->currentWidget(), w.ui().fraBrowser);
+        QCOMPARE(browser->focusPolicy(), Qt::NoFocus);
         pane->showHelpPage(page + u"#S40"_s);
+        QCOMPARE(w.ui().helpPane->currentWidget(), browser);
+        QVERIFY(browser->focusPolicy() != Qt::NoFocus);
         QTRY_VERIFY(qAbs(sectionTop(40)) < 30);
         for (int width : {500, 1200, 700}) {
             w.window->resize(width, 600);
@@ -95,10 +85,11 @@ private slots:
         }
         pane->showHelpPage(page + u"#S0"_s);
         QTRY_VERIFY(qAbs(sectionTop(0)) < 30);
-        QTextCursor link = browser->document()->find(u"TO50"_s);
-        link.setPosition(link.selectionStart() + 1);
-        QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
-                          browser->cursorRect(link).center());
+        ClickLink(browser, u"OUT"_s);
+        QCOMPARE(w.dialogs.count(u"url"_s), 1);
+        QCOMPARE(w.dialogs.last(u"url"_s).url, QUrl(u"https://a.example/"_s));
+        QVERIFY(qAbs(sectionTop(0)) < 30);
+        ClickLink(browser, u"TO50"_s);
         QTRY_VERIFY(qAbs(sectionTop(50)) < 30);
 
         browser->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
@@ -118,9 +109,8 @@ private slots:
             "<a name=top></a><a href=#end>END</a> <a href='mailto:help@a.example'>MAIL</a> "
             "<a href='https://a.example/x'>WEB</a>" +
                 QByteArray(3000, '\n').replace("\n", "<p>x</p>") + "<a name=end></a>E");
-        QCOMPARE(w.ui().mnuHelpContents->shortcut(), QKeySequence(Qt::Key_F1));
         QVERIFY(w.activate());
-        QTest::keyClick(w.ui().tvTreeView, Qt::Key_F1);
+        QTest::keyClick(w.ui().tvTreeView, Qt::Key_F1); // the Help > Contents key
         auto* window = w.window->findChild<QWidget*>(u"frmHelpContents"_s);
         QVERIFY(window && window->isVisible());
         auto* browser = window->findChild<QTextBrowser*>(u"brwContents"_s);
@@ -130,13 +120,7 @@ private slots:
         QVERIFY(!back->isEnabled() && !forward->isEnabled());
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
-        const auto click = [&](const QString& link) {
-            QTextCursor cursor = browser->document()->find(link);
-            cursor.setPosition(cursor.selectionStart() + 1);
-            QTest::mouseClick(browser->viewport(), Qt::LeftButton, {},
-                              browser->cursorRect(cursor).center());
-        };
-        click(u"END"_s);
+        ClickLink(browser, u"END"_s);
         QCOMPARE(browser->source().fragment(), u"end"_s);
         QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
         QVERIFY(back->isEnabled());
@@ -148,8 +132,8 @@ private slots:
         QTest::mouseClick(back, Qt::LeftButton);
 
         w.dialogs.urlOpens = false;
-        click(u"MAIL"_s);
-        click(u"WEB"_s);
+        ClickLink(browser, u"MAIL"_s);
+        ClickLink(browser, u"WEB"_s);
         QCOMPARE(w.dialogs.count(u"url"_s), 2);
         QCOMPARE(w.dialogs.count(u"message"_s), 2);
         QVERIFY(w.dialogs.calls.at(1).text.endsWith(u"help@a.example"_s));

@@ -42,26 +42,21 @@ QString ToolTipAt(QWidget* viewport, const QPoint& point)
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
-void Activate(QTreeWidget* list, int row)
-{
-    list->setFocus();
-    list->setCurrentItem(list->topLevelItem(row));
-    QTest::keyClick(list, Qt::Key_Return);
-}
-
 } // namespace
 
 class tst_Problems : public QObject {
     Q_OBJECT
 
 private slots:
-    void openedFileIsCheckedInBothViews_data()
+    // The pane lists the problems; the list marks its rows and the text underlines its lines,
+    // each with the message as a tool tip; activating a problem goes to its line.
+    void problemsShownInBothViews_data()
     {
         QTest::addColumn<bool>("listView");
         QTest::newRow("list") << true;
         QTest::newRow("text") << false;
     }
-    void openedFileIsCheckedInBothViews()
+    void problemsShownInBothViews()
     {
         QFETCH(bool, listView);
         EditorFixture f;
@@ -74,114 +69,38 @@ private slots:
                               u"4|LOGLEVL|Unknown setting LOGLEVL. Did you mean LOGLEVEL?"_s,
                               u"6|BUFFERS|BUFFERS needs a value."_s}));
         QCOMPARE(Counts(f), u"2 errors, 2 warnings"_s);
-    }
 
-    void listRowsCarryTheirMarks()
-    {
-        EditorFixture f;
-        QVERIFY(f.openDocument(Troubled));
-        ProblemMarks& marks = f.window->problems().marks();
-        QCOMPARE(f.ui().lvListView->itemDelegateForColumn(0), &marks);
-        QVERIFY(marks.markOf(0) && marks.markOf(0)->severity == ProblemCheck::Severity::Error);
-        QVERIFY(marks.markOf(3) && marks.markOf(3)->severity == ProblemCheck::Severity::Warning);
-        QVERIFY(!marks.markOf(2));
-        QTreeView* list = f.ui().lvListView;
-        const QPoint setting = list->visualRect(list->model()->index(1, 0)).center();
-        QCOMPARE(ToolTipAt(list->viewport(), setting),
-                 u"TRACE takes ON or OFF; \"maybe\" is neither."_s);
-    }
+        if (listView) {
+            ProblemMarks& marks = f.window->problems().marks();
+            QCOMPARE(f.ui().lvListView->itemDelegateForColumn(0), &marks);
+            QVERIFY(marks.markOf(0) && marks.markOf(0)->severity == ProblemCheck::Severity::Error);
+            QVERIFY(marks.markOf(3) &&
+                    marks.markOf(3)->severity == ProblemCheck::Severity::Warning);
+            QVERIFY(!marks.markOf(2));
+            QTreeView* list = f.ui().lvListView;
+            const QPoint setting = list->visualRect(list->model()->index(1, 0)).center();
+            QCOMPARE(ToolTipAt(list->viewport(), setting),
+                     u"TRACE takes ON or OFF; \"maybe\" is neither."_s);
+        } else {
+            QPlainTextEdit* text = f.ui().txtTextBox;
+            const QList<QTextEdit::ExtraSelection> underlines = text->extraSelections();
+            QCOMPARE(underlines.size(), 4);
+            QCOMPARE(underlines.first().cursor.selectedText(), u"MAXCONNECTIONS"_s);
+            QCOMPARE(underlines.first().format.underlineStyle(), QTextCharFormat::WaveUnderline);
+            const auto lineStart = [text](int line) {
+                QTextCursor at(text->document()->findBlockByNumber(line));
+                return text->cursorRect(at).center() + QPoint(4, 0);
+            };
+            QCOMPARE(ToolTipAt(text->viewport(), lineStart(3)),
+                     u"Unknown setting LOGLEVL. Did you mean LOGLEVEL?"_s);
+            QCOMPARE(ToolTipAt(text->viewport(), lineStart(2)), QString());
+        }
 
-    void textLinesAreUnderlined()
-    {
-        EditorFixture f;
-        QVERIFY(f.openDocument(Troubled, false));
-        QPlainTextEdit* text = f.ui().txtTextBox;
-        const QList<QTextEdit::ExtraSelection> underlines = text->extraSelections();
-        QCOMPARE(underlines.size(), 4);
-        QCOMPARE(underlines.first().cursor.selectedText(), u"MAXCONNECTIONS"_s);
-        QCOMPARE(underlines.first().format.underlineStyle(), QTextCharFormat::WaveUnderline);
-        const QTextBlock line4 = text->document()->findBlockByNumber(3);
-        QTextCursor at(line4);
-        const QPoint point = text->cursorRect(at).center() + QPoint(4, 0);
-        QCOMPARE(ToolTipAt(text->viewport(), point),
-                 u"Unknown setting LOGLEVL. Did you mean LOGLEVEL?"_s);
-        QCOMPARE(
-            ToolTipAt(
-                text->viewport(),
-                text->cursorRect(QTextCursor(text->document()->findBlockByNumber(2))).center() +
-                    QPoint(4, 0)),
-            QString());
-    }
-
-    // Typing waits for a pause; a row operation, a view switch and a version choice count too.
-    void problemsFollowEdits()
-    {
-        EditorFixture f;
-        QVERIFY(f.openDocument({u"TRACE ON"_s, u"BUFFERS 16"_s}, false));
-        QCOMPARE(Counts(f), u"No problems"_s);
-
-        QPlainTextEdit* text = f.ui().txtTextBox;
-        text->moveCursor(QTextCursor::End);
-        QTest::keyClick(text, Qt::Key_Return);
-        QTest::keyClicks(text, u"TRACE"_s);
-        QCOMPARE(Counts(f), u"No problems"_s); // not at every key
-        QTRY_COMPARE(Counts(f), u"3 warnings"_s);
-
-        f.trigger(u"mnuViewmnuLVList"_s);
-        QCOMPARE(Counts(f), u"3 warnings"_s);
-        QCOMPARE(f.rows().row(3).Setting, u"TRACE"_s);
-        QVERIFY(f.clickRow(3));
-        f.dialogs.messageAnswers << QMessageBox::Yes;
-        f.ui().mnuEditDelete->trigger();
-        QTRY_COMPARE(Counts(f), u"No problems"_s);
-    }
-
-    void appliedValueIsChecked()
-    {
-        EditorFixture f;
-        QVERIFY(f.openDocument({u"MAXCONNECTIONS 5000"_s}));
-        QCOMPARE(Counts(f), u"1 error"_s);
-        QVERIFY(f.clickRow(0));
-        f.fill(-1, u"100"_s);
-        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
-        QCOMPARE(f.rows().row(0).Parameter, u"100"_s);
-        QTRY_COMPARE(Counts(f), u"No problems"_s);
-        QVERIFY(!f.window->problems().marks().markOf(0));
-    }
-
-    void versionChoiceAndDocumentCommands()
-    {
-        EditorFixture f;
-        // Version 1 has no SYNCMODE.
-        QVERIFY(f.openDocument({u"SYNCMODE FULL"_s}));
-        QCOMPARE(Counts(f), u"No problems"_s);
-        f.ui().mnuDVVersion[2]->trigger();
-        QCOMPARE(Counts(f), u"1 warning"_s);
-        QVERIFY(f.clickRow(0));
-        QCOMPARE(f.window->status().bar()->currentMessage(),
-                 u"SYNCMODE needs Dravane 3.0 or later; the chosen version is 1.0."_s);
-
-        f.trigger(u"mnuFileClose"_s);
-        QCOMPARE(Counts(f), QString());
-        QCOMPARE(ProblemList(f)->topLevelItemCount(), 0);
-        f.trigger(u"mnuFileNew"_s);
-        QCOMPARE(Counts(f), u"No problems"_s);
-    }
-
-    void activatingAProblemGoesToItsLine_data()
-    {
-        QTest::addColumn<bool>("listView");
-        QTest::newRow("list") << true;
-        QTest::newRow("text") << false;
-    }
-    void activatingAProblemGoesToItsLine()
-    {
-        QFETCH(bool, listView);
-        EditorFixture f;
-        QVERIFY(f.openDocument(Troubled, listView));
         QVERIFY(f.activate());
         QTreeWidget* list = ProblemList(f);
-        Activate(list, 2); // line 4
+        list->setFocus();
+        list->setCurrentItem(list->topLevelItem(2)); // line 4
+        QTest::keyClick(list, Qt::Key_Return);
         if (listView) {
             QCOMPARE(selectedRow(f.ui().lvListView), 3);
             QTRY_VERIFY(f.ui().lvListView->hasFocus());
@@ -199,6 +118,51 @@ private slots:
             QCOMPARE(selectedRow(f.ui().lvListView), 0);
         else
             QCOMPARE(f.ui().txtTextBox->textCursor().blockNumber(), 0);
+    }
+
+    // Typing waits for a pause; a row operation, a view switch, an applied value, a version
+    // choice and the document commands count too.
+    void problemsFollowEdits()
+    {
+        EditorFixture f;
+        QVERIFY(
+            f.openDocument({u"MAXCONNECTIONS 5000"_s, u"BUFFERS 16"_s, u"SYNCMODE FULL"_s}, false));
+        QCOMPARE(Counts(f), u"1 error"_s);
+
+        QPlainTextEdit* text = f.ui().txtTextBox;
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClick(text, Qt::Key_Return);
+        QTest::keyClicks(text, u"TRACE"_s);
+        QCOMPARE(Counts(f), u"1 error"_s); // not at every key
+        QTRY_COMPARE(Counts(f), u"1 error, 1 warning"_s);
+
+        f.trigger(u"mnuViewmnuLVList"_s);
+        QCOMPARE(Counts(f), u"1 error, 1 warning"_s);
+        QCOMPARE(f.rows().row(4).Setting, u"TRACE"_s); // after the empty last line
+        QVERIFY(f.clickRow(4));
+        f.dialogs.messageAnswers << QMessageBox::Yes;
+        f.ui().mnuEditDelete->trigger();
+        QTRY_COMPARE(Counts(f), u"1 error"_s);
+
+        QVERIFY(f.clickRow(0));
+        f.fill(-1, u"100"_s);
+        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
+        QCOMPARE(f.rows().row(0).Parameter, u"100"_s);
+        QTRY_COMPARE(Counts(f), u"No problems"_s);
+        QVERIFY(!f.window->problems().marks().markOf(0));
+
+        f.ui().mnuDVVersion[2]->trigger(); // version 1 has no SYNCMODE
+        QCOMPARE(Counts(f), u"1 warning"_s);
+        QVERIFY(f.clickRow(2));
+        QCOMPARE(f.window->status().bar()->currentMessage(),
+                 u"SYNCMODE needs Dravane 3.0 or later; the chosen version is 1.0."_s);
+
+        f.dialogs.messageAnswers << QMessageBox::No; // the edits are not saved
+        f.trigger(u"mnuFileClose"_s);
+        QCOMPARE(Counts(f), QString());
+        QCOMPARE(ProblemList(f)->topLevelItemCount(), 0);
+        f.trigger(u"mnuFileNew"_s);
+        QCOMPARE(Counts(f), u"No problems"_s);
     }
 
     void paneChoiceIsRemembered()

@@ -43,11 +43,9 @@ class tst_SettingsExplorer : public QObject {
               w.mnuViewmnuExpandTV, w.mnuViewmnuCollapseTV, w.mnu_PopUpTV_ExpandAll,
               w.mnu_PopUpTV_CollapseAll})
             text += (a->isCheckable() ? a->isChecked() : a->isEnabled()) ? '1' : '0';
-        for (QTreeWidgetItemIterator it(tree()); QTreeWidgetItem* n = *it; ++it)
-            text += u' ' + QString(n->parent() ? "." : "") +
-                    (n == tree()->currentItem() ? ">" : "") + n->text(0) +
-                    (n->childCount() && n->isExpanded() ? "+" : "");
-        return text + (w.helpPane->currentWidget() == w.fraBrowser ? " blank" : "");
+        const QString nodes = visible();
+        return text + (nodes.isEmpty() ? "" : " ") + nodes +
+               (w.helpPane->currentWidget() == w.fraBrowser ? " blank" : "");
     }
 
     // The nodes shown, as in shown(), without the marks.
@@ -160,15 +158,12 @@ private slots:
     {
         f.emplace([](TestEnvironment& env) {
             QList<FixtureSetting> settings;
-            for (int i = 0; i < 5000; ++i)
-                settings.append({u"Category %1"_s.arg(i / 25),
-                                 u"SETTING_%1"_s.arg(i, 4, 10, QChar('0')),
-                                 1,
-                                 {},
-                                 u"number"_s,
-                                 {},
-                                 {},
-                                 u"pages"_s});
+            for (int i = 0; i < 5000; ++i) {
+                FixtureSetting setting;
+                setting.category = u"Category %1"_s.arg(i / 25);
+                setting.name = u"SETTING_%1"_s.arg(i, 4, 10, QChar('0'));
+                settings.append(setting);
+            }
             QVERIFY(env.writeCatalogue(settings, {1}));
         });
         QVERIFY(f->window);
