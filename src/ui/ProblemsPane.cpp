@@ -75,7 +75,8 @@ ProblemsPane::ProblemsPane(const ConfigDocument& document, const QString& catalo
             *std::max_element(m_catalogue.introduced.cbegin(), m_catalogue.introduced.cend());
 
     m_parts.list->setItemDelegateForColumn(0, m_marks);
-    m_parts.text->viewport()->installEventFilter(this);
+    m_textViewport = m_parts.text->viewport();
+    m_textViewport->installEventFilter(this);
 
     QTreeWidget* list = m_parts.problems;
     list->setHeaderLabels(
@@ -219,14 +220,16 @@ void ProblemsPane::markText()
 
 bool ProblemsPane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_parts.text->viewport() && event->type() == QEvent::ToolTip) {
+    // Compared by the pointer kept: events still come while the text view is being destroyed,
+    // when its members may no longer be called.
+    if (watched == m_textViewport && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const int line = m_parts.text->cursorForPosition(help->pos()).blockNumber() + 1;
         const QString messages = m_document.isTextView() ? m_messagesByLine.value(line) : QString();
         if (messages.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), messages, m_parts.text->viewport());
+            QToolTip::showText(help->globalPos(), messages, m_textViewport);
         return true;
     }
     return QObject::eventFilter(watched, event);

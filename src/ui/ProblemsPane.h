@@ -86,6 +86,7 @@ private:
     const ConfigDocument& m_document;
     QString m_cataloguePath;
     Parts m_parts;
+    QWidget* m_textViewport = nullptr; // the text view's, whose tool tips tell the problems
     ProblemMarks* m_marks;
     QTimer m_pause;
     VersionedCatalogue m_catalogue;
