@@ -515,6 +515,7 @@ QString ConfigDocument::text() const
 
 void ConfigDocument::setText(const QString& text)
 {
+    emit textAboutToBeReplaced();
     m_text.setPlainText(text);
     emit textReplaced();
 }

@@ -122,6 +122,8 @@ signals:
     void viewChanged(ConfigDocument::View view);
     // The whole text form was replaced: a view's caret goes back to the start.
     void textReplaced();
+    // Cursors kept on the text would each be moved along with every line of a new text.
+    void textAboutToBeReplaced();
     void formatChanged(const ConfigFile::Format& format);
     // An undo or redo changed the document here: a row of the list, or a cursor position of the
     // text form, whichever shows.

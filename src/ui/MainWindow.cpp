@@ -655,9 +655,11 @@ void MainWindow::wire()
     ProblemsPane* problems = m_problems.get();
     connect(mnuViewmnuProblems, &QAction::toggled, problems, &ProblemsPane::showPane);
     connect(problems, &ProblemsPane::countsChanged, m_status.get(), &StatusBar::setProblemCounts);
+    connect(m_document.get(), &ConfigDocument::textAboutToBeReplaced, problems,
+            &ProblemsPane::dropUnderlines);
     connect(problems, &ProblemsPane::message, m_status.get(), &StatusBar::say);
     connect(views, &DocumentViews::rowChosen, problems, &ProblemsPane::rowChosen);
-    connect(views, &DocumentViews::rowSelected, problems, &ProblemsPane::rowChosen);
+    connect(views, &DocumentViews::rowSelected, problems, &ProblemsPane::rowSelected);
     const RowModel* model = &m_document->rows();
     connect(model, &QAbstractItemModel::dataChanged, problems, &ProblemsPane::recheckSoon);
     connect(model, &QAbstractItemModel::rowsInserted, problems, &ProblemsPane::recheckSoon);

@@ -218,6 +218,11 @@ void ProblemsPane::markText()
     m_parts.text->setExtraSelections(underlines);
 }
 
+void ProblemsPane::dropUnderlines()
+{
+    m_parts.text->setExtraSelections({});
+}
+
 bool ProblemsPane::eventFilter(QObject* watched, QEvent* event)
 {
     // Compared by the pointer kept: events still come while the text view is being destroyed,
@@ -260,6 +265,12 @@ void ProblemsPane::rowChosen(int row)
 {
     if (m_pause.isActive())
         recheck();
+    rowSelected(row);
+}
+
+// No check here: an undo or a row command selects rows while the edit's check still waits.
+void ProblemsPane::rowSelected(int row)
+{
     // A row without problems clears what an earlier row said.
     emit message(QString(m_messagesByLine.value(row + 1)).replace(u'\n', u' '));
 }

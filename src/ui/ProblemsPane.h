@@ -66,10 +66,13 @@ public slots:
     void recheckSoon();
     // The position in the version menu of the chosen server version.
     void setVersionIndex(int index);
+    // Until the next check: each underline holds a cursor the text must move at every change.
+    void dropUnderlines();
     void showPane(bool shown);
-    // A list row was clicked or selected: its problem goes to the status bar, and a row
-    // without one clears what an earlier row said there.
+    // A list row was clicked, or selected otherwise: its problem goes to the status bar, and a
+    // row without one clears what an earlier row said there. A click checks first.
     void rowChosen(int row);
+    void rowSelected(int row);
 
 signals:
     void countsChanged(const QString& text);
