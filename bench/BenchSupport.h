@@ -8,10 +8,11 @@
 // Answers every prompt with "cancel" so that a benchmark never waits on a window.
 class NullDialogs final : public Dialogs {
 public:
-    QMessageBox::StandardButton message(QWidget*, const QString&, const QString&, QMessageBox::Icon,
-                                        QMessageBox::StandardButtons,
+    QMessageBox::StandardButton message(QWidget*, const QString&, const QString& text,
+                                        QMessageBox::Icon, QMessageBox::StandardButtons,
                                         QMessageBox::StandardButton) override
     {
+        qWarning("%s", qPrintable(text));
         return QMessageBox::Cancel;
     }
     QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
