@@ -24,8 +24,11 @@ RecentFilesMenu::RecentFilesMenu(QMenu* menu, Dialogs& dialogs, QWidget* window,
 
 void RecentFilesMenu::fileUsed(const QString& path)
 {
+    const QStringList before = m_list.paths();
     m_list.add(path);
-    store();
+    // Saving the same file again changes nothing here: the store is not rewritten for it.
+    if (m_list.paths() != before)
+        store();
 }
 
 void RecentFilesMenu::clearList()
