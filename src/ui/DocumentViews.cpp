@@ -143,12 +143,8 @@ void DocumentViews::showChange(int place)
     const QModelIndex index = m_list->model()->index(place, 0);
     if (index.isValid())
         m_list->scrollTo(index);
-    // The value editor takes the focus for a chosen row; the keys that undo step after step
-    // stay with the user.
-    QWidget* focus = QApplication::focusWidget();
-    emit rowChosen(selectedRow(m_list));
-    if (focus)
-        focus->setFocus();
+    // Arranged as a selection is, the focus left with the keys that undo step after step.
+    announceSelection();
 }
 
 void DocumentViews::SetDocumentCommandStates()
