@@ -3,16 +3,17 @@
 #include "core/ConfigFile.h"
 #include "core/ConfigText.h"
 #include "core/EditHistory.h"
+#include "core/LineDiff.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <array>
 #include <variant>
 
 namespace {
 
-// The text form keeps its lines as paragraphs; a line separator comes from Shift+Enter or a
-// paste and counts as a line break too.
+// The text form keeps its lines as paragraphs.
 using EditHistory::isLineBreak;
 
 int textWidth(QChar c)
@@ -21,6 +22,81 @@ int textWidth(QChar c)
 }
 
 const QString UntitledName = QStringLiteral("Untitled");
+const QString LineEndsName = QStringLiteral("Line Ends");
+
+// The text form takes U+2029 for its line breaks and U+FDD0 and U+FDD1 for its own frame marks,
+// so none of them could stand in a line there. In the text form they become lone low surrogates,
+// which no decoded file holds, and come back whenever lines leave it.
+constexpr std::array<std::pair<char16_t, char16_t>, 3> RawStandIns{
+    {{0x2029, 0xDFFD}, {0xFDD0, 0xDFFE}, {0xFDD1, 0xDFFF}}};
+
+QString toRawForm(QString text)
+{
+    for (QChar& c : text) {
+        for (const auto& [character, standIn] : RawStandIns) {
+            if (c.unicode() == character)
+                c = QChar(standIn);
+        }
+    }
+    return text;
+}
+
+QString fromRawForm(QString text)
+{
+    for (QChar& c : text) {
+        if (c.isLowSurrogate()) {
+            for (const auto& [character, standIn] : RawStandIns) {
+                if (c.unicode() == standIn)
+                    c = QChar(character);
+            }
+        }
+    }
+    return text;
+}
+
+QStringList fromRawForm(QStringList lines)
+{
+    for (QString& line : lines)
+        line = fromRawForm(std::move(line));
+    return lines;
+}
+
+QStringList toRawForm(QStringList lines)
+{
+    for (QString& line : lines)
+        line = toRawForm(std::move(line));
+    return lines;
+}
+
+QString joinLines(const QStringList& lines, const QStringList& breaks)
+{
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        size += lines[i].size() + breaks[i].size();
+    QString text;
+    text.reserve(size);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        text.append(lines[i]).append(breaks[i]);
+    return text;
+}
+
+ConfigFile::LineEnds lineEndsOf(const QStringList& breaks)
+{
+    QString seen;
+    for (const QString& each : breaks) {
+        if (each.isEmpty() || each == seen)
+            continue;
+        if (!seen.isEmpty())
+            return ConfigFile::LineEnds::Mixed;
+        seen = each;
+    }
+    if (seen.isEmpty())
+        return ConfigFile::LineEnds::None;
+    return seen.size() == 2 ? ConfigFile::LineEnds::CrLf
+           : seen == u"\n"  ? ConfigFile::LineEnds::Lf
+                            : ConfigFile::LineEnds::Cr;
+}
+
 const QString TypingName = QStringLiteral("Typing");
 const QString EditName = QStringLiteral("Edit");
 
@@ -124,6 +200,48 @@ private:
     bool m_done = false;
 };
 
+// A conversion of every line's break. Undone after a save, which made the written breaks the
+// file's own, it converts them back to the break they all had before.
+class ConfigDocument::BreaksChange : public QUndoCommand {
+public:
+    BreaksChange(ConfigDocument& document, ConfigFile::LineEnds ends)
+        : QUndoCommand(LineEndsName), m_document(document), m_ends(ends),
+          m_breakAfter(ends == ConfigFile::LineEnds::Lf ? QStringLiteral("\n")
+                                                        : ConfigText::LineBreak),
+          m_endsBefore(document.m_format.lineEnds), m_breaksBefore(document.m_baseBreaks),
+          m_breakBefore(document.m_break), m_generation(document.m_baseGeneration)
+    {}
+
+    void redo() override
+    {
+        apply(QStringList(m_document.m_baseLines.size(), m_breakAfter), m_breakAfter, m_ends);
+    }
+    void undo() override
+    {
+        const bool sameBase = m_generation == m_document.m_baseGeneration;
+        apply(sameBase ? m_breaksBefore : QStringList(m_document.m_baseLines.size(), m_breakBefore),
+              m_breakBefore, sameBase ? m_endsBefore : lineEndsOf({m_breakBefore}));
+    }
+
+private:
+    void apply(QStringList breaks, const QString& lineBreak, ConfigFile::LineEnds ends)
+    {
+        m_document.m_break = lineBreak;
+        m_document.setBase(m_document.m_baseLines, std::move(breaks));
+        ConfigFile::Format format = m_document.m_format;
+        format.lineEnds = ends;
+        m_document.setFormat(format);
+    }
+
+    ConfigDocument& m_document;
+    ConfigFile::LineEnds m_ends;
+    QString m_breakAfter;
+    ConfigFile::LineEnds m_endsBefore;
+    QStringList m_breaksBefore;
+    QString m_breakBefore;
+    int m_generation;
+};
+
 ConfigDocument::Step::Step(ConfigDocument& document, QString name, int placeBefore)
     : m_document(document), m_name(std::move(name)), m_placeBefore(placeBefore)
 {
@@ -215,19 +333,18 @@ void ConfigDocument::takeSnapshots()
 void ConfigDocument::clearHistory()
 {
     m_history.clear();
-    m_switchChanged = false;
     updateChanged();
 }
 
 void ConfigDocument::updateChanged()
 {
-    setChanged(!m_history.isClean() || m_switchChanged);
+    setChanged(!m_history.isClean());
 }
 
 void ConfigDocument::applyRows(int first, int count, const QList<Row>& rows)
 {
     if (isTextView()) {
-        applyLines(first, count, ConfigText::renderRows(rows));
+        applyLines(first, count, toRawForm(ConfigText::linesOf(rows)));
         return;
     }
     const Quiet quiet(*this);
@@ -238,11 +355,22 @@ void ConfigDocument::applyLines(int first, int count, const QStringList& lines)
 {
     const Quiet quiet(*this);
     if (!isTextView()) {
-        QList<Row> rows;
-        rows.reserve(lines.size());
+        // The change was made to the text form's lines, where an empty line after the final
+        // break is where the next line would start, not a row: replay it on those lines.
+        QStringList textLines = ConfigText::linesOf(m_rows.rows());
+        if (m_listFinalBreak)
+            textLines.append(QString());
+        first = qBound(0, first, int(textLines.size()));
+        count = qBound(0, count, int(textLines.size()) - first);
+        textLines.remove(first, count);
         for (qsizetype i = 0; i < lines.size(); ++i)
-            rows.append(ConfigText::parseLine(lines[i], first + i + 1));
-        m_rows.replaceRows(first, count, rows);
+            textLines.insert(first + i, fromRawForm(lines[i]));
+        m_listFinalBreak = textLines.isEmpty() || textLines.constLast().isEmpty();
+        if (!textLines.isEmpty() && textLines.constLast().isEmpty())
+            textLines.removeLast();
+        const QList<Row> rows = ConfigText::parseLines(textLines);
+        if (const auto change = EditHistory::rowChange(m_rows.rows(), rows))
+            m_rows.replaceRows(change->first, int(change->before.size()), change->after);
         return;
     }
     const QString raw = rawText();
@@ -319,6 +447,15 @@ void ConfigDocument::setFormat(const ConfigFile::Format& format)
     emit formatChanged(format);
 }
 
+void ConfigDocument::setBase(QStringList lines, QStringList breaks)
+{
+    m_baseLines = std::move(lines);
+    m_baseBreaks = std::move(breaks);
+    m_baseUniform =
+        std::all_of(m_baseBreaks.cbegin(), m_baseBreaks.cend(),
+                    [this](const QString& each) { return each.isEmpty() || each == m_break; });
+}
+
 void ConfigDocument::newDocument()
 {
     {
@@ -327,6 +464,10 @@ void ConfigDocument::newDocument()
         m_rows.resetRows({Row{QStringLiteral("K1"), QString(), QString()}});
         LinesFromRows();
     }
+    m_break = ConfigText::LineBreak;
+    setBase({}, {});
+    ++m_baseGeneration;
+    m_listFinalBreak = true;
     setPath(QString());
     setFormat({});
     clearHistory();
@@ -346,6 +487,11 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
         ReadFileLines(fileText);
         RowsFromLines();
     }
+    QStringList breaks = ConfigText::ReadLineBreaks(fileText);
+    m_break = ConfigText::commonestBreak(breaks);
+    setBase(LineArray, std::move(breaks));
+    ++m_baseGeneration;
+    m_listFinalBreak = fileText.isEmpty() || fileText.back() == u'\n' || fileText.back() == u'\r';
     clearHistory();
     setOpen(true);
 }
@@ -367,6 +513,8 @@ void ConfigDocument::close()
         setText(QString());
         m_rows.clear();
     }
+    setBase({}, {});
+    ++m_baseGeneration;
     clearHistory();
     setOpen(false);
     setPath(QString());
@@ -380,7 +528,9 @@ ConfigFile::Encoded ConfigDocument::bytesToWrite() const
 
 QString ConfigDocument::saveAs(const QString& path)
 {
-    const ConfigFile::Encoded encoded = bytesToWrite();
+    QStringList written = lines();
+    QStringList breaks = breaksFor(written);
+    const ConfigFile::Encoded encoded = ConfigFile::encode(joinLines(written, breaks), m_format);
     if (!encoded.bytes)
         return encoded.error;
     if (QString refusal = ConfigFile::sizeRefusal(encoded.bytes->size()); !refusal.isEmpty())
@@ -389,10 +539,23 @@ QString ConfigDocument::saveAs(const QString& path)
         !failure.isEmpty())
         return QStringLiteral("Could not save %1: %2").arg(path, failure);
     setPath(path);
+    // The written lines are the file's now, with the breaks they were written with.
+    m_break = ConfigText::commonestBreak(breaks);
+    ConfigFile::Format format = m_format;
+    format.lineEnds = lineEndsOf(breaks);
+    setBase(std::move(written), std::move(breaks));
+    ++m_baseGeneration;
+    setFormat(format);
     m_history.setClean();
-    m_switchChanged = false;
     updateChanged();
     return {};
+}
+
+void ConfigDocument::convertLineEnds(ConfigFile::LineEnds ends)
+{
+    if (!m_open || m_format.lineEnds == ends)
+        return;
+    m_history.push(new BreaksChange(*this, ends));
 }
 
 int ConfigDocument::lineCount() const
@@ -418,18 +581,13 @@ void ConfigDocument::setView(View view)
 void ConfigDocument::showText()
 {
     LinesFromRows();
-    // Setting the text it already holds would count as an edit.
+    // Rows keep the lines they were read from, so this changes the document only where it
+    // stood otherwise in the hidden text form; setting the same text would be an edit.
     if (m_open) {
         const QString rendered = ConfigText::TextFromLines(LineArray);
         if (rendered != text()) {
-            {
-                const Quiet quiet(*this);
-                setText(rendered);
-            }
-            // Away from the saved state the document counts as changed anyway, and undoing
-            // back to it makes it unchanged.
-            m_switchChanged = m_switchChanged || m_history.isClean();
-            updateChanged();
+            const Quiet quiet(*this);
+            setText(rendered);
         }
     }
     setView(View::Text);
@@ -437,6 +595,8 @@ void ConfigDocument::showText()
 
 void ConfigDocument::showList()
 {
+    const QString raw = rawText();
+    m_listFinalBreak = raw.isEmpty() || isLineBreak(raw.back());
     LinesFromText();
     {
         const Quiet quiet(*this);
@@ -454,13 +614,48 @@ void ConfigDocument::refreshTextFromRows()
 
 QString ConfigDocument::textToWrite() const
 {
+    const QStringList written = lines();
+    return joinLines(written, breaksFor(written));
+}
+
+QStringList ConfigDocument::lines() const
+{
+    if (!m_open)
+        return {};
     if (!isTextView())
-        return ConfigText::renderFileText(m_rows.rows());
-    // A last line gets its break; a text that has it already, or no line at all, gets none.
-    QString written = text();
-    if (!written.isEmpty() && written.back() != u'\n' && written.back() != u'\r')
-        written += ConfigText::LineBreak;
-    return written;
+        return ConfigText::linesOf(m_rows.rows());
+    QStringList split = EditHistory::splitLines(rawText());
+    // The empty line after a final break is where the next line would start.
+    if (split.constLast().isEmpty())
+        split.removeLast();
+    return fromRawForm(std::move(split));
+}
+
+// Lines still as they were loaded or saved keep their own break; a last line that had none, and
+// every line the user wrote, get the commonest one.
+QStringList ConfigDocument::breaksFor(const QStringList& lines) const
+{
+    if (m_baseUniform)
+        return QStringList(lines.size(), m_break);
+    QStringList breaks;
+    breaks.reserve(lines.size());
+    qsizetype base = 0;
+    for (const LineDiff::Line& line : LineDiff::diff(m_baseLines, lines)) {
+        switch (line.kind) {
+        case LineDiff::Line::Kind::Same: {
+            const QString& kept = m_baseBreaks.at(base++);
+            breaks.append(kept.isEmpty() ? m_break : kept);
+            break;
+        }
+        case LineDiff::Line::Kind::Removed:
+            ++base;
+            break;
+        case LineDiff::Line::Kind::Added:
+            breaks.append(m_break);
+            break;
+        }
+    }
+    return breaks;
 }
 
 void ConfigDocument::ReadFileLines(const QString& fileText)
@@ -476,7 +671,7 @@ void ConfigDocument::RowsFromLines()
 
 void ConfigDocument::LinesFromRows()
 {
-    LineArray = ConfigText::renderRows(m_rows.rows());
+    LineArray = ConfigText::linesOf(m_rows.rows());
 }
 
 void ConfigDocument::LinesFromText()
@@ -510,13 +705,13 @@ QString ConfigDocument::text() const
         lineStart = i + 1;
     }
     result.append(QStringView(raw).sliced(lineStart));
-    return result;
+    return fromRawForm(std::move(result));
 }
 
 void ConfigDocument::setText(const QString& text)
 {
     emit textAboutToBeReplaced();
-    m_text.setPlainText(text);
+    m_text.setPlainText(toRawForm(text));
     emit textReplaced();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ConfigFile.h"
+#include "core/ConfigText.h"
 #include "core/RowModel.h"
 
 #include <QObject>
@@ -14,8 +15,8 @@
 // that shows, the file it came from, and whether it is open and changed. Only the form that
 // shows is current; the conversions carry the document across. Every edit of either form is a
 // step of one history, undone and redone in whichever form shows then. The changed flag follows
-// the history: back at the state last loaded or saved, the document is unchanged. The switch to
-// the text also marks it changed when the rows render otherwise than the text it held.
+// the history: back at the state last loaded or saved, the document is unchanged. A line keeps
+// its exact text and its break from the file until the user edits it.
 class ConfigDocument : public QObject {
     Q_OBJECT
 public:
@@ -92,8 +93,15 @@ public:
     // Refills the hidden text form from the rows without counting as an edit.
     void refreshTextFromRows();
 
-    // What a save writes: the form that shows, each line ended by CR LF.
+    // What a save writes: the lines of the form that shows, each ended by the break it had in
+    // the file, or by lineBreak() when the file did not have it.
     QString textToWrite() const;
+    // The lines of the form that shows, without their breaks.
+    QStringList lines() const;
+    // The break a line the user adds is written with: the file's commonest.
+    const QString& lineBreak() const { return m_break; }
+    // Converts every line's break, as one step. Only CR LF and LF are offered.
+    void convertLineEnds(ConfigFile::LineEnds ends);
 
     // The conversions through LineArray; line 1 of the document is index 0.
     const QStringList& lineArray() const { return LineArray; }
@@ -107,7 +115,8 @@ public:
 
     // The text form with CR LF between its lines, every other character kept.
     QString text() const;
-    // CR LF, a lone CR and a lone LF each start a new line of the text form.
+    // CR LF, a lone CR and a lone LF each start a new line of the text form; every other
+    // character (U+2028 among them) is kept as it is.
     void setText(const QString& text);
 
     // text() counts two characters for each line break, a cursor of the text form one.
@@ -132,6 +141,7 @@ signals:
 private:
     class Quiet;
     class Change;
+    class BreaksChange;
 
     void setOpen(bool open);
     void setChanged(bool changed);
@@ -147,6 +157,8 @@ private:
     void applyLines(int first, int count, const QStringList& lines);
     int textLineStart(int line) const;
     QString rawText() const;
+    QStringList breaksFor(const QStringList& lines) const;
+    void setBase(QStringList lines, QStringList breaks);
 
     RowModel m_rows;
     QTextDocument m_text;
@@ -166,6 +178,16 @@ private:
     bool m_rowsEdited = false;
     bool m_textEdited = false;
     bool m_textShotStale = false; // the program changed the text since m_textShot was taken
-    bool m_switchChanged = false;
     int m_viewSwitches = 0;
+    // The text form last ended with a line break: a change of its lines recorded then, undone in
+    // the list, counts no empty line after that break as a row.
+    bool m_listFinalBreak = true;
+
+    // The lines as last loaded or saved, each with the break it had (empty for a last line
+    // without one): a line still among them is written with its own break.
+    QStringList m_baseLines;
+    QStringList m_baseBreaks;
+    bool m_baseUniform = true; // every base break is m_break
+    int m_baseGeneration = 0;  // counts loads and saves
+    QString m_break = ConfigText::LineBreak;
 };

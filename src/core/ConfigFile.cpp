@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -77,11 +78,13 @@ bool isAscii(QByteArrayView bytes)
     return high < 0x80;
 }
 
-// The bytes as UTF-8, when they are that and nothing is lost on the way back.
+// The bytes as UTF-8, when they are that and nothing is lost on the way back. A mark at their
+// start is a character of the text: the file's own mark was taken off before.
 std::optional<QString> exactUtf8(QByteArrayView bytes)
 {
-    QString text = QString::fromUtf8(bytes);
-    if (text.toUtf8() != bytes)
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder(bytes);
+    if (decoder.hasError() || text.toUtf8() != bytes)
         return std::nullopt;
     return text;
 }

@@ -45,37 +45,75 @@ QStringView withoutLeadingSpaces(QStringView line)
     return line.sliced(start);
 }
 
-qsizetype renderedSize(const Row& row)
-{
-    return row.Setting.size() + 1 + row.Parameter.size();
-}
-
-// Writes a row's line at `out` and returns its end: the file text is built in place, without a
-// string per line (appending through QStringBuilder took twice as long).
-QChar* writeRendered(QChar* out, const Row& row)
-{
-    out = std::copy(row.Setting.cbegin(), row.Setting.cend(), out);
-    *out++ = u' ';
-    return std::copy(row.Parameter.cbegin(), row.Parameter.cend(), out);
-}
+const QString CrLf = QStringLiteral("\r\n");
+const QString Lf = QStringLiteral("\n");
+const QString Cr = QStringLiteral("\r");
 
 } // namespace
+
+// Calls visit(line, break) for each line of fileText; the last line's break may be empty.
+template <typename Visit> void forEachLine(QStringView fileText, Visit visit)
+{
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < fileText.size(); ++i) {
+        if (!isLineTerminator(fileText[i]))
+            continue;
+        const qsizetype length = terminatorLength(fileText, i);
+        visit(fileText.sliced(lineStart, i - lineStart), fileText.sliced(i, length));
+        i += length - 1;
+        lineStart = i + 1;
+    }
+    if (lineStart < fileText.size())
+        visit(fileText.sliced(lineStart), QStringView());
+}
 
 QStringList ReadFileLines(QStringView fileText)
 {
     QStringList lines;
     lines.reserve(fileText.size() / TypicalLineLength + 1);
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < fileText.size(); ++i) {
-        if (!isLineTerminator(fileText[i]))
-            continue;
-        lines.append(fileText.sliced(lineStart, i - lineStart).toString());
-        i += terminatorLength(fileText, i) - 1;
-        lineStart = i + 1;
-    }
-    if (lineStart < fileText.size())
-        lines.append(fileText.sliced(lineStart).toString());
+    forEachLine(fileText,
+                [&lines](QStringView line, QStringView) { lines.append(line.toString()); });
     return lines;
+}
+
+QStringList ReadLineBreaks(QStringView fileText)
+{
+    QStringList breaks;
+    breaks.reserve(fileText.size() / TypicalLineLength + 1);
+    forEachLine(fileText, [&breaks](QStringView, QStringView lineBreak) {
+        breaks.append(lineBreak.size() == 2   ? CrLf
+                      : lineBreak.isEmpty()   ? QString()
+                      : lineBreak[0] == u'\n' ? Lf
+                                              : Cr);
+    });
+    return breaks;
+}
+
+QStringList linesWithBreaks(QStringView fileText)
+{
+    QStringList lines;
+    forEachLine(fileText, [&lines](QStringView line, QStringView lineBreak) {
+        lines.append(line.toString().append(lineBreak));
+    });
+    return lines;
+}
+
+QString commonestBreak(const QStringList& breaks)
+{
+    qsizetype crlf = 0, lf = 0, cr = 0;
+    for (const QString& each : breaks) {
+        if (each.size() == 2)
+            ++crlf;
+        else if (each == Lf)
+            ++lf;
+        else if (each == Cr)
+            ++cr;
+    }
+    if (lf > crlf && lf > cr)
+        return Lf;
+    if (cr > crlf && cr > lf)
+        return Cr;
+    return CrLf;
 }
 
 std::pair<QString, QString> splitFirstWord(QStringView text)
@@ -89,9 +127,9 @@ std::pair<QString, QString> splitFirstWord(QStringView text)
 Row parseLine(QStringView line, qsizetype lineNumber)
 {
     if (line.isEmpty())
-        return {keyFor(u"KB", lineNumber), QString(), QString()};
+        return {keyFor(u"KB", lineNumber), QString(), QString(), QString()};
     auto [setting, parameter] = splitFirstWord(withoutLeadingSpaces(line));
-    return {keyFor(u"K", lineNumber), std::move(setting), std::move(parameter)};
+    return {keyFor(u"K", lineNumber), std::move(setting), std::move(parameter), line.toString()};
 }
 
 QList<Row> parseLines(const QStringList& lines)
@@ -105,9 +143,9 @@ QList<Row> parseLines(const QStringList& lines)
 
 QString renderRow(const Row& row)
 {
-    QString line(renderedSize(row), Qt::Uninitialized);
-    writeRendered(line.data(), row);
-    return line;
+    QString line;
+    line.reserve(row.Setting.size() + 1 + row.Parameter.size());
+    return line.append(row.Setting).append(u' ').append(row.Parameter);
 }
 
 QStringList renderRows(const QList<Row>& rows)
@@ -119,18 +157,18 @@ QStringList renderRows(const QList<Row>& rows)
     return lines;
 }
 
-QString renderFileText(const QList<Row>& rows)
+QString lineOf(const Row& row)
 {
-    qsizetype size = 0;
+    return row.Line ? *row.Line : renderRow(row);
+}
+
+QStringList linesOf(const QList<Row>& rows)
+{
+    QStringList lines;
+    lines.reserve(rows.size());
     for (const Row& row : rows)
-        size += renderedSize(row) + LineBreak.size();
-    QString text(size, Qt::Uninitialized);
-    QChar* out = text.data();
-    for (const Row& row : rows) {
-        out = writeRendered(out, row);
-        out = std::copy(LineBreak.cbegin(), LineBreak.cend(), out);
-    }
-    return text;
+        lines.append(lineOf(row));
+    return lines;
 }
 
 QStringList LinesFromText(QStringView text)

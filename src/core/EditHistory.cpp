@@ -39,7 +39,7 @@ std::optional<RowChange> rowChange(const QList<Row>& before, const QList<Row>& a
 
 bool isLineBreak(QChar c)
 {
-    return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    return c == QChar::ParagraphSeparator;
 }
 
 QStringList splitLines(QStringView raw)

@@ -32,7 +32,7 @@ struct LineChange {
 // Nothing when the two are alike.
 std::optional<RowChange> rowChange(const QList<Row>& before, const QList<Row>& after);
 
-// Texts as the text form holds them raw: U+2029 or U+2028 between lines.
+// Texts as the text form holds them raw: U+2029 between lines.
 bool isLineBreak(QChar c);
 std::optional<LineChange> lineChange(QStringView before, QStringView after);
 QStringList splitLines(QStringView raw);

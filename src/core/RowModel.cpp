@@ -72,24 +72,30 @@ void RowModel::setRowTexts(int index, const QString& setting, const QString& par
     if (!isRow(index))
         return;
     Row& target = m_rows[index];
+    // The same texts again are no edit: the row keeps the line it was read from.
+    if (target.Setting == setting && target.Parameter == parameter)
+        return;
     target.Setting = setting;
     target.Parameter = parameter;
+    target.Line.reset();
     emitCellsChanged(index, SettingColumn, ParameterColumn);
 }
 
 void RowModel::setSetting(int index, const QString& setting)
 {
-    if (!isRow(index))
+    if (!isRow(index) || m_rows[index].Setting == setting)
         return;
     m_rows[index].Setting = setting;
+    m_rows[index].Line.reset();
     emitCellsChanged(index, SettingColumn, SettingColumn);
 }
 
 void RowModel::setParameter(int index, const QString& parameter)
 {
-    if (!isRow(index))
+    if (!isRow(index) || m_rows[index].Parameter == parameter)
         return;
     m_rows[index].Parameter = parameter;
+    m_rows[index].Line.reset();
     emitCellsChanged(index, ParameterColumn, ParameterColumn);
 }
 

@@ -49,7 +49,27 @@ bool DocumentViews::eventFilter(QObject* watched, QEvent* event)
         emit documentFocused();
     else if (watched == m_list && event->type() == QEvent::KeyPress)
         return listKeyPressed(static_cast<QKeyEvent*>(event));
+    else if (watched == m_text && event->type() == QEvent::KeyPress)
+        return textKeyPressed(static_cast<QKeyEvent*>(event));
     return false;
+}
+
+// Shift+Enter would put a line separator inside the line, which a file holds as a character:
+// here it breaks the line, as Enter does.
+bool DocumentViews::textKeyPressed(QKeyEvent* key)
+{
+    const bool shiftEnter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                            (key->modifiers() & Qt::ShiftModifier);
+    if (!shiftEnter || m_text->isReadOnly())
+        return false;
+    QTextCursor cursor = m_text->textCursor();
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.insertBlock();
+    cursor.endEditBlock();
+    m_text->setTextCursor(cursor);
+    m_text->ensureCursorVisible();
+    return true;
 }
 
 void DocumentViews::announceSelection()

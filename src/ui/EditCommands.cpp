@@ -65,7 +65,6 @@ QString EditCommands::selectedText() const
 {
     QString text = m_text->textCursor().selectedText();
     text.replace(QChar::ParagraphSeparator, u'\n');
-    text.replace(QChar::LineSeparator, u'\n');
     return text;
 }
 

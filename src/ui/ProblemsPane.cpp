@@ -118,11 +118,7 @@ void ProblemsPane::recheckSoon()
 
 QStringList ProblemsPane::documentLines() const
 {
-    if (!m_document.DocumentOpen())
-        return {};
-    if (m_document.isTextView())
-        return ConfigText::LinesFromText(m_document.text());
-    return ConfigText::renderRows(m_document.rows().rows());
+    return m_document.lines();
 }
 
 void ProblemsPane::recheck()

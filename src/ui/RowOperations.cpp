@@ -129,12 +129,14 @@ void RowOperations::MoveRowUp()
     if (k <= 0)
         return;
     RowModel& rows = m_document.rows();
-    const Row moved = rows.row(k);
+    // The moved row keeps its line but gets a new, empty Key: its own stays in use until the old
+    // row is gone.
+    Row moved = rows.row(k);
+    moved.Key.clear();
     {
         ConfigDocument::Step step(m_document, QStringLiteral("Move Up"), k);
         step.setPlaceAfter(k - 1);
-        // The moved row gets a new, empty Key: its own stays in use until the old row is gone.
-        rows.insertRowAt(k - 1, Row{QString(), moved.Setting, moved.Parameter});
+        rows.insertRowAt(k - 1, moved);
         rows.removeRowAt(k + 1);
     }
     selectAndShow(k - 1);
@@ -146,11 +148,12 @@ void RowOperations::MoveRowDown()
     RowModel& rows = m_document.rows();
     if (k < 0 || k == rows.count() - 1)
         return;
-    const Row moved = rows.row(k);
+    Row moved = rows.row(k);
+    moved.Key.clear();
     {
         ConfigDocument::Step step(m_document, QStringLiteral("Move Down"), k);
         step.setPlaceAfter(k + 1);
-        rows.insertRowAt(k + 2, Row{QString(), moved.Setting, moved.Parameter});
+        rows.insertRowAt(k + 2, moved);
         rows.removeRowAt(k);
     }
     selectAndShow(k + 1);

@@ -59,18 +59,25 @@ private slots:
         QByteArray lf = crlf, cr = crlf;
         lf.replace("\r\n", "\n");
         cr.replace("\r\n", "\r");
-        QTest::newRow("LF, text") << lf << true << crlf << crlf;
-        QTest::newRow("lone CR, list") << cr << false << crlf << crlf;
+        // Each line keeps its break; a last line without one gets the commonest.
+        QTest::newRow("LF, text") << lf << true << lf << lf;
+        QTest::newRow("lone CR, list") << cr << false << cr << cr;
         QTest::newRow("no final break, text") << crlf.chopped(2) << true << crlf << crlf;
+        QTest::newRow("no final break, LF, list") << lf.chopped(1) << false << lf << lf;
+        const QByteArray mixed = "A 1\r\nB 2\nC 3\rD 4\n\r\nE";
+        QTest::newRow("mixed, list") << mixed << false << mixed + "\r\n" << mixed + "\r\n";
+        QTest::newRow("mixed, text") << mixed << true << mixed + "\r\n" << mixed + "\r\n";
+        // Lines nobody edited are written as they were read, not as the list renders a row.
+        const QByteArray loose = "  A 1\n\tT\tx\nNOVALUE\n   \n\nB\t2\n";
+        QTest::newRow("leading blanks, tabs, list") << loose << false << loose << loose;
         QTest::newRow("empty, list") << QByteArray() << false << QByteArray() << QByteArray();
         QTest::newRow("empty, text") << QByteArray() << true << QByteArray() << QByteArray();
-        // The list writes a blank line as one space; the text view keeps what it was given.
         QTest::newRow("blank last line, text") << crlf + "\r\n"
                                                << true << crlf + "\r\n"
-                                               << crlf + " \r\n";
+                                               << crlf + "\r\n";
         QTest::newRow("blank last line, list") << crlf + "\r\n"
-                                               << false << crlf + " \r\n"
-                                               << crlf + " \r\n";
+                                               << false << crlf + "\r\n"
+                                               << crlf + "\r\n";
 
         QByteArray all;
         for (int byte = 0; byte < 256; ++byte)
@@ -89,9 +96,17 @@ private slots:
             << "\xEF\xBB\xBF" + utf8 << false << "\xEF\xBB\xBF" + utf8 << "\xEF\xBB\xBF" + utf8;
         QTest::newRow("ASCII with BOM, text")
             << "\xEF\xBB\xBF" + crlf << true << "\xEF\xBB\xBF" + crlf << "\xEF\xBB\xBF" + crlf;
-        QByteArray underLimit = QByteArray("A 1\n").repeated(13000); // 65,000 with CR LF
-        QTest::newRow("LF, 65,000 bytes as CR LF")
-            << underLimit << false << underLimit.replace("\n", "\r\n") << underLimit;
+        const QByteArray twoMarks = "\xEF\xBB\xBF\xEF\xBB\xBF" + utf8;
+        QTest::newRow("two marks, text") << twoMarks << true << twoMarks << twoMarks;
+        // Line and paragraph separators and the text form's own marks are characters of a line.
+        const QByteArray separators = "NAME a\xE2\x80\xA8"
+                                      "b\xE2\x80\xA9"
+                                      "c\r\nX \xEF\xB7\x90\xEF\xB7\x91\xEF\xB7\xAE\r\n";
+        QTest::newRow("separators, text") << separators << true << separators << separators;
+        QTest::newRow("separators, list") << separators << false << separators << separators;
+        // The limit counts the bytes written: an LF file just under it stays under it.
+        const QByteArray nearLimit = QByteArray("A 1\n").repeated(16150);
+        QTest::newRow("LF, 64,600 bytes") << nearLimit << false << nearLimit << nearLimit;
     }
     void openAndSave()
     {
@@ -105,7 +120,9 @@ private slots:
         QVERIFY(document.loadFile(file));
         QCOMPARE(document.rows().count(), ConfigText::ReadFileLines(document.text()).size());
         QCOMPARE(document.lineCount(), ConfigText::ReadFileLines(document.text()).size());
-        QVERIFY(!document.rows().rows().value(0).Setting.startsWith(u'\uFEFF'));
+        // The file's mark is not part of the text; a second one is.
+        QCOMPARE(document.rows().rows().value(0).Setting.startsWith(u'\uFEFF'),
+                 bytes.startsWith("\xEF\xBB\xBF\xEF\xBB\xBF"));
 
         QCOMPARE(document.saveAs(file), QString());
         QCOMPARE(ReadBytes(file), written);
@@ -151,6 +168,9 @@ private slots:
         QTest::newRow("mark, then not UTF-8") << QByteArray("\xEF\xBB\xBF"
                                                             "A \xFF")
                                               << u"ï»¿A ÿ"_s << u"Windows-1252 | CR LF"_s;
+        QTest::newRow("two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                 "A \xC3\xA9\n")
+                                   << u"\uFEFFA é\n"_s << u"UTF-8 with BOM | LF"_s;
         QTest::newRow("UTF-8 with NUL")
             << QByteArray("A\0\xC3\xA9", 4) << u"A\0é"_s << u"UTF-8 | CR LF"_s;
     }

@@ -1,4 +1,6 @@
 #include "support/EditorFixture.h"
+#include "support/FileBytes.h"
+#include "ui/StatusBar.h"
 
 using namespace Qt::StringLiterals;
 
@@ -55,11 +57,49 @@ private slots:
                  QList<bool>({toText, toText, !toText}));
         if (fromText != toText) // Fonts follows the view at a switch only
             QCOMPARE(f.ui().mnuToolsFonts->isEnabled(), toText);
-        // Choosing the shown view converts nothing: it only presses its button again.
-        const bool rendered = !fromText && toText;
+        // Choosing the shown view converts nothing: it only presses its button again. The rows
+        // give the text the lines they were read from, so the switch changes nothing either.
+        const bool converted = !fromText && toText;
         QCOMPARE(f.rows().row(0).Setting, fromText && !toText ? u"EDIT"_s : u"NAME"_s);
-        QCOMPARE(f.document().text(), rendered ? u"NAME 1\r\nFLAG \r\n"_s : u"  EDIT 2"_s);
-        QCOMPARE(f.document().DocumentChanged(), rendered);
+        QCOMPARE(f.document().text(), converted ? u"  NAME 1\r\nFLAG\r\n"_s : u"  EDIT 2"_s);
+        QVERIFY(!f.document().DocumentChanged());
+    }
+
+    // File > Line Ends: the mark is what the next save writes; a choice is one step.
+    void lineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("marks"); // CR LF, LF: 1 marked
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("LF") << QByteArray("A 1\nB 2\n") << u"01"_s << u"LF"_s;
+        QTest::newRow("CR LF") << QByteArray("A 1\r\n") << u"10"_s << u"CR LF"_s;
+        QTest::newRow("mixed") << QByteArray("A 1\nB 2\r\n") << u"00"_s << u"Mixed line ends"_s;
+    }
+    void lineEnds()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, marks);
+        EditorFixture f;
+        QVERIFY(f.open(bytes, true));
+        auto* crlf = Control(*f.window, u"mnuFileLineEndsCrLf"_s);
+        auto* lf = Control(*f.window, u"mnuFileLineEndsLf"_s);
+        const auto marked = [&] {
+            return QString::number(crlf->isChecked()) + QString::number(lf->isChecked());
+        };
+        QCOMPARE(marked(), marks);
+        QFETCH(QString, shown);
+        QVERIFY(f.window->status().fileFormat().contains(shown));
+        lf->trigger();
+        QCOMPARE(marked(), u"01"_s);
+        QVERIFY(f.window->status().fileFormat().contains(u"| LF |"_s));
+        QCOMPARE(f.document().DocumentChanged(), marks != u"01");
+        f.trigger(u"mnuEditUndo"_s);
+        QCOMPARE(marked(), marks);
+        crlf->trigger();
+        f.ui().mnuFilemnuSave->trigger();
+        QCOMPARE(ReadBytes(f.bin(u"test.cfg"_s)),
+                 QByteArray(bytes).replace("\r\n", "\n").replace("\n", "\r\n"));
+        QCOMPARE(marked(), u"10"_s);
     }
 };
 

@@ -1,0 +1,218 @@
+#include "core/ConfigDocument.h"
+#include "core/ConfigText.h"
+#include "core/LineDiff.h"
+#include "core/RowEdits.h"
+#include "support/FileBytes.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString changedLines(const QByteArray& before, const QByteArray& after)
+{
+    int removed = 0;
+    int added = 0;
+    for (const LineDiff::Line& line :
+         LineDiff::diff(ConfigText::linesWithBreaks(QString::fromLatin1(before)),
+                        ConfigText::linesWithBreaks(QString::fromLatin1(after)))) {
+        removed += line.kind == LineDiff::Line::Kind::Removed;
+        added += line.kind == LineDiff::Line::Kind::Added;
+    }
+    return u"%1/%2"_s.arg(removed).arg(added);
+}
+
+// The second line of the text form, without its break.
+QTextCursor selectLine(ConfigDocument& document, int line, bool withBreak)
+{
+    QTextCursor cursor(document.textDocument().findBlockByNumber(line));
+    cursor.movePosition(withBreak ? QTextCursor::NextBlock : QTextCursor::EndOfBlock,
+                        QTextCursor::KeepAnchor);
+    return cursor;
+}
+
+void edit(ConfigDocument& document, const QString& kind)
+{
+    RowModel& rows = document.rows();
+    const ConfigDocument::Step step(document, kind);
+    if (kind == u"value") {
+        rows.setRowTexts(1, rows.row(1).Setting, u"9"_s);
+    } else if (kind == u"comment") {
+        const auto [setting, parameter] = RowEdits::toggledComment(rows.row(1));
+        rows.setRowTexts(1, setting, parameter);
+    } else if (kind == u"blank") {
+        rows.insertRowAt(1, Row{u"KB99"_s, QString(), QString()});
+    } else if (kind == u"delete") {
+        rows.removeRowAt(1);
+    } else if (kind == u"move") {
+        Row moved = rows.row(1);
+        moved.Key.clear();
+        rows.insertRowAt(3, moved);
+        rows.removeRowAt(1);
+    } else if (kind == u"typing") {
+        QTextCursor(document.textDocument().findBlockByNumber(1)).insertText(u"X"_s);
+    } else if (kind == u"line comment") {
+        const int caret = document.textPositionFromCursor(
+            document.textDocument().findBlockByNumber(1).position());
+        document.setText(RowEdits::toggleCommentAt(document.text(), caret));
+    } else if (kind == u"new line") {
+        QTextCursor(document.textDocument().findBlockByNumber(1)).insertText(u"NEW 9\n"_s);
+    } else if (kind == u"line deleted") {
+        selectLine(document, 1, true).removeSelectedText();
+    } else if (kind == u"line replaced") {
+        selectLine(document, 1, false).insertText(u"B 9"_s);
+    }
+}
+
+} // namespace
+
+class tst_SavedLines : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString file() const { return m_dir.filePath(u"x.cfg"_s); }
+
+private slots:
+    // Whatever the file's breaks, spacing and encoding, a save after one edit differs from the
+    // file in the lines the edit touched and in nothing else.
+    void oneEditOneLine_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("textView");
+        QTest::addColumn<QString>("changed"); // removed/added lines
+
+        const QList<std::pair<const char*, QByteArray>> files{
+            {"CR LF", "A 1\r\nB 2\r\nC 3\r\nD 4\r\n"},
+            {"LF", "A 1\nB 2\nC 3\nD 4\n"},
+            {"lone CR", "A 1\rB 2\rC 3\rD 4\r"},
+            {"mixed", "A 1\r\nB 2\nC 3\rD 4\r\n"},
+            {"no final break", "A 1\nB 2\nC 3\nD 4"},
+            {"blanks and tabs", "  A 1\n\tB\t2\n\nNOVALUE\n   \n"},
+            {"UTF-8 with mark", "\xEF\xBB\xBF\xC3\x84 1\nB \xC3\xBC\n\xE2\x80\xA8 3\nD 4\n"},
+            {"Windows-1252", "\xC4 1\r\nB \xFC\r\nC 3\r\nD 4\r\n"},
+        };
+        const QList<std::tuple<const char*, bool, const char*>> edits{
+            {"value", false, "1/1"},
+            {"comment", false, "1/1"},
+            {"blank", false, "0/1"},
+            {"delete", false, "1/0"},
+            {"move", false, "1/1"},
+            {"typing", true, "1/1"},
+            {"line comment", true, "1/1"},
+            {"new line", true, "0/1"},
+            {"line deleted", true, "1/0"},
+            {"line replaced", true, "1/1"},
+            {"", false, "0/0"},
+            {"", true, "0/0"},
+        };
+        for (const auto& [name, bytes] : files) {
+            for (const auto& [kind, textView, changed] : edits) {
+                QTest::addRow("%s, %s in the %s", name, *kind ? kind : "nothing",
+                              textView ? "text" : "list")
+                    << bytes << QString::fromLatin1(kind) << textView
+                    << QString::fromLatin1(changed);
+            }
+        }
+    }
+    void oneEditOneLine()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, edit);
+        QFETCH(bool, textView);
+        QVERIFY(WriteBytes(file(), bytes));
+        ConfigDocument document;
+        QVERIFY(document.loadFile(file()));
+        textView ? document.showText() : document.showList();
+        if (!edit.isEmpty())
+            ::edit(document, edit);
+        // Through the other view and back, as a user may go before saving.
+        textView ? document.showList() : document.showText();
+        textView ? document.showText() : document.showList();
+        QCOMPARE(document.saveAs(file()), QString());
+
+        // A last line without a break gets the file's commonest.
+        QByteArray expected = bytes;
+        if (!bytes.endsWith('\n') && !bytes.endsWith('\r'))
+            expected += bytes.contains("\r\n") ? "\r\n" : "\n";
+        QTEST(changedLines(expected, ReadBytes(file())), "changed");
+    }
+
+    void lineEndsConverted_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("toLf");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("CR LF to LF")
+            << QByteArray("A 1\r\nB 2\r\n") << true << QByteArray("A 1\nB 2\n");
+        QTest::newRow("mixed to CR LF")
+            << QByteArray("A 1\nB 2\rC\r\n") << false << QByteArray("A 1\r\nB 2\r\nC\r\n");
+        QTest::newRow("LF to LF") << QByteArray("A 1\nB 2") << true << QByteArray("A 1\nB 2\n");
+    }
+    void lineEndsConverted()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, toLf);
+        QFETCH(QByteArray, written);
+        QVERIFY(WriteBytes(file(), bytes));
+        ConfigDocument document;
+        QVERIFY(document.loadFile(file()));
+        const QByteArray before = document.bytesToWrite().bytes.value();
+        const auto ends = toLf ? ConfigFile::LineEnds::Lf : ConfigFile::LineEnds::CrLf;
+        document.convertLineEnds(ends);
+        QCOMPARE(document.format().lineEnds, ends);
+        // A line the user adds afterwards gets the new break too.
+        document.rows().insertRowAt(0, Row{u"K0"_s, u"NEW"_s, u"1"_s});
+        const QByteArray after = (toLf ? "NEW 1\n" : "NEW 1\r\n") + written;
+        QCOMPARE(document.bytesToWrite().bytes.value(), after);
+        // One step: undone, each line has its own break again.
+        document.undo();
+        document.undo();
+        QCOMPARE(document.bytesToWrite().bytes.value(), before);
+        document.redo();
+        document.redo();
+        QCOMPARE(document.saveAs(file()), QString());
+        QCOMPARE(ReadBytes(file()), after);
+        QCOMPARE(document.format().lineEnds, ends);
+    }
+
+    // A line typed after the final break, then undone in the list, leaves no row behind.
+    void undoTypingAtTheEndInTheList()
+    {
+        QVERIFY(WriteBytes(file(), "A 1\r\nB 2\r\n"));
+        ConfigDocument document;
+        QVERIFY(document.loadFile(file()));
+        document.showText();
+        QTextCursor end(&document.textDocument());
+        end.movePosition(QTextCursor::End);
+        end.insertText(u"KEEPALIVE 1"_s);
+        document.showList();
+        QCOMPARE(document.rows().count(), 3);
+        document.undo();
+        QCOMPARE(document.rows().count(), 2);
+        QVERIFY(!document.DocumentChanged());
+        document.redo();
+        QCOMPARE(document.lines(), (QStringList{u"A 1"_s, u"B 2"_s, u"KEEPALIVE 1"_s}));
+    }
+
+    // Saved in the list, the document is unchanged in the text view too.
+    void savedThenSwitched()
+    {
+        QVERIFY(WriteBytes(file(), "  A 1\n\nB\t2\n"));
+        ConfigDocument document;
+        QVERIFY(document.loadFile(file()));
+        document.showList();
+        document.rows().setRowTexts(0, u"A"_s, u"5"_s);
+        QCOMPARE(document.saveAs(file()), QString());
+        document.showText();
+        QVERIFY(!document.DocumentChanged());
+        QCOMPARE(ReadBytes(file()), "A 5\n\nB\t2\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SavedLines)
+#include "tst_savedlines.moc"
