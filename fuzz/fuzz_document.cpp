@@ -1,14 +1,21 @@
 // Encoding choice, line reading, parse and render of arbitrary file bytes.
 #include "FuzzCheck.h"
 #include "core/Codepage.h"
+#include "core/ConfigDocument.h"
 #include "core/ConfigFile.h"
 #include "core/ConfigText.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
+    // The document's text form wants an application object.
+    static int applicationArgc = 1;
+    static char name[] = "fuzz_document";
+    static char* applicationArgv[] = {name, nullptr};
+    new QCoreApplication(applicationArgc, applicationArgv);
     return 0;
 }
 
@@ -35,5 +42,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The text form carries the same lines back.
     FUZZ_CHECK(ConfigText::LinesFromText(ConfigText::TextFromLines(once)) == once);
+
+    // Opened and saved from either view, unedited, the file is written back as it was, but for
+    // a break after a last line that had none.
+    if (bytes.size() <= ConfigFile::MaxFileBytes) {
+        QByteArray expected = written.bytes.value();
+        if (!decoded.text.isEmpty() && !decoded.text.endsWith(u'\n') &&
+            !decoded.text.endsWith(u'\r'))
+            expected +=
+                ConfigText::commonestBreak(ConfigText::ReadLineBreaks(decoded.text)).toLatin1();
+        for (const auto view : {ConfigDocument::View::List, ConfigDocument::View::Text}) {
+            ConfigDocument document;
+            document.setView(view);
+            document.load(QString(), decoded.text, decoded.format);
+            FUZZ_CHECK(document.bytesToWrite().bytes == expected);
+            view == ConfigDocument::View::List ? document.showText() : document.showList();
+            FUZZ_CHECK(document.bytesToWrite().bytes == expected);
+        }
+    }
     return 0;
 }

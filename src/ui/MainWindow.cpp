@@ -187,6 +187,15 @@ void MainWindow::buildMenus()
     mnuFilemnuSaveAs = addItem(mnuFile, "mnuFilemnuSaveAs", QStringLiteral("Save &As"));
     mnuFilemnuSaveAs->setEnabled(false);
     mnuFileCompare = addItem(mnuFile, "mnuFileCompare", QStringLiteral("Compare with Saved..."));
+    mnuFileLineEnds = mnuFile->addMenu(QStringLiteral("&Line Ends"));
+    mnuFileLineEnds->setObjectName(QStringLiteral("mnuFileLineEnds"));
+    mnuFileLineEndsCrLf =
+        addItem(mnuFileLineEnds, "mnuFileLineEndsCrLf", QStringLiteral("&Windows (CR LF)"));
+    mnuFileLineEndsLf = addItem(mnuFileLineEnds, "mnuFileLineEndsLf", QStringLiteral("&Unix (LF)"));
+    for (QAction* item : {mnuFileLineEndsCrLf, mnuFileLineEndsLf})
+        item->setCheckable(true);
+    // A file with mixed line ends has neither mark.
+    exclusiveChoices(mnuFileLineEnds, {mnuFileLineEndsCrLf, mnuFileLineEndsLf});
     addSeparator(mnuFile, "mnuFileBar0");
     mnuFilemnuPrint = addItem(mnuFile, "mnuFilemnuPrint", QStringLiteral("&Print"),
                               QKeySequence(QStringLiteral("Ctrl+P")));
@@ -414,10 +423,11 @@ void MainWindow::createComponents()
             FlatBttn[Button::ListView],
             mnuToolsFonts,
             mnuEdit->menuAction(),
-            {mnuFilemnuSave, mnuFilemnuSaveAs, mnuFileCompare, mnuFilemnuPrint, mnuFileClose,
-             FlatBttn[Button::Save], FlatBttn[Button::Print], FlatBttn[Button::Cut],
-             FlatBttn[Button::Copy], FlatBttn[Button::Paste], FlatBttn[Button::Delete],
-             FlatBttn[Button::MoveUp], FlatBttn[Button::MoveDown], FlatBttn[Button::Comment]},
+            {mnuFilemnuSave, mnuFilemnuSaveAs, mnuFileCompare, mnuFileLineEnds->menuAction(),
+             mnuFilemnuPrint, mnuFileClose, FlatBttn[Button::Save], FlatBttn[Button::Print],
+             FlatBttn[Button::Cut], FlatBttn[Button::Copy], FlatBttn[Button::Paste],
+             FlatBttn[Button::Delete], FlatBttn[Button::MoveUp], FlatBttn[Button::MoveDown],
+             FlatBttn[Button::Comment]},
             {mnuEditCut, mnuEditCopy, mnuEditPaste, mnuEditSelectAll, FlatBttn[Button::Cut],
              FlatBttn[Button::Copy], FlatBttn[Button::Paste]},
             {FlatBttn[Button::MoveUp], FlatBttn[Button::MoveDown]}});
@@ -513,7 +523,8 @@ void MainWindow::dressControls()
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QLatin1String(name));
     for (QMenu* menu :
-         {mnuFile, mnuFilemnuSelectVersion, mnuFileRecent, mnuEdit, mnuView, mnuTools, mnuHelp})
+         {mnuFile, mnuFilemnuSelectVersion, mnuFileRecent, mnuFileLineEnds, mnuEdit, mnuView,
+          mnuTools, mnuHelp})
         menu->setAccessibleName(withoutMnemonic(menu->title()));
 }
 
@@ -530,6 +541,7 @@ void MainWindow::wire()
                           mnuViewmnuShowHelp, mnuToolsConfirmDelete})
         commandOwnsMark(item);
 
+    wireLineEnds();
     FileCommands* files = m_files.get();
     on({mnuFileNew, FlatBttn[Button::New]}, files, &FileCommands::NewDocument);
     on({mnuFileOpen, FlatBttn[Button::Open]}, files, &FileCommands::OpenDocument);
@@ -708,6 +720,27 @@ void MainWindow::showFileFormat()
     connect(document, &ConfigDocument::formatChanged, m_status.get(), show);
     connect(document, &ConfigDocument::viewChanged, m_status.get(), show);
     show();
+}
+
+void MainWindow::wireLineEnds()
+{
+    using ConfigFile::LineEnds;
+    ConfigDocument* document = m_document.get();
+    const auto showMarks = [this, document] {
+        const LineEnds ends = document->format().lineEnds;
+        mnuFileLineEndsCrLf->setChecked(ends == LineEnds::CrLf || ends == LineEnds::None);
+        mnuFileLineEndsLf->setChecked(ends == LineEnds::Lf);
+    };
+    connect(document, &ConfigDocument::formatChanged, this, showMarks);
+    connect(document, &ConfigDocument::openChanged, this, showMarks);
+    const auto convert = [document, showMarks](LineEnds ends) {
+        document->convertLineEnds(ends);
+        // Choosing the mark already set changes nothing, and must not clear it.
+        showMarks();
+    };
+    connect(mnuFileLineEndsCrLf, &QAction::triggered, this, [convert] { convert(LineEnds::CrLf); });
+    connect(mnuFileLineEndsLf, &QAction::triggered, this, [convert] { convert(LineEnds::Lf); });
+    showMarks();
 }
 
 void MainWindow::load()

@@ -78,6 +78,7 @@ private:
     void dressControls();
     void wire();
     void showFileFormat();
+    void wireLineEnds();
     void saveShutdownState();
 
     Dialogs& m_dialogs;
@@ -95,6 +96,9 @@ private:
     QAction* mnuFilemnuSave = nullptr;
     QAction* mnuFilemnuSaveAs = nullptr;
     QAction* mnuFileCompare = nullptr;
+    QMenu* mnuFileLineEnds = nullptr;
+    QAction* mnuFileLineEndsCrLf = nullptr;
+    QAction* mnuFileLineEndsLf = nullptr;
     QAction* mnuFilemnuPrint = nullptr;
     QAction* mnuFileClose = nullptr;
     QAction* mnuFilemnuExit = nullptr;
