@@ -1,6 +1,8 @@
+#include "app/TerminationSignals.h"
 #include "core/RecoveryStore.h"
 #include "support/EditorFixture.h"
 #include "support/FileBytes.h"
+#include "ui/Recovery.h"
 
 #include <csignal>
 
@@ -126,25 +128,20 @@ private slots:
         QCOMPARE(dialogs.calls[0].text, question(path.isEmpty() ? u"Untitled"_s : path));
         QCOMPARE(dialogs.calls[0].buttons, QMessageBox::Yes | QMessageBox::No);
         const ConfigDocument& document = window->document();
-        const RecoveryStore store;
-        QVERIFY(!copiesIn(store).contains(left));
-        if (answer == QMessageBox::No) {
-            QVERIFY(!document.DocumentOpen());
-            QVERIFY(copiesIn(store).isEmpty());
+        const QStringList copies = copiesIn(RecoveryStore());
+        QVERIFY(!copies.contains(left));
+        if (original == u"a.cfg")
             QCOMPARE(ReadBytes(path), QByteArray("NAME=old\n"));
+        QCOMPARE(document.DocumentOpen(), answer == QMessageBox::Yes);
+        QCOMPARE(copies.size(), document.DocumentOpen() ? 1 : 0); // this session's own
+        if (answer == QMessageBox::No)
             return;
-        }
-        QVERIFY(document.DocumentOpen());
         QCOMPARE(document.path(), path);
         QVERIFY(document.DocumentChanged());
-        QCOMPARE(document.isTextView(), textView);
         QCOMPARE(WindowControls(*window).txtTextBox->isVisible(), textView);
         QCOMPARE(*document.bytesToWrite().bytes, bytes);
         QCOMPARE(window->windowTitle(),
                  u"DraCFG Editor ["_s + (path.isEmpty() ? u"Untitled"_s : path) + u']');
-        QCOMPARE(copiesIn(store).size(), 1); // this session's own
-        if (original == u"a.cfg")
-            QCOMPARE(ReadBytes(path), QByteArray("NAME=old\n"));
     }
 
     // With a recovered document changed already, the next Yes asks the save question first;
@@ -203,14 +200,29 @@ private slots:
         QCOMPARE(editor.exitCode(), 0);
         const RecoveryStore store;
         QCOMPARE(copiesIn(store), leftover ? QStringList{left} : QStringList());
+        QCOMPARE(store.leftovers().size(), leftover ? 1 : 0); // offered at the next start
         QCOMPARE(ReadBytes(file), QByteArray("A=1\r\n"));
-        if (!leftover)
-            return;
-        FakeDialogs dialogs;
-        dialogs.messageAnswers << QMessageBox::No;
-        QVERIFY(env.startMainWindow(dialogs));
-        QCOMPARE(dialogs.calls.size(), 1);
-        QCOMPARE(dialogs.calls[0].text, question(file));
+    }
+
+    // A termination signal writes the copy at once, and ending the program keeps it.
+    void signalKeepsTheCopy()
+    {
+        std::optional<EditorFixture> f(std::in_place);
+        QVERIFY(f->open("A 1\r\n"));
+        QTest::keyClicks(f->ui().txtTextBox, u"B 2\r"_s);
+        TerminationSignals termination;
+        connect(&termination, &TerminationSignals::arrived, &f->window->recovery(),
+                &Recovery::endSession);
+
+        QCOMPARE(::raise(SIGTERM), 0);
+
+        QTRY_VERIFY(termination.received());
+        const RecoveryStore store;
+        QCOMPARE(copiesIn(store).size(), 1);
+        const QByteArray copy = ReadBytes(store.folder() + u'/' + copiesIn(store)[0]);
+        QCOMPARE(RecoveryStore::parse(copy).value().bytes, *f->document().bytesToWrite().bytes);
+        f->window.reset();
+        QCOMPARE(ReadBytes(store.folder() + u'/' + copiesIn(store).value(0)), copy);
     }
 };
 
