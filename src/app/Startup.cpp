@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/TerminationSignals.h"
 #include "core/CatalogueDatabase.h"
 #include "core/PreferenceStore.h"
 #include "core/ServerInstall.h"
@@ -7,6 +8,7 @@
 #include "ui/Dialogs.h"
 #include "ui/FileCommands.h"
 #include "ui/MainWindow.h"
+#include "ui/Recovery.h"
 #include "ui/SplashWindow.h"
 #include "ui/VersionMenu.h"
 
@@ -54,7 +56,12 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
         return nullptr;
     }
 
+    const auto ending = [&options] {
+        return options.termination && options.termination->received();
+    };
     ShowSplashScreen(options.splashMilliseconds);
+    if (ending())
+        return nullptr;
 
     if (!ServerInstall::HelpFileExists(programDir)) {
         dialogs.message(nullptr, QStringLiteral("Critical Error"), CriticalErrorText,
@@ -78,12 +85,18 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     }
 
     auto window = std::make_unique<MainWindow>(dialogs, programDir, std::move(catalogue));
+    Recovery& recovery = window->recovery();
+    if (options.termination)
+        QObject::connect(options.termination, &TerminationSignals::arrived, &recovery,
+                         &Recovery::endSession);
     window->versions().BuildVersionMenu();
     window->load();
     window->show();
-    if (!options.file.isEmpty())
+    if (!options.file.isEmpty() && !ending())
         window->files().openChosenFile(options.file);
-    return window;
+    if (!ending())
+        recovery.offer(recovery.leftoverOffers());
+    return ending() ? nullptr : std::move(window);
 }
 
 } // namespace Startup

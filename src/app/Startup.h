@@ -5,20 +5,23 @@
 
 class Dialogs;
 class MainWindow;
+class TerminationSignals;
 
 namespace Startup {
 
 struct Options {
     int splashMilliseconds = 1000;
     QString file; // opened as File > Open would, once the window shows
+    // Once one has arrived, start-up goes no further and asks nothing.
+    const TerminationSignals* termination = nullptr;
 };
 
 // Shows the splash for the given time with a busy pointer, letting events through meanwhile.
 void ShowSplashScreen(int milliseconds);
 
 // The start-up order: catalogue check, splash, help check, catalogue and version list, main
-// window loaded and shown, then the given file opened. Returns nothing when start-up ended after a
-// fatal message.
+// window loaded and shown, then the given file opened and what ended sessions left behind offered
+// back. Returns nothing when start-up ended after a fatal message or a termination signal.
 std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir,
                                 const Options& options = {});
 

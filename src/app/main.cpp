@@ -1,5 +1,6 @@
 #include "app/AllocatorTuning.h"
 #include "app/Startup.h"
+#include "app/TerminationSignals.h"
 #include "core/CommandLine.h"
 #include "core/InstallLayout.h"
 #include "core/Version.h"
@@ -41,11 +42,16 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(ProductName);
     QApplication::setDesktopFileName(QStringLiteral("org.dravane.DraCFGEditor"));
 
+    // Unsaved edits are kept for recovery when a signal ends the program.
+    TerminationSignals termination;
     QtDialogs dialogs;
     Startup::Options options;
     options.file = request.file;
+    options.termination = &termination;
     const auto window = Startup::run(
         dialogs, InstallLayout::dataDirectory(QCoreApplication::applicationDirPath()), options);
+    if (termination.received())
+        return 0;
     if (!window)
         return 1; // start-up ended after its message
     return QApplication::exec();

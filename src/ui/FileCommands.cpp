@@ -180,6 +180,15 @@ QString FileCommands::AskSavePath(const QString& suggestedName)
                                   DefaultSuffix);
 }
 
+void FileCommands::documentReplaced()
+{
+    showCaption();
+    if (m_document.isUntitled())
+        emit documentCreated();
+    else
+        emit fileUsed(m_document.path());
+}
+
 void FileCommands::CloseDocument()
 {
     m_document.close();

@@ -31,6 +31,9 @@ public:
     bool maySetDocumentAside();
     // Open without the dialog: a file chosen from the recent list.
     void openRecent(const QString& path);
+    // The document was filled from elsewhere (recovered changes): the caption names it, and its
+    // file counts as used.
+    void documentReplaced();
 
     // Asked before each write; false leaves the file and the document as they are.
     using WriteGuard = std::function<bool(const QString& path)>;

@@ -21,6 +21,7 @@
 #include "ui/Preferences.h"
 #include "ui/ProblemsPane.h"
 #include "ui/RecentFilesMenu.h"
+#include "ui/Recovery.h"
 #include "ui/RowOperations.h"
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
@@ -459,6 +460,7 @@ void MainWindow::createComponents()
     m_problems = std::make_unique<ProblemsPane>(
         document, CatalogueDatabase::GetCatalogueDatabasePath(m_programDir),
         ProblemsPane::Parts{fraProblems, lvProblems, lvListView, txtTextBox});
+    m_recovery = std::make_unique<Recovery>(document, m_dialogs, this);
 }
 
 // Icons, sizes and the names a screen reader announces.
@@ -558,6 +560,11 @@ void MainWindow::wire()
     connect(files, &FileCommands::documentCreated, external, &ExternalChanges::forget);
     connect(files, &FileCommands::documentClosed, external, &ExternalChanges::forget);
     connect(external, &ExternalChanges::reloadRequested, files, &FileCommands::openChosenFile);
+    Recovery* recovery = m_recovery.get();
+    recovery->setSetAsideGuard([files] { return files->maySetDocumentAside(); });
+    connect(recovery, &Recovery::viewWanted, m_views.get(), &DocumentViews::SetView);
+    connect(recovery, &Recovery::documentRecovered, files, &FileCommands::documentReplaced);
+    connect(recovery, &Recovery::message, m_status.get(), &StatusBar::say);
     on({mnuFilemnuExit}, this, &QWidget::close);
     for (size_t i = 0; i < mnuDVVersion.size(); ++i)
         connect(mnuDVVersion[i], &QAction::triggered, m_versions.get(),

@@ -18,6 +18,7 @@ class FindCommands;
 class HelpPane;
 class MainLayout;
 class ProblemsPane;
+class Recovery;
 class Preferences;
 class QFrame;
 class QLabel;
@@ -64,6 +65,7 @@ public:
     // Qt's own menu of toolbars has no place among the window's menus.
     QMenu* createPopupMenu() override { return nullptr; }
     ProblemsPane& problems() { return *m_problems; }
+    Recovery& recovery() { return *m_recovery; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -176,4 +178,5 @@ private:
     std::unique_ptr<RecentFilesMenu> m_recent;
     std::unique_ptr<ExternalChanges> m_external;
     std::unique_ptr<ProblemsPane> m_problems;
+    std::unique_ptr<Recovery> m_recovery;
 };

@@ -39,6 +39,9 @@ TestEnvironment::TestEnvironment()
               "<a name=\"MAXCONNECTIONS\"></a><h2>MAXCONNECTIONS</h2><p>Connections.</p>"
               "</body></html>");
     qputenv("KELMPATH", serverDir().toLocal8Bit());
+    m_hadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    m_savedDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dataHome().toLocal8Bit());
 
     writeCatalogue(SmallCatalogue(), SmallCatalogueVersions());
     const auto store = PreferenceStore::open();
@@ -48,10 +51,14 @@ TestEnvironment::TestEnvironment()
 
 TestEnvironment::~TestEnvironment()
 {
-    if (m_hadKelmpath)
-        qputenv("KELMPATH", m_savedKelmpath);
-    else
-        qunsetenv("KELMPATH");
+    const auto restore = [](const char* name, bool had, const QByteArray& value) {
+        if (had)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    };
+    restore("KELMPATH", m_hadKelmpath, m_savedKelmpath);
+    restore("XDG_DATA_HOME", m_hadDataHome, m_savedDataHome);
 }
 
 bool TestEnvironment::writeCatalogue(const QList<FixtureSetting>& settings,

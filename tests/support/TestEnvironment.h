@@ -12,7 +12,8 @@ class FakeDialogs;
 class MainWindow;
 
 // A throw-away installation for one test: a program folder with a catalogue, a server
-// installation with its reference page (KELMPATH points at it) and an empty preference store.
+// installation with its reference page (KELMPATH points at it), an empty preference store and
+// an empty data folder (XDG_DATA_HOME), where recovery copies go.
 class TestEnvironment {
 public:
     TestEnvironment();
@@ -25,6 +26,7 @@ public:
     QString programDir() const { return path(QStringLiteral("program")); }
     QString serverDir() const { return path(QStringLiteral("server")); }
     QString cataloguepath() const { return programDir() + QStringLiteral("/DraCFG.mdb"); }
+    QString dataHome() const { return path(QStringLiteral("data")); }
     QString helpPage() const
     {
         return serverDir() + QStringLiteral("/Docs/techref/TRCFG/homecfgl.htm");
@@ -43,6 +45,8 @@ private:
     QTemporaryDir m_root;
     QByteArray m_savedKelmpath;
     bool m_hadKelmpath = false;
+    QByteArray m_savedDataHome;
+    bool m_hadDataHome = false;
 };
 
 // Three versions and a dozen settings covering every value type and both pseudo-settings:
