@@ -66,42 +66,71 @@ private slots:
         QTEST(RowEdits::toggleCommentAt(text.remove(u"[]"_s), position), "toggled");
     }
 
-    // What OK makes of the value editor's contents: a new row, an existing row ("K|loglevel|1"
-    // before) rewritten, a line for the text view.
+    // What OK makes of the value editor's contents: a new row, a line for the text view.
     void valueEdits_data()
     {
         QTest::addColumn<QStringList>("edit"); // name, choice, value; "multiple" when it is
         QTest::addColumn<QString>("newRow");
-        QTest::addColumn<QString>("editedRow");
         QTest::addColumn<QString>("newLine");
         QTest::newRow("number") << QStringList{u"MAXCONNECTIONS"_s, u""_s, u"50"_s}
-                                << u"MAXCONNECTIONS|50"_s << u"loglevel|50"_s
-                                << u"MAXCONNECTIONS 50\n"_s;
-        // An existing row keeps its own spelling of the setting.
+                                << u"MAXCONNECTIONS|50"_s << u"MAXCONNECTIONS 50\n"_s;
         QTest::newRow("choice") << QStringList{u"LOGLEVEL"_s, u"ERROR"_s, u""_s}
-                                << u"LOGLEVEL|ERROR"_s << u"loglevel|ERROR"_s
-                                << u"LOGLEVEL ERROR\n"_s;
-        // ...unless it is a multiple setting: its suffix may change.
+                                << u"LOGLEVEL|ERROR"_s << u"LOGLEVEL ERROR\n"_s;
         QTest::newRow("multiple") << QStringList{u"CACHESIZE"_s, u"_INDEX"_s, u"64"_s,
                                                  u"multiple"_s}
-                                  << u"CACHESIZE_INDEX|64"_s << u"CACHESIZE_INDEX|64"_s
-                                  << u"CACHESIZE_INDEX 64\n"_s;
+                                  << u"CACHESIZE_INDEX|64"_s << u"CACHESIZE_INDEX 64\n"_s;
         QTest::newRow("comment") << QStringList{u";"_s, u""_s, u"a note"_s} << u";|a note"_s
-                                 << u"loglevel|a note"_s << u"; a note\n"_s;
-        QTest::newRow("blank line")
-            << QStringList{SettingLookup::BlankLineEntry, u""_s, u""_s}
-            << Texts(SettingLookup::BlankLineEntry, u""_s) << u"loglevel|"_s << u" \n"_s;
+                                 << u"; a note\n"_s;
+        QTest::newRow("blank line") << QStringList{SettingLookup::BlankLineEntry, u""_s, u""_s}
+                                    << Texts(SettingLookup::BlankLineEntry, u""_s) << u" \n"_s;
     }
     void valueEdits()
     {
         QFETCH(QStringList, edit);
-        const ValueEdit valueEdit{edit[0], edit[1], edit[2], edit.size() > 3, false};
+        const ValueEdit valueEdit{edit[0], edit[1], edit[2], edit.size() > 3, false, {}};
         const Row row = newRow(valueEdit);
         QVERIFY(row.Key.isEmpty());
         QTEST(Texts(row.Setting, row.Parameter), "newRow");
-        const auto [setting, parameter] = editedRow(valueEdit, Row{u"K"_s, u"loglevel"_s, u"1"_s});
-        QTEST(Texts(setting, parameter), "editedRow");
         QTEST(newLine(valueEdit), "newLine");
+    }
+
+    // An existing row ("Setting|Parameter") rewritten by OK: only what the user changed in the
+    // editor changes.
+    void editedRow_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QStringList>("edit"); // choice, value; then the stem of a multiple
+        QTest::addColumn<QString>("edited");
+        QTest::newRow("value") << u"loglevel|1"_s << QStringList{u""_s, u"50"_s}
+                               << u"loglevel|50"_s;
+        QTest::newRow("choice picked")
+            << u"loglevel| INFO"_s << QStringList{u"ERROR"_s, u""_s} << u"loglevel|ERROR"_s;
+        QTest::newRow("choice left: blanks kept")
+            << u"loglevel|  INFO "_s << QStringList{u"INFO"_s, u""_s} << u"loglevel|  INFO "_s;
+        QTest::newRow("commented multiple: mark kept")
+            << u";CACHESIZE_TEMP|256"_s << QStringList{u"_TEMP"_s, u"300"_s, u";CACHESIZE"_s}
+            << u";CACHESIZE_TEMP|300"_s;
+        QTest::newRow("commented multiple: suffix picked")
+            << u";CACHESIZE_TEMP|256"_s << QStringList{u"_DATA"_s, u"256"_s, u";CACHESIZE"_s}
+            << u";CACHESIZE_DATA|256"_s;
+        QTest::newRow("unknown suffix kept")
+            << u"CACHESIZE_FOO|5"_s << QStringList{u"_FOO"_s, u"6"_s, u"CACHESIZE"_s}
+            << u"CACHESIZE_FOO|6"_s;
+        QTest::newRow("own spelling kept")
+            << u"cachesize_temp|5"_s << QStringList{u"_TEMP"_s, u"5"_s, u"CACHESIZE"_s}
+            << u"cachesize_temp|5"_s;
+    }
+    void editedRow()
+    {
+        QFETCH(QString, row);
+        QFETCH(QStringList, edit);
+        const bool multiple = edit.size() > 2;
+        const ValueEdit valueEdit{u"X"_s,       edit[0], edit[1], multiple, !edit[1].isEmpty(),
+                                  edit.value(2)};
+        const QStringList texts = row.split(u'|');
+        const auto [setting, parameter] =
+            RowEdits::editedRow(valueEdit, Row{u"K"_s, texts[0], texts[1]});
+        QTEST(Texts(setting, parameter), "edited");
     }
     // A multiple setting's key counts rows; any other's carries the fraction, single-precision.
     void keys()
