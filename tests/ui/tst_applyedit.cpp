@@ -76,6 +76,15 @@ private slots:
 
         QCOMPARE(Texts(f), expected);
         QCOMPARE(f.document().DocumentChanged(), e.at >= 0);
+        // The status bar says so until undo returns to the saved state.
+        const auto* modified = f.window->findChild<QLabel*>("lblModified");
+        QCOMPARE(modified->text(), e.at >= 0 ? "Modified" : "");
+        if (e.at >= 0) {
+            f.trigger("mnuEditUndo");
+            QCOMPARE(modified->text(), QString());
+            f.trigger("mnuEditRedo");
+            QCOMPARE(modified->text(), QString("Modified"));
+        }
         QVERIFY(e.textView || e.at < 0 || selectedRow(f.ui().lvListView) == e.at);
         // An empty value box is refused, before anything else is looked at.
         const bool refused = e.at < 0 && e.value.isEmpty();
