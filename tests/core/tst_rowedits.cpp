@@ -94,44 +94,39 @@ private slots:
         QTEST(newLine(valueEdit), "newLine");
     }
 
-    // An existing row ("Setting|Parameter") rewritten by OK: only what the user changed in the
-    // editor changes.
+    // An existing row rewritten by OK ("Setting|Parameter"; the edit "choice|value", with the
+    // stem of a multiple setting third): what the user left as shown keeps the row's own text.
     void editedRow_data()
     {
         QTest::addColumn<QString>("row");
-        QTest::addColumn<QStringList>("edit"); // choice, value; then the stem of a multiple
+        QTest::addColumn<QString>("edit");
         QTest::addColumn<QString>("edited");
-        QTest::newRow("value") << u"loglevel|1"_s << QStringList{u""_s, u"50"_s}
-                               << u"loglevel|50"_s;
-        QTest::newRow("choice picked")
-            << u"loglevel| INFO"_s << QStringList{u"ERROR"_s, u""_s} << u"loglevel|ERROR"_s;
-        QTest::newRow("choice left: blanks kept")
-            << u"loglevel|  INFO "_s << QStringList{u"INFO"_s, u""_s} << u"loglevel|  INFO "_s;
-        QTest::newRow("commented multiple: mark kept")
-            << u";CACHESIZE_TEMP|256"_s << QStringList{u"_TEMP"_s, u"300"_s, u";CACHESIZE"_s}
-            << u";CACHESIZE_TEMP|300"_s;
-        QTest::newRow("commented multiple: suffix picked")
-            << u";CACHESIZE_TEMP|256"_s << QStringList{u"_DATA"_s, u"256"_s, u";CACHESIZE"_s}
-            << u";CACHESIZE_DATA|256"_s;
-        QTest::newRow("unknown suffix kept")
-            << u"CACHESIZE_FOO|5"_s << QStringList{u"_FOO"_s, u"6"_s, u"CACHESIZE"_s}
-            << u"CACHESIZE_FOO|6"_s;
-        QTest::newRow("own spelling kept")
-            << u"cachesize_temp|5"_s << QStringList{u"_TEMP"_s, u"5"_s, u"CACHESIZE"_s}
-            << u"cachesize_temp|5"_s;
+        const auto row = [](const char* tag, const char* before, const char* edit,
+                            const char* after) {
+            QTest::newRow(tag) << QString(before) << QString(edit) << QString(after);
+        };
+        row("value", "loglevel|1", "|50", "loglevel|50");
+        row("choice picked", "loglevel| INFO", "ERROR|", "loglevel|ERROR");
+        row("choice left: blanks kept", "loglevel|  INFO ", "INFO|", "loglevel|  INFO ");
+        row("commented multiple: mark kept", ";CACHESIZE_TEMP|256", "_TEMP|300|;CACHESIZE",
+            ";CACHESIZE_TEMP|300");
+        row("commented multiple: suffix picked", ";CACHESIZE_TEMP|256", "_DATA|256|;CACHESIZE",
+            ";CACHESIZE_DATA|256");
+        row("unlisted suffix kept", "CACHESIZE_FOO|5", "_FOO|6|CACHESIZE", "CACHESIZE_FOO|6");
+        row("own spelling kept", "cachesize_temp|5", "_TEMP|5|CACHESIZE", "cachesize_temp|5");
     }
     void editedRow()
     {
         QFETCH(QString, row);
-        QFETCH(QStringList, edit);
-        const bool multiple = edit.size() > 2;
-        const ValueEdit valueEdit{u"X"_s,       edit[0], edit[1], multiple, !edit[1].isEmpty(),
-                                  edit.value(2)};
-        const QStringList texts = row.split(u'|');
+        QFETCH(QString, edit);
+        const QStringList texts = row.split(u'|'), parts = edit.split(u'|');
+        const ValueEdit valueEdit{
+            u"X"_s, parts[0], parts[1], parts.size() > 2, !parts[1].isEmpty(), parts.value(2)};
         const auto [setting, parameter] =
             RowEdits::editedRow(valueEdit, Row{u"K"_s, texts[0], texts[1]});
         QTEST(Texts(setting, parameter), "edited");
     }
+
     // A multiple setting's key counts rows; any other's carries the fraction, single-precision.
     void keys()
     {
