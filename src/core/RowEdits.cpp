@@ -34,9 +34,14 @@ Row newRow(const ValueEdit& edit)
 
 std::pair<QString, QString> editedRow(const ValueEdit& edit, const Row& row)
 {
-    if (edit.multiple)
-        return {edit.name + edit.choice, edit.value};
-    return {row.Setting, edit.choice + edit.value};
+    if (edit.multiple) {
+        const bool sameSuffix = SettingLookup::nameForRow(row.Setting) == edit.stem + edit.choice;
+        return {sameSuffix ? row.Setting : edit.stem + edit.choice, edit.value};
+    }
+    // A choice is shown without the blanks around it.
+    const bool sameChoice = !edit.needsValue && edit.value.isEmpty() &&
+                            edit.choice == SettingLookup::trimBlanks(row.Parameter);
+    return {row.Setting, sameChoice ? row.Parameter : edit.choice + edit.value};
 }
 
 QString newLine(const ValueEdit& edit)

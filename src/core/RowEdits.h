@@ -15,11 +15,13 @@ struct ValueEdit {
     QString value;           // the value box's text
     bool multiple = false;   // name + choice is the setting, value its value
     bool needsValue = false; // the value box shows: an empty value is refused
+    QString stem;            // multiple, existing row: its name before the suffix
 };
 
 // The row a new setting becomes (its Key is left to the caller).
 Row newRow(const ValueEdit& edit);
-// The setting and parameter an existing row gets from an edit.
+// The setting and parameter an existing row gets from an edit. What the editor showed of the
+// row and the user left alone keeps the row's own text: its spelling, a comment mark, blanks.
 std::pair<QString, QString> editedRow(const ValueEdit& edit, const Row& row);
 // The line a new setting becomes in the text view, with its line break.
 QString newLine(const ValueEdit& edit);

@@ -124,14 +124,14 @@ Arrangement arrange(const CatalogueRow& entry, const QString& name, bool editing
         }
         break;
     case Kind::Multiple:
-        // The file names such a setting with one of its choices as a suffix; an existing row's
-        // suffix is the last choice found inside its name.
+        // The file names such a setting with one of its choices as a suffix. A row's suffix is
+        // whatever follows the name, listed or not, so that OK writes back what it read.
         arrangement.choices = choicePieces(entry.Choices());
         if (editingRow) {
-            for (const QString& piece : arrangement.choices) {
-                if (name.contains(piece))
-                    arrangement.choiceText = piece;
-            }
+            const qsizetype at = name.indexOf(entry.SettingName());
+            const qsizetype suffix = at < 0 ? name.size() : at + entry.SettingName().size();
+            arrangement.stem = name.first(suffix);
+            arrangement.choiceText = name.sliced(suffix);
             arrangement.setChoiceText = true;
             arrangement.value = rowValue;
         }

@@ -47,6 +47,7 @@ struct Arrangement {
     QString choiceText;  // the choice box's text when it differs from its first item
     bool setChoiceText = false;
     QString value; // the value box's text
+    QString stem;  // a "multiple" row: its name before the suffix, a comment mark included
 };
 
 // editingRow: the arrangement edits an existing row whose parameter is rowValue.

@@ -90,8 +90,11 @@ void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit, bool editingRow)
         emit notApplied(QStringLiteral("Nothing was written: no row is selected."));
         return;
     } else {
-        const auto [setting, parameter] = RowEdits::editedRow(edit, rows.row(position));
-        rows.setRowTexts(position, setting, parameter);
+        // A row left as it was keeps its line exactly as the file had it.
+        const Row& row = rows.row(position);
+        const auto [setting, parameter] = RowEdits::editedRow(edit, row);
+        if (setting != row.Setting || parameter != row.Parameter)
+            rows.setRowTexts(position, setting, parameter);
     }
     selectRow(m_views.list, position);
 }

@@ -656,6 +656,8 @@ void MainWindow::wire()
     // The row that a deletion, even a refused one, leaves selected is the one OK would change.
     connect(rows, &RowOperations::rowDeleted, views, &DocumentViews::announceSelection);
     connect(m_applyEdit.get(), &ApplyEdit::notApplied, m_status.get(), &StatusBar::say);
+    connect(m_document.get(), &ConfigDocument::changedChanged, m_status.get(),
+            &StatusBar::setModified);
     connect(explorer, &SettingsExplorer::treeRebuilt, strip, &ValueEditor::clear);
     connect(explorer, &SettingsExplorer::helpBlankRequested, helpPane, &HelpPane::blankHelpPane);
     connect(m_versions.get(), &VersionMenu::catalogueReloaded, explorer,

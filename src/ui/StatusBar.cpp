@@ -24,8 +24,8 @@ void showText(QLabel* part, const QString& text)
 } // namespace
 
 StatusBar::StatusBar(QMainWindow* window)
-    : m_bar(new QStatusBar(window)), m_problems(addPart(m_bar, "lblProblemCounts")),
-      m_format(addPart(m_bar, "lblFileFormat"))
+    : m_bar(new QStatusBar(window)), m_modified(addPart(m_bar, "lblModified")),
+      m_problems(addPart(m_bar, "lblProblemCounts")), m_format(addPart(m_bar, "lblFileFormat"))
 {
     m_bar->setObjectName(QStringLiteral("sbStatusBar"));
     m_bar->setAccessibleName(QStringLiteral("Status"));
@@ -50,6 +50,11 @@ void StatusBar::setFileFormat(const QString& text)
 void StatusBar::setProblemCounts(const QString& text)
 {
     showText(m_problems, text);
+}
+
+void StatusBar::setModified(bool changed)
+{
+    showText(m_modified, changed ? QStringLiteral("Modified") : QString());
 }
 
 void StatusBar::say(const QString& message)

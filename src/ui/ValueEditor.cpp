@@ -2,6 +2,8 @@
 
 #include "core/CatalogueTable.h"
 #include "core/ConfigDocument.h"
+#include "core/ConfigText.h"
+#include "core/ProblemCheck.h"
 #include "core/ServerInstall.h"
 #include "core/SettingLookup.h"
 #include "ui/Twips.h"
@@ -182,8 +184,10 @@ RowEdits::ValueEdit ValueEditor::currentEdit() const
 {
     RowEdits::ValueEdit edit;
     // A row keeps the catalogue name the strip was set up for, whatever the tree shows.
-    if (m_editingExistingRow)
+    if (m_editingExistingRow) {
         edit.name = m_setUpSettingName;
+        edit.stem = m_stem;
+    }
     edit.choice = cboParam->currentText();
     edit.value = txtParam->text();
     edit.multiple = !cboParam->isHidden() && !txtParam->isHidden();
@@ -273,6 +277,7 @@ void ValueEditor::SetUpValueEditor(const QString& name)
     const QString helpLocation = ServerInstall::GetHelpLocation(m_programDir);
     QLabel* description = lblTitle[1];
 
+    bool arranged = false;
     for (const CatalogueRow* entry : SettingLookup::candidates(m_catalogue, name)) {
         emit helpPageRequested(helpLocation + entry->HelpLink());
         lblTitle[0]->setText(name);
@@ -283,9 +288,14 @@ void ValueEditor::SetUpValueEditor(const QString& name)
                 emit helpBlankRequested();
             return;
         }
-        if (arrange(*entry, name, homeLeft))
+        arranged = arrange(*entry, name, homeLeft);
+        if (arranged)
             break;
     }
+    // A row the catalogue has no editor for is still edited as itself: left as it was, the
+    // strip would write the setting shown before over it.
+    if (!arranged && m_editingExistingRow && m_document.DocumentOpen())
+        arrangeUnknownRow(name, homeLeft);
 
     description->setToolTip(description->text());
     if (name == SettingLookup::CommentEntry || SettingLookup::trimBlanks(name) == u";") {
@@ -314,13 +324,7 @@ bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name, double
         description->show();
         break;
     case Kind::String:
-        showValueBox(home, arrangement.value);
-        showOkAndCancel(rightOf(txtParam) + 10);
-        description->setText(arrangement.caption);
-        placeDescription(rightOf(cmdCancel) + 10,
-                         listWidth() -
-                             (widthOf(cmdCancel) + widthOf(cmdOK) + widthOf(txtParam) + 50));
-        description->show();
+        showPlainEditor(home, arrangement.value, arrangement.caption);
         break;
     case Kind::Choice:
         txtParam->hide();
@@ -331,7 +335,7 @@ bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name, double
         cboParam->setCurrentIndex(0);
         setWidth(cboParam, ValueWidth);
         if (arrangement.setChoiceText)
-            cboParam->setEditText(arrangement.choiceText);
+            showChoice(arrangement.choiceText);
         setLeft(cmdOK, home + ButtonOffset);
         cmdOK->show();
         cmdCancel->hide();
@@ -360,7 +364,7 @@ bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name, double
         setWidth(cboParam, SuffixWidth);
         setLeft(txtParam, home + widthOf(cboParam) + 10);
         if (arrangement.setChoiceText)
-            cboParam->setEditText(arrangement.choiceText);
+            showChoice(arrangement.choiceText);
         showOkAndCancel(rightOf(txtParam) + 10);
         takeFocus(txtParam);
         placeDescription(rightOf(cmdCancel) + 10,
@@ -369,7 +373,42 @@ bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name, double
         break;
     }
     m_setUpSettingName = entry.SettingName();
+    m_stem = arrangement.stem;
     return true;
+}
+
+// The value box with the row's value and the problem the check finds in the row as its
+// description. The help pane keeps what it showed.
+void ValueEditor::arrangeUnknownRow(const QString& name, double home)
+{
+    const Row& row = m_document.rows().row(m_row);
+    const VersionedCatalogue catalogue{m_catalogue, QList<float>(m_catalogue.size(), 0.0F)};
+    const QList<ProblemCheck::Problem> problems =
+        ProblemCheck::check({ConfigText::renderRow(row)}, catalogue, 0.0F);
+    lblTitle[0]->setText(name);
+    showPlainEditor(home, row.Parameter, problems.isEmpty() ? QString() : problems.first().message);
+    m_setUpSettingName = name;
+    m_stem.clear();
+}
+
+// The "string" arrangement: the value box, OK and Cancel, the caption after them.
+void ValueEditor::showPlainEditor(double home, const QString& value, const QString& caption)
+{
+    showValueBox(home, value);
+    showOkAndCancel(rightOf(txtParam) + 10);
+    lblTitle[1]->setText(caption);
+    placeDescription(rightOf(cmdCancel) + 10,
+                     listWidth() - (widthOf(cmdCancel) + widthOf(cmdOK) + widthOf(txtParam) + 50));
+    lblTitle[1]->show();
+}
+
+// A listed choice is picked; any other text stands in the box as if typed.
+void ValueEditor::showChoice(const QString& text)
+{
+    const int listed = cboParam->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (listed >= 0)
+        cboParam->setCurrentIndex(listed);
+    cboParam->setEditText(text);
 }
 
 // The value box alone at the home position.

@@ -55,8 +55,9 @@ public:
     int widestArrangementWidth() const;
 
     bool EditingExistingRow() const { return m_editingExistingRow; }
-    // The catalogue name of the setting the strip is arranged for; empty before the first
-    // arrangement. An edit of an existing row is named with it, whatever the tree shows.
+    // The catalogue name of the setting the strip is arranged for (a row's own name when the
+    // catalogue has none); empty before the first arrangement. An edit of an existing row is
+    // named with it, whatever the tree shows.
     const QString& setUpSettingName() const { return m_setUpSettingName; }
 
     std::array<QLabel*, 2> lblTitle{};
@@ -83,6 +84,9 @@ private:
     void clearStrip(bool keepTitle);
     void blankStrip(double descriptionLeft, double descriptionWidth);
     bool arrange(const CatalogueRow& entry, const QString& name, double home);
+    void arrangeUnknownRow(const QString& name, double home);
+    void showPlainEditor(double home, const QString& value, const QString& caption);
+    void showChoice(const QString& text);
     void showValueBox(double home, const QString& value);
     void showOkAndCancel(double okLeft);
     void placeDescription(double left, double width);
@@ -104,4 +108,5 @@ private:
     int m_row = -1; // the list row the strip was set up from
     bool m_editingExistingRow = false;
     QString m_setUpSettingName;
+    QString m_stem; // of the "multiple" row set up: its name before the suffix
 };

@@ -81,6 +81,10 @@ private slots:
             u"HIGH"_s, u"5"_s);
         row("multiple row, the last contained choice", u"WATERMARKHIGHEST"_s, u"6"_s,
             u"WATERMARK"_s, {}, marks, u"HIGHEST"_s, u"6"_s);
+        row("multiple row, unlisted suffix", u"WATERMARKLOWER"_s, u"5"_s, u"WATERMARK"_s, {}, marks,
+            u"LOWER"_s, u"5"_s);
+        row("multiple row, commented out", u";WATERMARKHIGH"_s, u"5"_s, u"WATERMARK"_s, {}, marks,
+            u"HIGH"_s, u"5"_s);
         row("multiple row, bare name", u"WATERMARK"_s, u"7"_s, u"WATERMARK"_s, {}, marks, u""_s,
             u"7"_s);
         row("multiple node", u"WATERMARK"_s, node, u"WATERMARK"_s, {}, marks, {}, {});
@@ -113,6 +117,9 @@ private slots:
         QCOMPARE(arrangement.setChoiceText, !choiceText.isNull());
         QCOMPARE(arrangement.choiceText, choiceText.isNull() ? QString() : choiceText);
         QTEST(arrangement.value, "value");
+        // OK puts a row's name back together from the two.
+        if (arrangement.kind == Kind::Multiple && editingRow)
+            QCOMPARE(arrangement.stem + arrangement.choiceText, name);
     }
 
     // The index answers exactly as the walk over the catalogue does, order included.

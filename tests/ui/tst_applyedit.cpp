@@ -2,9 +2,11 @@
 
 namespace {
 
-const QStringList Lines = {"MAXCONNECTIONS 1", "CACHESIZE_DATA 3", "LOGLEVEL INFO", "; x"};
+const QStringList Lines = {"MAXCONNECTIONS 1",    "CACHESIZE_DATA 3", "LOGLEVEL INFO", "; x",
+                           ";CACHESIZE_TEMP 256", "CACHESIZE_FOO 5",  "QQQ 2"};
 
-// One OK. Row `row` is clicked first (-1: an empty list, given a placeholder row; text view: the
+// One OK. Row `row` is clicked first, after row 1 (a multiple setting, whose strip must not
+// reach the row) (-1: an empty list, given a placeholder row; text view: the
 // caret's line), then `node` (none: the row is edited); after the editor is filled, `tree` selects
 // another node ("-": none). Line `at` then reads `line` (-1: nothing is written).
 struct Edit {
@@ -45,6 +47,10 @@ private slots:
         row("blank line after a placeholder", {false, -1, blank, -1, "", "", 0, " "});
         row("row changed, no node in the tree",
             {false, 0, "", -1, "250", "-", 0, "MAXCONNECTIONS 250"});
+        row("commented multiple stays commented",
+            {false, 4, "", -1, "300", "", 4, ";CACHESIZE_TEMP 300"});
+        row("unlisted suffix kept", {false, 5, "", -1, "6", "", 5, "CACHESIZE_FOO 6"});
+        row("unknown setting: its value only", {false, 6, "", -1, "3", "", 6, "QQQ 3"});
         row("nothing typed", {false, 1, number, -1, "", "", -1, ""});
         // A category chosen afterwards takes the strip over: its hidden OK writes nothing.
         row("category in the tree", {false, 1, number, -1, "5", "Memory", -1, ""});
@@ -58,7 +64,7 @@ private slots:
         QVERIFY(f.openDocument(e.row < 0 ? QStringList() : Lines, !e.textView));
         for (int line = 0; e.textView && line < e.row; ++line) // from the caret at the start
             f.ui().txtTextBox->moveCursor(QTextCursor::NextBlock);
-        QVERIFY(e.row < 0 || e.textView || f.clickRow(e.row));
+        QVERIFY(e.row < 0 || e.textView || (f.clickRow(1) && f.clickRow(e.row)));
         QVERIFY(e.node.isEmpty() || f.clickNode(e.node));
         f.fill(e.choice, e.value);
         QVERIFY(e.tree.isEmpty() || f.selectNode(e.tree) == (e.tree != "-")); // "-" clears the tree
@@ -78,6 +84,13 @@ private slots:
         QCOMPARE(message.text, refused ? "Please enter a value." : QString());
         QCOMPARE(message.title, refused ? "DraCFG Editor" : QString());
         QCOMPARE(message.icon, refused ? QMessageBox::Warning : QMessageBox::NoIcon);
+        // The status bar shows the unsaved change until undo returns to the saved state.
+        const auto* modified = f.window->findChild<QLabel*>("lblModified");
+        QCOMPARE(modified->text(), e.at >= 0 ? "Modified" : "");
+        if (e.at >= 0) {
+            f.trigger("mnuEditUndo");
+            QCOMPARE(modified->text(), QString());
+        }
     }
     // With rows deleted, the row count names keys that rows still carry.
     void formedKeysAreMadeUnique()

@@ -4,8 +4,9 @@
 
 namespace {
 
-const auto Lines =
-    QString("BUFFERS 16|CACHESIZE_INDEX 5|loglevel  INFO |LOCKMEMORY|; a remark|").split(u'|');
+const auto Lines = QString("BUFFERS 16|CACHESIZE_INDEX 5|loglevel  INFO |LOCKMEMORY|; a remark||"
+                           "QQQ 2|MAXCONECTIONS 7|CACHESIZE_FOO 5")
+                       .split(u'|');
 
 // The object names of the editor controls shown, left to right.
 QString Shown(EditorFixture& f)
@@ -56,6 +57,15 @@ private slots:
         // The caption goes, but its tooltip stays.
         row("comment row",
             {4, "", " COMMENT(;)", V, 0, 2655, "", "a remark", "", " Comment line", true, true});
+        // Not in the catalogue: edited as itself, the problem as its description; the help pane
+        // keeps the page it had.
+        const QString unknown = "Unknown setting QQQ.",
+                      misspelt = "Unknown setting MAXCONECTIONS. Did you mean MAXCONNECTIONS?";
+        row("unknown row", {6, "", "QQQ", V, 0, 2655, "", "2", unknown, unknown, true, false});
+        row("misspelt row",
+            {7, "", "MAXCONECTIONS", V, 0, 2655, "", "7", misspelt, misspelt, true, false});
+        row("multiple row, unlisted suffix",
+            {8, "", "CACHESIZE_FOO", B, 2000, 1326, "_FOO", "5", "", "", true, false});
         row("blank row", {5, "", "", "", 0, 0, "", "", "", "", false, true});
         row("category", {-1, "Memory", "", "", 0, 0, "", "", "", "", false, true});
     }
@@ -67,6 +77,7 @@ private slots:
         // The set-up before comes from the other source and leaves a value, a caption and help.
         QVERIFY(s.row >= 0 ? f.clickNode("LOGFILE") : f.clickRow(0));
         QTest::keyClicks(f.ui().txtParam, "stale");
+        f.ui().lvListView->scrollTo(f.rows().index(std::max(s.row, 0), 0));
         QVERIFY(s.row >= 0 ? f.clickRow(s.row) : f.clickNode(s.node));
 
         const WindowControls ui = f.ui();
