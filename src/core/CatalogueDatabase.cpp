@@ -57,10 +57,34 @@ QString checkFile(const QString& path)
     return {};
 }
 
+// Another program writing the catalogue holds its lock; a reader waits this long at most
+// (Qt's own default, five seconds a read, made start-up look hung).
+const QString kConnectOptions = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=250");
+const QString kLocked =
+    QStringLiteral("The catalogue database is locked by another program; try again once that "
+                   "program has closed it.");
+
+bool isLocked(const QSqlError& error)
+{
+    // SQLITE_BUSY, SQLITE_LOCKED, or one of their extended codes.
+    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    return code == 5 || code == 6 ||
+           error.databaseText().contains(QLatin1String("database is locked"), Qt::CaseInsensitive);
+}
+
+// The sentence for a read that failed without a more particular reason.
+QString readProblem(const QSqlError& error)
+{
+    return isLocked(error) ? kLocked
+                           : QStringLiteral("The catalogue database is not a readable database.");
+}
+
 // The sentence for a "Select * From <table>" that failed.
 QString queryProblem(const QSqlDatabase& db, const QSqlQuery& query, const QString& table)
 {
     const QString code = query.lastError().nativeErrorCode();
+    if (isLocked(query.lastError()))
+        return kLocked;
     if (code == QLatin1String("11") || code == QLatin1String("26")) // SQLITE_CORRUPT, SQLITE_NOTADB
         return QStringLiteral("The catalogue database is not a readable database.");
     if (!db.tables(QSql::AllTables).contains(table, Qt::CaseInsensitive))
@@ -89,12 +113,14 @@ template <typename Body> bool withCatalogue(const QString& path, QString* error,
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db.setConnectOptions(kConnectOptions);
         if (db.open()) {
             ok = body(db, problem);
             db.close();
         } else {
-            problem = QStringLiteral("The catalogue database cannot be opened.");
+            problem = isLocked(db.lastError())
+                          ? kLocked
+                          : QStringLiteral("The catalogue database cannot be opened.");
         }
     }
     QSqlDatabase::removeDatabase(connection);
@@ -162,7 +188,7 @@ bool readVersions(QSqlDatabase& db, QList<VersionRow>& rows, QString& problem)
         rows.append(std::move(row));
     }
     if (query.lastError().isValid()) {
-        problem = QStringLiteral("The catalogue database is not a readable database.");
+        problem = readProblem(query.lastError());
         return false;
     }
     if (rows.size() > kMaxVersions) {
@@ -261,7 +287,7 @@ bool readSettings(const QString& dbPath, float serverVersion, QList<CatalogueRow
                 versions->append(version);
         }
         if (query.lastError().isValid()) {
-            problem = QStringLiteral("The catalogue database is not a readable database.");
+            problem = readProblem(query.lastError());
             return false;
         }
         return true;

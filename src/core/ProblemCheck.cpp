@@ -2,6 +2,7 @@
 
 #include "core/ConfigText.h"
 #include "core/SettingLookup.h"
+#include "core/Version.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -122,6 +123,7 @@ QString otherLines(const QList<int>& lines, qsizetype position)
 
 // The lines that set one name, and how far the check has come through them.
 struct Occurrences {
+    QString shown; // the name as messages show it
     QList<int> lines;
     qsizetype seen = 0;
     QString beyondNamed; // the message of every line after the named ones: all alike
@@ -145,13 +147,15 @@ public:
     QList<Problem> run(const QStringList& lines);
 
 private:
-    const Verdict& verdictFor(const QString& name);
+    const Verdict& verdictFor(const QString& name, const QString& shown);
     float introduced(int entry) const { return m_catalogue.introduced.value(entry); }
     const CatalogueRow& row(int entry) const { return m_catalogue.settings.at(entry); }
     bool chosenHas(int entry) const { return introduced(entry) <= m_version; }
     QString suggestionFor(const QString& name);
     void prepareSuggestions();
-    void checkValue(int line, const QString& name, int entry, const QString& parameter);
+    // name: as looked up; shown: as messages show it.
+    void checkValue(int line, const QString& name, const QString& shown, int entry,
+                    const QString& parameter);
     // Codes are few and messages many: each code's text is made once and shared.
     void add(int line, Severity severity, const char* code, const QString& setting, QString message)
     {
@@ -182,7 +186,7 @@ private:
     std::vector<Group> m_groups;
 };
 
-const Verdict& Checker::verdictFor(const QString& name)
+const Verdict& Checker::verdictFor(const QString& name, const QString& shown)
 {
     if (const auto found = m_verdicts.constFind(name); found != m_verdicts.cend())
         return *found;
@@ -207,14 +211,15 @@ const Verdict& Checker::verdictFor(const QString& name)
         float needs = introduced(candidates.first());
         for (const int entry : candidates)
             needs = std::min(needs, introduced(entry));
-        verdict.message = QStringLiteral("%1 needs Dravane %2 or later; the chosen version is %3.")
-                              .arg(name, versionText(needs), versionText(m_version));
+        verdict.message =
+            QStringLiteral("%1 needs Dravane version %2 or later; the chosen version is %3.")
+                .arg(shown, serverVersionText(needs), serverVersionText(m_version));
     } else {
         const QString suggestion = suggestionFor(name);
         verdict.message =
             suggestion.isEmpty()
-                ? QStringLiteral("Unknown setting %1.").arg(name)
-                : QStringLiteral("Unknown setting %1. Did you mean %2?").arg(name, suggestion);
+                ? QStringLiteral("Unknown setting %1.").arg(shown)
+                : QStringLiteral("Unknown setting %1. Did you mean %2?").arg(shown, suggestion);
     }
     return *m_verdicts.insert(name, verdict);
 }
@@ -282,10 +287,12 @@ QString Checker::suggestionFor(const QString& name)
     return best < 0 || bestDistance > MaxSuggestionEdits ? QString() : m_known.at(best);
 }
 
-void Checker::checkValue(int line, const QString& name, int entry, const QString& parameter)
+void Checker::checkValue(int line, const QString& name, const QString& shown, int entry,
+                         const QString& parameter)
 {
     const CatalogueRow& setting = row(entry);
-    const QString value = SettingLookup::trimBlanks(parameter);
+    const QString trimmed = SettingLookup::trimBlanks(parameter);
+    const QString value = visible(trimmed);
     const Kind kind = SettingLookup::kindOf(setting.ValueType());
 
     if (kind == Kind::Multiple) {
@@ -297,53 +304,53 @@ void Checker::checkValue(int line, const QString& name, int entry, const QString
                                return suffix.compare(s, Qt::CaseInsensitive) == 0;
                            });
         if (!known)
-            add(line, Severity::Warning, "unknown-suffix", name,
+            add(line, Severity::Warning, "unknown-suffix", shown,
                 suffixes.isEmpty()
                     ? QStringLiteral("%1 is not a form of %2, which has no suffixes.")
-                          .arg(name, setting.SettingName())
+                          .arg(shown, setting.SettingName())
                     : QStringLiteral("%1 is not %2 followed by one of its suffixes %3.")
-                          .arg(name, setting.SettingName(), alternatives(suffixes)));
+                          .arg(shown, setting.SettingName(), alternatives(suffixes)));
     }
 
     if (kind == Kind::Null) {
         if (!value.isEmpty())
-            add(line, Severity::Warning, "unexpected-value", name,
-                QStringLiteral("%1 takes no value; \"%2\" is written after it.").arg(name, value));
+            add(line, Severity::Warning, "unexpected-value", shown,
+                QStringLiteral("%1 takes no value; \"%2\" is written after it.").arg(shown, value));
         return;
     }
     if (value.isEmpty()) {
-        add(line, Severity::Warning, "missing-value", name,
-            QStringLiteral("%1 needs a value.").arg(name));
+        add(line, Severity::Warning, "missing-value", shown,
+            QStringLiteral("%1 needs a value.").arg(shown));
         return;
     }
 
     if (kind == Kind::Number) {
-        if (!isWholeNumber(value)) {
-            add(line, Severity::Error, "not-a-number", name,
-                QStringLiteral("%1 needs a whole number; \"%2\" is not one.").arg(name, value));
+        if (!isWholeNumber(trimmed)) {
+            add(line, Severity::Error, "not-a-number", shown,
+                QStringLiteral("%1 needs a whole number; \"%2\" is not one.").arg(shown, value));
             return;
         }
         if (const std::optional<Range>& range = rangeOfEntry(entry)) {
             bool fits = false;
-            const qint64 number = value.toLongLong(&fits);
+            const qint64 number = trimmed.toLongLong(&fits);
             if (!fits || number < range->low || number > range->high)
-                add(line, Severity::Error, "out-of-range", name,
+                add(line, Severity::Error, "out-of-range", shown,
                     QStringLiteral("%1 must be between %2 and %3; %4 is outside.")
-                        .arg(name, QString::number(range->low), QString::number(range->high),
+                        .arg(shown, QString::number(range->low), QString::number(range->high),
                              value));
         }
     } else if (kind == Kind::Choice) {
         const QStringList choices = choicePieces(setting.Choices());
         const bool listed = std::any_of(choices.begin(), choices.end(), [&](const QString& c) {
-            return c.compare(value, Qt::CaseInsensitive) == 0;
+            return c.compare(trimmed, Qt::CaseInsensitive) == 0;
         });
         if (!choices.isEmpty() && !listed) {
             const QString verdict = choices.size() == 1   ? QStringLiteral("is not it")
                                     : choices.size() == 2 ? QStringLiteral("is neither")
                                                           : QStringLiteral("is none of them");
-            add(line, Severity::Error, "not-a-choice", name,
+            add(line, Severity::Error, "not-a-choice", shown,
                 QStringLiteral("%1 takes %2; \"%3\" %4.")
-                    .arg(name, alternatives(choices), value, verdict));
+                    .arg(shown, alternatives(choices), value, verdict));
         }
     }
 }
@@ -360,7 +367,10 @@ QList<Problem> Checker::run(const QStringList& lines)
         if (parsed.Setting.isEmpty() || parsed.Setting.startsWith(u';'))
             continue;
         QString name = SettingLookup::nameForRow(parsed.Setting);
-        linesOf[name].lines.append(static_cast<int>(i + 1));
+        Occurrences& occurrences = linesOf[name];
+        if (occurrences.lines.isEmpty())
+            occurrences.shown = visible(name); // after the upper-casing
+        occurrences.lines.append(static_cast<int>(i + 1));
         names[static_cast<size_t>(i)] = std::move(name);
         parameters[static_cast<size_t>(i)] = std::move(parsed.Parameter);
     }
@@ -370,33 +380,34 @@ QList<Problem> Checker::run(const QStringList& lines)
         if (name.isEmpty())
             continue;
         const int line = static_cast<int>(i + 1);
-        const Verdict& verdict = verdictFor(name);
+        Occurrences& same = linesOf[name];
+        const QString& shown = same.shown;
+        const Verdict& verdict = verdictFor(name, shown);
         switch (verdict.status) {
         case Status::Unknown:
-            add(line, Severity::Warning, "unknown-setting", name, verdict.message);
+            add(line, Severity::Warning, "unknown-setting", shown, verdict.message);
             break;
         case Status::Newer:
-            add(line, Severity::Warning, "newer-setting", name, verdict.message);
+            add(line, Severity::Warning, "newer-setting", shown, verdict.message);
             break;
         case Status::Known:
             if (verdict.entry >= 0)
-                checkValue(line, name, verdict.entry, parameters[static_cast<size_t>(i)]);
+                checkValue(line, name, shown, verdict.entry, parameters[static_cast<size_t>(i)]);
             break;
         }
-        Occurrences& same = linesOf[name];
         const qsizetype position = same.seen++;
         if (same.lines.size() < 2)
             continue;
         const bool alike = same.lines.size() > NamedLines + 2 && position >= NamedLines;
         if (alike && !same.beyondNamed.isEmpty()) {
-            add(line, Severity::Warning, "duplicate-setting", name, same.beyondNamed);
+            add(line, Severity::Warning, "duplicate-setting", shown, same.beyondNamed);
             continue;
         }
         QString message =
-            QStringLiteral("%1 is also set on %2.").arg(name, otherLines(same.lines, position));
+            QStringLiteral("%1 is also set on %2.").arg(shown, otherLines(same.lines, position));
         if (alike)
             same.beyondNamed = message;
-        add(line, Severity::Warning, "duplicate-setting", name, std::move(message));
+        add(line, Severity::Warning, "duplicate-setting", shown, std::move(message));
     }
     return std::move(m_problems);
 }
@@ -408,12 +419,29 @@ QList<Problem> check(const QStringList& lines, const VersionedCatalogue& catalog
     return Checker(catalogue, version).run(lines);
 }
 
-QString versionText(float version)
+bool isObeyedControl(char16_t c)
 {
-    QString text = QString::number(static_cast<double>(version), 'g', 6);
-    if (!text.contains(u'.') && !text.contains(u'e'))
-        text += QStringLiteral(".0");
-    return text;
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+QString visible(const QString& text)
+{
+    const auto obeyed = [](QChar c) { return isObeyedControl(c.unicode()); };
+    auto at = std::find_if(text.cbegin(), text.cend(), obeyed);
+    if (at == text.cend())
+        return text;
+    QString shown = text.first(at - text.cbegin());
+    for (; at != text.cend(); ++at) {
+        if (!obeyed(*at)) {
+            shown += *at;
+            continue;
+        }
+        const char16_t c = at->unicode();
+        shown += (c <= 0xFF ? QStringLiteral("\\x") : QStringLiteral("\\u")) +
+                 QStringLiteral("%1").arg(c, c <= 0xFF ? 2 : 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return shown;
 }
 
 QString severityName(Severity severity)

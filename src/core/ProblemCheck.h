@@ -15,8 +15,8 @@ enum class Severity { Error, Warning };
 struct Problem {
     int line = 0; // 1-based
     Severity severity = Severity::Warning;
-    QString code; // stable: "unknown-setting", "out-of-range", ...
-    QString setting;
+    QString code;    // stable: "unknown-setting", "out-of-range", ...
+    QString setting; // both as shown: see visible()
     QString message;
 
     friend bool operator==(const Problem&, const Problem&) = default;
@@ -27,8 +27,11 @@ struct Problem {
 // order a line is checked (its name, its value, then a repeated setting).
 QList<Problem> check(const QStringList& lines, const VersionedCatalogue& catalogue, float version);
 
-// A version as people write it: "6.0", "7.2".
-QString versionText(float version);
+// The text with every character a terminal or a text view would obey rather than show (C0,
+// DEL, C1, line and paragraph separators, bidirectional controls) written out as \x1B or
+// \u2028. Apply it after any change of case, which would turn "\x1b" into another text.
+QString visible(const QString& text);
+bool isObeyedControl(char16_t c);
 
 // "error" or "warning".
 QString severityName(Severity severity);

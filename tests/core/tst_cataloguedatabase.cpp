@@ -3,6 +3,7 @@
 #include "core/CatalogueDatabase.h"
 #include "support/CatalogueFixture.h"
 
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -109,6 +110,29 @@ private slots:
         QVERIFY(!loadEveryVersion(m_path, catalogue, &error));
         QCOMPARE(error, u"The catalogue database is not a readable database."_s);
         QCOMPARE(catalogue.introduced.size(), 3); // kept
+    }
+
+    // Another program in the middle of writing the catalogue: said so, and at once, by every
+    // reader (the driver's own wait was five seconds a read, ending in "no table").
+    void lockedByAnotherProgram()
+    {
+        QVERIFY(WriteFixtureCatalogue(m_path, {setting("A", "OLD", 5)}, {5}));
+        FixtureLock lock(m_path);
+        QVERIFY(lock.isHeld());
+        QElapsedTimer clock;
+        clock.start();
+        const QString locked = "The catalogue database is locked by another program; try again "
+                               "once that program has closed it.";
+        QString error;
+        QStringList captions;
+        QVERIFY(!readVersionCaptions(m_path, captions, &error));
+        QCOMPARE(error, locked);
+        VersionedCatalogue catalogue;
+        QVERIFY(!loadEveryVersion(m_path, catalogue, &error));
+        QCOMPARE(error, locked);
+        QCOMPARE(GetVersionNumber(m_path, 0, &error), 0.0f);
+        QCOMPARE(error, locked);
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     }
 
     void loadCopiesEveryFieldButTheFirst()

@@ -2,6 +2,10 @@
 #include "support/CatalogueFixture.h"
 #include "support/FileBytes.h"
 
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,6 +25,10 @@ struct Run {
 
 } // namespace
 
+// A name a terminal would obey: it sets the window title and turns the text right to left.
+const QString ControlName = u"\x1b]0;x\x07\u202e.cfg"_s;
+const QString ControlNameShown = u"\\x1B]0;x\\x07\\u202E.cfg"_s;
+
 class tst_DracfgCheck : public QObject {
     Q_OBJECT
 
@@ -30,12 +38,17 @@ class tst_DracfgCheck : public QObject {
 
     // Arguments name files by their names in the folder; the catalogue is the fixture's unless
     // the arguments name one or `fixture` is false.
-    Run run(QStringList arguments, bool fixture = true) const
+    // output: "" the pipe, "closed", or a file for the standard output.
+    Run run(QStringList arguments, bool fixture = true, const QString& output = {}) const
     {
         if (fixture && !arguments.contains(u"--catalogue"_s))
             arguments = QStringList{u"--catalogue"_s, path(u"fixture.mdb"_s)} + arguments;
         QProcess process;
         process.setWorkingDirectory(m_folder.path());
+        if (output == u"closed")
+            process.setChildProcessModifier([] { ::close(STDOUT_FILENO); });
+        else if (!output.isEmpty())
+            process.setStandardOutputFile(output);
         process.start(QStringLiteral(DRACFG_CHECK_PROGRAM), arguments);
         if (!process.waitForFinished(30000))
             return {};
@@ -61,6 +74,7 @@ private slots:
         QVERIFY(WriteBytes(path(u"large.cfg"_s), QByteArray(65001, 'x')));
         QVERIFY(WriteBytes(path(u"limit.cfg"_s), "TRACE ON\r\n" + QByteArray(64990, ';')));
         QVERIFY(WriteBytes(path(u"notdb.mdb"_s), "plain text"));
+        QVERIFY(WriteBytes(path(ControlName), u"TRACE \u202e1\n"_s.toUtf8()));
     }
 
     // Problems found give status 1, errors among them; a file not checked gives status 2 and
@@ -72,19 +86,19 @@ private slots:
         QTest::addColumn<QStringList>("out");
         QTest::addColumn<QString>("err"); // contained in the error output
         QTest::newRow("clean") << QStringList{u"good.cfg"_s} << 0 << QStringList{}
-                               << u"dracfg-check: 1 file against server version 6.0: no "
+                               << u"dracfg-check: 1 file against server version 6: no "
                                   "problems.\n"_s;
         QTest::newRow("warnings only: success")
             << QStringList{u"warn.cfg"_s} << 0
             << QStringList{u"warn.cfg:1: warning: Unknown setting LISTENPROT. Did you mean "
                            "LISTENPORT? [unknown-setting]"_s}
-            << u"dracfg-check: 1 file against server version 6.0: 1 warning.\n"_s;
+            << u"dracfg-check: 1 file against server version 6: 1 warning.\n"_s;
         QTest::newRow("an older version")
             << QStringList{u"--server-version"_s, u"5.5"_s, u"warn.cfg"_s} << 0
             << QStringList{u"warn.cfg:1: warning: Unknown setting LISTENPROT. Did you mean "
                            "LISTENPORT? [unknown-setting]"_s,
-                           u"warn.cfg:2: warning: MAXCLIENTSPERHOST needs Dravane 6.0 or later; "
-                           "the chosen version is 5.5. [newer-setting]"_s}
+                           u"warn.cfg:2: warning: MAXCLIENTSPERHOST needs Dravane version 6 or "
+                           "later; the chosen version is 5.5. [newer-setting]"_s}
             << u"dracfg-check: 1 file against server version 5.5: 2 warnings.\n"_s;
         QTest::newRow("errors, two files")
             << QStringList{u"bad.cfg"_s, u"good.cfg"_s} << 1
@@ -93,7 +107,20 @@ private slots:
                            u"bad.cfg:2: error: LISTENPORT must be between 1 and 65535; 0 is "
                            "outside. [out-of-range]"_s,
                            u"bad.cfg:3: warning: Unknown setting ÉTÉ. [unknown-setting]"_s}
-            << u"dracfg-check: 2 files against server version 6.0: 2 errors, 1 warning.\n"_s;
+            << u"dracfg-check: 2 files against server version 6: 2 errors, 1 warning.\n"_s;
+        QTest::newRow("control characters written out")
+            << QStringList{ControlName} << 1
+            << QStringList{ControlNameShown + u":1: error: TRACE takes ON or OFF; \"\\u202E1\" is "
+                                              "neither. [not-a-choice]"_s}
+            << QString();
+        // A version as the catalogue writes it, or the same number written otherwise.
+        const auto version = [](const char* tag, const QString& named, const QString& shown) {
+            QTest::newRow(tag) << QStringList{u"--server-version"_s, named, u"good.cfg"_s} << 0
+                               << QStringList{}
+                               << u"against server version %1: no problems"_s.arg(shown);
+        };
+        version("version as the menu writes it", u"v5.5"_s, u"5.5"_s);
+        version("whole version with a fraction", u"6.0"_s, u"6"_s);
         QTest::newRow("just within the size limit")
             << QStringList{u"limit.cfg"_s} << 0 << QStringList{} << u"no problems"_s;
 
@@ -117,7 +144,12 @@ private slots:
                 u"Cannot read the catalogue none.mdb: The catalogue database file does not "
                 "exist."_s);
         refused("unknown version", {u"--server-version"_s, u"9.1"_s, u"good.cfg"_s},
-                u"The catalogue has no server version \"9.1\"; it has 6.0, 5.5, 5.0."_s);
+                u"The catalogue has no server version \"9.1\"; it has 6, 5.5, 5."_s);
+        // Single precision, which the check compares in, cannot tell it from 6.
+        refused("not quite a version", {u"--server-version"_s, u"6.00000001"_s, u"good.cfg"_s},
+                u"no server version \"6.00000001\";"_s);
+        refused("control characters in an option", {u"--format"_s, u"\x1b[2J"_s, u"good.cfg"_s},
+                u"not \"\\x1B[2J\"."_s);
     }
 
     void textOutput()
@@ -152,6 +184,56 @@ private slots:
         const Run clean = run({u"--format"_s, u"json"_s, u"good.cfg"_s});
         QCOMPARE(clean.status, 0);
         QCOMPARE(QJsonDocument::fromJson(clean.out.toUtf8()).array(), QJsonArray());
+    }
+
+    // The path as it is, for a script to open the file by; escaped so that a terminal shows
+    // the report rather than obeying it.
+    void jsonKeepsTheNameEscaped()
+    {
+        const Run result = run({u"--format"_s, u"json"_s, ControlName});
+        QCOMPARE(result.status, 1);
+        QVERIFY(!result.out.contains(u'\x1b') && !result.out.contains(u'\u202e'));
+        const QJsonObject problem = QJsonDocument::fromJson(result.out.toUtf8())[0].toObject();
+        QCOMPARE(problem.value(u"file"_s).toString(), ControlName);
+        QCOMPARE(problem.value(u"message"_s).toString(),
+                 u"TRACE takes ON or OFF; \"\\u202E1\" is neither."_s);
+    }
+
+    // A report that did not reach its reader is no success.
+    void unwritableOutput_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("full disk, warnings") << QStringList{u"warn.cfg"_s} << u"/dev/full"_s;
+        QTest::newRow("full disk, JSON")
+            << QStringList{u"--format"_s, u"json"_s, u"good.cfg"_s} << u"/dev/full"_s;
+        QTest::newRow("closed") << QStringList{u"bad.cfg"_s} << u"closed"_s;
+    }
+    void unwritableOutput()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        if (output.startsWith(u'/') && !QFileInfo::exists(output))
+            QSKIP("no /dev/full here");
+        const Run result = run(arguments, true, output);
+        QCOMPARE(result.status, 2);
+        QVERIFY2(result.err.contains(u"dracfg-check: Cannot write the report: "_s),
+                 qPrintable(result.err));
+    }
+
+    // Another program writing the catalogue: said so at once, not after the driver's long wait.
+    void lockedCatalogue()
+    {
+        const FixtureLock lock(path(u"fixture.mdb"_s));
+        QVERIFY(lock.isHeld());
+        QElapsedTimer clock;
+        clock.start();
+        const Run result = run({u"good.cfg"_s});
+        QCOMPARE(result.status, 2);
+        QVERIFY2(result.err.contains(u"fixture.mdb: The catalogue database is locked by another "
+                                     "program;"_s),
+                 qPrintable(result.err));
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     }
 
     void helpAndVersion()

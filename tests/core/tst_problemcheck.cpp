@@ -1,4 +1,5 @@
 #include "core/ProblemCheck.h"
+#include "core/Version.h"
 
 #include <QTest>
 
@@ -85,13 +86,25 @@ private slots:
              "mean CACHESIZE_DATA?"_s});
         row("a later setting is never suggested", {u"LOGLEVE INFO"_s}, 5.0f,
             {u"1 warning unknown-setting LOGLEVE: Unknown setting LOGLEVE."_s});
-        // Hundredths of a version are written out.
         row("newer, exact and with a suffix", {u"MAXCLIENTSPERHOST 5"_s, u"WORKMEMORY_HASH 9"_s},
             5.25f,
-            {u"1 warning newer-setting MAXCLIENTSPERHOST: MAXCLIENTSPERHOST needs Dravane 6.0 "
-             "or later; the chosen version is 5.25."_s,
-             u"2 warning newer-setting WORKMEMORY_HASH: WORKMEMORY_HASH needs Dravane 8.0 or "
-             "later; the chosen version is 5.25."_s});
+            {u"1 warning newer-setting MAXCLIENTSPERHOST: MAXCLIENTSPERHOST needs Dravane version "
+             "6 or later; the chosen version is 5.25."_s,
+             u"2 warning newer-setting WORKMEMORY_HASH: WORKMEMORY_HASH needs Dravane version 8 "
+             "or later; the chosen version is 5.25."_s});
+        // Shown, not obeyed by a terminal or a text view; the name's escape survives its
+        // upper-casing ("\x1B[0m" would otherwise become "\X1B[0M" or ESC [0M).
+        row("control characters written out",
+            {u"TITLE\x1b]0;x\x07 1"_s, u"TRACE \x1b[0m"_s, u"LISTENPORT \u0085\u202e9"_s,
+             u"KEEPALIVE \u2028\u2069\x7f"_s},
+            5.5f,
+            {u"1 warning unknown-setting TITLE\\x1B]0;X\\x07: Unknown setting "
+             "TITLE\\x1B]0;X\\x07."_s,
+             u"2 error not-a-choice TRACE: TRACE takes ON or OFF; \"\\x1B[0m\" is neither."_s,
+             u"3 error not-a-number LISTENPORT: LISTENPORT needs a whole number; "
+             "\"\\x85\\u202E9\" is not one."_s,
+             u"4 warning unexpected-value KEEPALIVE: KEEPALIVE takes no value; "
+             "\"\\u2028\\u2069\\x7F\" is written after it."_s});
         row("the version that introduced a setting has it", {u"MAXCLIENTSPERHOST 5"_s}, 6.0f, {});
         row("duplicates named on each line, case ignored",
             {u"LISTENPORT 1"_s, u""_s, u"listenport 2"_s, u"LISTENPORT 3"_s, u"TRACE ON"_s,
@@ -169,6 +182,23 @@ private slots:
         QFETCH(float, version);
         QFETCH(QStringList, expected);
         QCOMPARE(Described(ProblemCheck::check(lines, Catalogue(), version)), expected);
+    }
+
+    // Every message, the editor's and the command line's, writes a version this one way.
+    void versionText_data()
+    {
+        QTest::addColumn<float>("version");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 8.0f << u"8"_s;
+        QTest::newRow("tenths") << 6.1f << u"6.1"_s;
+        QTest::newRow("hundredths") << 5.25f << u"5.25"_s;
+        QTest::newRow("two digits, no exponent") << 10.0f << u"10"_s;
+        QTest::newRow("none") << 0.0f << u"0"_s;
+    }
+    void versionText()
+    {
+        QFETCH(float, version);
+        QTEST(serverVersionText(version), "text");
     }
 };
 

@@ -28,9 +28,11 @@ set(expected
     share/icons/hicolor/scalable/apps/${APP_ID}.svg
     share/metainfo/${APP_ID}.metainfo.xml
     share/mime/packages/${APP_ID}.xml
-    share/man/man1/dracfg-editor.1)
+    share/man/man1/dracfg-editor.1.gz
+    share/doc/dracfg-editor/copyright
+    share/doc/dracfg-editor/changelog.gz)
 if(WITH_CHECK)
-    list(APPEND expected bin/dracfg-check share/man/man1/dracfg-check.1)
+    list(APPEND expected bin/dracfg-check share/man/man1/dracfg-check.1.gz)
 endif()
 foreach(file ${expected})
     if(NOT EXISTS ${PREFIX}/${file})
@@ -78,8 +80,12 @@ if(NOT RUN_OUTPUT MATCHES "^Usage: dracfg-editor \\[FILE\\]")
     fail("--help printed: ${RUN_OUTPUT}")
 endif()
 
-# The program finds its data relative to itself: a moved prefix still starts.
+# The programs find their data relative to themselves: a moved prefix still starts and checks.
 file(RENAME ${PREFIX} ${ROOT}/moved)
 run_checked(${CMAKE_COMMAND} -E env DRACFG_INSTALLED_PREFIX=${ROOT}/moved KELMPATH=${DEMO_SERVER}
             QT_QPA_PLATFORM=offscreen ${INSTALLED_TEST})
+if(WITH_CHECK)
+    include(${CMAKE_CURRENT_LIST_DIR}/InstalledCheck.cmake)
+    check_installed_checker(${ROOT}/moved/bin ${ROOT})
+endif()
 file(REMOVE_RECURSE ${ROOT})

@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
-# Builds the Debian package from the build folder into ROOT and checks its file list and its
-# computed dependencies, then starts the editor's start-up from the unpacked tree. Arguments:
+# Builds the Debian package from the build folder into ROOT and checks its file list, its
+# computed dependencies and, where lintian is installed, that lintian finds nothing to warn of;
+# then starts the editor's start-up and runs the checker from the unpacked tree. Arguments:
 # BUILD_DIR, ROOT, WITH_CHECK, INSTALLED_TEST (tst_installed), DEMO_SERVER.
 
 file(REMOVE_RECURSE ${ROOT})
@@ -22,9 +23,11 @@ set(expected
     ./usr/share/icons/hicolor/scalable/apps/${APP_ID}.svg
     ./usr/share/metainfo/${APP_ID}.metainfo.xml
     ./usr/share/mime/packages/${APP_ID}.xml
-    ./usr/share/man/man1/dracfg-editor.1)
+    ./usr/share/man/man1/dracfg-editor.1.gz
+    ./usr/share/doc/dracfg-editor/copyright
+    ./usr/share/doc/dracfg-editor/changelog.gz)
 if(WITH_CHECK)
-    list(APPEND expected ./usr/bin/dracfg-check ./usr/share/man/man1/dracfg-check.1)
+    list(APPEND expected ./usr/bin/dracfg-check ./usr/share/man/man1/dracfg-check.1.gz)
 endif()
 foreach(file ${expected})
     string(REPLACE "." "\\." pattern "${file}")
@@ -41,11 +44,26 @@ foreach(package libqt6widgets6 libqt6sql6 libqt6sql6-sqlite qt6-qpa-plugins)
     endif()
 endforeach()
 
+find_program(LINTIAN lintian)
+if(LINTIAN)
+    execute_process(COMMAND ${LINTIAN} --fail-on error,warning ${deb}
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "lintian ${deb} ended with ${rc}:\n${out}${err}")
+    endif()
+else()
+    message(STATUS "lintian not installed: the package is not checked against Debian policy")
+endif()
+
 execute_process(COMMAND dpkg-deb -x ${deb} ${ROOT}/unpacked RESULT_VARIABLE rc)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env DRACFG_INSTALLED_PREFIX=${ROOT}/unpacked/usr
                         KELMPATH=${DEMO_SERVER} QT_QPA_PLATFORM=offscreen ${INSTALLED_TEST}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
     message(FATAL_ERROR "the unpacked package does not start:\n${out}${err}")
+endif()
+if(WITH_CHECK)
+    include(${CMAKE_CURRENT_LIST_DIR}/InstalledCheck.cmake)
+    check_installed_checker(${ROOT}/unpacked/usr/bin ${ROOT})
 endif()
 file(REMOVE_RECURSE ${ROOT})

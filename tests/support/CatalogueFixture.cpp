@@ -85,3 +85,22 @@ bool ExecFixtureSql(const QString& path, const QStringList& statements)
         plain.append({statement, {}});
     return withWritableDatabase(path, [&](QSqlDatabase& db) { return execAll(db, plain); });
 }
+
+FixtureLock::FixtureLock(const QString& path)
+    : m_connection(QStringLiteral("DraCFG.fixture.lock.%1").arg(quintptr(this)))
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path);
+    m_held = db.open() && QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+}
+
+FixtureLock::~FixtureLock()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (m_held)
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}

@@ -28,3 +28,18 @@ bool WriteFixtureCatalogue(const QString& path, const QList<FixtureSetting>& set
 // SQLite file (for hostile-input tests: odd tables, NULLs, extra fields). Returns false, and
 // changes nothing, when a statement fails.
 bool ExecFixtureSql(const QString& path, const QStringList& statements);
+
+// Holds an SQLite file locked, as another program in the middle of writing it does, from
+// construction to destruction (within one test: the connection goes with it).
+class FixtureLock {
+public:
+    explicit FixtureLock(const QString& path);
+    ~FixtureLock();
+    FixtureLock(const FixtureLock&) = delete;
+    FixtureLock& operator=(const FixtureLock&) = delete;
+    bool isHeld() const { return m_held; }
+
+private:
+    QString m_connection;
+    bool m_held = false;
+};

@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(Counts(f), u"1 warning"_s);
         QVERIFY(f.clickRow(2));
         QCOMPARE(f.window->status().bar()->currentMessage(),
-                 u"SYNCMODE needs Dravane 3.0 or later; the chosen version is 1.0."_s);
+                 u"SYNCMODE needs Dravane version 3 or later; the chosen version is 1."_s);
 
         f.dialogs.messageAnswers << QMessageBox::No; // the edits are not saved
         f.trigger(u"mnuFileClose"_s);

@@ -34,14 +34,23 @@ private slots:
         QTest::newRow("no settings table")
             << QStringList{u"CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)"_s}
             << product << QString() << QMessageBox::Critical;
+        // Said at once, not as a missing table after the driver's long wait.
+        QTest::newRow("locked by another program")
+            << QStringList{u"locked"_s} << product
+            << u"The catalogue database is locked by another program; try again once that "
+               "program has closed it."_s
+            << QMessageBox::Critical;
     }
     void endsAfterOneMessage()
     {
         QFETCH(QStringList, setup);
         QFETCH(QString, text);
         TestEnvironment env;
+        std::optional<FixtureLock> lock;
         if (setup.first() == u"no help") {
             QDir(env.serverDir() + u"/Docs"_s).removeRecursively(); // KELMPATH names an empty one
+        } else if (setup.first() == u"locked") {
+            QVERIFY(lock.emplace(env.cataloguepath()).isHeld());
         } else {
             QFile::remove(env.cataloguepath());
             if (setup.first() == u"junk")
@@ -50,8 +59,11 @@ private slots:
                 QVERIFY(ExecFixtureSql(env.cataloguepath(), setup));
         }
         FakeDialogs dialogs;
+        QElapsedTimer clock;
+        clock.start();
 
         QVERIFY(!env.startMainWindow(dialogs));
+        QVERIFY(clock.elapsed() < 3000);
 
         QCOMPARE(dialogs.calls.size(), 1);
         const FakeDialogs::Call call = dialogs.calls.first();
