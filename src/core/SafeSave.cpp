@@ -271,9 +271,9 @@ std::optional<CopyHeader> readHeader(int copy)
 {
     QByteArray head(16 * 1024 + 128, Qt::Uninitialized);
     const ssize_t got = ::pread(copy, head.data(), size_t(head.size()), 0);
-    if (got <= 0 || !head.startsWith(CopyMagic))
+    head.truncate(qMax<ssize_t>(got, 0));
+    if (!head.startsWith(CopyMagic))
         return std::nullopt;
-    head.truncate(got);
     const QList<QByteArray> lines = head.sliced(CopyMagic.size()).split('\n');
     if (lines.size() < 5)
         return std::nullopt;
@@ -323,9 +323,8 @@ std::optional<Copy> keepCopy(int file, qint64 oldSize, const QByteArray& target,
     // Named as complete only once it is: a crash before leaves a ".partial" name, whose file was
     // never touched.
     QByteArray partial;
-    copy.file = createUnique(nativeFolder + '/' +
-                                 nameOf(target).first(qMin(100, int(nameOf(target).size()))) + '-',
-                             PartialSuffix, 0600, partial);
+    copy.file = createUnique(nativeFolder + '/' + nameOf(target).left(100) + '-', PartialSuffix,
+                             0600, partial);
     if (!copy.file)
         return fail(errno);
     copy.path = partial.chopped(PartialSuffix.size());

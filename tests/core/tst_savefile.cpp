@@ -184,7 +184,7 @@ private slots:
                              u"old content is in %2"_s;
         QTest::newRow("not put back, then restored") << 3 << 2 << kept << u"restore"_s;
         QTest::newRow("not put back, then discarded") << 3 << 2 << kept << u"discard"_s;
-        QTest::newRow("not put back, then saved") << 3 << 2 << kept << u"save"_s;
+        QTest::newRow("not put back, nothing lost") << 3 << 2 << kept << u"intact"_s;
     }
     void failedWriteInPlace()
     {
@@ -208,32 +208,19 @@ private slots:
         if (then.isEmpty())
             return;
 
-        // Nothing lost: the file has its old content.
-        QCOMPARE(SafeSave::leftoverSaves(), QList<SafeSave::LeftoverSave>());
-        QVERIFY(!QFile::exists(copy));
-        QVERIFY(SafeSave::write(file, "OLD 1\r\n").isEmpty()); // the copy again, to let it be lost
-        failWrites(failFrom, failures);
-        QVERIFY(!SafeSave::write(file, "NEW 22\r\n").isEmpty());
-        SafeSave::setWriteHookForTesting({});
-        const QString copyAgain = copies() + u'/' + everything(copies()).value(0);
-        QFile damaged(file);
-        QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.write("NEW") == 3);
-        damaged.close();
-
+        if (then != u"intact") { // as a failing disk might have left it
+            QFile damaged(file);
+            QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.write("NEW") == 3);
+        }
         const QList<SafeSave::LeftoverSave> leftovers = SafeSave::leftoverSaves();
-        QCOMPARE(leftovers.size(), 1);
-        QCOMPARE(leftovers[0].filePath, file);
-        QCOMPARE(leftovers[0].copyPath, copyAgain);
-        QVERIFY(qAbs(leftovers[0].when.secsTo(QDateTime::currentDateTime())) < 60);
+        const QList<SafeSave::LeftoverSave> expected{{file, copy, QFileInfo(copy).lastModified()}};
+        QCOMPARE(leftovers, then == u"intact" ? QList<SafeSave::LeftoverSave>() : expected);
         if (then == u"restore") {
             QCOMPARE(SafeSave::restoreLeftover(leftovers[0]), QString());
             QCOMPARE(ReadBytes(other), "OLD 1\r\n");
         } else if (then == u"discard") {
             SafeSave::discardLeftover(leftovers[0]);
             QCOMPARE(ReadBytes(other), "NEW 1\r\n");
-        } else { // a later save that finished makes the copy pointless
-            QVERIFY(SafeSave::write(file, "NEW 22\r\n").isEmpty());
-            QCOMPARE(everything(copies()).size(), 1);
         }
         QCOMPARE(SafeSave::leftoverSaves(), QList<SafeSave::LeftoverSave>());
         QCOMPARE(statOf(file).st_nlink, nlink_t(2));
