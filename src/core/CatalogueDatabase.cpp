@@ -1,7 +1,8 @@
 #include "core/CatalogueDatabase.h"
 
+#include "core/RegularFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -46,13 +47,13 @@ QString checkFile(const QString& path)
         return QStringLiteral("The catalogue database file does not exist.");
     if (info.isDir())
         return QStringLiteral("The catalogue database path names a folder, not a file.");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The catalogue database file cannot be opened for reading.");
-    if (file.size() == 0)
-        return QStringLiteral("The catalogue database file is empty.");
     static const QByteArray sqliteMagic("SQLite format 3\0", 16);
-    if (file.read(sqliteMagic.size()) != sqliteMagic)
+    const std::optional<QByteArray> start = RegularFile::read(path, sqliteMagic.size());
+    if (!start) // a pipe among them, which would keep the open waiting
+        return QStringLiteral("The catalogue database file cannot be opened for reading.");
+    if (start->isEmpty())
+        return QStringLiteral("The catalogue database file is empty.");
+    if (*start != sqliteMagic)
         return QStringLiteral("The catalogue database is not a readable database.");
     return {};
 }

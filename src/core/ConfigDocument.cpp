@@ -499,7 +499,7 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
 bool ConfigDocument::loadFile(const QString& path)
 {
     const std::optional<QByteArray> bytes = ConfigFile::readWholeFile(path);
-    if (!bytes)
+    if (!bytes || bytes->size() > ConfigFile::MaxFileBytes)
         return false;
     ConfigFile::Decoded decoded = ConfigFile::decode(*bytes);
     load(path, decoded.text, decoded.format);

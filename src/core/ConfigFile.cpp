@@ -2,28 +2,16 @@
 
 #include "core/Codepage.h"
 #include "core/ConfigText.h"
+#include "core/RegularFile.h"
+#include "core/SafeSave.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringDecoder>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/xattr.h>
-#include <unistd.h>
 
 namespace ConfigFile {
 namespace {
 
 constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 QString unencodableMessage(const QString& text, qsizetype index, const QString& encoding)
 {
@@ -89,86 +77,6 @@ std::optional<QString> exactUtf8(QByteArrayView bytes)
     return text;
 }
 
-// The file a save replaces: a symbolic link's final target, even a target that is missing.
-QString writtenPath(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.isSymLink())
-        return path;
-    const QString target = info.canonicalFilePath();
-    return target.isEmpty() ? info.symLinkTarget() : target;
-}
-
-// Gives the new file, not yet in place, what the old one had. The owner first: changing it
-// clears the set-user-ID and set-group-ID bits, which the mode then restores.
-QString carryOver(int newFile, const QByteArray& oldPath, const struct stat& old)
-{
-    struct stat fresh {};
-    if (fstat(newFile, &fresh) != 0)
-        return systemError(errno);
-    // Only when they differ: a folder that hands its group to new files needs no change, which
-    // its users may not be allowed to make.
-    if ((fresh.st_uid != old.st_uid || fresh.st_gid != old.st_gid) &&
-        fchown(newFile, old.st_uid, old.st_gid) != 0)
-        return QStringLiteral("its owner and group cannot be kept (%1)").arg(systemError(errno));
-    if (fchmod(newFile, old.st_mode & 07777) != 0)
-        return QStringLiteral("its permissions cannot be kept (%1)").arg(systemError(errno));
-
-    const ssize_t listSize = listxattr(oldPath.constData(), nullptr, 0);
-    if (listSize <= 0)
-        return {}; // none, or a file system without them
-    QByteArray names(listSize, Qt::Uninitialized);
-    const ssize_t namesSize = listxattr(oldPath.constData(), names.data(), names.size());
-    for (const QByteArray& name : names.first(qMax<ssize_t>(namesSize, 0)).split('\0')) {
-        if (name.isEmpty())
-            continue;
-        const ssize_t size = getxattr(oldPath.constData(), name.constData(), nullptr, 0);
-        if (size < 0)
-            continue;
-        QByteArray value(size, Qt::Uninitialized);
-        const ssize_t got = getxattr(oldPath.constData(), name.constData(), value.data(), size);
-        if (got < 0)
-            continue;
-        // An access list decides who may read the file: without it the save would change that.
-        // Other attributes (a security label only an administrator may set) are kept where the
-        // platform allows it.
-        if (fsetxattr(newFile, name.constData(), value.constData(), size_t(got), 0) != 0 &&
-            name.startsWith("system.posix_acl"))
-            return QStringLiteral("its access control list cannot be kept (%1)")
-                .arg(systemError(errno));
-    }
-    return {};
-}
-
-// A file with other hard links is rewritten where it is, so that every name keeps showing the
-// same file. The space is reserved first: a full disk then stops the save before any byte of the
-// file changes.
-QString rewriteInPlace(const QByteArray& path, const QByteArray& bytes)
-{
-    const int file = ::open(path.constData(), O_WRONLY | O_CLOEXEC);
-    if (file < 0)
-        return systemError(errno);
-    const auto fail = [file] {
-        const int error = errno;
-        ::close(file);
-        return systemError(error);
-    };
-    if (!bytes.isEmpty() && fallocate(file, 0, 0, bytes.size()) != 0 && errno != EOPNOTSUPP)
-        return fail();
-    for (qint64 written = 0; written < bytes.size();) {
-        const ssize_t chunk =
-            pwrite(file, bytes.constData() + written, size_t(bytes.size() - written), written);
-        if (chunk < 0 && errno == EINTR)
-            continue;
-        if (chunk <= 0)
-            return fail();
-        written += chunk;
-    }
-    if (ftruncate(file, bytes.size()) != 0 || fsync(file) != 0)
-        return fail();
-    return ::close(file) == 0 ? QString() : systemError(errno);
-}
-
 } // namespace
 
 QString describe(const Format& format)
@@ -213,47 +121,14 @@ Decoded decode(QByteArrayView bytes)
     return result;
 }
 
-// Reading a device or a pipe to its end might never finish.
 std::optional<QByteArray> readWholeFile(const QString& path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    return RegularFile::read(path, MaxFileBytes + 1);
 }
 
 QString writeWholeFile(const QString& path, const QByteArray& bytes)
 {
-    const QString target = writtenPath(path);
-    const QByteArray nativeTarget = QFile::encodeName(target);
-    struct stat old {};
-    const bool exists = ::stat(nativeTarget.constData(), &old) == 0 && S_ISREG(old.st_mode);
-    if (exists && old.st_nlink > 1)
-        return rewriteInPlace(nativeTarget, bytes);
-
-    QSaveFile file(target);
-    // Unbuffered: a write that fails while a buffer is flushed inside commit() goes unseen
-    // there, and the short file would replace the good one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (exists) {
-        const QString failure = carryOver(file.handle(), nativeTarget, old);
-        if (!failure.isEmpty()) {
-            file.cancelWriting();
-            return failure;
-        }
-    }
-    // A short write (a full disk) reports its cause only on the next attempt.
-    for (qint64 written = 0; written < bytes.size();) {
-        const qint64 chunk = file.write(bytes.constData() + written, bytes.size() - written);
-        if (chunk <= 0)
-            return file.errorString();
-        written += chunk;
-    }
-    return file.commit() ? QString() : file.errorString();
+    return SafeSave::write(path, bytes);
 }
 
 Encoded encode(const QString& text, const Format& format)

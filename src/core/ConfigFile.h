@@ -36,14 +36,15 @@ struct Decoded {
 // other file is Windows-1252, which holds any byte. Either way encode() gives the bytes back.
 Decoded decode(QByteArrayView bytes);
 
-// Only regular files; nothing when the file cannot be read.
+// Only regular files, and of them at most MaxFileBytes + 1 bytes, so that a caller tells a file
+// that is too large whatever size it reports; nothing when the file cannot be read.
 std::optional<QByteArray> readWholeFile(const QString& path);
 
-// Replaces the file only once the new content is complete, so a failure leaves it as it was.
-// An existing file keeps its owner, group, mode and extended attributes (access control lists
-// among them); a symbolic link is written through, and a file with other hard links is
-// rewritten in place so that the links keep sharing it. Returns the platform's description of
-// a failure, or an empty text.
+// A save through SafeSave::write: a failure or a crash leaves the file as it was, or its old
+// content recoverable. An existing file keeps its owner, group, mode and extended attributes
+// (access control lists among them); a symbolic link is written through, and a file with other
+// hard links is rewritten in place so that the links keep sharing it. Returns the reason of a
+// failure, or an empty text.
 QString writeWholeFile(const QString& path, const QByteArray& bytes);
 
 // The text in the file's encoding, or the sentence that names the first character the encoding

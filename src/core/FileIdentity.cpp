@@ -1,23 +1,26 @@
 #include "core/FileIdentity.h"
 
+#include "core/RegularFile.h"
+
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 
 FileIdentity FileIdentity::of(const QString& path)
 {
     const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
+    const bool hashed = info.size() <= MaxHashedBytes;
+    const std::optional<QByteArray> bytes =
+        RegularFile::read(path, hashed ? MaxHashedBytes + 1 : 0);
+    if (!bytes)
         return {};
     FileIdentity identity;
     identity.exists = true;
     identity.modified = info.lastModified();
     identity.size = info.size();
-    if (identity.size <= MaxHashedBytes) {
-        const QByteArray bytes = file.readAll();
-        identity.size = bytes.size(); // what was hashed, should the file grow meanwhile
-        identity.hash = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    // What was read, should the file have grown meanwhile, unless that is too much to hash.
+    if (hashed && bytes->size() <= MaxHashedBytes) {
+        identity.size = bytes->size();
+        identity.hash = QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256);
     }
     return identity;
 }

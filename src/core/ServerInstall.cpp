@@ -1,8 +1,8 @@
 #include "core/ServerInstall.h"
 
 #include "core/Codepage.h"
+#include "core/RegularFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
@@ -58,10 +58,12 @@ bool HelpFileExists(const QString& programDir)
 
 QString ReadIniValue(const QString& iniPath, const QString& section, const QString& key)
 {
-    QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly))
+    // A profile is a few lines; far more is no profile.
+    constexpr qint64 MaxIniBytes = 1024 * 1024;
+    const std::optional<QByteArray> bytes = RegularFile::read(iniPath, MaxIniBytes + 1);
+    if (!bytes || bytes->size() > MaxIniBytes)
         return {};
-    return parseIniValue(file.readAll(), section, key);
+    return parseIniValue(*bytes, section, key);
 }
 
 QString parseIniValue(const QByteArray& bytes, const QString& section, const QString& key)

@@ -9,8 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QWidget>
 
 namespace {
@@ -67,12 +65,14 @@ void FileCommands::openRecent(const QString& path)
 
 bool FileCommands::openChosenFile(const QString& path)
 {
-    const QFileInfo file(path);
-    if (file.isFile() && file.size() > ConfigFile::MaxFileBytes) {
+    // Read, not asked its size, which a /proc file reports as none; a pipe is not waited on.
+    // Without bytes the load reports what is wrong.
+    const std::optional<QByteArray> bytes = ConfigFile::readWholeFile(path);
+    if (bytes && bytes->size() > ConfigFile::MaxFileBytes) {
         tell(QStringLiteral("The file is too large to open."), QMessageBox::NoIcon);
         return false;
     }
-    if (!mayOpenAsText(path))
+    if (bytes && !mayOpenAsText(path, *bytes))
         return false;
     return LoadDocument(path);
 }
@@ -125,12 +125,9 @@ bool FileCommands::maySetDocumentAside()
 }
 
 // A file that is not text would come out mangled in the views and, once saved, on disk.
-bool FileCommands::mayOpenAsText(const QString& path)
+bool FileCommands::mayOpenAsText(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return true; // the load reports what is wrong
-    if (TextCheck::looksLikeText(file.read(ConfigFile::MaxFileBytes)))
+    if (TextCheck::looksLikeText(bytes))
         return true;
     const auto answer = m_dialogs.message(
         m_window, ProductName,

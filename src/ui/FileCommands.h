@@ -50,7 +50,7 @@ private:
     // Save As; true when the document was written.
     bool saveAs();
     // Asks before a file that does not look like text is opened.
-    bool mayOpenAsText(const QString& path);
+    bool mayOpenAsText(const QString& path, const QByteArray& bytes);
     void showCaption();
     void tell(const QString& text, QMessageBox::Icon icon);
 

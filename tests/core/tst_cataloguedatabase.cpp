@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 using namespace CatalogueDatabase;
 
@@ -147,6 +148,17 @@ private slots:
         const std::array<QString, 8> expected{"Memory",   "CACHESIZE", "6.5", "#CACHESIZE",
                                               "multiple", big.choices, "",    big.description};
         QCOMPARE(table.at(0).columns, expected);
+    }
+
+    // A pipe would keep the open waiting for a writer.
+    void pipe()
+    {
+        const QString pipe = m_dir.filePath("pipe.mdb");
+        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        CatalogueTable table;
+        QString reported;
+        QVERIFY(!LoadCatalogue(pipe, 1.0f, table, &reported));
+        QCOMPARE(reported, "The catalogue database file cannot be opened for reading.");
     }
 
     void malformed_data()

@@ -305,31 +305,6 @@ private slots:
             QCOMPARE(ReadBytes(real), "OLD 2\r\n");
         }
     }
-
-    // A save that could not give the file back to its owner writes nothing.
-    void refusesAnOwnerItCannotKeep()
-    {
-        if (geteuid() != 0)
-            QSKIP("needs an administrator to act as another account");
-        QVERIFY(chmod(QFile::encodeName(m_dir.path()), 0777) == 0);
-        const QString file = path(u"root.cfg"_s);
-        QVERIFY(WriteBytes(file, "OLD 1\r\n"));
-        QVERIFY(chmod(QFile::encodeName(file), 0666) == 0);
-        ConfigDocument document;
-        QVERIFY(document.loadFile(file));
-        document.rows().setParameter(0, u"2"_s);
-
-        QVERIFY(seteuid(65534) == 0);
-        const QString failure = document.saveAs(file);
-        QVERIFY(seteuid(0) == 0);
-
-        QVERIFY2(failure.startsWith(u"Could not save "_s + file +
-                                    u": its owner and group cannot be kept"_s),
-                 qPrintable(failure));
-        QCOMPARE(ReadBytes(file), "OLD 1\r\n");
-        QVERIFY(document.DocumentChanged());
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{u"root.cfg"_s});
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_ConfigFile)
