@@ -49,7 +49,27 @@ bool DocumentViews::eventFilter(QObject* watched, QEvent* event)
         emit documentFocused();
     else if (watched == m_list && event->type() == QEvent::KeyPress)
         return listKeyPressed(static_cast<QKeyEvent*>(event));
+    else if (watched == m_text && event->type() == QEvent::KeyPress)
+        return textKeyPressed(static_cast<QKeyEvent*>(event));
     return false;
+}
+
+// Tab types a tab in the text, as in every text editor: Ctrl+Tab and Ctrl+Shift+Tab leave it.
+bool DocumentViews::textKeyPressed(QKeyEvent* key)
+{
+    const int code = key->key();
+    if (!(key->modifiers() & Qt::ControlModifier) ||
+        (code != Qt::Key_Tab && code != Qt::Key_Backtab))
+        return false;
+    const bool forward = code == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+    QWidget* next = m_text;
+    do {
+        next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+    } while (next != m_text &&
+             !(next->window() == m_text->window() && next->isVisible() && next->isEnabled() &&
+               (next->focusPolicy() & Qt::TabFocus) && !next->focusProxy()));
+    next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
 }
 
 void DocumentViews::announceSelection()
@@ -59,6 +79,9 @@ void DocumentViews::announceSelection()
 
 bool DocumentViews::listKeyPressed(QKeyEvent* key)
 {
+    // The list has no clipboard commands: the view would copy its current cell by itself.
+    if (key->matches(QKeySequence::Copy))
+        return true;
     const bool edit = key->key() == Qt::Key_F2 ||
                       ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                        !(key->modifiers() & ~Qt::KeypadModifier));

@@ -64,6 +64,7 @@ private:
     void showView(bool textMode);
     void SetViewCommandStates(bool isText);
     bool listKeyPressed(QKeyEvent* key);
+    bool textKeyPressed(QKeyEvent* key);
     void setViewEnabled(QAbstractScrollArea* view, bool enabled);
 
     ConfigDocument& m_document;

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QWidget>
 
 namespace {
@@ -69,7 +70,13 @@ bool FileCommands::openChosenFile(const QString& path)
 {
     const QFileInfo file(path);
     if (file.isFile() && file.size() > ConfigFile::MaxFileBytes) {
-        tell(QStringLiteral("The file is too large to open."), QMessageBox::NoIcon);
+        const QLocale numbers;
+        m_dialogs.messageWithDetails(
+            m_window, ProductName, QStringLiteral("The file is too large to open."),
+            QStringLiteral("%1 has %2 bytes; a configuration file may have at most %3.")
+                .arg(QDir::toNativeSeparators(path), numbers.toString(file.size()),
+                     numbers.toString(ConfigFile::MaxFileBytes)),
+            QMessageBox::NoIcon);
         return false;
     }
     if (!mayOpenAsText(path))
