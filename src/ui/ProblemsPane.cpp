@@ -117,6 +117,9 @@ void ProblemsPane::fitPane()
     const bool shown = m_wanted && m_document.DocumentOpen();
     m_parts.pane->setVisible(shown);
     const bool none = m_problems.isEmpty();
+    m_parts.none->setText(m_catalogueError.isEmpty()
+                              ? QStringLiteral("No problems")
+                              : QStringLiteral("Problems not checked: ") + m_catalogueError);
     m_parts.none->setVisible(none);
     m_parts.problems->setVisible(!none);
     if (!shown || m_sizedByUser)
@@ -176,9 +179,12 @@ void ProblemsPane::recheck()
     markRows();
     markText();
     fitPane();
-    emit countsChanged(m_document.DocumentOpen()
-                           ? ProblemCheck::summary(ProblemCheck::count(m_problems))
-                           : QString());
+    // A check that could not run finds nothing, which is no "No problems".
+    QString counts;
+    if (m_document.DocumentOpen())
+        counts = m_catalogueError.isEmpty() ? ProblemCheck::summary(ProblemCheck::count(m_problems))
+                                            : QStringLiteral("Problems not checked");
+    emit countsChanged(counts);
 }
 
 void ProblemsPane::fillList()

@@ -35,7 +35,8 @@ private slots:
         f->window->findChild<QLineEdit*>(u"txtFilter"_s)->setText(u"LOGFILE"_s);
         txtFind()->setText(u"e"_s);
         pressFind();
-        QCOMPARE(ui().tvTreeView->selectedNode()->text(0), u"LOGFILE"_s);
+        QCOMPARE(ui().tvTreeView->currentItem()->text(0), u"LOGFILE"_s);
+        QVERIFY(ui().tvTreeView->currentItem()->isSelected());
         pressFind();
         QCOMPARE(f->dialogs.last(u"message"_s).text, u"String not found."_s);
     }

@@ -199,6 +199,25 @@ private slots:
         QVERIFY(pane->isHidden());
     }
 
+    // Without the catalogue nothing is checked, and nothing claims there is no problem.
+    void uncheckedIsNotClean()
+    {
+        ConfigDocument document;
+        document.newDocument();
+        QWidget pane;
+        QTreeWidget problems;
+        QTreeView list;
+        QPlainTextEdit text;
+        QLabel none;
+        QSplitter split;
+        ProblemsPane check(document, u"/nonexistent/DraCFG.mdb"_s,
+                           {&pane, &problems, &list, &text, &none, &split});
+        QSignalSpy counts(&check, &ProblemsPane::countsChanged);
+        check.recheck();
+        QCOMPARE(counts.value(0).value(0).toString(), u"Problems not checked"_s);
+        QVERIFY(none.text().startsWith(u"Problems not checked: "_s));
+    }
+
     void paneChoiceIsRemembered()
     {
         FakeDialogs dialogs;
