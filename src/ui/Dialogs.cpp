@@ -20,6 +20,21 @@ QMessageBox::StandardButton QtDialogs::message(QWidget* parent, const QString& t
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+void Dialogs::messageWithDetails(QWidget* parent, const QString& title, const QString& text,
+                                 const QString& details, QMessageBox::Icon icon)
+{
+    message(parent, title, text + QStringLiteral("\n\n") + details, icon, QMessageBox::Ok);
+}
+
+void QtDialogs::messageWithDetails(QWidget* parent, const QString& title, const QString& text,
+                                   const QString& details, QMessageBox::Icon icon)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    // Shown under the message at once, not behind a button.
+    box.setInformativeText(details);
+    box.exec();
+}
+
 QString QtDialogs::openFileName(QWidget* parent, const QString& title, const QString& folder,
                                 const QString& filter)
 {

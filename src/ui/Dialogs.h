@@ -21,6 +21,11 @@ public:
             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
 
+    // A message with an OK button and a second text under it that says more: which file, which
+    // limit. Without an implementation of its own, the two texts go into one message.
+    virtual void messageWithDetails(QWidget* parent, const QString& title, const QString& text,
+                                    const QString& details, QMessageBox::Icon icon);
+
     // Both return the chosen full path, or an empty text when cancelled. `filter` is in Qt's
     // "Description (*.ext);;..." form.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& folder,
@@ -53,6 +58,8 @@ public:
                                         QMessageBox::Icon icon,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override;
+    void messageWithDetails(QWidget* parent, const QString& title, const QString& text,
+                            const QString& details, QMessageBox::Icon icon) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& folder,

@@ -54,9 +54,14 @@ bool DocumentViews::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+bool DocumentViews::textKeyPressed(QKeyEvent* key)
+{
+    return leaveText(key) || breakLine(key);
+}
+
 // Shift+Enter would put a line separator inside the line, which a file holds as a character:
 // here it breaks the line, as Enter does.
-bool DocumentViews::textKeyPressed(QKeyEvent* key)
+bool DocumentViews::breakLine(QKeyEvent* key)
 {
     const bool shiftEnter = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                             (key->modifiers() & Qt::ShiftModifier);
@@ -72,6 +77,24 @@ bool DocumentViews::textKeyPressed(QKeyEvent* key)
     return true;
 }
 
+// Tab types a tab in the text, as in every text editor: Ctrl+Tab and Ctrl+Shift+Tab leave it.
+bool DocumentViews::leaveText(QKeyEvent* key)
+{
+    const int code = key->key();
+    if (!(key->modifiers() & Qt::ControlModifier) ||
+        (code != Qt::Key_Tab && code != Qt::Key_Backtab))
+        return false;
+    const bool forward = code == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+    QWidget* next = m_text;
+    do {
+        next = forward ? next->nextInFocusChain() : next->previousInFocusChain();
+    } while (next != m_text &&
+             !(next->window() == m_text->window() && next->isVisible() && next->isEnabled() &&
+               (next->focusPolicy() & Qt::TabFocus) && !next->focusProxy()));
+    next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
 void DocumentViews::announceSelection()
 {
     emit rowSelected(selectedRow(m_list));
@@ -79,6 +102,9 @@ void DocumentViews::announceSelection()
 
 bool DocumentViews::listKeyPressed(QKeyEvent* key)
 {
+    // The list has no clipboard commands: the view would copy its current cell by itself.
+    if (key->matches(QKeySequence::Copy))
+        return true;
     const bool edit = key->key() == Qt::Key_F2 ||
                       ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                        !(key->modifiers() & ~Qt::KeypadModifier));

@@ -65,6 +65,8 @@ private:
     void SetViewCommandStates(bool isText);
     bool listKeyPressed(QKeyEvent* key);
     bool textKeyPressed(QKeyEvent* key);
+    bool leaveText(QKeyEvent* key);
+    bool breakLine(QKeyEvent* key);
     void setViewEnabled(QAbstractScrollArea* view, bool enabled);
 
     ConfigDocument& m_document;

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QLocale>
 #include <QWidget>
 
 namespace {
@@ -69,7 +71,17 @@ bool FileCommands::openChosenFile(const QString& path)
     // Without bytes the load reports what is wrong.
     const std::optional<QByteArray> bytes = ConfigFile::readWholeFile(path);
     if (bytes && bytes->size() > ConfigFile::MaxFileBytes) {
-        tell(QStringLiteral("The file is too large to open."), QMessageBox::NoIcon);
+        const QLocale numbers;
+        const qint64 size = QFileInfo(path).size();
+        const QString limit = numbers.toString(ConfigFile::MaxFileBytes);
+        const QString has = size > ConfigFile::MaxFileBytes
+                                ? numbers.toString(size)
+                                : QStringLiteral("more than %1").arg(limit);
+        m_dialogs.messageWithDetails(
+            m_window, ProductName, QStringLiteral("The file is too large to open."),
+            QStringLiteral("%1 has %2 bytes; a configuration file may have at most %3.")
+                .arg(QDir::toNativeSeparators(path), has, limit),
+            QMessageBox::NoIcon);
         return false;
     }
     if (bytes && !mayOpenAsText(path, *bytes))

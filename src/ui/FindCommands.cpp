@@ -52,6 +52,14 @@ void FindCommands::openFind()
     m_dialog->txtFind->setFocus(Qt::ShortcutFocusReason);
 }
 
+void FindCommands::findNext()
+{
+    if (m_dialog && m_dialog->FBFind->isEnabled())
+        findPressed();
+    else
+        openFind();
+}
+
 void FindCommands::chooseTarget()
 {
     if (m_document.DocumentOpen()) {
@@ -117,8 +125,11 @@ void FindCommands::treeSearch()
     const int count = tree->nodeCount();
     QStringList texts;
     texts.reserve(count);
-    for (int number = 1; number <= count; ++number)
-        texts.append(tree->node(number)->text(0));
+    // A node the filter hides matches nothing: the search never stops where nobody can see.
+    for (int number = 1; number <= count; ++number) {
+        const QTreeWidgetItem* node = tree->node(number);
+        texts.append(node->isHidden() ? QString() : node->text(0));
+    }
     const int after = FindFromStart ? -1 : tree->nodeIndex(tree->selectedNode());
     const int found = Search::findNode(texts, after, FindText);
     if (found < 0) {

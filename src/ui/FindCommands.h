@@ -22,6 +22,8 @@ public:
                  SettingsTree* tree, QObject* parent = nullptr);
 
     void openFind();
+    // F3: the next press of Find while the dialog holds a search text, else Find itself.
+    void findNext();
     // Whether the tree was the last of tree, list and text view to take the keyboard focus:
     // the search then starts in the Settings Explorer.
     void setLastFocusInTree(bool inTree) { m_lastFocusInTree = inTree; }

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -67,6 +68,10 @@ HelpContents::HelpContents(Dialogs& dialogs, const QString& guidePath, QWidget* 
     connect(brwContents, &QTextBrowser::backwardAvailable, cmdBack, &QWidget::setEnabled);
     connect(brwContents, &QTextBrowser::forwardAvailable, cmdForward, &QWidget::setEnabled);
     connect(brwContents, &QTextBrowser::anchorClicked, this, &HelpContents::linkClicked);
+
+    // A window of its own, but closed with Escape as a dialog is.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
 
     brwContents->setSource(QUrl::fromLocalFile(guidePath));
     resize(Twips::toPixels(9000, this), Twips::toPixels(9000, this));

@@ -13,6 +13,7 @@
 #include "ui/EditCommands.h"
 #include "ui/ExternalChanges.h"
 #include "ui/FileCommands.h"
+#include "ui/FileDrop.h"
 #include "ui/FindCommands.h"
 #include "ui/HelpContents.h"
 #include "ui/HelpPane.h"
@@ -35,6 +36,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCursor>
 #include <QFrame>
 #include <QGridLayout>
@@ -46,7 +48,9 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTextBrowser>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -185,9 +189,10 @@ void MainWindow::buildMenus()
     mnuFileRecent->setObjectName(QStringLiteral("mnuFileRecent"));
     mnuFilemnuSave = addItem(mnuFile, "mnuFilemnuSave", QStringLiteral("&Save"),
                              QKeySequence(QStringLiteral("Ctrl+S")));
-    mnuFilemnuSaveAs = addItem(mnuFile, "mnuFilemnuSaveAs", QStringLiteral("Save &As"));
+    mnuFilemnuSaveAs = addItem(mnuFile, "mnuFilemnuSaveAs", QStringLiteral("Save &As"),
+                               QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     mnuFilemnuSaveAs->setEnabled(false);
-    mnuFileCompare = addItem(mnuFile, "mnuFileCompare", QStringLiteral("Compare with Saved..."));
+    mnuFileCompare = addItem(mnuFile, "mnuFileCompare", QStringLiteral("Co&mpare with Saved..."));
     mnuFileLineEnds = mnuFile->addMenu(QStringLiteral("&Line Ends"));
     mnuFileLineEnds->setObjectName(QStringLiteral("mnuFileLineEnds"));
     mnuFileLineEndsCrLf =
@@ -201,8 +206,10 @@ void MainWindow::buildMenus()
     mnuFilemnuPrint = addItem(mnuFile, "mnuFilemnuPrint", QStringLiteral("&Print"),
                               QKeySequence(QStringLiteral("Ctrl+P")));
     addSeparator(mnuFile, "mnuFileBar1");
-    mnuFileClose = addItem(mnuFile, "mnuFileClose", QStringLiteral("&Close"));
-    mnuFilemnuExit = addItem(mnuFile, "mnuFilemnuExit", QStringLiteral("&Exit"));
+    mnuFileClose = addItem(mnuFile, "mnuFileClose", QStringLiteral("&Close"),
+                           QKeySequence(QStringLiteral("Ctrl+W")));
+    mnuFilemnuExit = addItem(mnuFile, "mnuFilemnuExit", QStringLiteral("&Exit"),
+                             QKeySequence(QStringLiteral("Ctrl+Q")));
 
     mnuEdit = addMenu(bar, "mnuEdit", QStringLiteral("&Edit"));
     mnuEditUndo = addItem(mnuEdit, "mnuEditUndo", QStringLiteral("&Undo"),
@@ -225,6 +232,8 @@ void MainWindow::buildMenus()
                                QKeySequence(QStringLiteral("Ctrl+A")));
     mnuFind = addItem(mnuEdit, "mnuFind", QStringLiteral("&Find"),
                       QKeySequence(QStringLiteral("Ctrl+F")));
+    mnuFindNext =
+        addItem(mnuEdit, "mnuFindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
 
     mnuView = addMenu(bar, "mnuView", QStringLiteral("&View"));
     mnuViewmnuShowHelp =
@@ -268,27 +277,28 @@ void MainWindow::buildPopUpMenus()
 
     mnuPopUpLV = new QMenu(this);
     mnuPopUpLV->setObjectName(QStringLiteral("mnuPopUpLV"));
-    mnu_PopUpLV_MoveUp = addItem(mnuPopUpLV, "mnu_PopUpLV_MoveUp", QStringLiteral("Move Up"));
-    mnu_PopUpLV_MoveDown = addItem(mnuPopUpLV, "mnu_PopUpLV_MoveDown", QStringLiteral("Move Down"));
+    mnu_PopUpLV_MoveUp = addItem(mnuPopUpLV, "mnu_PopUpLV_MoveUp", QStringLiteral("Move &Up"));
+    mnu_PopUpLV_MoveDown =
+        addItem(mnuPopUpLV, "mnu_PopUpLV_MoveDown", QStringLiteral("Move &Down"));
     addSeparator(mnuPopUpLV, "mnu_PopUpLV_Bar0");
-    mnu_PopUpLV_Delete = addItem(mnuPopUpLV, "mnu_PopUpLV_Delete", QStringLiteral("Delete"));
+    mnu_PopUpLV_Delete = addItem(mnuPopUpLV, "mnu_PopUpLV_Delete", QStringLiteral("De&lete"));
     mnu_PopUpLV_TextView =
-        addItem(mnuPopUpLV, "mnu_PopUpLV_TextView", QStringLiteral("Switch to Text View"));
+        addItem(mnuPopUpLV, "mnu_PopUpLV_TextView", QStringLiteral("Switch to &Text View"));
     addSeparator(mnuPopUpLV, "mnu_PopUpLV_Bar1");
     mnu_PopUpLV_Comment =
-        addItem(mnuPopUpLV, "mnu_PopUpLV_Comment", QStringLiteral("Add/Remove Comment"));
+        addItem(mnuPopUpLV, "mnu_PopUpLV_Comment", QStringLiteral("Add/Remove &Comment"));
 
     mnuPopUpTV = new QMenu(this);
     mnuPopUpTV->setObjectName(QStringLiteral("mnuPopUpTV"));
     mnu_PopUpTV_ExpandAll =
-        addItem(mnuPopUpTV, "mnu_PopUpTV_ExpandAll", QStringLiteral("Expand All"));
+        addItem(mnuPopUpTV, "mnu_PopUpTV_ExpandAll", QStringLiteral("&Expand All"));
     mnu_PopUpTV_CollapseAll =
-        addItem(mnuPopUpTV, "mnu_PopUpTV_CollapseAll", QStringLiteral("Collapse All"));
+        addItem(mnuPopUpTV, "mnu_PopUpTV_CollapseAll", QStringLiteral("&Collapse All"));
     addSeparator(mnuPopUpTV, "mnu_PopUpTV_Bar0");
     mnu_PopUpTV_SortCategory =
-        addItem(mnuPopUpTV, "mnu_PopUpTV_SortCategory", QStringLiteral("Sort by Category"));
+        addItem(mnuPopUpTV, "mnu_PopUpTV_SortCategory", QStringLiteral("&Sort by Category"));
     mnu_PopUpTV_SortAlpha =
-        addItem(mnuPopUpTV, "mnu_PopUpTV_SortAlpha", QStringLiteral("Sort Alphabetically"));
+        addItem(mnuPopUpTV, "mnu_PopUpTV_SortAlpha", QStringLiteral("Sort &Alphabetically"));
     for (QAction* item : {mnu_PopUpTV_SortCategory, mnu_PopUpTV_SortAlpha})
         item->setCheckable(true);
     exclusiveChoices(mnuPopUpTV, {mnu_PopUpTV_SortCategory, mnu_PopUpTV_SortAlpha});
@@ -396,9 +406,14 @@ void MainWindow::buildWorkArea()
     lvProblems = new QTreeWidget(fraProblems);
     lvProblems->setObjectName(QStringLiteral("lvProblems"));
     problemsColumn->addWidget(lvProblems);
+    lblNoProblems = new QLabel(QStringLiteral("No problems"), fraProblems);
+    lblNoProblems->setObjectName(QStringLiteral("lblNoProblems"));
+    lblNoProblems->setIndent(Twips::toPixels(60, this));
+    problemsColumn->addWidget(lblNoProblems);
     fraProblems->hide();
-    vbuSplitterProblems->setStretchFactor(0, 4);
-    vbuSplitterProblems->setStretchFactor(1, 1);
+    // The document takes what the window gains; the pane sizes itself to its problems.
+    vbuSplitterProblems->setStretchFactor(0, 1);
+    vbuSplitterProblems->setStretchFactor(1, 0);
 
     helpPane = new HelpPane(vbuSplitterHoriz);
 
@@ -459,7 +474,8 @@ void MainWindow::createComponents()
     m_external = std::make_unique<ExternalChanges>(document, m_dialogs, this);
     m_problems = std::make_unique<ProblemsPane>(
         document, CatalogueDatabase::GetCatalogueDatabasePath(m_programDir),
-        ProblemsPane::Parts{fraProblems, lvProblems, lvListView, txtTextBox});
+        ProblemsPane::Parts{fraProblems, lvProblems, lvListView, txtTextBox, lblNoProblems,
+                            vbuSplitterProblems});
     m_recovery = std::make_unique<Recovery>(document, m_dialogs, this);
 }
 
@@ -528,6 +544,16 @@ void MainWindow::dressControls()
          {mnuFile, mnuFilemnuSelectVersion, mnuFileRecent, mnuFileLineEnds, mnuEdit, mnuView,
           mnuTools, mnuHelp})
         menu->setAccessibleName(withoutMnemonic(menu->title()));
+
+    // Tab goes through the regions in reading order, whatever order they were built in: the
+    // Settings Explorer, the value editor over the document, the document, its problems, help.
+    QWidget* const order[] = {txtFilter,           tvTreeView,
+                              picTitles->cboParam, picTitles->txtParam,
+                              picTitles->cmdOK,    picTitles->cmdCancel,
+                              txtTextBox,          lvListView,
+                              lvProblems,          helpPane->brwHelpBrowser};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 // The one place where the components meet: every trigger and every signal between them.
@@ -565,6 +591,8 @@ void MainWindow::wire()
     connect(recovery, &Recovery::viewWanted, m_views.get(), &DocumentViews::SetView);
     connect(recovery, &Recovery::documentRecovered, files, &FileCommands::documentReplaced);
     connect(recovery, &Recovery::message, m_status.get(), &StatusBar::say);
+    // A dropped file opens as a recent one does: the save question, then the file.
+    connect(new FileDrop(this), &FileDrop::fileDropped, files, &FileCommands::openRecent);
     on({mnuFilemnuExit}, this, &QWidget::close);
     for (size_t i = 0; i < mnuDVVersion.size(); ++i)
         connect(mnuDVVersion[i], &QAction::triggered, m_versions.get(),
@@ -579,6 +607,7 @@ void MainWindow::wire()
     on({mnuEditSelectAll}, edit, &EditCommands::selectAll);
     on({mnuFilemnuPrint, FlatBttn[Button::Print]}, edit, &EditCommands::print);
     on({mnuFind, FlatBttn[Button::Find]}, m_find.get(), &FindCommands::openFind);
+    on({mnuFindNext}, m_find.get(), &FindCommands::findNext);
 
     RowOperations* rows = m_rowOperations.get();
     on({mnuEditDelete, FlatBttn[Button::Delete], mnu_PopUpLV_Delete}, rows,

@@ -113,6 +113,7 @@ private:
     QAction* mnuEditDelete = nullptr;
     QAction* mnuEditSelectAll = nullptr;
     QAction* mnuFind = nullptr;
+    QAction* mnuFindNext = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuViewmnuShowHelp = nullptr;
     QAction* mnuViewmnuListCat = nullptr;
@@ -162,6 +163,7 @@ private:
     QSplitter* vbuSplitterProblems = nullptr;
     QFrame* fraProblems = nullptr;
     QTreeWidget* lvProblems = nullptr;
+    QLabel* lblNoProblems = nullptr;
 
     // Components, each with what it uses; wire() connects them.
     std::unique_ptr<MainLayout> m_layout;

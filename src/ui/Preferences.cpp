@@ -54,21 +54,34 @@ qint16 splitterTwips(int pixels, const QWidget* widget)
     return static_cast<qint16>(std::clamp<long>(twips, 0, std::numeric_limits<qint16>::max()));
 }
 
-// A window that would lie entirely off every screen comes back onto the primary one.
-QRect onSomeScreen(const QRect& frame, int offset)
+// A window that no longer fits the screen (another monitor, another scale factor) is fitted
+// inside the available area of the screen it is mostly on, smaller where it must be. One that
+// would lie entirely off every screen comes back onto the primary one, offset from its corner.
+QRect fittedToScreen(const QRect& frame, int offset)
 {
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const bool seen = std::any_of(screens.cbegin(), screens.cend(), [&](const QScreen* screen) {
-        return screen->geometry().intersects(frame);
-    });
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    if (seen || !primary)
+    const QScreen* screen = nullptr;
+    qint64 largest = 0;
+    for (QScreen* candidate : QGuiApplication::screens()) {
+        const QRect common = candidate->geometry().intersected(frame);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > largest) {
+            largest = area;
+            screen = candidate;
+        }
+    }
+    const bool seen = screen != nullptr;
+    if (!seen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
         return frame;
-    const QRect area = primary->availableGeometry();
-    QRect placed = frame;
-    placed.moveTopLeft(area.topLeft() +
-                       QPoint(std::clamp(area.width() - frame.width(), 0, offset),
-                              std::clamp(area.height() - frame.height(), 0, offset)));
+    const QRect area = screen->availableGeometry();
+    QRect placed(frame.topLeft(), frame.size().boundedTo(area.size()));
+    if (!seen)
+        placed.moveTopLeft(area.topLeft() +
+                           QPoint(std::clamp(area.width() - placed.width(), 0, offset),
+                                  std::clamp(area.height() - placed.height(), 0, offset)));
+    placed.moveLeft(std::clamp(placed.left(), area.left(), area.right() + 1 - placed.width()));
+    placed.moveTop(std::clamp(placed.top(), area.top(), area.bottom() + 1 - placed.height()));
     return placed;
 }
 
@@ -123,9 +136,9 @@ void Preferences::loadWindowGeometry(QSettings& store)
         width = firstStartWidth(store);
 
     const QRect frame =
-        onSomeScreen(QRect(Twips::toPixels(left, window), Twips::toPixels(top, window),
-                           Twips::toPixels(width, window), Twips::toPixels(height, window)),
-                     Twips::toPixels(Keys::MainLeft.defaultValue, window));
+        fittedToScreen(QRect(Twips::toPixels(left, window), Twips::toPixels(top, window),
+                             Twips::toPixels(width, window), Twips::toPixels(height, window)),
+                       Twips::toPixels(Keys::MainLeft.defaultValue, window));
     // The stored measures are the outer ones. Before the window is first shown its frame has
     // no size yet: the size is corrected once the frame is known, or the window would grow
     // by its frame at every start.
@@ -266,7 +279,8 @@ void Preferences::SaveFontPreferences()
 
 void Preferences::fontsCommand()
 {
-    const QFont initial = m_lastFontChoice.value_or(m_parts.text->font());
+    // Never preset with the text view's font: the first time the dialog offers its own default.
+    const QFont initial = m_lastFontChoice.value_or(QFont());
     const std::optional<QFont> choice = m_dialogs.chooseFont(m_parts.window, initial);
     if (!choice)
         return;

@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMap>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QStyle>
 #include <QTextBlock>
 #include <QToolTip>
@@ -88,8 +90,14 @@ ProblemsPane::ProblemsPane(const ConfigDocument& document, const QString& catalo
     list->header()->setStretchLastSection(true);
     list->setColumnWidth(LineColumn, 70);
     list->setColumnWidth(SettingColumn, 160);
+    // Its height is fitPane's to give: a short document leaves it a line or two, and it scrolls.
+    list->setMinimumHeight(list->fontMetrics().height());
     // Enter and a double-click both activate an item.
     connect(list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { goTo(item); });
+
+    m_parts.none->hide();
+    connect(m_parts.split, &QSplitter::splitterMoved, this, [this] { m_sizedByUser = true; });
+    m_parts.split->installEventFilter(this);
 
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
@@ -98,7 +106,38 @@ ProblemsPane::ProblemsPane(const ConfigDocument& document, const QString& catalo
 
 void ProblemsPane::showPane(bool shown)
 {
+    m_wanted = shown;
+    fitPane();
+}
+
+// As high as its problems need, one line when there is none, and never more than a quarter of
+// the document's height: the document is what the user came to see.
+void ProblemsPane::fitPane()
+{
+    const bool shown = m_wanted && m_document.DocumentOpen();
     m_parts.pane->setVisible(shown);
+    const bool none = m_problems.isEmpty();
+    m_parts.none->setText(m_catalogueError.isEmpty()
+                              ? QStringLiteral("No problems")
+                              : QStringLiteral("Problems not checked: ") + m_catalogueError);
+    m_parts.none->setVisible(none);
+    m_parts.problems->setVisible(!none);
+    if (!shown || m_sizedByUser)
+        return;
+    QSplitter* split = m_parts.split;
+    const QList<int> sizes = split->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    if (sizes.size() != 2 || total <= 0)
+        return;
+    int wanted = m_parts.none->sizeHint().height();
+    if (!none) {
+        QTreeWidget* list = m_parts.problems;
+        wanted = list->header()->sizeHint().height() + 2 * list->frameWidth() +
+                 static_cast<int>(m_problems.size()) * std::max(1, list->sizeHintForRow(0));
+    }
+    const int pane = std::min(wanted, total / 5);
+    if (sizes.value(1) != pane)
+        split->setSizes({total - pane, pane});
 }
 
 void ProblemsPane::setVersionIndex(int index)
@@ -135,9 +174,13 @@ void ProblemsPane::recheck()
     fillList();
     markRows();
     markText();
-    emit countsChanged(m_document.DocumentOpen()
-                           ? ProblemCheck::summary(ProblemCheck::count(m_problems))
-                           : QString());
+    fitPane();
+    // A check that could not run finds nothing, which is no "No problems".
+    QString counts;
+    if (m_document.DocumentOpen())
+        counts = m_catalogueError.isEmpty() ? ProblemCheck::summary(ProblemCheck::count(m_problems))
+                                            : QStringLiteral("Problems not checked");
+    emit countsChanged(counts);
 }
 
 void ProblemsPane::fillList()
@@ -152,9 +195,11 @@ void ProblemsPane::fillList()
         item->setIcon(LineColumn, severityIcon(problem.severity));
         item->setData(LineColumn, LineRole, problem.line);
         item->setToolTip(ProblemColumn, problem.message);
+        // Read out as one sentence, where the columns would be three fragments.
         item->setData(LineColumn, Qt::AccessibleTextRole,
-                      ProblemCheck::severityName(problem.severity) + u' ' +
-                          QString::number(problem.line));
+                      QStringLiteral("Line %1, %2, %3")
+                          .arg(QString::number(problem.line),
+                               ProblemCheck::severityName(problem.severity), problem.message));
         items.append(item);
     }
     list->addTopLevelItems(items);
@@ -223,6 +268,11 @@ bool ProblemsPane::eventFilter(QObject* watched, QEvent* event)
 {
     // Compared by the pointer kept: events still come while the text view is being destroyed,
     // when its members may no longer be called.
+    // Once the splitter has shared out its new height, which it does after this event.
+    if (watched == m_parts.split && event->type() == QEvent::Resize) {
+        QMetaObject::invokeMethod(this, &ProblemsPane::fitPane, Qt::QueuedConnection);
+        return false;
+    }
     if (watched == m_textViewport && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const int line = m_parts.text->cursorForPosition(help->pos()).blockNumber() + 1;

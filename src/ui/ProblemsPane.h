@@ -10,7 +10,9 @@
 
 class ConfigDocument;
 class QAction;
+class QLabel;
 class QPlainTextEdit;
+class QSplitter;
 class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -49,6 +51,8 @@ public:
         QTreeWidget* problems;
         QTreeView* list;
         QPlainTextEdit* text;
+        QLabel* none;     // the one line in the pane while there is no problem
+        QSplitter* split; // between the document (first) and the pane
     };
     // The catalogue of every version is read once from cataloguePath; without it the pane
     // says why instead of listing problems.
@@ -68,6 +72,7 @@ public slots:
     void setVersionIndex(int index);
     // Until the next check: each underline holds a cursor the text must move at every change.
     void dropUnderlines();
+    // View > Problems; the pane shows only while a document is open.
     void showPane(bool shown);
     // A list row was clicked, or selected otherwise: its problem goes to the status bar, and a
     // row without one clears what an earlier row said there. A click checks first.
@@ -84,6 +89,7 @@ private:
     void markRows();
     void markText();
     void goTo(QTreeWidgetItem* item);
+    void fitPane();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     const ConfigDocument& m_document;
@@ -97,4 +103,7 @@ private:
     float m_version = 0;
     QList<ProblemCheck::Problem> m_problems;
     QHash<int, QString> m_messagesByLine;
+    bool m_wanted = false;
+    // Once the user drags the pane's edge, its height is theirs.
+    bool m_sizedByUser = false;
 };

@@ -16,7 +16,7 @@ RecentFilesMenu::RecentFilesMenu(QMenu* menu, Dialogs& dialogs, QWidget* window,
         PreferenceStore::read<QString>(*preferences, PreferenceStore::Keys::RecentFiles));
 
     m_menu->addSeparator()->setObjectName(QStringLiteral("mnuFileRecentBar0"));
-    m_clear = m_menu->addAction(QStringLiteral("Clear List"));
+    m_clear = m_menu->addAction(QStringLiteral("&Clear List"));
     m_clear->setObjectName(QStringLiteral("mnuFileRecentClear"));
     connect(m_clear, &QAction::triggered, this, &RecentFilesMenu::clearList);
     rebuild();

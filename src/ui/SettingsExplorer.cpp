@@ -3,6 +3,7 @@
 #include "ui/SettingsTree.h"
 
 #include <QAction>
+#include <QSignalBlocker>
 
 SettingsExplorer::SettingsExplorer(SettingsTree& tree, const CatalogueTable& catalogue, Marks marks,
                                    QObject* parent)
@@ -14,9 +15,6 @@ void SettingsExplorer::BuildSettingsTree(bool byCategory)
     m_tree.rebuild(m_catalogue, byCategory);
     setButtonMarks(byCategory);
     setMenuMarks(byCategory);
-    // Expanding applies to categories only, however the tree came to be built.
-    for (QAction* item : m_marks.categoryOnly)
-        item->setEnabled(byCategory);
     emit treeRebuilt();
     CollapseAllNodes();
     if (QTreeWidgetItem* first = m_tree.node(1))
@@ -28,8 +26,15 @@ void SettingsExplorer::listCommand(bool byCategory)
 {
     BuildSettingsTree(byCategory);
     emit helpBlankRequested();
-    if (QTreeWidgetItem* first = m_tree.node(1))
+    // Only the list commands set these: start-up and a version choice leave them as they were.
+    for (QAction* item : m_marks.categoryOnly)
+        item->setEnabled(byCategory);
+    // The first node is selected for the keys to start from; the value editor stays bare
+    // until the user picks a setting.
+    if (QTreeWidgetItem* first = m_tree.node(1)) {
+        const QSignalBlocker quiet(m_tree);
         m_tree.setCurrentItem(first);
+    }
 }
 
 void SettingsExplorer::ExpandAllNodes()

@@ -6,6 +6,41 @@
 #include "ui/Dialogs.h"
 
 #include <QAction>
+#include <QSet>
+
+namespace {
+
+// Each caption is marked at the first of its digits, else of its letters, that no earlier
+// caption took, so that the keyboard reaches every version: "v8" shows as v8 with 8 underlined.
+QStringList withMnemonics(const QStringList& captions)
+{
+    QSet<QChar> taken;
+    QStringList marked;
+    for (const QString& caption : captions) {
+        qsizetype at = -1;
+        for (const bool digits : {true, false}) {
+            for (qsizetype i = 0; i < caption.size() && at < 0; ++i) {
+                const QChar c = caption.at(i).toLower();
+                if ((digits ? c.isDigit() : c.isLetter()) && !taken.contains(c))
+                    at = i;
+            }
+        }
+        QString text;
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+            if (i == at)
+                text += u'&';
+            text += caption.at(i);
+            if (caption.at(i) == u'&')
+                text += u'&'; // shown as it is, not taken for a mark
+        }
+        if (at >= 0)
+            taken.insert(caption.at(at).toLower());
+        marked.append(text);
+    }
+    return marked;
+}
+
+} // namespace
 
 VersionMenu::VersionMenu(const Items& items, CatalogueTable& catalogue, Dialogs& dialogs,
                          QWidget* window, QString programDir, QObject* parent)
@@ -24,6 +59,7 @@ bool VersionMenu::BuildVersionMenu(QString* error)
     if (!CatalogueDatabase::readVersionCaptions(databasePath(), captions, error))
         return false;
     const int count = std::min<int>(static_cast<int>(captions.size()), m_items.size());
+    captions = withMnemonics(captions);
     for (int p = 0; p < count; ++p) {
         QAction* item = m_items[static_cast<size_t>(p)];
         item->setVisible(true);

@@ -44,6 +44,13 @@ QMessageBox::StandardButton FakeDialogs::message(QWidget*, const QString& title,
     return first ? QMessageBox::StandardButton(first) : QMessageBox::Ok;
 }
 
+void FakeDialogs::messageWithDetails(QWidget* parent, const QString& title, const QString& text,
+                                     const QString& details, QMessageBox::Icon icon)
+{
+    message(parent, title, text, icon, QMessageBox::Ok, QMessageBox::NoButton);
+    calls.last().details = details;
+}
+
 QString FakeDialogs::openFileName(QWidget*, const QString& title, const QString&, const QString&)
 {
     record("open", title);

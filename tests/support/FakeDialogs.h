@@ -13,6 +13,7 @@ public:
         QString kind; // "message", "open", "save", "font", "print", "modal", "url"
         QString title;
         QString text;
+        QString details; // of a message with details
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
         QString folder;
@@ -44,6 +45,8 @@ public:
                                         QMessageBox::Icon icon,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) override;
+    void messageWithDetails(QWidget* parent, const QString& title, const QString& text,
+                            const QString& details, QMessageBox::Icon icon) override;
     QString openFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& title, const QString& folder,

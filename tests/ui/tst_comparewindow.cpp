@@ -74,6 +74,8 @@ private slots:
         QVERIFY(removed.size() <= 1 && added.size() <= 1 && !removed.intersects(added));
         if (!file.isNull())
             QCOMPARE(ReadBytes(path), file); // nothing written
+        QTest::keyClick(shown(), Qt::Key_Escape);
+        QTRY_VERIFY(!shown());
     }
 
     // Needs a document; text the file's code page cannot hold is reported, not compared.

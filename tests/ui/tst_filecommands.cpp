@@ -14,6 +14,20 @@ class tst_FileCommands : public QObject {
     FakeDialogs::Call last(const char* kind) { return m->dialogs.last(QLatin1String(kind)); }
     QString bin(const QString& name) { return m->bin(name); }
     bool open(const QString& name, const QByteArray& bytes) { return m->open(bytes, false, name); }
+    // Drags the addresses from outside onto the widget and drops them; whether it took them.
+    static bool drop(QWidget* target, const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(urls.value(0).toString());
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &dropped);
+        QCoreApplication::processEvents(); // the file opens once the drop is over
+        return enter.isAccepted() && dropped.isAccepted();
+    }
 
 private slots:
     void init() { QVERIFY(m.emplace().window); }
@@ -36,10 +50,16 @@ private slots:
         QStringList expected(large.size(), "The file is too large to open.");
         for (const QString& path : std::as_const(refused))
             expected << "Can't open file: " + path;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
         for (const QString& message : std::as_const(expected)) {
             ui().FlatBttn[Button::Open]->trigger();
             QCOMPARE(last("message").text, message);
         }
+        // The refusal names the file and the limit.
+        QCOMPARE(m->dialogs.calls.at(1).details, // after the open dialog
+                 QDir::toNativeSeparators(bin("big.cfg")) +
+                     " has 65,001 bytes; a configuration file may have at most 65,000.");
         QCOMPARE(last("message").icon, QMessageBox::NoIcon);
         QCOMPARE(last("open").title, "Open Dravane config file");
         QCOMPARE(caption(), titled(bin("doc.cfg")));
@@ -124,7 +144,8 @@ private slots:
     {
         QTest::addColumn<QString>("command"); // "close()" closes the window
         QTest::addColumn<QString>("answer");  // Yes answers Save As with a name, or cancels it
-        for (const char* command : {"mnuFileNew", "FlatBttn(1)", "mnuFileClose", "close()"}) {
+        for (const char* command :
+             {"mnuFileNew", "FlatBttn(1)", "mnuFileClose", "close()", "drop"}) {
             for (const char* answer : {"Yes, saved", "Yes, not saved", "No", "Cancel"})
                 QTest::addRow("%s, %s", command, answer) << QString(command) << QString(answer);
         }
@@ -145,6 +166,8 @@ private slots:
 
         if (command == u"close()")
             m->window->close();
+        else if (command == u"drop")
+            QVERIFY(drop(ui().lvListView->viewport(), {QUrl::fromLocalFile(bin("other.cfg"))}));
         else
             m->trigger(command);
 
@@ -157,6 +180,39 @@ private slots:
         QCOMPARE(ReadBytes(bin("saved.cfg")), saved ? "XORIGINAL 1\r\n" : "(none)");
         QCOMPARE(caption() == titled(bin("original.cfg")), !goesOn);
         QCOMPARE(m->window->isVisible(), !goesOn || command != u"close()");
+    }
+
+    // A file dropped anywhere opens, even on the text view, which would take its address as
+    // text; of several the first local one; an address that is no local file is left alone.
+    void droppedFileOpens_data()
+    {
+        QTest::addColumn<QStringList>("dropped"); // a name in server/bin, or an address
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("one, on the text") << QStringList{"a.cfg"} << "txtTextBox"
+                                          << "a.cfg";
+        QTest::newRow("several, after a web address")
+            << QStringList{"https://a.example/x.cfg", "b.cfg", "a.cfg"} << "tvTreeView"
+            << "b.cfg";
+        QTest::newRow("no local file") << QStringList{"https://a.example/x.cfg"} << "tvTreeView"
+                                       << "doc.cfg";
+    }
+    void droppedFileOpens()
+    {
+        QFETCH(QStringList, dropped);
+        QFETCH(QString, target);
+        QFETCH(QString, opened);
+        QVERIFY(open("doc.cfg", "doc.cfg 1\r\n"));
+        QList<QUrl> urls;
+        for (const QString& name : std::as_const(dropped))
+            urls << (name.contains(':') ? QUrl(name)
+                                        : QUrl::fromLocalFile(m->env.writeFile(
+                                              "server/bin/" + name, name.toLatin1() + " 1\r\n")));
+        auto* view = Control<QAbstractScrollArea>(*m->window, target);
+        QCOMPARE(drop(view->viewport(), urls), opened != "doc.cfg");
+        QCOMPARE(m->document().path(), bin(opened));
+        QCOMPARE(m->document().text(), opened + " 1\r\n");
+        QCOMPARE(m->dialogs.calls.size(), 0);
     }
 
     // A refused save warns; the document stays changed under its own name.

@@ -30,6 +30,15 @@ private slots:
             QCOMPARE(ui().tvTreeView->currentItem()->data(0, SettingsTree::NodeKeyRole).toString(),
                      node);
         }
+
+        // Nodes the filter hides are passed over: only LOGFILE shows, under its category.
+        f->window->findChild<QLineEdit*>(u"txtFilter"_s)->setText(u"LOGFILE"_s);
+        txtFind()->setText(u"e"_s);
+        pressFind();
+        QCOMPARE(ui().tvTreeView->currentItem()->text(0), u"LOGFILE"_s);
+        QVERIFY(ui().tvTreeView->currentItem()->isSelected());
+        pressFind();
+        QCOMPARE(f->dialogs.last(u"message"_s).text, u"String not found."_s);
     }
     void searchesAndClosingResets()
     {
@@ -153,6 +162,7 @@ private slots:
             QCOMPARE(qMakePair(cursor().anchor(), cursor().position()),
                      qMakePair(start, start + 9));
         }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // nothing typed over either
         QCOMPARE(f->document().text(), before);
         QVERIFY(!f->document().DocumentChanged());
         // Ctrl+F with the dialog open brings the focus back to the search text.

@@ -142,6 +142,8 @@ private slots:
 
         w.ui().mnuHelpContents->trigger(); // the open window comes forward, no second one
         QCOMPARE(w.window->findChildren<QWidget*>(u"frmHelpContents"_s).size(), 1);
+        QTest::keyClick(browser, Qt::Key_Escape);
+        QTRY_VERIFY(!w.window->findChild<QWidget*>(u"frmHelpContents"_s));
     }
 };
 

@@ -149,8 +149,9 @@ private slots:
         const QFont start = ui.txtTextBox->font(), choice(u"DejaVu Serif"_s, 13);
         dialogs.fontAnswers = {std::nullopt, choice};
         ui.mnuFileNew->trigger();
-        ui.mnuToolsFonts->trigger(); // cancelled: nothing changes
-        QCOMPARE(dialogs.last(u"font"_s).font, start);
+        ui.mnuToolsFonts->trigger();                     // cancelled: nothing changes
+        QCOMPARE(dialogs.last(u"font"_s).font, QFont()); // not the text view's font
+        QVERIFY(start != QFont());
         QCOMPARE(ui.txtTextBox->font(), start);
         QVERIFY(PreferenceStore::open()->allKeys().isEmpty());
 
@@ -161,22 +162,32 @@ private slots:
         QCOMPARE(dialogs.last(u"font"_s).font, choice);
     }
 
-    void offScreenWindowComesBackOntoTheScreen_data()
+    // A stored geometry that does not fit the screen any more (another monitor, another scale
+    // factor) is fitted inside its available area; one that fits is kept.
+    void windowIsFittedToTheScreen_data()
     {
-        QTest::addColumn<int>("left");
+        QTest::addColumn<QRect>("stored"); // twips
         QTest::addColumn<bool>("kept");
-        QTest::newRow("partly off the left edge") << -3000 << true;
-        QTest::newRow("far right") << 200000 << false;
+        QTest::newRow("fits") << QRect(1500, 1200, 6000, 6000) << true;
+        QTest::newRow("partly off the left edge") << QRect(-3000, 1000, 6500, 6000) << false;
+        QTest::newRow("far right") << QRect(200000, 1000, 6500, 6000) << false;
+        QTest::newRow("taller than the screen") << QRect(1000, 1000, 6500, 40000) << false;
     }
-    void offScreenWindowComesBackOntoTheScreen()
+    void windowIsFittedToTheScreen()
     {
-        QFETCH(int, left);
+        QFETCH(QRect, stored);
         QFETCH(bool, kept);
-        Store(u"MainLeft"_s, QString::number(left));
+        Store(u"MainLeft"_s, QString::number(stored.left()));
+        Store(u"MainTop"_s, QString::number(stored.top()));
+        Store(u"MainWidth"_s, QString::number(stored.width()));
+        Store(u"MainHeight"_s, QString::number(stored.height()));
         const auto window = env->startMainWindow(dialogs);
+        const auto px = [&](int twips) { return Twips::toPixels(twips, window.get()); };
         const QRect frame = window->frameGeometry();
-        QVERIFY(QGuiApplication::primaryScreen()->geometry().intersects(frame));
-        QCOMPARE(frame.left() == Twips::toPixels(left, window.get()), kept);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(frame));
+        const QRect asStored(px(stored.left()), px(stored.top()), px(stored.width()),
+                             px(stored.height()));
+        QCOMPARE(frame == asStored, kept);
     }
 };
 

@@ -69,6 +69,8 @@ private slots:
                               u"4|LOGLEVL|Unknown setting LOGLEVL. Did you mean LOGLEVEL?"_s,
                               u"6|BUFFERS|BUFFERS needs a value."_s}));
         QCOMPARE(Counts(f), u"2 errors, 2 warnings"_s);
+        QCOMPARE(ProblemList(f)->topLevelItem(2)->data(0, Qt::AccessibleTextRole).toString(),
+                 u"Line 4, warning, Unknown setting LOGLEVL. Did you mean LOGLEVEL?"_s);
 
         if (listView) {
             ProblemMarks& marks = f.window->problems().marks();
@@ -163,6 +165,57 @@ private slots:
         QCOMPARE(ProblemList(f)->topLevelItemCount(), 0);
         f.trigger(u"mnuFileNew"_s);
         QCOMPARE(Counts(f), u"No problems"_s);
+    }
+
+    // The pane is as high as its problems, one line without any, never more than a quarter of
+    // the document unless the user drags it so, and not there without a document.
+    void paneLeavesTheDocumentItsRoom()
+    {
+        EditorFixture f;
+        auto* pane = Control<QWidget>(*f.window, u"fraProblems"_s);
+        auto* split = Control<QSplitter>(*f.window, u"vbuSplitterProblems"_s);
+        const auto quarter = [&] { return pane->height() <= split->sizes().value(0) / 4; };
+        QVERIFY(pane->isHidden());
+        QVERIFY(f.openDocument({u"LOGLEVEL INFO"_s}));
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QTRY_VERIFY(pane->isVisible() &&
+                    Control<QLabel>(*f.window, u"lblNoProblems"_s)->isVisible());
+        QVERIFY(pane->height() < 2 * pane->fontMetrics().height());
+        f.ui().vbuSplitterHoriz->setSizes({600, 100}); // room for all four problems
+        QVERIFY(f.openDocument(Troubled));
+        QTreeWidget* list = ProblemList(f);
+        QTRY_VERIFY(list->isVisible());
+        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(3))));
+        QVERIFY(quarter());
+        f.ui().vbuSplitterHoriz->setSizes({200, 500});
+        QTRY_VERIFY(quarter());
+
+        const int dragged = split->sizes().value(1) + 60;
+        split->setSizes({split->sizes().value(0) - 60, dragged});
+        emit split->splitterMoved(split->sizes().value(0), 1);
+        QVERIFY(f.openDocument({u"LOGLEVEL INFO"_s}));
+        QCOMPARE(split->sizes().value(1), dragged);
+        f.trigger(u"mnuFileClose"_s);
+        QVERIFY(pane->isHidden());
+    }
+
+    // Without the catalogue nothing is checked, and nothing claims there is no problem.
+    void uncheckedIsNotClean()
+    {
+        ConfigDocument document;
+        document.newDocument();
+        QWidget pane;
+        QTreeWidget problems;
+        QTreeView list;
+        QPlainTextEdit text;
+        QLabel none;
+        QSplitter split;
+        ProblemsPane check(document, u"/nonexistent/DraCFG.mdb"_s,
+                           {&pane, &problems, &list, &text, &none, &split});
+        QSignalSpy counts(&check, &ProblemsPane::countsChanged);
+        check.recheck();
+        QCOMPARE(counts.value(0).value(0).toString(), u"Problems not checked"_s);
+        QVERIFY(none.text().startsWith(u"Problems not checked: "_s));
     }
 
     void paneChoiceIsRemembered()

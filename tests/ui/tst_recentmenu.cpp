@@ -55,7 +55,7 @@ private slots:
                             .arg(expected.size() + 1)
                             .arg(m->bin(QLatin1String(name) + ".cfg"));
         QCOMPARE(captions(), expected);
-        QCOMPARE(menu()->actions().last()->text(), "Clear List");
+        QCOMPARE(menu()->actions().last()->text(), "&Clear List");
         QVERIFY(restart());
         QCOMPARE(captions(), expected);
 
