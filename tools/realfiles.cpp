@@ -108,6 +108,8 @@ void tryFile(const QString& path, const QString& copy, Counts& counts)
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
+    // Findings show as they come on a long run.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const QStringList folders = application.arguments().mid(1);
     if (folders.isEmpty()) {
         std::fprintf(stderr, "usage: realfiles FOLDER...\n");

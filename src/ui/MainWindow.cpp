@@ -540,9 +540,8 @@ void MainWindow::dressControls()
     };
     for (const auto& [widget, name] : names)
         widget->setAccessibleName(QLatin1String(name));
-    for (QMenu* menu :
-         {mnuFile, mnuFilemnuSelectVersion, mnuFileRecent, mnuFileLineEnds, mnuEdit, mnuView,
-          mnuTools, mnuHelp})
+    for (QMenu* menu : {mnuFile, mnuFilemnuSelectVersion, mnuFileRecent, mnuFileLineEnds, mnuEdit,
+                        mnuView, mnuTools, mnuHelp})
         menu->setAccessibleName(withoutMnemonic(menu->title()));
 
     // Tab goes through the regions in reading order, whatever order they were built in: the

@@ -2,6 +2,7 @@
 
 #include "core/ConfigDocument.h"
 #include "core/ConfigFile.h"
+#include "core/SafeSave.h"
 #include "core/Version.h"
 #include "ui/Dialogs.h"
 
@@ -98,6 +99,22 @@ void Recovery::endSession()
 QList<LeftoverOffer> Recovery::leftoverOffers()
 {
     QList<LeftoverOffer> offers;
+    // First the files a crash left half written, so that a recovered document is saved over the
+    // content they had.
+    for (const SafeSave::LeftoverSave& leftover : SafeSave::leftoverSaves()) {
+        offers.append({ProductName + QStringLiteral(" ended while saving ") + leftover.filePath +
+                           QStringLiteral(", which may now be incomplete. Put back the content it "
+                                          "had before that save?"),
+                       [this, leftover] {
+                           const QString failure = SafeSave::restoreLeftover(leftover);
+                           if (!failure.isEmpty())
+                               m_dialogs.message(m_window, ProductName,
+                                                 QStringLiteral("Could not put back %1: %2")
+                                                     .arg(leftover.filePath, failure),
+                                                 QMessageBox::Warning, QMessageBox::Ok);
+                       },
+                       [leftover] { SafeSave::discardLeftover(leftover); }});
+    }
     for (const RecoveryStore::Copy& copy : m_store.leftovers()) {
         const QString name = copy.path.isEmpty() ? QStringLiteral("Untitled") : copy.path;
         offers.append({ProductName + QStringLiteral(" ended while ") + name +

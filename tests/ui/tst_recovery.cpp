@@ -1,10 +1,13 @@
 #include "app/TerminationSignals.h"
+#include "core/ConfigFile.h"
 #include "core/RecoveryStore.h"
+#include "core/SafeSave.h"
 #include "support/EditorFixture.h"
 #include "support/FileBytes.h"
 #include "ui/Recovery.h"
 
 #include <csignal>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -89,6 +92,45 @@ private slots:
         f.trigger(end);
         QVERIFY(!f.document().DocumentChanged());
         QCOMPARE(copiesIn(store), QStringList());
+    }
+
+    // A file whose rewrite in place failed half way, leaving its old content in a copy, is
+    // offered back first: Yes puts that content back, No leaves the file as it is.
+    void interruptedSaveOffered_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("Yes") << QMessageBox::Yes << QByteArray("OLD 1\r\n");
+        QTest::newRow("No") << QMessageBox::No << QByteArray("NEW 1\r\n");
+    }
+    void interruptedSaveOffered()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        TestEnvironment env;
+        const QString file = env.writeFile(u"server/bin/a.cfg"_s, "OLD 1\r\n");
+        // A second name: the file is rewritten in place.
+        QVERIFY(link(QFile::encodeName(file).constData(),
+                     QFile::encodeName(file + u"2"_s).constData()) == 0);
+        // The write of the new content fails, and so does putting the old one back.
+        SafeSave::setWriteHookForTesting(
+            [](int number, qsizetype size) { return number == 3 || number == 4 ? 0 : size; });
+        QVERIFY(!ConfigFile::writeWholeFile(file, "NEW 22\r\n").isEmpty());
+        SafeSave::setWriteHookForTesting({});
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.write("NEW") == 3);
+        damaged.close();
+        FakeDialogs dialogs;
+        dialogs.messageAnswers << answer;
+
+        const auto window = env.startMainWindow(dialogs);
+
+        QVERIFY(window);
+        QCOMPARE(dialogs.calls.size(), 1);
+        QCOMPARE(dialogs.calls[0].text, u"DraCFG Editor ended while saving "_s + file +
+                                            u", which may now be incomplete. Put back the content "
+                                            u"it had before that save?"_s);
+        QTEST(ReadBytes(file), "after");
+        QCOMPARE(SafeSave::leftoverSaves(), QList<SafeSave::LeftoverSave>());
     }
 
     // Each copy is offered once: Yes brings its text back as unsaved changes to its file, No
