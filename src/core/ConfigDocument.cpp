@@ -655,6 +655,11 @@ QStringList ConfigDocument::breaksFor(const QStringList& lines) const
             break;
         }
     }
+    // A CR before an empty line ended by LF would be read back as one CR LF, losing that line.
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (breaks[i] == u"\r" && lines[i + 1].isEmpty() && breaks[i + 1] == u"\n")
+            breaks[i] = QStringLiteral("\r\n");
+    }
     return breaks;
 }
 

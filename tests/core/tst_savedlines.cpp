@@ -95,6 +95,7 @@ private slots:
             {"blanks and tabs", "  A 1\n\tB\t2\n\nNOVALUE\n   \n"},
             {"UTF-8 with mark", "\xEF\xBB\xBF\xC3\x84 1\nB \xC3\xBC\n\xE2\x80\xA8 3\nD 4\n"},
             {"Windows-1252", "\xC4 1\r\nB \xFC\r\nC 3\r\nD 4\r\n"},
+            {"CR before an empty LF line", "A 1\rB 2\n\nC 3\rD 4\r"},
         };
         const QList<std::tuple<const char*, bool, const char*>> edits{
             {"value", false, "1/1"},
@@ -135,11 +136,22 @@ private slots:
         textView ? document.showText() : document.showList();
         QCOMPARE(document.saveAs(file()), QString());
 
+        // The file holds the lines the document held.
+        const QStringList lines = document.lines();
+        ConfigDocument saved;
+        QVERIFY(saved.loadFile(file()));
+        QCOMPARE(saved.lines(), lines);
         // A last line without a break gets the file's commonest.
         QByteArray expected = bytes;
         if (!bytes.endsWith('\n') && !bytes.endsWith('\r'))
             expected += bytes.contains("\r\n") ? "\r\n" : "\n";
-        QTEST(changedLines(expected, ReadBytes(file())), "changed");
+        QFETCH(QString, changed);
+        // A CR that an edit puts before an empty LF line would merge with its break: that line
+        // gets CR LF, one more line changed.
+        const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        if (tag.startsWith(u"CR before") && (tag.contains(u"delete") || tag.contains(u"move")))
+            changed = tag.contains(u"move") ? u"2/2"_s : u"2/1"_s;
+        QCOMPARE(changedLines(expected, ReadBytes(file())), changed);
     }
 
     void lineEndsConverted_data()
