@@ -38,6 +38,16 @@ template <typename Matches> int findAfter(qsizetype count, int startAfter, Match
     return -1;
 }
 
+template <typename Matches> int findBefore(qsizetype count, int startBefore, Matches matches)
+{
+    const qsizetype first = startBefore < 0 || startBefore > count ? count : startBefore;
+    for (qsizetype i = first - 1; i >= 0; --i) {
+        if (matches(i))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 qsizetype characterWidth(QStringView text, qsizetype i)
 {
     const bool pair =
@@ -82,24 +92,55 @@ int findNode(const QStringList& texts, int startAfter, QStringView key)
                      [&](qsizetype i) { return matcher.matches(texts[i]); });
 }
 
-TextMatch FindText(QStringView text, qsizetype offset, QStringView key)
+int findRowBefore(const QList<Row>& rows, int startBefore, QStringView key)
+{
+    UpperMatcher matcher(key);
+    return findBefore(rows.size(), startBefore, [&](qsizetype i) {
+        return matcher.matches(rows[i].Setting, rows[i].Parameter);
+    });
+}
+
+int findNodeBefore(const QStringList& texts, int startBefore, QStringView key)
+{
+    UpperMatcher matcher(key);
+    return findBefore(texts.size(), startBefore,
+                      [&](qsizetype i) { return matcher.matches(texts[i]); });
+}
+
+namespace {
+
+// key in part of a text, forwards or backwards; the match is in positions of part.
+TextMatch findIn(QStringView part, QStringView key, bool backward)
 {
     if (key.isEmpty())
         return {};
-    if (offset < 0 || offset > text.size())
-        offset = 0;
-    const QStringView tail = text.sliced(offset);
-    const QString upperTail = tail.toString().toUpper();
+    const QString upperPart = part.toString().toUpper();
     const QString upperKey = key.toString().toUpper();
-    const qsizetype at = upperTail.indexOf(upperKey);
+    const qsizetype at = backward ? upperPart.lastIndexOf(upperKey) : upperPart.indexOf(upperKey);
     if (at < 0)
         return {};
+    if (upperPart.size() != part.size())
+        return mapToOriginal(part, at, at + upperKey.size());
+    return {at, upperKey.size()};
+}
 
-    TextMatch match{at, upperKey.size()};
-    if (upperTail.size() != tail.size())
-        match = mapToOriginal(tail, at, at + upperKey.size());
-    match.start += offset;
+} // namespace
+
+TextMatch FindText(QStringView text, qsizetype offset, QStringView key)
+{
+    if (offset < 0 || offset > text.size())
+        offset = 0;
+    TextMatch match = findIn(text.sliced(offset), key, false);
+    if (match.found())
+        match.start += offset;
     return match;
+}
+
+TextMatch FindTextBefore(QStringView text, qsizetype offset, QStringView key)
+{
+    if (offset < 0 || offset > text.size())
+        offset = text.size();
+    return findIn(text.first(offset), key, true);
 }
 
 } // namespace Search

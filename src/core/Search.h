@@ -30,4 +30,11 @@ int findNode(const QStringList& texts, int startAfter, QStringView key);
 // from the beginning, so a text that became shorter is still searched.
 TextMatch FindText(QStringView text, qsizetype offset, QStringView key);
 
+// The same walks backwards: the last row or node before startBefore (outside 0..count-1: from
+// the last one), and the last occurrence of key that ends at or before offset (outside the
+// text: from its end).
+int findRowBefore(const QList<Row>& rows, int startBefore, QStringView key);
+int findNodeBefore(const QStringList& texts, int startBefore, QStringView key);
+TextMatch FindTextBefore(QStringView text, qsizetype offset, QStringView key);
+
 } // namespace Search

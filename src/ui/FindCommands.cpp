@@ -60,6 +60,14 @@ void FindCommands::findNext()
         openFind();
 }
 
+void FindCommands::findPrevious()
+{
+    if (m_dialog && m_dialog->FBFind->isEnabled())
+        search(true);
+    else
+        openFind();
+}
+
 void FindCommands::chooseTarget()
 {
     if (m_document.DocumentOpen()) {
@@ -81,15 +89,20 @@ void FindCommands::searchTextEdited(const QString& text)
 
 void FindCommands::findPressed()
 {
+    search(false);
+}
+
+void FindCommands::search(bool backward)
+{
     FindText = m_dialog->txtFind->text();
     if (m_dialog->FBFind->text() == FindCaption)
         FindFromStart = true;
     if (!m_dialog->optEditor->isChecked())
-        treeSearch();
+        treeSearch(backward);
     else if (m_document.isTextView())
-        textSearch();
+        textSearch(backward);
     else
-        listSearch();
+        listSearch(backward);
     // The search may have reported a miss in a box of its own; the dialog is still there.
     if (m_dialog)
         m_dialog->FBFind->setText(FindNextCaption);
@@ -105,11 +118,13 @@ void FindCommands::findClosed()
     m_dialog = nullptr;
 }
 
-void FindCommands::listSearch()
+void FindCommands::listSearch(bool backward)
 {
     QTreeView* list = m_views.list;
-    const int after = FindFromStart ? -1 : selectedRow(list);
-    const int found = Search::findRow(m_document.rows().rows(), after, FindText);
+    const int from = FindFromStart ? -1 : selectedRow(list);
+    const QList<Row>& rows = m_document.rows().rows();
+    const int found = backward ? Search::findRowBefore(rows, from, FindText)
+                               : Search::findRow(rows, from, FindText);
     if (found < 0) {
         reportNotFound();
         return;
@@ -119,7 +134,7 @@ void FindCommands::listSearch()
     FindFromStart = false;
 }
 
-void FindCommands::treeSearch()
+void FindCommands::treeSearch(bool backward)
 {
     SettingsTree* tree = m_tree;
     const int count = tree->nodeCount();
@@ -130,8 +145,9 @@ void FindCommands::treeSearch()
         const QTreeWidgetItem* node = tree->node(number);
         texts.append(node->isHidden() ? QString() : node->text(0));
     }
-    const int after = FindFromStart ? -1 : tree->nodeIndex(tree->selectedNode());
-    const int found = Search::findNode(texts, after, FindText);
+    const int from = FindFromStart ? -1 : tree->nodeIndex(tree->selectedNode());
+    const int found = backward ? Search::findNodeBefore(texts, from, FindText)
+                               : Search::findNode(texts, from, FindText);
     if (found < 0) {
         reportNotFound();
         return;
@@ -143,12 +159,18 @@ void FindCommands::treeSearch()
     emit nodeFound();
 }
 
-void FindCommands::textSearch()
+void FindCommands::textSearch(bool backward)
 {
-    const qsizetype offset = FindFromStart ? 0 : FindTextOffset;
-    const Search::TextMatch match = Search::FindText(m_document.text(), offset, FindText);
+    QPlainTextEdit* textView = m_views.text;
+    // Backwards from the start of the match shown (or of the caret).
+    const qsizetype before =
+        FindFromStart ? -1
+                      : m_document.textPositionFromCursor(textView->textCursor().selectionStart());
+    const Search::TextMatch match =
+        backward
+            ? Search::FindTextBefore(m_document.text(), before, FindText)
+            : Search::FindText(m_document.text(), FindFromStart ? 0 : FindTextOffset, FindText);
     if (match.found()) {
-        QPlainTextEdit* textView = m_views.text;
         // The match is in positions of the text, whose line breaks are two characters long.
         const int start = m_document.cursorPositionFromText(static_cast<int>(match.start));
         const int end =

@@ -24,6 +24,8 @@ public:
     void openFind();
     // F3: the next press of Find while the dialog holds a search text, else Find itself.
     void findNext();
+    // Shift+F3: the same search backwards, from the match shown towards the start.
+    void findPrevious();
     // Whether the tree was the last of tree, list and text view to take the keyboard focus:
     // the search then starts in the Settings Explorer.
     void setLastFocusInTree(bool inTree) { m_lastFocusInTree = inTree; }
@@ -43,10 +45,11 @@ private:
     void chooseTarget();
     void searchTextEdited(const QString& text);
     void findPressed();
+    void search(bool backward);
     void findClosed();
-    void listSearch();
-    void treeSearch();
-    void textSearch();
+    void listSearch(bool backward);
+    void treeSearch(bool backward);
+    void textSearch(bool backward);
     void reportNotFound();
 
     const ConfigDocument& m_document;

@@ -234,6 +234,8 @@ void MainWindow::buildMenus()
                       QKeySequence(QStringLiteral("Ctrl+F")));
     mnuFindNext =
         addItem(mnuEdit, "mnuFindNext", QStringLiteral("Find &Next"), QKeySequence(Qt::Key_F3));
+    mnuFindPrevious = addItem(mnuEdit, "mnuFindPrevious", QStringLiteral("Find Pre&vious"),
+                              QKeySequence(Qt::SHIFT | Qt::Key_F3));
 
     mnuView = addMenu(bar, "mnuView", QStringLiteral("&View"));
     mnuViewmnuShowHelp =
@@ -607,6 +609,7 @@ void MainWindow::wire()
     on({mnuFilemnuPrint, FlatBttn[Button::Print]}, edit, &EditCommands::print);
     on({mnuFind, FlatBttn[Button::Find]}, m_find.get(), &FindCommands::openFind);
     on({mnuFindNext}, m_find.get(), &FindCommands::findNext);
+    on({mnuFindPrevious}, m_find.get(), &FindCommands::findPrevious);
 
     RowOperations* rows = m_rowOperations.get();
     on({mnuEditDelete, FlatBttn[Button::Delete], mnu_PopUpLV_Delete}, rows,

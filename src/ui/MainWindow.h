@@ -114,6 +114,7 @@ private:
     QAction* mnuEditSelectAll = nullptr;
     QAction* mnuFind = nullptr;
     QAction* mnuFindNext = nullptr;
+    QAction* mnuFindPrevious = nullptr;
     QMenu* mnuView = nullptr;
     QAction* mnuViewmnuShowHelp = nullptr;
     QAction* mnuViewmnuListCat = nullptr;

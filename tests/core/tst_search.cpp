@@ -38,6 +38,23 @@ private slots:
         QCOMPARE(Find(u"; straße x", 0, u"E X"), Match(7, 3));
         QCOMPARE(Find(u"aßb", 0, u"sb"), Match(1, 2));
     }
+    // Backwards: before the row or position given, or from the end when it is outside.
+    void findBackwards()
+    {
+        const QList<Row> rows = {{{}, u"A"_s, u"1"_s}, {{}, u"B"_s, u"2"_s}, {{}, u"A"_s, u"3"_s}};
+        QCOMPARE(Search::findRowBefore(rows, -1, u"a"), 2);
+        QCOMPARE(Search::findRowBefore(rows, 2, u"a"), 0);
+        QCOMPARE(Search::findRowBefore(rows, 0, u"a"), -1);
+        QCOMPARE(Search::findNodeBefore({u"x"_s, u"ax"_s, u"b"_s}, 99, u"X"), 1);
+        const auto before = [](QStringView text, qsizetype offset, QStringView key) {
+            const Search::TextMatch match = Search::FindTextBefore(text, offset, key);
+            return Match(match.start, match.found() ? match.length : 0);
+        };
+        QCOMPARE(before(u"xx-xx", -1, u"XX"), Match(3, 2));
+        QCOMPARE(before(u"xx-xx", 4, u"XX"), Match(0, 2)); // it must end before the offset
+        QCOMPARE(before(u"xx-xx", 1, u"XX"), Match(-1, 0));
+        QCOMPARE(before(u"aßb aßb", 5, u"SB"), Match(1, 2));
+    }
     void searchesBeyondSixteenBits()
     {
         constexpr int Beyond = 32767 + 5000;

@@ -171,6 +171,30 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), txtFind());
     }
 
+    // Shift+F3 goes back from the match shown, in the text and in the list.
+    void findPreviousGoesBack()
+    {
+        QVERIFY(f->open("AA 1\r\nB 2\r\nAA 3\r\nAA 4\r\n"));
+        openFind(u"aa"_s);
+        const auto previous = [this] { f->trigger(u"mnuFindPrevious"_s); };
+        for (int i = 0; i < 3; ++i)
+            f->trigger(u"mnuFindNext"_s);
+        QCOMPARE(cursor().selectionStart(), 14);
+        previous();
+        QCOMPARE(cursor().selectionStart(), 9);
+        previous();
+        QCOMPARE(cursor().selectionStart(), 0);
+        previous();
+        QCOMPARE(f->dialogs.last(u"message"_s).text, u"String not found."_s);
+
+        ui().mnuViewmnuLVList->trigger();
+        QVERIFY(f->clickRow(3));
+        previous();
+        QCOMPARE(selectedRow(ui().lvListView), 2);
+        previous();
+        QCOMPARE(selectedRow(ui().lvListView), 0);
+    }
+
 private:
     WindowControls ui() { return f->ui(); }
     QDialog* dialog() { return f->window->findChild<QDialog*>(u"frmFind"_s); }

@@ -32,6 +32,7 @@ private slots:
         QTest::newRow("Close") << u"mnuFileClose"_s << u"Ctrl+W"_s;
         QTest::newRow("Exit") << u"mnuFilemnuExit"_s << u"Ctrl+Q"_s;
         QTest::newRow("Find Next") << u"mnuFindNext"_s << u"F3"_s;
+        QTest::newRow("Find Previous") << u"mnuFindPrevious"_s << u"Shift+F3"_s;
     }
     void shortcuts()
     {
