@@ -41,13 +41,6 @@ private slots:
         QTEST(request.file, "file");
         QCOMPARE(request.error.isEmpty(), request.action != Action::Fail);
     }
-
-    void versionLineNamesProductAndVersion()
-    {
-        const QString line = CommandLine::versionLine();
-        QVERIFY2(line.startsWith(u"DraCFG Editor Version "_s) && line.endsWith(u'\n'),
-                 qPrintable(line));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_CommandLine)

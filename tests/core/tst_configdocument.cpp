@@ -106,23 +106,6 @@ private slots:
         QCOMPARE(document.DocumentChanged(), changed);
         QFile::remove(m_workingFolder.filePath(u"a.cfg"_s));
     }
-
-    // Untitled until saved; the name a save question uses.
-    void pathAndName()
-    {
-        ConfigDocument document;
-        QVERIFY(!document.isUntitled());
-        document.newDocument();
-        QVERIFY(document.isUntitled());
-        QCOMPARE(document.name(), u"Untitled"_s);
-        const QString path = m_workingFolder.filePath(u"b.cfg"_s);
-        QCOMPARE(document.saveAs(path), QString());
-        QCOMPARE(document.name(), path);
-        QVERIFY(!document.isUntitled());
-        document.close();
-        QVERIFY(document.path().isEmpty());
-        QFile::remove(path);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_ConfigDocument)

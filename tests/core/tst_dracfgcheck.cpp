@@ -184,16 +184,13 @@ private slots:
         const Run clean = run({u"--format"_s, u"json"_s, u"good.cfg"_s});
         QCOMPARE(clean.status, 0);
         QCOMPARE(QJsonDocument::fromJson(clean.out.toUtf8()).array(), QJsonArray());
-    }
 
-    // The path as it is, for a script to open the file by; escaped so that a terminal shows
-    // the report rather than obeying it.
-    void jsonKeepsTheNameEscaped()
-    {
-        const Run result = run({u"--format"_s, u"json"_s, ControlName});
-        QCOMPARE(result.status, 1);
-        QVERIFY(!result.out.contains(u'\x1b') && !result.out.contains(u'\u202e'));
-        const QJsonObject problem = QJsonDocument::fromJson(result.out.toUtf8())[0].toObject();
+        // The path as it is, for a script to open the file by; escaped so that a terminal
+        // shows the report rather than obeying it.
+        const Run named = run({u"--format"_s, u"json"_s, ControlName});
+        QCOMPARE(named.status, 1);
+        QVERIFY(!named.out.contains(u'\x1b') && !named.out.contains(u'\u202e'));
+        const QJsonObject problem = QJsonDocument::fromJson(named.out.toUtf8())[0].toObject();
         QCOMPARE(problem.value(u"file"_s).toString(), ControlName);
         QCOMPARE(problem.value(u"message"_s).toString(),
                  u"TRACE takes ON or OFF; \"\\u202E1\" is neither."_s);

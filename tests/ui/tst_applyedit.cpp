@@ -1,3 +1,4 @@
+#include "core/ConfigText.h"
 #include "support/EditorFixture.h"
 
 namespace {
@@ -23,10 +24,7 @@ QStringList Texts(EditorFixture& f)
 {
     if (!f.ui().txtTextBox->isHidden())
         return f.ui().txtTextBox->toPlainText().split(u'\n');
-    QStringList texts;
-    for (const Row& row : f.rows().rows())
-        texts << row.Setting + u' ' + row.Parameter; // as the file writes it
-    return texts;
+    return ConfigText::renderRows(f.rows().rows());
 }
 
 } // namespace

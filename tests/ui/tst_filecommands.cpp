@@ -219,24 +219,19 @@ private slots:
     void saveRefused_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QString>("target");  // Save As's answer
-        QTest::addColumn<QString>("message"); // empty: the platform's own
-        QTest::newRow("unencodable")
-            << "mnuFilemnuSave" << QString()
-            << "The file was not saved: the character \"\u2713\" (U+2713) on line 1 cannot be "
-               "written in the Windows-1252 code page of configuration files.";
+        QTest::addColumn<QString>("target"); // Save As's answer; null: the text cannot be written
+        QTest::newRow("unencodable") << "mnuFilemnuSave" << QString();
         QTest::newRow("Save As a folder") << "mnuFilemnuSaveAs"
-                                          << "" << QString();
+                                          << "";
         QTest::newRow("target replaced by a folder") << "FlatBttn(2)"
-                                                     << "doc.cfg" << QString();
+                                                     << "doc.cfg";
     }
     void saveRefused()
     {
         QFETCH(QString, command);
         QFETCH(QString, target);
-        QFETCH(QString, message);
         QVERIFY(open("doc.cfg", "OLD 1\r\n"));
-        ui().txtTextBox->setPlainText(message.isEmpty() ? "A 2" : "\u2713");
+        ui().txtTextBox->setPlainText(target.isNull() ? "\u2713" : "A 2");
         if (target == u"doc.cfg")
             QVERIFY(QFile::remove(bin(target)) && QDir().mkdir(bin(target)));
         m->dialogs.saveAnswers << bin(target);
@@ -246,8 +241,6 @@ private slots:
         QCOMPARE(m->dialogs.count("message"), 1);
         QCOMPARE(last("message").icon, QMessageBox::Warning);
         QVERIFY(!last("message").text.isEmpty());
-        if (!message.isEmpty())
-            QCOMPARE(last("message").text, message);
         QCOMPARE(caption(), titled(bin("doc.cfg")));
         QVERIFY(m->document().DocumentChanged());
     }

@@ -20,25 +20,6 @@ class tst_HelpPane : public QObject {
     Q_OBJECT
 
 private slots:
-    void showAndHide()
-    {
-        EditorFixture w;
-        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-        QSplitter* split = w.ui().vbuSplitterHoriz;
-        QAction* menu = w.ui().mnuViewmnuShowHelp;
-        QAction* button = w.ui().FlatBttn[Button::ShowHelp];
-        // Each hides and shows the pane, the menu's mark and the button agreeing.
-        for (QAction* hide : {menu, button}) {
-            hide->trigger();
-            QVERIFY(!menu->isChecked() && !button->isChecked());
-            QTRY_COMPARE(split->sizes().value(1), 0);
-
-            (hide == menu ? button : menu)->trigger();
-            QVERIFY(menu->isChecked() && button->isChecked());
-            QTRY_VERIFY(qAbs(split->sizes().value(0) - w.window->frameGeometry().height() / 2) <=
-                        1);
-        }
-    }
     // The pane is blank, and skipped by Tab, until a page is asked for. A resize reflows the
     // page; the pane stays at the section it was asked for, until the user scrolls it elsewhere
     // or follows an in-page link; an external link goes to the desktop. The reference page itself
@@ -99,8 +80,9 @@ private slots:
         QVERIFY(qAbs(sectionTop(50)) >= 30);
     }
 
-    // The guide shows in a window of the program: in-page links move it with Back and Forward;
-    // an address the desktop cannot open is shown in a message instead of being lost.
+    // The menu item and the button each hide and show the pane. The guide shows in a window of
+    // the program: in-page links move it with Back and Forward; an address the desktop cannot
+    // open is shown in a message instead of being lost.
     void helpContentsShowTheGuide()
     {
         EditorFixture w;
@@ -110,6 +92,19 @@ private slots:
             "<a href='https://a.example/x'>WEB</a>" +
                 QByteArray(3000, '\n').replace("\n", "<p>x</p>") + "<a name=end></a>E");
         QVERIFY(w.activate());
+        QSplitter* split = w.ui().vbuSplitterHoriz;
+        QAction* menu = w.ui().mnuViewmnuShowHelp;
+        QAction* button = w.ui().FlatBttn[Button::ShowHelp];
+        for (QAction* hide : {menu, button}) {
+            hide->trigger();
+            QVERIFY(!menu->isChecked() && !button->isChecked());
+            QTRY_COMPARE(split->sizes().value(1), 0);
+
+            (hide == menu ? button : menu)->trigger();
+            QVERIFY(menu->isChecked() && button->isChecked());
+            QTRY_VERIFY(qAbs(split->sizes().value(0) - w.window->frameGeometry().height() / 2) <=
+                        1);
+        }
         QTest::keyClick(w.ui().tvTreeView, Qt::Key_F1); // the Help > Contents key
         auto* window = w.window->findChild<QWidget*>(u"frmHelpContents"_s);
         QVERIFY(window && window->isVisible());

@@ -74,7 +74,6 @@ private slots:
 
         if (listView) {
             ProblemMarks& marks = f.window->problems().marks();
-            QCOMPARE(f.ui().lvListView->itemDelegateForColumn(0), &marks);
             QVERIFY(marks.markOf(0) && marks.markOf(0)->severity == ProblemCheck::Severity::Error);
             QVERIFY(marks.markOf(3) &&
                     marks.markOf(3)->severity == ProblemCheck::Severity::Warning);

@@ -1,3 +1,4 @@
+#include "core/ConfigText.h"
 #include "support/EditorFixture.h"
 #include "ui/Twips.h"
 #include "ui/ValueEditor.h"
@@ -133,8 +134,7 @@ private slots:
         QVERIFY(!f.document().DocumentChanged());
         f.fill(-1, "9");
         QTest::keyClick(f.ui().cboParam, Qt::Key_Enter);
-        QCOMPARE(f.rows().row(1).Setting + ' ' + f.rows().row(1).Parameter,
-                 QString("CACHESIZE_DATA 9"));
+        QCOMPARE(ConfigText::renderRow(f.rows().row(1)), QString("CACHESIZE_DATA 9"));
         QTest::keyClick(f.ui().txtParam, Qt::Key_Return); // the box emptied by OK
         QCOMPARE(f.dialogs.count("message"), 1);
     }
