@@ -1,5 +1,7 @@
 #include "core/RecoveryStore.h"
 
+#include "core/RegularFile.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -72,30 +74,26 @@ bool isPlainName(const QString& name)
 // Writes all of bytes to a new file of mode 600 and makes them durable before the rename.
 QString writeDurably(const QByteArray& path, const QByteArray& bytes)
 {
-    const int file = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
-                            S_IRUSR | S_IWUSR);
-    if (file < 0)
+    RegularFile::Descriptor file(::open(path.constData(),
+                                        O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
+                                        S_IRUSR | S_IWUSR));
+    if (!file)
         return systemError(errno);
-    const auto fail = [file] {
-        const int error = errno;
-        ::close(file);
-        return systemError(error);
-    };
     // An existing file keeps its mode through O_CREAT.
-    if (::fchmod(file, S_IRUSR | S_IWUSR) != 0)
-        return fail();
+    if (::fchmod(file.get(), S_IRUSR | S_IWUSR) != 0)
+        return systemError(errno);
     for (qsizetype written = 0; written < bytes.size();) {
         const ssize_t chunk =
-            ::write(file, bytes.constData() + written, size_t(bytes.size() - written));
+            ::write(file.get(), bytes.constData() + written, size_t(bytes.size() - written));
         if (chunk < 0 && errno == EINTR)
             continue;
         if (chunk <= 0)
-            return fail();
+            return systemError(errno);
         written += chunk;
     }
-    if (::fsync(file) != 0)
-        return fail();
-    return ::close(file) == 0 ? QString() : systemError(errno);
+    if (::fsync(file.get()) != 0)
+        return systemError(errno);
+    return file.close() ? QString() : systemError(errno);
 }
 
 } // namespace
@@ -200,12 +198,7 @@ QString RecoveryStore::write(const QString& name, const Copy& copy) const
         ::unlink(part.constData());
         return QStringLiteral("%1: %2").arg(m_folder + u'/' + name, failure);
     }
-    // The rename itself lasts once the folder is on disk.
-    if (const int directory = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        directory >= 0) {
-        ::fsync(directory);
-        ::close(directory);
-    }
+    RegularFile::syncFolder(folder);
     return {};
 }
 

@@ -56,6 +56,13 @@ Descriptor open(const QByteArray& nativePath, int flags, bool* notRegular, struc
     return file;
 }
 
+void syncFolder(const QByteArray& nativeFolder)
+{
+    const Descriptor folder(::open(nativeFolder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder)
+        ::fsync(folder.get());
+}
+
 std::optional<QByteArray> read(const QString& path, qint64 maxBytes)
 {
     struct stat status {};

@@ -35,6 +35,9 @@ private:
 Descriptor open(const QByteArray& nativePath, int flags, bool* notRegular = nullptr,
                 struct stat* status = nullptr);
 
+// Makes a new name or a rename in the folder survive a crash.
+void syncFolder(const QByteArray& nativeFolder);
+
 // At most maxBytes of a regular file, whatever size it reports (a /proc file reports none):
 // a caller asks for one byte more than it accepts to tell a file that is too large. Nothing
 // when it cannot be read or is no regular file.

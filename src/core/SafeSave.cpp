@@ -25,6 +25,7 @@ namespace SafeSave {
 namespace {
 
 using RegularFile::Descriptor;
+using RegularFile::syncFolder;
 
 // Hidden, and matched by no "*.cfg*" filter, should a crash leave it behind.
 constexpr char TempMarker[] = ".dracfg-";
@@ -93,14 +94,6 @@ QByteArray folderOf(const QByteArray& path)
 QByteArray nameOf(const QByteArray& path)
 {
     return path.sliced(path.lastIndexOf('/') + 1);
-}
-
-// Makes a rename or a new name in the folder survive a crash.
-void syncFolder(const QByteArray& folder)
-{
-    const Descriptor dir(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir)
-        fsync(dir.get());
 }
 
 // Creates a file that did not exist, named prefix, six random letters and suffix.
