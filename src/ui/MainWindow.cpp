@@ -405,7 +405,7 @@ void MainWindow::buildWorkArea()
     fraProblems->setObjectName(QStringLiteral("fraProblems"));
     auto* problemsColumn = new QVBoxLayout(fraProblems);
     problemsColumn->setContentsMargins(0, 0, 0, 0);
-    lvProblems = new QTreeWidget(fraProblems);
+    lvProblems = new QTreeView(fraProblems);
     lvProblems->setObjectName(QStringLiteral("lvProblems"));
     problemsColumn->addWidget(lvProblems);
     lblNoProblems = new QLabel(QStringLiteral("No problems"), fraProblems);

@@ -163,7 +163,7 @@ private:
     HelpPane* helpPane = nullptr;
     QSplitter* vbuSplitterProblems = nullptr;
     QFrame* fraProblems = nullptr;
-    QTreeWidget* lvProblems = nullptr;
+    QTreeView* lvProblems = nullptr;
     QLabel* lblNoProblems = nullptr;
 
     // Components, each with what it uses; wire() connects them.

@@ -4,20 +4,20 @@
 #include "core/ConfigDocument.h"
 #include "core/ConfigText.h"
 #include "ui/ListSelection.h"
+#include "ui/ProblemTable.h"
+#include "ui/TextMarks.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QMap>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextBlock>
 #include <QToolTip>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <algorithm>
 
@@ -30,10 +30,6 @@ QIcon severityIcon(Severity severity)
     return QApplication::style()->standardIcon(
         severity == Severity::Error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning);
 }
-
-constexpr int LineRole = Qt::UserRole;
-
-enum Column { LineColumn, SettingColumn, ProblemColumn };
 
 } // namespace
 
@@ -69,7 +65,8 @@ bool ProblemMarks::helpEvent(QHelpEvent* event, QAbstractItemView* view,
 ProblemsPane::ProblemsPane(const ConfigDocument& document, const QString& cataloguePath,
                            const Parts& parts, QObject* parent)
     : QObject(parent), m_document(document), m_cataloguePath(cataloguePath), m_parts(parts),
-      m_marks(new ProblemMarks(parts.list))
+      m_marks(new ProblemMarks(parts.list)), m_table(new ProblemTable(this)),
+      m_textMarks(new TextMarks(parts.text))
 {
     if (CatalogueDatabase::loadEveryVersion(cataloguePath, m_catalogue, &m_catalogueError) &&
         !m_catalogue.introduced.isEmpty())
@@ -80,20 +77,19 @@ ProblemsPane::ProblemsPane(const ConfigDocument& document, const QString& catalo
     m_textViewport = m_parts.text->viewport();
     m_textViewport->installEventFilter(this);
 
-    QTreeWidget* list = m_parts.problems;
-    list->setHeaderLabels(
-        {QStringLiteral("Line"), QStringLiteral("Setting"), QStringLiteral("Problem")});
+    QTreeView* list = m_parts.problems;
+    list->setModel(m_table);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAllColumnsShowFocus(true);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->header()->setStretchLastSection(true);
-    list->setColumnWidth(LineColumn, 70);
-    list->setColumnWidth(SettingColumn, 160);
+    list->setColumnWidth(ProblemTable::LineColumn, 70);
+    list->setColumnWidth(ProblemTable::SettingColumn, 160);
     // Its height is fitPane's to give: a short document leaves it a line or two, and it scrolls.
     list->setMinimumHeight(list->fontMetrics().height());
-    // Enter and a double-click both activate an item.
-    connect(list, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { goTo(item); });
+    // Enter and a double-click both activate a row.
+    connect(list, &QTreeView::activated, this, &ProblemsPane::goTo);
 
     m_parts.none->hide();
     connect(m_parts.split, &QSplitter::splitterMoved, this, [this] { m_sizedByUser = true; });
@@ -131,7 +127,7 @@ void ProblemsPane::fitPane()
         return;
     int wanted = m_parts.none->sizeHint().height();
     if (!none) {
-        QTreeWidget* list = m_parts.problems;
+        QTreeView* list = m_parts.problems;
         wanted = list->header()->sizeHint().height() + 2 * list->frameWidth() +
                  static_cast<int>(m_problems.size()) * std::max(1, list->sizeHintForRow(0));
     }
@@ -185,24 +181,7 @@ void ProblemsPane::recheck()
 
 void ProblemsPane::fillList()
 {
-    QTreeWidget* list = m_parts.problems;
-    list->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(m_problems.size());
-    for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
-        auto* item =
-            new QTreeWidgetItem({QString::number(problem.line), problem.setting, problem.message});
-        item->setIcon(LineColumn, severityIcon(problem.severity));
-        item->setData(LineColumn, LineRole, problem.line);
-        item->setToolTip(ProblemColumn, problem.message);
-        // Read out as one sentence, where the columns would be three fragments.
-        item->setData(LineColumn, Qt::AccessibleTextRole,
-                      QStringLiteral("Line %1, %2, %3")
-                          .arg(QString::number(problem.line),
-                               ProblemCheck::severityName(problem.severity), problem.message));
-        items.append(item);
-    }
-    list->addTopLevelItems(items);
+    m_table->setProblems(m_problems);
 }
 
 void ProblemsPane::markRows()
@@ -224,44 +203,22 @@ void ProblemsPane::markRows()
 
 void ProblemsPane::markText()
 {
-    QList<QTextEdit::ExtraSelection> underlines;
+    QHash<int, Severity> worst; // by line
     if (m_document.isTextView()) {
-        QTextDocument* text = m_parts.text->document();
-        QMap<int, Severity> worst; // by line
         for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
-            if (!worst.contains(problem.line) || problem.severity == Severity::Error)
+            auto found = worst.find(problem.line);
+            if (found == worst.end())
                 worst.insert(problem.line, problem.severity);
-        }
-        for (auto it = worst.cbegin(); it != worst.cend(); ++it) {
-            const QTextBlock block = text->findBlockByNumber(it.key() - 1);
-            if (!block.isValid())
-                continue;
-            // The setting: from its first character to the space that ends it.
-            const QString line = block.text();
-            qsizetype start = 0;
-            while (start < line.size() && line.at(start) == u' ')
-                ++start;
-            qsizetype end = line.indexOf(u' ', start);
-            if (end < 0)
-                end = line.size();
-            QTextEdit::ExtraSelection underline;
-            underline.cursor = QTextCursor(block);
-            underline.cursor.setPosition(block.position() + static_cast<int>(start));
-            underline.cursor.setPosition(block.position() + static_cast<int>(end),
-                                         QTextCursor::KeepAnchor);
-            underline.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-            underline.format.setUnderlineColor(
-                it.value() == Severity::Error ? QColor(Qt::red) : QColor(0xd0, 0x90, 0x00));
-            underline.format.setToolTip(m_messagesByLine.value(it.key()));
-            underlines.append(underline);
+            else if (problem.severity == Severity::Error)
+                *found = Severity::Error;
         }
     }
-    m_parts.text->setExtraSelections(underlines);
+    m_textMarks->setMarks(std::move(worst));
 }
 
 void ProblemsPane::dropUnderlines()
 {
-    m_parts.text->setExtraSelections({});
+    m_textMarks->setMarks({});
 }
 
 bool ProblemsPane::eventFilter(QObject* watched, QEvent* event)
@@ -286,11 +243,11 @@ bool ProblemsPane::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void ProblemsPane::goTo(QTreeWidgetItem* item)
+void ProblemsPane::goTo(const QModelIndex& index)
 {
-    if (!item)
+    if (!index.isValid())
         return;
-    const int line = item->data(LineColumn, LineRole).toInt();
+    const int line = index.data(ProblemTable::LineRole).toInt();
     if (m_document.isTextView()) {
         QPlainTextEdit* text = m_parts.text;
         const QTextBlock block = text->document()->findBlockByNumber(line - 1);

@@ -14,8 +14,9 @@ class QLabel;
 class QPlainTextEdit;
 class QSplitter;
 class QTreeView;
-class QTreeWidget;
-class QTreeWidgetItem;
+class ProblemTable;
+class QModelIndex;
+class TextMarks;
 
 // The severity icon and the message of each row with a problem, in the list's Setting cell.
 class ProblemMarks : public QStyledItemDelegate {
@@ -48,7 +49,7 @@ class ProblemsPane : public QObject {
 public:
     struct Parts {
         QWidget* pane;
-        QTreeWidget* problems;
+        QTreeView* problems;
         QTreeView* list;
         QPlainTextEdit* text;
         QLabel* none;     // the one line in the pane while there is no problem
@@ -61,6 +62,7 @@ public:
 
     const QList<ProblemCheck::Problem>& problems() const { return m_problems; }
     ProblemMarks& marks() { return *m_marks; }
+    const TextMarks& textMarks() const { return *m_textMarks; }
 
     // How long typing must pause before the check runs again.
     static constexpr int PauseMs = 300;
@@ -70,7 +72,7 @@ public slots:
     void recheckSoon();
     // The position in the version menu of the chosen server version.
     void setVersionIndex(int index);
-    // Until the next check: each underline holds a cursor the text must move at every change.
+    // Until the next check: a new text has other lines.
     void dropUnderlines();
     // View > Problems; the pane shows only while a document is open.
     void showPane(bool shown);
@@ -88,7 +90,7 @@ private:
     void fillList();
     void markRows();
     void markText();
-    void goTo(QTreeWidgetItem* item);
+    void goTo(const QModelIndex& index);
     void fitPane();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -97,6 +99,8 @@ private:
     Parts m_parts;
     QWidget* m_textViewport = nullptr; // the text view's, whose tool tips tell the problems
     ProblemMarks* m_marks;
+    ProblemTable* m_table;
+    TextMarks* m_textMarks;
     QTimer m_pause;
     VersionedCatalogue m_catalogue;
     QString m_catalogueError;

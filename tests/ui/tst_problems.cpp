@@ -1,6 +1,7 @@
 #include "support/EditorFixture.h"
 #include "ui/ProblemsPane.h"
 #include "ui/StatusBar.h"
+#include "ui/TextMarks.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,18 +11,24 @@ namespace {
 const QStringList Troubled{u"MAXCONNECTIONS 5000"_s, u"TRACE maybe"_s,   u"LOGLEVEL INFO"_s,
                            u"LOGLEVL INFO"_s,        u"SYNCMODE FULL"_s, u"BUFFERS"_s};
 
-QTreeWidget* ProblemList(EditorFixture& f)
+QTreeView* ProblemList(EditorFixture& f)
 {
-    return Control<QTreeWidget>(*f.window, u"lvProblems"_s);
+    return Control<QTreeView>(*f.window, u"lvProblems"_s);
+}
+
+QModelIndex Problem(EditorFixture& f, int row)
+{
+    return ProblemList(f)->model()->index(row, 0);
 }
 
 QStringList Listed(EditorFixture& f)
 {
     QStringList rows;
-    QTreeWidget* list = ProblemList(f);
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = list->topLevelItem(i);
-        rows.append(item->text(0) + u'|' + item->text(1) + u'|' + item->text(2));
+    const QAbstractItemModel* model = ProblemList(f)->model();
+    for (int i = 0; i < model->rowCount(); ++i) {
+        rows.append(model->index(i, 0).data().toString() + u'|' +
+                    model->index(i, 1).data().toString() + u'|' +
+                    model->index(i, 2).data().toString());
     }
     return rows;
 }
@@ -69,7 +76,7 @@ private slots:
                               u"4|LOGLEVL|Unknown setting LOGLEVL. Did you mean LOGLEVEL?"_s,
                               u"6|BUFFERS|BUFFERS needs a value."_s}));
         QCOMPARE(Counts(f), u"2 errors, 2 warnings"_s);
-        QCOMPARE(ProblemList(f)->topLevelItem(2)->data(0, Qt::AccessibleTextRole).toString(),
+        QCOMPARE(Problem(f, 2).data(Qt::AccessibleTextRole).toString(),
                  u"Line 4, warning, Unknown setting LOGLEVL. Did you mean LOGLEVEL?"_s);
 
         if (listView) {
@@ -84,10 +91,13 @@ private slots:
                      u"TRACE takes ON or OFF; \"maybe\" is neither."_s);
         } else {
             QPlainTextEdit* text = f.ui().txtTextBox;
-            const QList<QTextEdit::ExtraSelection> underlines = text->extraSelections();
-            QCOMPARE(underlines.size(), 4);
-            QCOMPARE(underlines.first().cursor.selectedText(), u"MAXCONNECTIONS"_s);
-            QCOMPARE(underlines.first().format.underlineStyle(), QTextCharFormat::WaveUnderline);
+            const TextMarks& underlines = f.window->problems().textMarks();
+            QCOMPARE(underlines.marks(),
+                     (QHash<int, ProblemCheck::Severity>{{1, ProblemCheck::Severity::Error},
+                                                         {2, ProblemCheck::Severity::Error},
+                                                         {4, ProblemCheck::Severity::Warning},
+                                                         {6, ProblemCheck::Severity::Warning}}));
+            QVERIFY(underlines.isVisible());
             const auto lineStart = [text](int line) {
                 QTextCursor at(text->document()->findBlockByNumber(line));
                 return text->cursorRect(at).center() + QPoint(4, 0);
@@ -98,9 +108,9 @@ private slots:
         }
 
         QVERIFY(f.activate());
-        QTreeWidget* list = ProblemList(f);
+        QTreeView* list = ProblemList(f);
         list->setFocus();
-        list->setCurrentItem(list->topLevelItem(2)); // line 4
+        list->setCurrentIndex(Problem(f, 2)); // line 4
         QTest::keyClick(list, Qt::Key_Return);
         if (listView) {
             QCOMPARE(selectedRow(f.ui().lvListView), 3);
@@ -111,8 +121,8 @@ private slots:
             QTRY_VERIFY(f.ui().txtTextBox->hasFocus());
         }
         // A double-click does the same.
-        list->scrollToItem(list->topLevelItem(0));
-        const QRect first = list->visualItemRect(list->topLevelItem(0));
+        list->scrollTo(Problem(f, 0));
+        const QRect first = list->visualRect(Problem(f, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
         if (listView)
@@ -161,7 +171,7 @@ private slots:
         f.dialogs.messageAnswers << QMessageBox::No; // the edits are not saved
         f.trigger(u"mnuFileClose"_s);
         QCOMPARE(Counts(f), QString());
-        QCOMPARE(ProblemList(f)->topLevelItemCount(), 0);
+        QCOMPARE(ProblemList(f)->model()->rowCount(), 0);
         f.trigger(u"mnuFileNew"_s);
         QCOMPARE(Counts(f), u"No problems"_s);
     }
@@ -182,9 +192,9 @@ private slots:
         QVERIFY(pane->height() < 2 * pane->fontMetrics().height());
         f.ui().vbuSplitterHoriz->setSizes({600, 100}); // room for all four problems
         QVERIFY(f.openDocument(Troubled));
-        QTreeWidget* list = ProblemList(f);
+        QTreeView* list = ProblemList(f);
         QTRY_VERIFY(list->isVisible());
-        QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->topLevelItem(3))));
+        QVERIFY(list->viewport()->rect().contains(list->visualRect(Problem(f, 3))));
         QVERIFY(quarter());
         f.ui().vbuSplitterHoriz->setSizes({200, 500});
         QTRY_VERIFY(quarter());
@@ -204,7 +214,7 @@ private slots:
         ConfigDocument document;
         document.newDocument();
         QWidget pane;
-        QTreeWidget problems;
+        QTreeView problems;
         QTreeView list;
         QPlainTextEdit text;
         QLabel none;
