@@ -1,0 +1,267 @@
+// What the user waits for in the real window on the worst file (every line a problem, of every
+// kind), from the action to the window painted, beside a bare QPlainTextEdit of the text view's
+// size doing the same in the same run; and the longest the window then goes unanswered while
+// the check after a pause, the marks and the rest settle.
+#include "BenchSupport.h"
+#include "WorstConfig.h"
+
+#include "core/CatalogueTable.h"
+#include "core/Codepage.h"
+#include "core/ConfigDocument.h"
+#include "ui/DocumentViews.h"
+#include "ui/FileCommands.h"
+#include "ui/MainWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QTreeView>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+
+namespace {
+
+constexpr int LargestFile = 65000;
+using Clock = std::chrono::steady_clock;
+
+// Delivers what the action left queued, the paint among it (widgets post their update
+// requests), as the event loop would before the user sees the result.
+void paint()
+{
+    QApplication::processEvents();
+    QApplication::processEvents();
+}
+
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Runs the event loop for `ms` with a probe that asks to run every millisecond, and returns the
+// longest gap between two of its turns: how long a key or click would have waited.
+double longestUnansweredMs(int ms)
+{
+    QElapsedTimer clock;
+    double longest = 0;
+    qint64 last = 0;
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    probe.setInterval(1);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, double(now - last) / 1e6);
+        last = now;
+    });
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    clock.start();
+    probe.start();
+    loop.exec();
+    return longest;
+}
+
+struct Fixture {
+    QTemporaryDir folder;
+    NullDialogs dialogs;
+    MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{}};
+    QPlainTextEdit bare;
+    QString text = GenerateWorstConfigText(LargestFile);
+    QByteArray bytes = Codepage::encodeWindows1252(text).value();
+    QString source = folder.filePath(QStringLiteral("worst.cfg"));
+    QPlainTextEdit* textView = window.findChild<QPlainTextEdit*>(QStringLiteral("txtTextBox"));
+    QTreeView* listView = window.findChild<QTreeView*>(QStringLiteral("lvListView"));
+
+    Fixture()
+    {
+        QFile file(source);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(source));
+        file.close();
+        window.load();
+        window.resize(1000, 700);
+        window.show();
+        paint();
+        bare.resize(textView->size());
+        bare.show();
+        paint();
+    }
+
+    // The file afresh, one view showing and settled: the other holds the raw file's form.
+    void open(bool textView)
+    {
+        window.views().SetView(textView);
+        if (!window.files().LoadDocument(source))
+            qFatal("cannot load %s", qPrintable(source));
+        paint();
+        longestUnansweredMs(ProblemsPauseMs);
+    }
+
+    // The caret in the middle of a line in the middle of the text.
+    static void caretToMiddle(QPlainTextEdit& view)
+    {
+        QTextCursor cursor(view.document()->findBlockByNumber(view.document()->blockCount() / 2));
+        cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 3);
+        view.setTextCursor(cursor);
+        view.setFocus();
+    }
+
+    // Longer than the pause after which the problems are checked again.
+    static constexpr int ProblemsPauseMs = 450;
+};
+
+Fixture* fixture = nullptr;
+
+template <typename Action> void timePainted(benchmark::State& state, Action action)
+{
+    const Clock::time_point start = Clock::now();
+    action();
+    paint();
+    state.SetIterationTime(secondsSince(start));
+}
+
+void BM_BareSetPlainTextPainted(benchmark::State& state)
+{
+    for (auto _ : state)
+        timePainted(state, [] { fixture->bare.setPlainText(fixture->text); });
+}
+BENCHMARK(BM_BareSetPlainTextPainted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_OpenPainted(benchmark::State& state)
+{
+    fixture->window.views().SetView(true);
+    for (auto _ : state)
+        timePainted(state, [] { fixture->window.files().LoadDocument(fixture->source); });
+}
+BENCHMARK(BM_OpenPainted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_ListToTextPainted(benchmark::State& state)
+{
+    for (auto _ : state) {
+        fixture->open(false);
+        timePainted(state, [] { fixture->window.views().textViewCommand(); });
+    }
+}
+BENCHMARK(BM_ListToTextPainted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_TextToListPainted(benchmark::State& state)
+{
+    for (auto _ : state) {
+        fixture->open(true);
+        timePainted(state, [] { fixture->window.views().listViewCommand(); });
+    }
+}
+BENCHMARK(BM_TextToListPainted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// One character typed and taken back, as two key strokes.
+void typeAndErase(benchmark::State& state, QPlainTextEdit& view)
+{
+    for (auto _ : state) {
+        timePainted(state, [&] {
+            QTest::keyClick(&view, Qt::Key_X);
+            paint();
+            QTest::keyClick(&view, Qt::Key_Backspace);
+        });
+    }
+}
+
+void BM_BareKeyStrokePainted(benchmark::State& state)
+{
+    fixture->bare.setPlainText(fixture->text);
+    Fixture::caretToMiddle(fixture->bare);
+    typeAndErase(state, fixture->bare);
+}
+BENCHMARK(BM_BareKeyStrokePainted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_KeyStrokePainted(benchmark::State& state)
+{
+    fixture->open(true);
+    Fixture::caretToMiddle(*fixture->textView);
+    typeAndErase(state, *fixture->textView);
+}
+BENCHMARK(BM_KeyStrokePainted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_UndoRedoPainted(benchmark::State& state)
+{
+    fixture->open(true);
+    Fixture::caretToMiddle(*fixture->textView);
+    QTest::keyClicks(fixture->textView, QStringLiteral("xyz"));
+    paint();
+    ConfigDocument& document = fixture->window.document();
+    for (auto _ : state) {
+        timePainted(state, [&] { document.undo(); });
+        timePainted(state, [&] { document.redo(); });
+    }
+}
+BENCHMARK(BM_UndoRedoPainted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// A click on a row of the list: the value editor arranged and the help page shown.
+void BM_RowClickPainted(benchmark::State& state)
+{
+    fixture->open(false);
+    QTreeView* list = fixture->listView;
+    int row = 0;
+    for (auto _ : state) {
+        const QRect cell = list->visualRect(list->model()->index(row, 0));
+        timePainted(
+            state, [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center()); });
+        row = (row + 1) % 10;
+    }
+}
+BENCHMARK(BM_RowClickPainted)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+// The longest the window goes unanswered after each action above, while what follows it
+// settles: the check after typing stops, the marks, the read-ahead.
+void BM_LongestUnanswered(benchmark::State& state)
+{
+    Fixture& f = *fixture;
+    const QList<std::function<void()>> actions = {
+        [&] { f.window.files().LoadDocument(f.source); },
+        [&] { f.window.views().listViewCommand(); },
+        [&] { f.window.views().textViewCommand(); },
+        [&] {
+            Fixture::caretToMiddle(*f.textView);
+            QTest::keyClick(f.textView, Qt::Key_X);
+        },
+        [&] { f.window.document().undo(); },
+        [&] { f.window.document().redo(); },
+    };
+    for (auto _ : state) {
+        double longest = 0;
+        f.window.views().SetView(true);
+        for (const auto& action : actions) {
+            action();
+            paint();
+            longest = std::max(longest, longestUnansweredMs(Fixture::ProblemsPauseMs));
+        }
+        state.SetIterationTime(longest / 1e3);
+    }
+}
+BENCHMARK(BM_LongestUnanswered)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window reads and writes preferences: keep them away from the user's own.
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Fixture bench;
+    fixture = &bench;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
