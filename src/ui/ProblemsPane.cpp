@@ -20,6 +20,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -156,12 +157,31 @@ QStringList ProblemsPane::documentLines() const
     return m_document.lines();
 }
 
+void ProblemsPane::checkAhead(const QStringList& lines)
+{
+    if (!m_catalogueError.isEmpty())
+        return;
+    // The copies share their data with the originals; the thread only reads them.
+    m_ahead.emplace(Ahead{lines, m_version,
+                          std::async(std::launch::async,
+                                     [lines, catalogue = m_catalogue, version = m_version] {
+                                         return ProblemCheck::check(lines, catalogue, version);
+                                     })});
+}
+
+QList<ProblemCheck::Problem> ProblemsPane::checkLines(const QStringList& lines)
+{
+    std::optional<Ahead> ahead = std::exchange(m_ahead, std::nullopt);
+    if (ahead && ahead->version == m_version && ahead->lines == lines)
+        return ahead->problems.get();
+    return ProblemCheck::check(lines, m_catalogue, m_version);
+}
+
 void ProblemsPane::recheck()
 {
     m_pause.stop();
-    m_problems = m_catalogueError.isEmpty()
-                     ? ProblemCheck::check(documentLines(), m_catalogue, m_version)
-                     : QList<ProblemCheck::Problem>();
+    m_problems = m_catalogueError.isEmpty() ? checkLines(documentLines())
+                                            : QList<ProblemCheck::Problem>();
     m_messagesByLine.clear();
     for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
         QString& messages = m_messagesByLine[problem.line];

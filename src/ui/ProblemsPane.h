@@ -8,6 +8,9 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
+#include <future>
+#include <optional>
+
 class ConfigDocument;
 class QAction;
 class QLabel;
@@ -69,6 +72,9 @@ public:
 
 public slots:
     void recheck();
+    // Starts checking, on another thread, lines about to become the document's: the check their
+    // arrival asks for then finds its answer ready or under way.
+    void checkAhead(const QStringList& lines);
     void recheckSoon();
     // The position in the version menu of the chosen server version.
     void setVersionIndex(int index);
@@ -87,6 +93,7 @@ signals:
 
 private:
     QStringList documentLines() const;
+    QList<ProblemCheck::Problem> checkLines(const QStringList& lines);
     void fillList();
     void markRows();
     void markText();
@@ -106,6 +113,12 @@ private:
     QString m_catalogueError;
     float m_version = 0;
     QList<ProblemCheck::Problem> m_problems;
+    struct Ahead {
+        QStringList lines;
+        float version;
+        std::future<QList<ProblemCheck::Problem>> problems;
+    };
+    std::optional<Ahead> m_ahead;
     QHash<int, QString> m_messagesByLine;
     bool m_wanted = false;
     // Once the user drags the pane's edge, its height is theirs.
