@@ -1,13 +1,14 @@
 #pragma once
 
 #include "core/CatalogueTable.h"
-#include "ui/ToolbarButtons.h"
 
 #include <QMainWindow>
 #include <array>
+#include <initializer_list>
 #include <memory>
 
 class ApplyEdit;
+class CommandSet;
 class ConfigDocument;
 class Dialogs;
 class DocumentViews;
@@ -25,7 +26,6 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QSplitter;
-class QToolBar;
 class QTreeView;
 class RecentFilesMenu;
 class QTreeWidget;
@@ -36,8 +36,9 @@ class StatusBar;
 class ValueEditor;
 class VersionMenu;
 
-// frmMain: builds the menus, toolbar and work area, creates the components behind them and
-// connects them in wire(), and runs the load and close steps. It computes nothing itself.
+// frmMain: builds the menus and toolbar from the command table and the work area, creates the
+// components behind them and connects them in wire(), and runs the load and close steps. It
+// computes nothing itself.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -72,15 +73,22 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void buildMenus();
-    void buildPopUpMenus();
-    void buildToolbar();
+    void buildVersionItems();
     void buildWorkArea();
     void createComponents();
     void dressControls();
+    // MainWindowWiring.cpp: the components connected, by area.
     void wire();
+    void wireFile();
+    void wireEdit();
+    void wireView();
+    void wireExplorer();
+    void wireProblems();
+    void wireHelp();
     void showFileFormat();
     void wireLineEnds();
+    template <typename Receiver, typename Command>
+    void on(std::initializer_list<const char*> commands, Receiver* receiver, Command command);
     void saveShutdownState();
 
     Dialogs& m_dialogs;
@@ -88,65 +96,11 @@ private:
     CatalogueTable m_catalogue;
     std::unique_ptr<ConfigDocument> m_document;
 
-    // Menu bar
-    QMenu* mnuFile = nullptr;
-    QMenu* mnuFilemnuSelectVersion = nullptr;
-    std::array<QAction*, 10> mnuDVVersion{};
-    QAction* mnuFileNew = nullptr;
-    QAction* mnuFileOpen = nullptr;
-    QMenu* mnuFileRecent = nullptr;
-    QAction* mnuFilemnuSave = nullptr;
-    QAction* mnuFilemnuSaveAs = nullptr;
-    QAction* mnuFileCompare = nullptr;
-    QMenu* mnuFileLineEnds = nullptr;
-    QAction* mnuFileLineEndsCrLf = nullptr;
-    QAction* mnuFileLineEndsLf = nullptr;
-    QAction* mnuFilemnuPrint = nullptr;
-    QAction* mnuFileClose = nullptr;
-    QAction* mnuFilemnuExit = nullptr;
-    QMenu* mnuEdit = nullptr;
-    QAction* mnuEditUndo = nullptr;
-    QAction* mnuEditRedo = nullptr;
-    QAction* mnuEditCut = nullptr;
-    QAction* mnuEditCopy = nullptr;
-    QAction* mnuEditPaste = nullptr;
-    QAction* mnuEditDelete = nullptr;
-    QAction* mnuEditSelectAll = nullptr;
-    QAction* mnuFind = nullptr;
-    QAction* mnuFindNext = nullptr;
-    QAction* mnuFindPrevious = nullptr;
-    QMenu* mnuView = nullptr;
-    QAction* mnuViewmnuShowHelp = nullptr;
-    QAction* mnuViewmnuListCat = nullptr;
-    QAction* mnuViewmnuListAlpha = nullptr;
-    QAction* mnuViewmnuLVText = nullptr;
-    QAction* mnuViewmnuLVList = nullptr;
-    QAction* mnuViewmnuProblems = nullptr;
-    QAction* mnuViewmnuExpandTV = nullptr;
-    QAction* mnuViewmnuCollapseTV = nullptr;
-    QMenu* mnuTools = nullptr;
-    QAction* mnuToolsFonts = nullptr;
-    QAction* mnuToolsConfirmDelete = nullptr;
-    QMenu* mnuHelp = nullptr;
-    QAction* mnuHelpContents = nullptr;
-    QAction* mnuHelpAbout = nullptr;
-
-    // Pop-up menus of the list and the tree
-    QMenu* mnuPopUpLV = nullptr;
-    QAction* mnu_PopUpLV_MoveUp = nullptr;
-    QAction* mnu_PopUpLV_MoveDown = nullptr;
-    QAction* mnu_PopUpLV_Delete = nullptr;
-    QAction* mnu_PopUpLV_TextView = nullptr;
-    QAction* mnu_PopUpLV_Comment = nullptr;
-    QMenu* mnuPopUpTV = nullptr;
-    QAction* mnu_PopUpTV_ExpandAll = nullptr;
-    QAction* mnu_PopUpTV_CollapseAll = nullptr;
-    QAction* mnu_PopUpTV_SortCategory = nullptr;
-    QAction* mnu_PopUpTV_SortAlpha = nullptr;
-
-    // Toolbar: FlatBttn[i] is the button of index i (see Button::).
-    QToolBar* CoolBar1 = nullptr;
-    std::array<QAction*, Button::Count> FlatBttn{};
+    // Menus, pop-up menus and toolbar, from the command table.
+    std::unique_ptr<CommandSet> m_commands;
+    QAction* item(const char* name) const;
+    QAction* button(int index) const;
+    std::array<QAction*, 10> mnuDVVersion{}; // Select Dravane Version, filled from the catalogues
 
     // Work area
     ValueEditor* picTitles = nullptr;
