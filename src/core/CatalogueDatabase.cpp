@@ -243,56 +243,65 @@ float GetVersionNumber(const QString& dbPath, int index, QString* error)
 namespace {
 
 // The CFGSettings rows whose "Version" is not greater than serverVersion, with their versions.
+bool readSettingsFrom(QSqlDatabase& db, float serverVersion, QList<CatalogueRow>& loaded,
+                      QList<float>* versions, QString& problem)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("Select * From CFGSettings"))) {
+        problem = queryProblem(db, query, kSettingsTable);
+        return false;
+    }
+    const QSqlRecord record = query.record();
+    if (record.count() != kSettingsFieldCount) {
+        problem = QStringLiteral("The table CFGSettings has %1 fields; it must have exactly %2.")
+                      .arg(record.count())
+                      .arg(kSettingsFieldCount);
+        return false;
+    }
+    const int versionField = record.indexOf(QStringLiteral("Version"));
+    if (versionField < 0) {
+        problem = QStringLiteral("The table CFGSettings has no field Version.");
+        return false;
+    }
+
+    loaded.reserve(512);
+    while (query.next()) {
+        const QVariant value = query.value(versionField);
+        float version = 0;
+        if (!toVersion(value, version)) {
+            problem = value.isNull()
+                          ? QStringLiteral("A setting in the catalogue database has no Version.")
+                          : QStringLiteral("A setting in the catalogue database has a Version "
+                                           "that is not a number.");
+            return false;
+        }
+        if (version > serverVersion)
+            continue;
+        CatalogueRow& row = loaded.emplace_back();
+        for (int field = 1; field < kSettingsFieldCount; ++field)
+            row.columns[static_cast<size_t>(field - 1)] = query.value(field).toString();
+        if (versions)
+            versions->append(version);
+    }
+    if (query.lastError().isValid()) {
+        problem = readProblem(query.lastError());
+        return false;
+    }
+    return true;
+}
+
 bool readSettings(const QString& dbPath, float serverVersion, QList<CatalogueRow>& loaded,
                   QList<float>* versions, QString* error)
 {
     return withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("Select * From CFGSettings"))) {
-            problem = queryProblem(db, query, kSettingsTable);
-            return false;
-        }
-        const QSqlRecord record = query.record();
-        if (record.count() != kSettingsFieldCount) {
-            problem =
-                QStringLiteral("The table CFGSettings has %1 fields; it must have exactly %2.")
-                    .arg(record.count())
-                    .arg(kSettingsFieldCount);
-            return false;
-        }
-        const int versionField = record.indexOf(QStringLiteral("Version"));
-        if (versionField < 0) {
-            problem = QStringLiteral("The table CFGSettings has no field Version.");
-            return false;
-        }
-
-        loaded.reserve(512);
-        while (query.next()) {
-            const QVariant value = query.value(versionField);
-            float version = 0;
-            if (!toVersion(value, version)) {
-                problem =
-                    value.isNull()
-                        ? QStringLiteral("A setting in the catalogue database has no Version.")
-                        : QStringLiteral("A setting in the catalogue database has a Version "
-                                         "that is not a number.");
-                return false;
-            }
-            if (version > serverVersion)
-                continue;
-            CatalogueRow& row = loaded.emplace_back();
-            for (int field = 1; field < kSettingsFieldCount; ++field)
-                row.columns[static_cast<size_t>(field - 1)] = query.value(field).toString();
-            if (versions)
-                versions->append(version);
-        }
-        if (query.lastError().isValid()) {
-            problem = readProblem(query.lastError());
-            return false;
-        }
-        return true;
+        return readSettingsFrom(db, serverVersion, loaded, versions, problem);
     });
+}
+
+QString captionOf(const VersionRow& row)
+{
+    return QLatin1Char('v') + row.version.toString();
 }
 
 } // namespace
@@ -318,6 +327,27 @@ bool loadEveryVersion(const QString& dbPath, VersionedCatalogue& catalogue, QStr
     return true;
 }
 
+bool loadEverything(const QString& dbPath, VersionedCatalogue& catalogue,
+                    QList<VersionEntry>& versions, QString* error)
+{
+    QList<VersionRow> versionRows;
+    QList<CatalogueRow> loaded;
+    QList<float> introduced;
+    const bool ok = withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
+        return readVersions(db, versionRows, problem) &&
+               readSettingsFrom(db, std::numeric_limits<float>::infinity(), loaded, &introduced,
+                                problem);
+    });
+    if (!ok)
+        return false;
+    catalogue.settings.replace(std::move(loaded));
+    catalogue.introduced = std::move(introduced);
+    versions.clear();
+    for (const VersionRow& row : std::as_const(versionRows))
+        versions.append({row.indexText, row.number, captionOf(row)});
+    return true;
+}
+
 bool readVersionCaptions(const QString& dbPath, QStringList& captions, QString* error)
 {
     QStringList read;
@@ -327,7 +357,7 @@ bool readVersionCaptions(const QString& dbPath, QStringList& captions, QString* 
             return false;
         read.reserve(rows.size());
         for (const VersionRow& row : std::as_const(rows))
-            read.append(QLatin1Char('v') + row.version.toString());
+            read.append(captionOf(row));
         return true;
     });
     if (ok)

@@ -45,6 +45,19 @@ bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& t
 bool loadEveryVersion(const QString& dbPath, VersionedCatalogue& catalogue,
                       QString* error = nullptr);
 
+// One DV_Version row: its "Index" as text, its "Version" and the menu caption ("v" + the version).
+struct VersionEntry {
+    QString index;
+    float number = 0;
+    QString caption;
+};
+
+// The whole catalogue in one read: every CFGSettings row with its "Version" and every DV_Version
+// row, in table order. False with *error set (and both lists untouched) when the database cannot
+// be read or is malformed.
+bool loadEverything(const QString& dbPath, VersionedCatalogue& catalogue,
+                    QList<VersionEntry>& versions, QString* error = nullptr);
+
 // The version list's captions: "v" followed by each DV_Version row's "Version" written as text
 // ("v6.5", "v7"), in table order. Returns false with *error set (and `captions` untouched)
 // when the database cannot be read or is malformed.

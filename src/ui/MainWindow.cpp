@@ -1,6 +1,5 @@
 #include "ui/MainWindow.h"
 
-#include "core/CatalogueDatabase.h"
 #include "core/ConfigDocument.h"
 #include "core/PreferenceStore.h"
 #include "core/ServerInstall.h"
@@ -115,36 +114,33 @@ QString withoutMnemonic(QString caption)
     return caption.remove(QLatin1Char('&')).trimmed();
 }
 
-// The command sets the item's check mark itself: Qt's own toggling is taken back first. Of two
-// exclusive choices one is always marked, so taking back a choice marks the other one again.
-void commandOwnsMark(QAction* item)
-{
-    QObject::connect(item, &QAction::triggered, item, [item](bool checked) {
-        QActionGroup* group = item->actionGroup();
-        const QList<QAction*> choices = group ? group->actions() : QList<QAction*>{};
-        if (checked && choices.size() == 2)
-            choices.at(choices.at(0) == item ? 1 : 0)->setChecked(true);
-        else
-            item->setChecked(!checked);
-    });
-}
-
-// Radio marks for choices of which exactly one holds. The group may be left without a mark
-// for a moment, while a command takes Qt's toggling back.
-void exclusiveChoices(QObject* owner, const QList<QAction*>& choices)
+// Radio marks for choices of which exactly one holds: choosing the marked one again keeps it.
+void exclusiveChoices(
+    QObject* owner, const QList<QAction*>& choices,
+    QActionGroup::ExclusionPolicy policy = QActionGroup::ExclusionPolicy::Exclusive)
 {
     auto* group = new QActionGroup(owner);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    group->setExclusionPolicy(policy);
     for (QAction* choice : choices)
         group->addAction(choice);
 }
 
+// The mark shows a flag of the editing state; `set`, when given, is what its toggle sets.
+void markFollows(QAction* mark, EditingState* state, bool (EditingState::*flag)() const,
+                 void (EditingState::*changed)(bool), void (EditingState::*set)(bool) = nullptr)
+{
+    mark->setChecked((state->*flag)());
+    QObject::connect(state, changed, mark, &QAction::setChecked);
+    if (set)
+        QObject::connect(mark, &QAction::toggled, state, set);
+}
+
 } // namespace
 
-MainWindow::MainWindow(Dialogs& dialogs, QString programDir, CatalogueTable catalogue,
+MainWindow::MainWindow(Dialogs& dialogs, QString programDir, std::unique_ptr<EditingState> state,
                        QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_programDir(std::move(programDir)),
-      m_catalogue(std::move(catalogue)), m_document(std::make_unique<ConfigDocument>())
+      m_state(std::move(state)), m_document(std::make_unique<ConfigDocument>())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(ProductName);
@@ -201,7 +197,8 @@ void MainWindow::buildMenus()
     for (QAction* item : {mnuFileLineEndsCrLf, mnuFileLineEndsLf})
         item->setCheckable(true);
     // A file with mixed line ends has neither mark.
-    exclusiveChoices(mnuFileLineEnds, {mnuFileLineEndsCrLf, mnuFileLineEndsLf});
+    exclusiveChoices(mnuFileLineEnds, {mnuFileLineEndsCrLf, mnuFileLineEndsLf},
+                     QActionGroup::ExclusionPolicy::ExclusiveOptional);
     addSeparator(mnuFile, "mnuFileBar0");
     mnuFilemnuPrint = addItem(mnuFile, "mnuFilemnuPrint", QStringLiteral("&Print"),
                               QKeySequence(QStringLiteral("Ctrl+P")));
@@ -257,7 +254,6 @@ void MainWindow::buildMenus()
     for (QAction* item : {mnuViewmnuShowHelp, mnuViewmnuListCat, mnuViewmnuListAlpha,
                           mnuViewmnuLVText, mnuViewmnuLVList})
         item->setCheckable(true);
-    mnuViewmnuShowHelp->setChecked(true);
     exclusiveChoices(mnuView, {mnuViewmnuListCat, mnuViewmnuListAlpha});
     exclusiveChoices(mnuView, {mnuViewmnuLVText, mnuViewmnuLVList});
 
@@ -326,6 +322,7 @@ void MainWindow::buildToolbar()
     for (int index :
          {Button::ListAlpha, Button::ListCat, Button::TextView, Button::ListView, Button::ShowHelp})
         FlatBttn[static_cast<size_t>(index)]->setCheckable(true);
+    exclusiveChoices(CoolBar1, {FlatBttn[Button::ListAlpha], FlatBttn[Button::ListCat]});
 }
 
 void MainWindow::buildWorkArea()
@@ -337,7 +334,7 @@ void MainWindow::buildWorkArea()
     column->setSpacing(2);
 
     // The strip places its controls by hand: they follow the list's left edge.
-    picTitles = new ValueEditor(*m_document, m_catalogue, m_programDir, central);
+    picTitles = new ValueEditor(*m_document, m_state->catalogue(), m_programDir, central);
     column->addWidget(picTitles);
 
     vbuSplitterHoriz = new QSplitter(Qt::Vertical, central);
@@ -429,9 +426,9 @@ void MainWindow::createComponents()
 {
     ConfigDocument& document = *m_document;
     const DocumentWidgets views{this, lvListView, txtTextBox};
-    const WorkArea area{this,      vbuSplitterHoriz,   vbuSplitterVert,           lvListView,
-                        picTitles, mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp]};
-    m_layout = std::make_unique<MainLayout>(MainLayout::Parts{area, tvTreeView, documentPane});
+    const WorkArea area{this, vbuSplitterHoriz, vbuSplitterVert, lvListView, picTitles};
+    m_layout =
+        std::make_unique<MainLayout>(MainLayout::Parts{area, tvTreeView, documentPane}, *m_state);
     m_views = std::make_unique<DocumentViews>(
         document, lvListView, txtTextBox,
         DocumentViews::Commands{
@@ -451,7 +448,7 @@ void MainWindow::createComponents()
             {FlatBttn[Button::MoveUp], FlatBttn[Button::MoveDown]}});
     m_applyEdit = std::make_unique<ApplyEdit>(document, m_dialogs, views, tvTreeView);
     m_explorer = std::make_unique<SettingsExplorer>(
-        *tvTreeView, m_catalogue,
+        *tvTreeView, *m_state,
         SettingsExplorer::Marks{mnuViewmnuListCat,
                                 mnuViewmnuListAlpha,
                                 FlatBttn[Button::ListCat],
@@ -464,18 +461,15 @@ void MainWindow::createComponents()
     m_rowOperations = std::make_unique<RowOperations>(document, m_dialogs, views, mnuPopUpLV,
                                                       mnuToolsConfirmDelete);
     m_preferences = std::make_unique<Preferences>(
-        document, m_dialogs,
-        Preferences::Parts{area, txtTextBox, mnuToolsConfirmDelete, mnuToolsFonts,
-                           mnuViewmnuListCat, mnuViewmnuProblems});
+        document, *m_state, m_dialogs, Preferences::Parts{area, txtTextBox, mnuToolsFonts});
     m_find = std::make_unique<FindCommands>(document, m_dialogs, views, tvTreeView);
     m_edit = std::make_unique<EditCommands>(document, m_dialogs, this, txtTextBox);
-    m_versions =
-        std::make_unique<VersionMenu>(mnuDVVersion, m_catalogue, m_dialogs, this, m_programDir);
+    m_versions = std::make_unique<VersionMenu>(mnuDVVersion, *m_state);
     m_status = std::make_unique<StatusBar>(this);
     m_recent = std::make_unique<RecentFilesMenu>(mnuFileRecent, m_dialogs, this);
     m_external = std::make_unique<ExternalChanges>(document, m_dialogs, this);
     m_problems = std::make_unique<ProblemsPane>(
-        document, CatalogueDatabase::GetCatalogueDatabasePath(m_programDir),
+        document, *m_state,
         ProblemsPane::Parts{fraProblems, lvProblems, lvListView, txtTextBox, lblNoProblems,
                             vbuSplitterProblems});
     m_recovery = std::make_unique<Recovery>(document, m_dialogs, this);
@@ -564,12 +558,6 @@ void MainWindow::wire()
         for (QAction* trigger : triggers)
             connect(trigger, &QAction::triggered, receiver, command);
     };
-    // Before the commands, which read the marks as they were.
-    for (QAction* item : {mnuViewmnuListCat, mnuViewmnuListAlpha, mnuViewmnuLVText,
-                          mnuViewmnuLVList, mnu_PopUpTV_SortCategory, mnu_PopUpTV_SortAlpha,
-                          mnuViewmnuShowHelp, mnuToolsConfirmDelete})
-        commandOwnsMark(item);
-
     wireLineEnds();
     FileCommands* files = m_files.get();
     on({mnuFileNew, FlatBttn[Button::New]}, files, &FileCommands::NewDocument);
@@ -595,9 +583,6 @@ void MainWindow::wire()
     // A dropped file opens as a recent one does: the save question, then the file.
     connect(new FileDrop(this), &FileDrop::fileDropped, files, &FileCommands::openRecent);
     on({mnuFilemnuExit}, this, &QWidget::close);
-    for (size_t i = 0; i < mnuDVVersion.size(); ++i)
-        connect(mnuDVVersion[i], &QAction::triggered, m_versions.get(),
-                [this, i] { m_versions->versionChosen(static_cast<int>(i)); });
 
     EditCommands* edit = m_edit.get();
     on({mnuEditUndo}, edit, &EditCommands::undo);
@@ -632,10 +617,13 @@ void MainWindow::wire()
     on({mnuViewmnuCollapseTV, mnu_PopUpTV_CollapseAll}, explorer,
        &SettingsExplorer::CollapseAllNodes);
     on({mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp]}, m_layout.get(),
-       &MainLayout::toggleHelpWindow);
+       &MainLayout::showHelpWindow);
+    for (QAction* mark : {mnuViewmnuShowHelp, FlatBttn[Button::ShowHelp]})
+        markFollows(mark, m_state.get(), &EditingState::helpShown, &EditingState::helpShownChanged);
 
     on({mnuToolsFonts}, m_preferences.get(), &Preferences::fontsCommand);
-    on({mnuToolsConfirmDelete}, m_preferences.get(), &Preferences::confirmDeleteCommand);
+    markFollows(mnuToolsConfirmDelete, m_state.get(), &EditingState::confirmDelete,
+                &EditingState::confirmDeleteChanged, &EditingState::setConfirmDelete);
 
     on({mnuHelpContents}, this, [this] {
         showHelpContents(m_dialogs, m_programDir + QStringLiteral("/DraCFG.html"), this);
@@ -705,7 +693,8 @@ void MainWindow::wire()
 
     // The problems follow every edit after a pause, and the rest at once.
     ProblemsPane* problems = m_problems.get();
-    connect(mnuViewmnuProblems, &QAction::toggled, problems, &ProblemsPane::showPane);
+    markFollows(mnuViewmnuProblems, m_state.get(), &EditingState::problemsShown,
+                &EditingState::problemsShownChanged, &EditingState::setProblemsShown);
     connect(problems, &ProblemsPane::countsChanged, m_status.get(), &StatusBar::setProblemCounts);
     connect(m_document.get(), &ConfigDocument::textAboutToBeReplaced, problems,
             &ProblemsPane::dropUnderlines);
@@ -724,11 +713,6 @@ void MainWindow::wire()
     connect(m_document.get(), &ConfigDocument::openChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::viewChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::pathChanged, problems, &ProblemsPane::recheck);
-    for (size_t i = 0; i < mnuDVVersion.size(); ++i)
-        connect(mnuDVVersion[i], &QAction::toggled, problems, [problems, i](bool checked) {
-            if (checked)
-                problems->setVersionIndex(static_cast<int>(i));
-        });
     connect(files, &FileCommands::documentClosed, this, [this] {
         if (QTreeWidgetItem* first = tvTreeView->node(1))
             tvTreeView->setCurrentItem(first);
@@ -788,12 +772,11 @@ void MainWindow::load()
     m_views->SetDocumentCommandStates();
     setWindowTitle(ProductName);
     m_preferences->LoadPreferences();
-    m_versions->setCheckedIndex(PreferenceStore::storedVersionIndex());
+    m_state->chooseVersion(PreferenceStore::storedVersionIndex());
 
     const auto store = PreferenceStore::open();
     m_views->SetView(PreferenceStore::read<bool>(*store, PreferenceStore::Keys::ShowTextBox));
-    m_explorer->BuildSettingsTree(
-        PreferenceStore::read<bool>(*store, PreferenceStore::Keys::ListByCategory));
+    m_explorer->BuildSettingsTree(m_state->listByCategory());
     m_preferences->LoadFontPreferences();
     lblNoDocument->setHidden(m_document->DocumentOpen());
     // Where the focus says nothing about the tree: Find starts in the editor, as with every
@@ -829,9 +812,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::saveShutdownState()
 {
     const auto store = PreferenceStore::open();
-    const int checked = m_versions->checkedIndex();
-    if (checked >= 0)
-        PreferenceStore::write(*store, PreferenceStore::Keys::DravaneVersion, checked);
+    PreferenceStore::write(*store, PreferenceStore::Keys::DravaneVersion, m_state->versionIndex());
     const PreferenceStore::Key& viewMode = PreferenceStore::Keys::ViewMode;
     PreferenceStore::write(*store, viewMode, static_cast<qint32>(viewMode.defaultValue));
     store->sync();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/CatalogueTable.h"
 #include "core/ProblemCheck.h"
 
 #include <QHash>
@@ -9,6 +8,7 @@
 #include <QTimer>
 
 class ConfigDocument;
+class EditingState;
 class QAction;
 class QLabel;
 class QPlainTextEdit;
@@ -54,9 +54,9 @@ public:
         QLabel* none;     // the one line in the pane while there is no problem
         QSplitter* split; // between the document (first) and the pane
     };
-    // The catalogue of every version is read once from cataloguePath; without it the pane
-    // says why instead of listing problems.
-    ProblemsPane(const ConfigDocument& document, const QString& cataloguePath, const Parts& parts,
+    // Checks against the state's catalogue of every version and its chosen version, and shows
+    // while the state says so; without a catalogue the pane says why instead of listing problems.
+    ProblemsPane(const ConfigDocument& document, const EditingState& state, const Parts& parts,
                  QObject* parent = nullptr);
 
     const QList<ProblemCheck::Problem>& problems() const { return m_problems; }
@@ -68,11 +68,9 @@ public:
 public slots:
     void recheck();
     void recheckSoon();
-    // The position in the version menu of the chosen server version.
-    void setVersionIndex(int index);
     // Until the next check: each underline holds a cursor the text must move at every change.
     void dropUnderlines();
-    // View > Problems; the pane shows only while a document is open.
+    // The pane shows only while a document is open.
     void showPane(bool shown);
     // A list row was clicked, or selected otherwise: its problem goes to the status bar, and a
     // row without one clears what an earlier row said there. A click checks first.
@@ -93,14 +91,11 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     const ConfigDocument& m_document;
-    QString m_cataloguePath;
+    const EditingState& m_state;
     Parts m_parts;
     QWidget* m_textViewport = nullptr; // the text view's, whose tool tips tell the problems
     ProblemMarks* m_marks;
     QTimer m_pause;
-    VersionedCatalogue m_catalogue;
-    QString m_catalogueError;
-    float m_version = 0;
     QList<ProblemCheck::Problem> m_problems;
     QHash<int, QString> m_messagesByLine;
     bool m_wanted = false;
