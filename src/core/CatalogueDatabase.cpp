@@ -12,7 +12,6 @@
 
 #include <atomic>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 namespace CatalogueDatabase {
@@ -221,30 +220,11 @@ bool catalogueDatabaseExists(const QString& dbPath)
     return !dbPath.isEmpty() && info.exists() && !info.isDir();
 }
 
-float GetVersionNumber(const QString& dbPath, int index, QString* error)
-{
-    float answer = 0;
-    withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
-        QList<VersionRow> rows;
-        if (!readVersions(db, rows, problem))
-            return false;
-        const QString wanted = QString::number(index).trimmed();
-        for (const VersionRow& row : std::as_const(rows)) {
-            if (row.indexText == wanted) {
-                answer = row.number;
-                break;
-            }
-        }
-        return true;
-    });
-    return answer;
-}
-
 namespace {
 
-// The CFGSettings rows whose "Version" is not greater than serverVersion, with their versions.
-bool readSettingsFrom(QSqlDatabase& db, float serverVersion, QList<CatalogueRow>& loaded,
-                      QList<float>* versions, QString& problem)
+// Every CFGSettings row with its "Version".
+bool readSettings(QSqlDatabase& db, QList<CatalogueRow>& loaded, QList<float>& versions,
+                  QString& problem)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
@@ -276,27 +256,16 @@ bool readSettingsFrom(QSqlDatabase& db, float serverVersion, QList<CatalogueRow>
                                            "that is not a number.");
             return false;
         }
-        if (version > serverVersion)
-            continue;
         CatalogueRow& row = loaded.emplace_back();
         for (int field = 1; field < kSettingsFieldCount; ++field)
             row.columns[static_cast<size_t>(field - 1)] = query.value(field).toString();
-        if (versions)
-            versions->append(version);
+        versions.append(version);
     }
     if (query.lastError().isValid()) {
         problem = readProblem(query.lastError());
         return false;
     }
     return true;
-}
-
-bool readSettings(const QString& dbPath, float serverVersion, QList<CatalogueRow>& loaded,
-                  QList<float>* versions, QString* error)
-{
-    return withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
-        return readSettingsFrom(db, serverVersion, loaded, versions, problem);
-    });
 }
 
 QString captionOf(const VersionRow& row)
@@ -306,21 +275,13 @@ QString captionOf(const VersionRow& row)
 
 } // namespace
 
-bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& table,
-                   QString* error)
-{
-    QList<CatalogueRow> loaded;
-    const bool ok = readSettings(dbPath, serverVersion, loaded, nullptr, error);
-    if (ok && !loaded.isEmpty())
-        table.replace(std::move(loaded));
-    return ok;
-}
-
 bool loadEveryVersion(const QString& dbPath, VersionedCatalogue& catalogue, QString* error)
 {
     QList<CatalogueRow> loaded;
     QList<float> versions;
-    if (!readSettings(dbPath, std::numeric_limits<float>::infinity(), loaded, &versions, error))
+    if (!withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
+            return readSettings(db, loaded, versions, problem);
+        }))
         return false;
     catalogue.settings.replace(std::move(loaded));
     catalogue.introduced = std::move(versions);
@@ -335,8 +296,7 @@ bool loadEverything(const QString& dbPath, VersionedCatalogue& catalogue,
     QList<float> introduced;
     const bool ok = withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
         return readVersions(db, versionRows, problem) &&
-               readSettingsFrom(db, std::numeric_limits<float>::infinity(), loaded, &introduced,
-                                problem);
+               readSettings(db, loaded, introduced, problem);
     });
     if (!ok)
         return false;

@@ -33,8 +33,8 @@ private slots:
     void init()
     {
         QVERIFY(WriteFixtureCatalogue(
-            path(), {Setting("A", 1), Setting("B", 1), Setting("C", 2), Setting("D", 3)},
-            {3, 2, 1, 0.5}));
+            path(), {Setting("A", 1), Setting("B", 1), Setting("C", 2.1), Setting("D", 3)},
+            {3, 2.1, 1, 0.5}));
     }
 
     // Choices after the load come from memory: the database is gone by then.
@@ -56,8 +56,9 @@ private slots:
             << 0 << QList<int>{2, 7} << 7 << 0.0f << first << 2;
         QTest::newRow("out of range: the first")
             << 0 << QList<int>{2, 10, -1} << 0 << 3.0f << all << 2;
+        // Both sides in single precision: in double, the stored 2.1 would exceed 2.1f.
         QTest::newRow("stored before the load")
-            << 1 << QList<int>{} << 1 << 2.0f << QStringList{"A", "B", "C"} << 0;
+            << 1 << QList<int>{} << 1 << 2.1f << QStringList{"A", "B", "C"} << 0;
         QTest::newRow("stored, no row: nothing offered")
             << 8 << QList<int>{} << 8 << 0.0f << QStringList{} << 0;
     }
@@ -70,7 +71,7 @@ private slots:
         QString error;
         QVERIFY(state.load(path(), &error));
         QVERIFY(error.isEmpty() && state.isLoaded());
-        QCOMPARE(state.versionCaptions(), (QStringList{"v3", "v2", "v1", "v0.5"}));
+        QCOMPARE(state.versionCaptions(), (QStringList{"v3", "v2.1", "v1", "v0.5"}));
         QCOMPARE(state.everyVersion().settings.size(), 4);
         QVERIFY(QFile::remove(path()));
         QSignalSpy changes(&state, &EditingState::versionChanged);
