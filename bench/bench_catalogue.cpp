@@ -3,8 +3,7 @@
 // settings table of the same catalogue measured in the same run (a large catalogue costs more
 // to read, whatever the editor does with it); the ratios are printed after the table.
 #include "BenchSupport.h"
-#include "core/CatalogueDatabase.h"
-#include "core/CatalogueTable.h"
+#include "core/EditingState.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsExplorer.h"
@@ -18,7 +17,6 @@
 #include <QVariant>
 #include <benchmark/benchmark.h>
 #include <iomanip>
-#include <limits>
 #include <map>
 #include <string>
 
@@ -26,7 +24,6 @@ namespace {
 
 constexpr int GeneratedSettings = 5000;
 constexpr int GeneratedCategories = 200;
-constexpr float EveryVersion = std::numeric_limits<float>::max();
 
 const QString& DemoCatalogue()
 {
@@ -123,13 +120,14 @@ void SelectWalk(benchmark::State& state, const QString& path)
 void LoadAndBuild(benchmark::State& state, const QString& path, bool byCategory)
 {
     NullDialogs dialogs;
-    MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{});
+    MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
+                      EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb")));
     window.resize(800, 600);
     window.show();
     SettingsExplorer& explorer = window.explorer();
     for (auto _ : state) {
         QString error;
-        if (!CatalogueDatabase::LoadCatalogue(path, EveryVersion, window.catalogue(), &error)) {
+        if (!window.editingState().load(path, &error)) {
             state.SkipWithError(error.toStdString().c_str());
             break;
         }
@@ -191,10 +189,10 @@ const QStringList FilterStrokes = [] {
 void TypeIntoBox(benchmark::State& state, bool filterBox)
 {
     NullDialogs dialogs;
-    MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{});
+    MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
+                      EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb")));
     QString error;
-    if (!CatalogueDatabase::LoadCatalogue(GeneratedCatalogue(), EveryVersion, window.catalogue(),
-                                          &error)) {
+    if (!window.editingState().load(GeneratedCatalogue(), &error)) {
         state.SkipWithError(error.toStdString().c_str());
         return;
     }

@@ -35,7 +35,8 @@ struct Bench {
     QTemporaryDir folder;
     QTemporaryDir memoryFolder{QStringLiteral("/dev/shm/dracfg-bench-XXXXXX")};
     NullDialogs dialogs;
-    MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{}};
+    MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
+                      EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb"))};
     QString text = GenerateConfigText(LargestFile);
     QByteArray bytes = Codepage::encodeWindows1252(text).value();
     QString source = folder.filePath(QStringLiteral("source.cfg"));

@@ -22,7 +22,8 @@ constexpr int Steps = 200;
 struct Bench {
     QTemporaryDir folder;
     NullDialogs dialogs;
-    MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{}};
+    MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
+                      EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb"))};
     QString text = GenerateConfigText(LargestFile);
     QString source = folder.filePath(QStringLiteral("source.cfg"));
 

@@ -5,9 +5,9 @@
 #include "BenchSupport.h"
 #include "WorstConfig.h"
 
-#include "core/CatalogueTable.h"
 #include "core/Codepage.h"
 #include "core/ConfigDocument.h"
+#include "core/EditingState.h"
 #include "ui/DocumentViews.h"
 #include "ui/FileCommands.h"
 #include "ui/MainWindow.h"
@@ -72,7 +72,8 @@ double longestUnansweredMs(int ms)
 struct Fixture {
     QTemporaryDir folder;
     NullDialogs dialogs;
-    MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), CatalogueTable{}};
+    MainWindow window{dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
+                      EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb"))};
     QPlainTextEdit bare;
     QString text = GenerateWorstConfigText(LargestFile);
     QByteArray bytes = Codepage::encodeWindows1252(text).value();

@@ -38,16 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     QString error;
-    CatalogueTable table;
-    const bool loaded = CatalogueDatabase::LoadCatalogue(path, 1e9f, table, &error);
+    VersionedCatalogue catalogue;
+    QList<CatalogueDatabase::VersionEntry> versions;
+    const bool loaded = CatalogueDatabase::loadEverything(path, catalogue, versions, &error);
     FUZZ_CHECK(loaded == error.isEmpty());
-    FUZZ_CHECK(loaded || table.isEmpty());
+    FUZZ_CHECK(loaded || catalogue.settings.isEmpty());
+    FUZZ_CHECK(catalogue.settings.size() == catalogue.introduced.size() && versions.size() <= 10);
 
     QStringList captions;
     const bool listed = CatalogueDatabase::readVersionCaptions(path, captions, &error);
     FUZZ_CHECK(listed == error.isEmpty());
     FUZZ_CHECK(captions.size() <= 10);
-
-    CatalogueDatabase::GetVersionNumber(path, 0, &error);
     return 0;
 }

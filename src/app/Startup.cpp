@@ -2,6 +2,7 @@
 
 #include "app/TerminationSignals.h"
 #include "core/CatalogueDatabase.h"
+#include "core/EditingState.h"
 #include "core/PreferenceStore.h"
 #include "core/ServerInstall.h"
 #include "core/Version.h"
@@ -70,21 +71,16 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     }
 
     // An unreadable catalogue ends start-up before any window exists or anything is written.
+    // The stored version is chosen first: the settings offered start as that version's.
+    auto state = std::make_unique<EditingState>();
+    state->chooseVersion(PreferenceStore::storedVersionIndex());
     QString error;
-    CatalogueTable catalogue;
-    const int versionIndex = PreferenceStore::storedVersionIndex();
-    const float version = CatalogueDatabase::GetVersionNumber(dbPath, versionIndex, &error);
-    if (error.isEmpty())
-        CatalogueDatabase::LoadCatalogue(dbPath, version, catalogue, &error);
-    QStringList captions;
-    if (error.isEmpty())
-        CatalogueDatabase::readVersionCaptions(dbPath, captions, &error);
-    if (!error.isEmpty()) {
+    if (!state->load(dbPath, &error)) {
         dialogs.message(nullptr, ProductName, error, QMessageBox::Critical);
         return nullptr;
     }
 
-    auto window = std::make_unique<MainWindow>(dialogs, programDir, std::move(catalogue));
+    auto window = std::make_unique<MainWindow>(dialogs, programDir, std::move(state));
     Recovery& recovery = window->recovery();
     if (options.termination)
         QObject::connect(options.termination, &TerminationSignals::arrived, &recovery,

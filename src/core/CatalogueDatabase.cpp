@@ -12,7 +12,6 @@
 
 #include <atomic>
 #include <cmath>
-#include <limits>
 #include <utility>
 
 namespace CatalogueDatabase {
@@ -221,100 +220,91 @@ bool catalogueDatabaseExists(const QString& dbPath)
     return !dbPath.isEmpty() && info.exists() && !info.isDir();
 }
 
-float GetVersionNumber(const QString& dbPath, int index, QString* error)
-{
-    float answer = 0;
-    withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
-        QList<VersionRow> rows;
-        if (!readVersions(db, rows, problem))
-            return false;
-        const QString wanted = QString::number(index).trimmed();
-        for (const VersionRow& row : std::as_const(rows)) {
-            if (row.indexText == wanted) {
-                answer = row.number;
-                break;
-            }
-        }
-        return true;
-    });
-    return answer;
-}
-
 namespace {
 
-// The CFGSettings rows whose "Version" is not greater than serverVersion, with their versions.
-bool readSettings(const QString& dbPath, float serverVersion, QList<CatalogueRow>& loaded,
-                  QList<float>* versions, QString* error)
+// Every CFGSettings row with its "Version".
+bool readSettings(QSqlDatabase& db, QList<CatalogueRow>& loaded, QList<float>& versions,
+                  QString& problem)
 {
-    return withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("Select * From CFGSettings"))) {
-            problem = queryProblem(db, query, kSettingsTable);
-            return false;
-        }
-        const QSqlRecord record = query.record();
-        if (record.count() != kSettingsFieldCount) {
-            problem =
-                QStringLiteral("The table CFGSettings has %1 fields; it must have exactly %2.")
-                    .arg(record.count())
-                    .arg(kSettingsFieldCount);
-            return false;
-        }
-        const int versionField = record.indexOf(QStringLiteral("Version"));
-        if (versionField < 0) {
-            problem = QStringLiteral("The table CFGSettings has no field Version.");
-            return false;
-        }
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("Select * From CFGSettings"))) {
+        problem = queryProblem(db, query, kSettingsTable);
+        return false;
+    }
+    const QSqlRecord record = query.record();
+    if (record.count() != kSettingsFieldCount) {
+        problem = QStringLiteral("The table CFGSettings has %1 fields; it must have exactly %2.")
+                      .arg(record.count())
+                      .arg(kSettingsFieldCount);
+        return false;
+    }
+    const int versionField = record.indexOf(QStringLiteral("Version"));
+    if (versionField < 0) {
+        problem = QStringLiteral("The table CFGSettings has no field Version.");
+        return false;
+    }
 
-        loaded.reserve(512);
-        while (query.next()) {
-            const QVariant value = query.value(versionField);
-            float version = 0;
-            if (!toVersion(value, version)) {
-                problem =
-                    value.isNull()
-                        ? QStringLiteral("A setting in the catalogue database has no Version.")
-                        : QStringLiteral("A setting in the catalogue database has a Version "
-                                         "that is not a number.");
-                return false;
-            }
-            if (version > serverVersion)
-                continue;
-            CatalogueRow& row = loaded.emplace_back();
-            for (int field = 1; field < kSettingsFieldCount; ++field)
-                row.columns[static_cast<size_t>(field - 1)] = query.value(field).toString();
-            if (versions)
-                versions->append(version);
-        }
-        if (query.lastError().isValid()) {
-            problem = readProblem(query.lastError());
+    loaded.reserve(512);
+    while (query.next()) {
+        const QVariant value = query.value(versionField);
+        float version = 0;
+        if (!toVersion(value, version)) {
+            problem = value.isNull()
+                          ? QStringLiteral("A setting in the catalogue database has no Version.")
+                          : QStringLiteral("A setting in the catalogue database has a Version "
+                                           "that is not a number.");
             return false;
         }
-        return true;
-    });
+        CatalogueRow& row = loaded.emplace_back();
+        for (int field = 1; field < kSettingsFieldCount; ++field)
+            row.columns[static_cast<size_t>(field - 1)] = query.value(field).toString();
+        versions.append(version);
+    }
+    if (query.lastError().isValid()) {
+        problem = readProblem(query.lastError());
+        return false;
+    }
+    return true;
+}
+
+QString captionOf(const VersionRow& row)
+{
+    return QLatin1Char('v') + row.version.toString();
 }
 
 } // namespace
-
-bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& table,
-                   QString* error)
-{
-    QList<CatalogueRow> loaded;
-    const bool ok = readSettings(dbPath, serverVersion, loaded, nullptr, error);
-    if (ok && !loaded.isEmpty())
-        table.replace(std::move(loaded));
-    return ok;
-}
 
 bool loadEveryVersion(const QString& dbPath, VersionedCatalogue& catalogue, QString* error)
 {
     QList<CatalogueRow> loaded;
     QList<float> versions;
-    if (!readSettings(dbPath, std::numeric_limits<float>::infinity(), loaded, &versions, error))
+    if (!withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
+            return readSettings(db, loaded, versions, problem);
+        }))
         return false;
     catalogue.settings.replace(std::move(loaded));
     catalogue.introduced = std::move(versions);
+    return true;
+}
+
+bool loadEverything(const QString& dbPath, VersionedCatalogue& catalogue,
+                    QList<VersionEntry>& versions, QString* error)
+{
+    QList<VersionRow> versionRows;
+    QList<CatalogueRow> loaded;
+    QList<float> introduced;
+    const bool ok = withCatalogue(dbPath, error, [&](QSqlDatabase& db, QString& problem) {
+        return readVersions(db, versionRows, problem) &&
+               readSettings(db, loaded, introduced, problem);
+    });
+    if (!ok)
+        return false;
+    catalogue.settings.replace(std::move(loaded));
+    catalogue.introduced = std::move(introduced);
+    versions.clear();
+    for (const VersionRow& row : std::as_const(versionRows))
+        versions.append({row.indexText, row.number, captionOf(row)});
     return true;
 }
 
@@ -327,7 +317,7 @@ bool readVersionCaptions(const QString& dbPath, QStringList& captions, QString* 
             return false;
         read.reserve(rows.size());
         for (const VersionRow& row : std::as_const(rows))
-            read.append(QLatin1Char('v') + row.version.toString());
+            read.append(captionOf(row));
         return true;
     });
     if (ok)

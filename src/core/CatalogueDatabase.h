@@ -27,23 +27,23 @@ bool catalogueDatabaseExists(const QString& dbPath);
 extern const QString MissingDatabaseTitle;
 extern const QString MissingDatabaseText;
 
-// The "Version" (single precision) of the first DV_Version row whose "Index" text equals the
-// index written as text; 0 when DV_Version is empty or no row carries the index. On a database
-// that cannot be read or is malformed the answer is 0 and *error names the problem; *error is
-// cleared otherwise.
-float GetVersionNumber(const QString& dbPath, int index, QString* error = nullptr);
-
-// Replaces `table` with the CFGSettings rows whose "Version" (single precision) is not greater
-// than serverVersion, in table order. When no row qualifies the table keeps what it held and
-// the answer is still true. Returns false, with *error set and the table untouched, when the
-// database cannot be read or is malformed.
-bool LoadCatalogue(const QString& dbPath, float serverVersion, CatalogueTable& table,
-                   QString* error = nullptr);
-
 // Every CFGSettings row with its "Version", in table order; false with *error set (and
 // `catalogue` untouched) when the database cannot be read or is malformed.
 bool loadEveryVersion(const QString& dbPath, VersionedCatalogue& catalogue,
                       QString* error = nullptr);
+
+// One DV_Version row: its "Index" as text, its "Version" and the menu caption ("v" + the version).
+struct VersionEntry {
+    QString index;
+    float number = 0;
+    QString caption;
+};
+
+// The whole catalogue in one read: every CFGSettings row with its "Version" and every DV_Version
+// row, in table order. False with *error set (and both lists untouched) when the database cannot
+// be read or is malformed.
+bool loadEverything(const QString& dbPath, VersionedCatalogue& catalogue,
+                    QList<VersionEntry>& versions, QString* error = nullptr);
 
 // The version list's captions: "v" followed by each DV_Version row's "Version" written as text
 // ("v6.5", "v7"), in table order. Returns false with *error set (and `captions` untouched)

@@ -176,10 +176,11 @@ std::span<const Command> table()
     return Table;
 }
 
-void exclusiveChoices(QObject* owner, const QList<QAction*>& choices)
+void exclusiveChoices(QObject* owner, const QList<QAction*>& choices,
+                      QActionGroup::ExclusionPolicy policy)
 {
     auto* group = new QActionGroup(owner);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    group->setExclusionPolicy(policy);
     for (QAction* choice : choices)
         group->addAction(choice);
 }
@@ -196,9 +197,13 @@ CommandSet::CommandSet(QMainWindow& window)
         if (command.choices != 0)
             choices[command.choices].append(m_items.value(QLatin1String(command.name)));
     }
-    for (const QList<QAction*>& group : std::as_const(choices))
-        exclusiveChoices(group.first()->parent(), group);
+    // A file with mixed line ends has neither mark.
+    for (auto group = choices.cbegin(); group != choices.cend(); ++group)
+        exclusiveChoices(group->first()->parent(), *group,
+                         group.key() == LineEnds ? QActionGroup::ExclusionPolicy::ExclusiveOptional
+                                                 : QActionGroup::ExclusionPolicy::Exclusive);
     addToToolbar(window);
+    exclusiveChoices(m_toolbar, {button(Button::ListAlpha), button(Button::ListCat)});
     // Until the window's load step says otherwise. Only the list commands change what goes by
     // category, so it starts enabled.
     for (When rule : {When::WithDocument, When::InTextView, When::InListView, When::ByOwner}) {

@@ -2,6 +2,7 @@
 
 #include "ui/ToolbarButtons.h"
 
+#include <QActionGroup>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -80,9 +81,10 @@ struct Command {
 
 std::span<const Command> table();
 
-// Exclusive choices show radio marks. The group may be left without a mark for a moment, while
-// a command takes Qt's toggling back.
-void exclusiveChoices(QObject* owner, const QList<QAction*>& choices);
+// Radio marks for choices of which exactly one holds: choosing the marked one again keeps it.
+void exclusiveChoices(
+    QObject* owner, const QList<QAction*>& choices,
+    QActionGroup::ExclusionPolicy policy = QActionGroup::ExclusionPolicy::Exclusive);
 
 } // namespace Commands
 

@@ -149,7 +149,7 @@ void DocumentViews::SetViewCommandStates(bool isText)
 void DocumentViews::textViewCommand()
 {
     // Clicking the pressed toolbar button raised it; the view itself stays as it is.
-    if (m_commands.textItem->isChecked()) {
+    if (m_document.isTextView()) {
         m_commands.textButton->setChecked(true);
         return;
     }
@@ -161,7 +161,7 @@ void DocumentViews::textViewCommand()
 
 void DocumentViews::listViewCommand()
 {
-    if (m_commands.listItem->isChecked()) {
+    if (!m_document.isTextView()) {
         m_commands.listButton->setChecked(true);
         return;
     }

@@ -1,9 +1,9 @@
 #include "ui/MainLayout.h"
 
+#include "core/EditingState.h"
 #include "ui/Twips.h"
 #include "ui/ValueEditor.h"
 
-#include <QAction>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMainWindow>
@@ -37,7 +37,8 @@ double roundHalfEven(double value)
 
 } // namespace
 
-MainLayout::MainLayout(const Parts& parts, QObject* parent) : QObject(parent), m_parts(parts)
+MainLayout::MainLayout(const Parts& parts, EditingState& state, QObject* parent)
+    : QObject(parent), m_parts(parts), m_state(state)
 {
     // The split position is the height of the upper pane: it holds when the window is
     // resized and the help pane takes the change.
@@ -117,21 +118,24 @@ void MainLayout::titleStripLayout()
 
 bool MainLayout::isHelpShown() const
 {
-    return m_parts.showHelpItem->isChecked();
+    return m_state.helpShown();
 }
 
 void MainLayout::toggleHelpWindow()
 {
+    showHelpWindow(!isHelpShown());
+}
+
+void MainLayout::showHelpWindow(bool show)
+{
     m_helpToggleInProgress = true;
     QMainWindow* window = m_parts.window;
     const double outerHeight = Twips::fromPixels(window->frameGeometry().height(), window);
-    const bool show = !isHelpShown();
     if (show)
         setSplitPosition(roundHalfEven(outerHeight / 3 * 1.5), false);
     else
         setSplitPosition(roundHalfEven(outerHeight - CollapsedAllowance), true);
-    m_parts.showHelpItem->setChecked(show);
-    m_parts.showHelpButton->setChecked(show);
+    m_state.setHelpShown(show);
     m_helpToggleInProgress = false;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class EditingState;
 class QWidget;
 
 // The main window's layout rules that Qt's layouts do not give by themselves: the minimum
@@ -17,12 +18,14 @@ public:
         QWidget* documentPane;
     };
 
-    explicit MainLayout(const Parts& parts, QObject* parent = nullptr);
+    // The help pane shows as far as the state says; showing or hiding it sets the state.
+    MainLayout(const Parts& parts, EditingState& state, QObject* parent = nullptr);
 
     void resizeLayout();
     void titleStripLayout();
     bool isHelpShown() const;
     void toggleHelpWindow();
+    void showHelpWindow(bool show);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,5 +38,6 @@ private:
     int twips(double value) const;
 
     Parts m_parts;
+    EditingState& m_state;
     bool m_helpToggleInProgress = false;
 };

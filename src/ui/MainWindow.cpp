@@ -1,6 +1,5 @@
 #include "ui/MainWindow.h"
 
-#include "core/CatalogueDatabase.h"
 #include "core/ConfigDocument.h"
 #include "core/PreferenceStore.h"
 #include "core/ServerInstall.h"
@@ -46,17 +45,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-MainWindow::MainWindow(Dialogs& dialogs, QString programDir, CatalogueTable catalogue,
+MainWindow::MainWindow(Dialogs& dialogs, QString programDir, std::unique_ptr<EditingState> state,
                        QWidget* parent)
     : QMainWindow(parent), m_dialogs(dialogs), m_programDir(std::move(programDir)),
-      m_catalogue(std::move(catalogue)), m_document(std::make_unique<ConfigDocument>())
+      m_state(std::move(state)), m_document(std::make_unique<ConfigDocument>())
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(ProductName);
 
     m_commands = std::make_unique<CommandSet>(*this);
     buildVersionItems();
-    item("mnuViewmnuShowHelp")->setChecked(true);
     buildWorkArea();
     createComponents();
     dressControls();
@@ -102,7 +100,7 @@ void MainWindow::buildWorkArea()
     column->setSpacing(2);
 
     // The strip places its controls by hand: they follow the list's left edge.
-    picTitles = new ValueEditor(*m_document, m_catalogue, m_programDir, central);
+    picTitles = new ValueEditor(*m_document, m_state->catalogue(), m_programDir, central);
     column->addWidget(picTitles);
 
     vbuSplitterHoriz = new QSplitter(Qt::Vertical, central);
@@ -194,9 +192,9 @@ void MainWindow::createComponents()
 {
     ConfigDocument& document = *m_document;
     const DocumentWidgets views{this, lvListView, txtTextBox};
-    const WorkArea area{this,      vbuSplitterHoriz,           vbuSplitterVert,         lvListView,
-                        picTitles, item("mnuViewmnuShowHelp"), button(Button::ShowHelp)};
-    m_layout = std::make_unique<MainLayout>(MainLayout::Parts{area, tvTreeView, documentPane});
+    const WorkArea area{this, vbuSplitterHoriz, vbuSplitterVert, lvListView, picTitles};
+    m_layout =
+        std::make_unique<MainLayout>(MainLayout::Parts{area, tvTreeView, documentPane}, *m_state);
     using Commands::When;
     const CommandSet& commands = *m_commands;
     m_views = std::make_unique<DocumentViews>(
@@ -209,7 +207,7 @@ void MainWindow::createComponents()
             commands.enabledWhen(When::InTextView), commands.enabledWhen(When::InListView)});
     m_applyEdit = std::make_unique<ApplyEdit>(document, m_dialogs, views, tvTreeView);
     m_explorer = std::make_unique<SettingsExplorer>(
-        *tvTreeView, m_catalogue,
+        *tvTreeView, *m_state,
         SettingsExplorer::Marks{item("mnuViewmnuListCat"), item("mnuViewmnuListAlpha"),
                                 button(Button::ListCat), button(Button::ListAlpha),
                                 item("mnu_PopUpTV_SortCategory"), item("mnu_PopUpTV_SortAlpha"),
@@ -218,18 +216,15 @@ void MainWindow::createComponents()
     m_rowOperations = std::make_unique<RowOperations>(
         document, m_dialogs, views, commands.menu("mnuPopUpLV"), item("mnuToolsConfirmDelete"));
     m_preferences = std::make_unique<Preferences>(
-        document, m_dialogs,
-        Preferences::Parts{area, txtTextBox, item("mnuToolsConfirmDelete"), item("mnuToolsFonts"),
-                           item("mnuViewmnuListCat"), item("mnuViewmnuProblems")});
+        document, *m_state, m_dialogs, Preferences::Parts{area, txtTextBox, item("mnuToolsFonts")});
     m_find = std::make_unique<FindCommands>(document, m_dialogs, views, tvTreeView);
     m_edit = std::make_unique<EditCommands>(document, m_dialogs, this, txtTextBox);
-    m_versions =
-        std::make_unique<VersionMenu>(mnuDVVersion, m_catalogue, m_dialogs, this, m_programDir);
+    m_versions = std::make_unique<VersionMenu>(mnuDVVersion, *m_state);
     m_status = std::make_unique<StatusBar>(this);
     m_recent = std::make_unique<RecentFilesMenu>(commands.menu("mnuFileRecent"), m_dialogs, this);
     m_external = std::make_unique<ExternalChanges>(document, m_dialogs, this);
     m_problems = std::make_unique<ProblemsPane>(
-        document, CatalogueDatabase::GetCatalogueDatabasePath(m_programDir),
+        document, *m_state,
         ProblemsPane::Parts{fraProblems, lvProblems, lvListView, txtTextBox, lblNoProblems,
                             vbuSplitterProblems});
     m_recovery = std::make_unique<Recovery>(document, m_dialogs, this);
@@ -269,12 +264,11 @@ void MainWindow::load()
     m_views->SetDocumentCommandStates();
     setWindowTitle(ProductName);
     m_preferences->LoadPreferences();
-    m_versions->setCheckedIndex(PreferenceStore::storedVersionIndex());
+    m_state->chooseVersion(PreferenceStore::storedVersionIndex());
 
     const auto store = PreferenceStore::open();
     m_views->SetView(PreferenceStore::read<bool>(*store, PreferenceStore::Keys::ShowTextBox));
-    m_explorer->BuildSettingsTree(
-        PreferenceStore::read<bool>(*store, PreferenceStore::Keys::ListByCategory));
+    m_explorer->BuildSettingsTree(m_state->listByCategory());
     m_preferences->LoadFontPreferences();
     lblNoDocument->setHidden(m_document->DocumentOpen());
     // Where the focus says nothing about the tree: Find starts in the editor, as with every
@@ -310,9 +304,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::saveShutdownState()
 {
     const auto store = PreferenceStore::open();
-    const int checked = m_versions->checkedIndex();
-    if (checked >= 0)
-        PreferenceStore::write(*store, PreferenceStore::Keys::DravaneVersion, checked);
+    PreferenceStore::write(*store, PreferenceStore::Keys::DravaneVersion, m_state->versionIndex());
     const PreferenceStore::Key& viewMode = PreferenceStore::Keys::ViewMode;
     PreferenceStore::write(*store, viewMode, static_cast<qint32>(viewMode.defaultValue));
     store->sync();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/CatalogueTable.h"
+#include "core/EditingState.h"
 
 #include <QMainWindow>
 #include <array>
@@ -42,14 +43,15 @@ class VersionMenu;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(Dialogs& dialogs, QString programDir, CatalogueTable catalogue,
+    MainWindow(Dialogs& dialogs, QString programDir, std::unique_ptr<EditingState> state,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The load step: no document, caption, preferences, view, tree, font.
     void load();
 
-    CatalogueTable& catalogue() { return m_catalogue; }
+    const CatalogueTable& catalogue() const { return m_state->catalogue(); }
+    EditingState& editingState() { return *m_state; }
     ConfigDocument& document() { return *m_document; }
     FileCommands& files() { return *m_files; }
     DocumentViews& views() { return *m_views; }
@@ -93,7 +95,7 @@ private:
 
     Dialogs& m_dialogs;
     QString m_programDir; // where DraCFG.mdb, DraCFG.ini and DraCFG.html live
-    CatalogueTable m_catalogue;
+    std::unique_ptr<EditingState> m_state;
     std::unique_ptr<ConfigDocument> m_document;
 
     // Menus, pop-up menus and toolbar, from the command table.

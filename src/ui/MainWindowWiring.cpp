@@ -42,18 +42,14 @@
 
 namespace {
 
-// The command sets the item's check mark itself: Qt's own toggling is taken back first. Of two
-// exclusive choices one is always marked, so taking back a choice marks the other one again.
-void commandOwnsMark(QAction* item)
+// The mark shows a flag of the editing state; `set`, when given, is what its toggle sets.
+void markFollows(QAction* mark, EditingState* state, bool (EditingState::*flag)() const,
+                 void (EditingState::*changed)(bool), void (EditingState::*set)(bool) = nullptr)
 {
-    QObject::connect(item, &QAction::triggered, item, [item](bool checked) {
-        QActionGroup* group = item->actionGroup();
-        const QList<QAction*> choices = group ? group->actions() : QList<QAction*>{};
-        if (checked && choices.size() == 2)
-            choices.at(choices.at(0) == item ? 1 : 0)->setChecked(true);
-        else
-            item->setChecked(!checked);
-    });
+    mark->setChecked((state->*flag)());
+    QObject::connect(state, changed, mark, &QAction::setChecked);
+    if (set)
+        QObject::connect(mark, &QAction::toggled, state, set);
 }
 
 } // namespace
@@ -71,12 +67,6 @@ void MainWindow::on(std::initializer_list<const char*> commands, Receiver* recei
 
 void MainWindow::wire()
 {
-    // Before the commands, which read the marks as they were.
-    for (const char* name :
-         {"mnuViewmnuListCat", "mnuViewmnuListAlpha", "mnuViewmnuLVText", "mnuViewmnuLVList",
-          "mnu_PopUpTV_SortCategory", "mnu_PopUpTV_SortAlpha", "mnuViewmnuShowHelp",
-          "mnuToolsConfirmDelete"})
-        commandOwnsMark(item(name));
     wireFile();
     wireEdit();
     wireView();
@@ -112,9 +102,6 @@ void MainWindow::wireFile()
     // A dropped file opens as a recent one does: the save question, then the file.
     connect(new FileDrop(this), &FileDrop::fileDropped, files, &FileCommands::openRecent);
     on({"mnuFilemnuExit"}, this, &QWidget::close);
-    for (size_t i = 0; i < mnuDVVersion.size(); ++i)
-        connect(mnuDVVersion[i], &QAction::triggered, m_versions.get(),
-                [this, i] { m_versions->versionChosen(static_cast<int>(i)); });
     showFileFormat();
     connect(files, &FileCommands::documentCreated, this, [this] { selectRow(lvListView, 0); });
     connect(files, &FileCommands::documentClosed, this, [this] {
@@ -187,9 +174,12 @@ void MainWindow::wireView()
     on({"mnuViewmnuLVText"}, views, &DocumentViews::textViewCommand);
     on({"mnuViewmnuLVList"}, views, &DocumentViews::listViewCommand);
     on({"mnu_PopUpLV_TextView"}, views, &DocumentViews::popUpSwitchToTextView);
-    on({"mnuViewmnuShowHelp"}, m_layout.get(), &MainLayout::toggleHelpWindow);
+    on({"mnuViewmnuShowHelp"}, m_layout.get(), &MainLayout::showHelpWindow);
+    for (QAction* mark : m_commands->triggers("mnuViewmnuShowHelp"))
+        markFollows(mark, m_state.get(), &EditingState::helpShown, &EditingState::helpShownChanged);
     on({"mnuToolsFonts"}, m_preferences.get(), &Preferences::fontsCommand);
-    on({"mnuToolsConfirmDelete"}, m_preferences.get(), &Preferences::confirmDeleteCommand);
+    markFollows(item("mnuToolsConfirmDelete"), m_state.get(), &EditingState::confirmDelete,
+                &EditingState::confirmDeleteChanged, &EditingState::setConfirmDelete);
     connect(views, &DocumentViews::rowChosen, strip, &ValueEditor::listClicked);
     connect(views, &DocumentViews::rowSelected, strip, &ValueEditor::listSelected);
     connect(views, &DocumentViews::editRequested, strip, &ValueEditor::focusValueBox);
@@ -232,7 +222,8 @@ void MainWindow::wireProblems()
     DocumentViews* views = m_views.get();
     // The problems follow every edit after a pause, and the rest at once.
     ProblemsPane* problems = m_problems.get();
-    connect(item("mnuViewmnuProblems"), &QAction::toggled, problems, &ProblemsPane::showPane);
+    markFollows(item("mnuViewmnuProblems"), m_state.get(), &EditingState::problemsShown,
+                &EditingState::problemsShownChanged, &EditingState::setProblemsShown);
     connect(problems, &ProblemsPane::countsChanged, m_status.get(), &StatusBar::setProblemCounts);
     connect(m_document.get(), &ConfigDocument::textAboutToBeReplaced, problems,
             &ProblemsPane::dropUnderlines);
@@ -251,11 +242,6 @@ void MainWindow::wireProblems()
     connect(m_document.get(), &ConfigDocument::openChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::viewChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::pathChanged, problems, &ProblemsPane::recheck);
-    for (size_t i = 0; i < mnuDVVersion.size(); ++i)
-        connect(mnuDVVersion[i], &QAction::toggled, problems, [problems, i](bool checked) {
-            if (checked)
-                problems->setVersionIndex(static_cast<int>(i));
-        });
 }
 
 void MainWindow::wireHelp()

@@ -1,6 +1,7 @@
 #include "ui/Preferences.h"
 
 #include "core/ConfigDocument.h"
+#include "core/EditingState.h"
 #include "core/PreferenceStore.h"
 #include "ui/Dialogs.h"
 #include "ui/Twips.h"
@@ -101,9 +102,9 @@ int firstPaneSize(const QSplitter* splitter)
 
 } // namespace
 
-Preferences::Preferences(const ConfigDocument& document, Dialogs& dialogs, const Parts& parts,
-                         QObject* parent)
-    : QObject(parent), m_document(document), m_dialogs(dialogs), m_parts(parts)
+Preferences::Preferences(const ConfigDocument& document, EditingState& state, Dialogs& dialogs,
+                         const Parts& parts, QObject* parent)
+    : QObject(parent), m_document(document), m_state(state), m_dialogs(dialogs), m_parts(parts)
 {}
 
 void Preferences::LoadPreferences()
@@ -113,12 +114,10 @@ void Preferences::LoadPreferences()
     loadWindowGeometry(*store);
     loadSplitterPositions(*store);
 
-    const bool showHelp = read<bool>(*store, Keys::ShowHelp);
-    m_parts.showHelpItem->setChecked(showHelp);
-    m_parts.showHelpButton->setChecked(showHelp);
-
-    m_parts.confirmDelete->setChecked(read<bool>(*store, Keys::ConfirmDelete));
-    m_parts.problemsItem->setChecked(read<bool>(*store, Keys::ShowProblems));
+    m_state.setHelpShown(read<bool>(*store, Keys::ShowHelp));
+    m_state.setConfirmDelete(read<bool>(*store, Keys::ConfirmDelete));
+    m_state.setProblemsShown(read<bool>(*store, Keys::ShowProblems));
+    m_state.setListByCategory(read<bool>(*store, Keys::ListByCategory));
     m_parts.fontsItem->setEnabled(read<bool>(*store, Keys::ShowTextBox));
 
     loadColumnWidths(*store);
@@ -207,12 +206,12 @@ void Preferences::SavePreferences()
 
     saveWindowGeometry(*store);
     write(*store, Keys::ShowTextBox, m_document.isTextView());
-    write(*store, Keys::ListByCategory, m_parts.listByCategoryItem->isChecked());
+    write(*store, Keys::ListByCategory, m_state.listByCategory());
     saveSplitterPositions(*store);
     saveColumnWidths(*store);
-    write(*store, Keys::ShowHelp, m_parts.showHelpItem->isChecked());
-    write(*store, Keys::ConfirmDelete, m_parts.confirmDelete->isChecked());
-    write(*store, Keys::ShowProblems, m_parts.problemsItem->isChecked());
+    write(*store, Keys::ShowHelp, m_state.helpShown());
+    write(*store, Keys::ConfirmDelete, m_state.confirmDelete());
+    write(*store, Keys::ShowProblems, m_state.problemsShown());
     store->sync();
 }
 
@@ -287,10 +286,4 @@ void Preferences::fontsCommand()
     m_lastFontChoice = *choice;
     setTextViewFont(choice->family(), choice->pointSizeF(), choice->bold(), choice->italic());
     SaveFontPreferences();
-}
-
-void Preferences::confirmDeleteCommand()
-{
-    QAction* item = m_parts.confirmDelete;
-    item->setChecked(!item->isChecked());
 }

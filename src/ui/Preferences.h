@@ -9,31 +9,29 @@
 
 class ConfigDocument;
 class Dialogs;
+class QAction;
+class EditingState;
 class QPlainTextEdit;
 class QSettings;
 
-// The per-user preferences of the main window: read while it is built, written when it closes,
-// and the two Tools menu commands that change them (Fonts, Confirm Delete).
+// The per-user preferences of the main window and the editing state: read while it is built,
+// written when it closes, and Tools > Fonts, which changes them.
 class Preferences : public QObject {
     Q_OBJECT
 public:
     struct Parts : WorkArea {
         QPlainTextEdit* text;
-        QAction* confirmDelete;
         QAction* fontsItem;
-        QAction* listByCategoryItem;
-        QAction* problemsItem;
     };
 
-    Preferences(const ConfigDocument& document, Dialogs& dialogs, const Parts& parts,
-                QObject* parent = nullptr);
+    Preferences(const ConfigDocument& document, EditingState& state, Dialogs& dialogs,
+                const Parts& parts, QObject* parent = nullptr);
 
     void LoadPreferences();
     void SavePreferences();
     void LoadFontPreferences();
     void SaveFontPreferences();
     void fontsCommand();
-    void confirmDeleteCommand();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,6 +47,7 @@ private:
     void setTextViewFont(const QString& family, double pointSize, bool bold, bool italic);
 
     const ConfigDocument& m_document;
+    EditingState& m_state;
     Dialogs& m_dialogs;
     Parts m_parts;
     // The stored outer size, applied to the inner size until the window frame is known.

@@ -1,8 +1,8 @@
 #include "ui/ProblemsPane.h"
 
-#include "core/CatalogueDatabase.h"
 #include "core/ConfigDocument.h"
 #include "core/ConfigText.h"
+#include "core/EditingState.h"
 #include "ui/ListSelection.h"
 #include "ui/ProblemTable.h"
 #include "ui/TextMarks.h"
@@ -63,17 +63,12 @@ bool ProblemMarks::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
-ProblemsPane::ProblemsPane(const ConfigDocument& document, const QString& cataloguePath,
+ProblemsPane::ProblemsPane(const ConfigDocument& document, const EditingState& state,
                            const Parts& parts, QObject* parent)
-    : QObject(parent), m_document(document), m_cataloguePath(cataloguePath), m_parts(parts),
+    : QObject(parent), m_document(document), m_state(state), m_parts(parts),
       m_marks(new ProblemMarks(parts.list)), m_table(new ProblemTable(this)),
       m_textMarks(new TextMarks(parts.text))
 {
-    if (CatalogueDatabase::loadEveryVersion(cataloguePath, m_catalogue, &m_catalogueError) &&
-        !m_catalogue.introduced.isEmpty())
-        m_version =
-            *std::max_element(m_catalogue.introduced.cbegin(), m_catalogue.introduced.cend());
-
     m_parts.list->setItemDelegateForColumn(0, m_marks);
     m_textViewport = m_parts.text->viewport();
     m_textViewport->installEventFilter(this);
@@ -99,6 +94,11 @@ ProblemsPane::ProblemsPane(const ConfigDocument& document, const QString& catalo
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
     connect(&m_pause, &QTimer::timeout, this, &ProblemsPane::recheck);
+
+    connect(&m_state, &EditingState::versionChanged, this, &ProblemsPane::recheck);
+    connect(&m_state, &EditingState::catalogueLoaded, this, &ProblemsPane::recheck);
+    connect(&m_state, &EditingState::problemsShownChanged, this, &ProblemsPane::showPane);
+    m_wanted = m_state.problemsShown();
 }
 
 void ProblemsPane::showPane(bool shown)
@@ -114,9 +114,9 @@ void ProblemsPane::fitPane()
     const bool shown = m_wanted && m_document.DocumentOpen();
     m_parts.pane->setVisible(shown);
     const bool none = m_problems.isEmpty();
-    m_parts.none->setText(m_catalogueError.isEmpty()
+    m_parts.none->setText(m_state.isLoaded()
                               ? QStringLiteral("No problems")
-                              : QStringLiteral("Problems not checked: ") + m_catalogueError);
+                              : QStringLiteral("Problems not checked: ") + m_state.loadError());
     m_parts.none->setVisible(none);
     m_parts.problems->setVisible(!none);
     if (!shown || m_sizedByUser)
@@ -137,16 +137,6 @@ void ProblemsPane::fitPane()
         split->setSizes({total - pane, pane});
 }
 
-void ProblemsPane::setVersionIndex(int index)
-{
-    QString error;
-    const float version = CatalogueDatabase::GetVersionNumber(m_cataloguePath, index, &error);
-    if (!error.isEmpty())
-        return;
-    m_version = version;
-    recheck();
-}
-
 void ProblemsPane::recheckSoon()
 {
     m_pause.start();
@@ -159,29 +149,29 @@ QStringList ProblemsPane::documentLines() const
 
 void ProblemsPane::checkAhead(const QStringList& lines)
 {
-    if (!m_catalogueError.isEmpty())
+    if (!m_state.isLoaded())
         return;
     // The copies share their data with the originals; the thread only reads them.
-    m_ahead.emplace(Ahead{lines, m_version,
-                          std::async(std::launch::async,
-                                     [lines, catalogue = m_catalogue, version = m_version] {
-                                         return ProblemCheck::check(lines, catalogue, version);
-                                     })});
+    const float version = m_state.serverVersion();
+    m_ahead.emplace(
+        Ahead{lines, version,
+              std::async(std::launch::async, [lines, catalogue = m_state.everyVersion(), version] {
+                  return ProblemCheck::check(lines, catalogue, version);
+              })});
 }
 
 QList<ProblemCheck::Problem> ProblemsPane::checkLines(const QStringList& lines)
 {
     std::optional<Ahead> ahead = std::exchange(m_ahead, std::nullopt);
-    if (ahead && ahead->version == m_version && ahead->lines == lines)
+    if (ahead && ahead->version == m_state.serverVersion() && ahead->lines == lines)
         return ahead->problems.get();
-    return ProblemCheck::check(lines, m_catalogue, m_version);
+    return ProblemCheck::check(lines, m_state.everyVersion(), m_state.serverVersion());
 }
 
 void ProblemsPane::recheck()
 {
     m_pause.stop();
-    m_problems = m_catalogueError.isEmpty() ? checkLines(documentLines())
-                                            : QList<ProblemCheck::Problem>();
+    m_problems = m_state.isLoaded() ? checkLines(documentLines()) : QList<ProblemCheck::Problem>();
     m_messagesByLine.clear();
     for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
         QString& messages = m_messagesByLine[problem.line];
@@ -194,8 +184,8 @@ void ProblemsPane::recheck()
     // A check that could not run finds nothing, which is no "No problems".
     QString counts;
     if (m_document.DocumentOpen())
-        counts = m_catalogueError.isEmpty() ? ProblemCheck::summary(ProblemCheck::count(m_problems))
-                                            : QStringLiteral("Problems not checked");
+        counts = m_state.isLoaded() ? ProblemCheck::summary(ProblemCheck::count(m_problems))
+                                    : QStringLiteral("Problems not checked");
     emit countsChanged(counts);
 }
 

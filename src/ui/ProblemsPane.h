@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/CatalogueTable.h"
 #include "core/ProblemCheck.h"
 
 #include <QHash>
@@ -12,6 +11,7 @@
 #include <optional>
 
 class ConfigDocument;
+class EditingState;
 class QAction;
 class QLabel;
 class QPlainTextEdit;
@@ -58,9 +58,9 @@ public:
         QLabel* none;     // the one line in the pane while there is no problem
         QSplitter* split; // between the document (first) and the pane
     };
-    // The catalogue of every version is read once from cataloguePath; without it the pane
-    // says why instead of listing problems.
-    ProblemsPane(const ConfigDocument& document, const QString& cataloguePath, const Parts& parts,
+    // Checks against the state's catalogue of every version and its chosen version, and shows
+    // while the state says so; without a catalogue the pane says why instead of listing problems.
+    ProblemsPane(const ConfigDocument& document, const EditingState& state, const Parts& parts,
                  QObject* parent = nullptr);
 
     const QList<ProblemCheck::Problem>& problems() const { return m_problems; }
@@ -76,11 +76,9 @@ public slots:
     // arrival asks for then finds its answer ready or under way.
     void checkAhead(const QStringList& lines);
     void recheckSoon();
-    // The position in the version menu of the chosen server version.
-    void setVersionIndex(int index);
     // Until the next check: a new text has other lines.
     void dropUnderlines();
-    // View > Problems; the pane shows only while a document is open.
+    // The pane shows only while a document is open.
     void showPane(bool shown);
     // A list row was clicked, or selected otherwise: its problem goes to the status bar, and a
     // row without one clears what an earlier row said there. A click checks first.
@@ -102,16 +100,13 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     const ConfigDocument& m_document;
-    QString m_cataloguePath;
+    const EditingState& m_state;
     Parts m_parts;
     QWidget* m_textViewport = nullptr; // the text view's, whose tool tips tell the problems
     ProblemMarks* m_marks;
     ProblemTable* m_table;
     TextMarks* m_textMarks;
     QTimer m_pause;
-    VersionedCatalogue m_catalogue;
-    QString m_catalogueError;
-    float m_version = 0;
     QList<ProblemCheck::Problem> m_problems;
     struct Ahead {
         QStringList lines;

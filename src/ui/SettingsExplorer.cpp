@@ -1,20 +1,23 @@
 #include "ui/SettingsExplorer.h"
 
+#include "core/EditingState.h"
 #include "ui/SettingsTree.h"
 
 #include <QAction>
 #include <QSignalBlocker>
 
-SettingsExplorer::SettingsExplorer(SettingsTree& tree, const CatalogueTable& catalogue, Marks marks,
+SettingsExplorer::SettingsExplorer(SettingsTree& tree, EditingState& state, Marks marks,
                                    QObject* parent)
-    : QObject(parent), m_tree(tree), m_catalogue(catalogue), m_marks(std::move(marks))
-{}
+    : QObject(parent), m_tree(tree), m_state(state), m_marks(std::move(marks))
+{
+    connect(&m_state, &EditingState::listByCategoryChanged, this, &SettingsExplorer::showMode);
+    showMode(m_state.listByCategory());
+}
 
 void SettingsExplorer::BuildSettingsTree(bool byCategory)
 {
-    m_tree.rebuild(m_catalogue, byCategory);
-    setButtonMarks(byCategory);
-    setMenuMarks(byCategory);
+    m_state.setListByCategory(byCategory);
+    m_tree.rebuild(m_state.catalogue(), byCategory);
     emit treeRebuilt();
     CollapseAllNodes();
     if (QTreeWidgetItem* first = m_tree.node(1))
@@ -54,7 +57,7 @@ void SettingsExplorer::CollapseAllNodes()
 
 bool SettingsExplorer::isByCategory() const
 {
-    return m_marks.menuByCategory->isChecked();
+    return m_state.listByCategory();
 }
 
 int SettingsExplorer::nodeCount() const
@@ -62,16 +65,12 @@ int SettingsExplorer::nodeCount() const
     return m_tree.nodeCount();
 }
 
-void SettingsExplorer::setMenuMarks(bool byCategory)
+void SettingsExplorer::showMode(bool byCategory)
 {
-    m_marks.menuByCategory->setChecked(byCategory);
-    m_marks.menuAlphabetical->setChecked(!byCategory);
-    m_marks.popUpByCategory->setChecked(byCategory);
-    m_marks.popUpAlphabetical->setChecked(!byCategory);
-}
-
-void SettingsExplorer::setButtonMarks(bool byCategory)
-{
-    m_marks.buttonByCategory->setChecked(byCategory);
-    m_marks.buttonAlphabetical->setChecked(!byCategory);
+    for (QAction* item :
+         {m_marks.menuByCategory, m_marks.buttonByCategory, m_marks.popUpByCategory})
+        item->setChecked(byCategory);
+    for (QAction* item :
+         {m_marks.menuAlphabetical, m_marks.buttonAlphabetical, m_marks.popUpAlphabetical})
+        item->setChecked(!byCategory);
 }

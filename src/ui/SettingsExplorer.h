@@ -2,13 +2,13 @@
 
 #include <QObject>
 
-class CatalogueTable;
+class EditingState;
 class QAction;
 class SettingsTree;
 
-// The Settings Explorer's commands: building the tree from the loaded catalogue by category or
-// alphabetically, and expanding and collapsing it. The listing mode lives only in the marks
-// of the menu items and toolbar buttons, which are always set together.
+// The Settings Explorer's commands: building the tree from the chosen version's settings by
+// category or alphabetically, and expanding and collapsing it. The listing mode is the editing
+// state's; the marks of the menu items and toolbar buttons follow it.
 class SettingsExplorer : public QObject {
     Q_OBJECT
 public:
@@ -23,7 +23,7 @@ public:
         QList<QAction*> categoryOnly;
     };
 
-    SettingsExplorer(SettingsTree& tree, const CatalogueTable& catalogue, Marks marks,
+    SettingsExplorer(SettingsTree& tree, EditingState& state, Marks marks,
                      QObject* parent = nullptr);
 
     void BuildSettingsTree(bool byCategory);
@@ -39,10 +39,9 @@ signals:
     void helpBlankRequested();
 
 private:
-    void setMenuMarks(bool byCategory);
-    void setButtonMarks(bool byCategory);
+    void showMode(bool byCategory);
 
     SettingsTree& m_tree;
-    const CatalogueTable& m_catalogue;
+    EditingState& m_state;
     Marks m_marks;
 };

@@ -39,7 +39,7 @@ void drawWave(QPainter& painter, int left, int right, int baseline, const QColor
 
 TextMarks::TextMarks(QPlainTextEdit* text) : QWidget(text), m_text(text)
 {
-    setObjectName(QStringLiteral("TextMarks"));
+    setObjectName(QStringLiteral("txtProblemMarks"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);

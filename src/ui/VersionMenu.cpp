@@ -1,9 +1,6 @@
 #include "ui/VersionMenu.h"
 
-#include "core/CatalogueDatabase.h"
-#include "core/CatalogueTable.h"
-#include "core/Version.h"
-#include "ui/Dialogs.h"
+#include "core/EditingState.h"
 
 #include <QAction>
 #include <QSet>
@@ -42,22 +39,19 @@ QStringList withMnemonics(const QStringList& captions)
 
 } // namespace
 
-VersionMenu::VersionMenu(const Items& items, CatalogueTable& catalogue, Dialogs& dialogs,
-                         QWidget* window, QString programDir, QObject* parent)
-    : QObject(parent), m_items(items), m_catalogue(catalogue), m_dialogs(dialogs), m_window(window),
-      m_programDir(std::move(programDir))
-{}
-
-QString VersionMenu::databasePath() const
+VersionMenu::VersionMenu(const Items& items, EditingState& state, QObject* parent)
+    : QObject(parent), m_items(items), m_state(state)
 {
-    return CatalogueDatabase::GetCatalogueDatabasePath(m_programDir);
+    for (size_t p = 0; p < m_items.size(); ++p)
+        connect(m_items[p], &QAction::triggered, this,
+                [this, p] { versionChosen(static_cast<int>(p)); });
+    connect(&m_state, &EditingState::versionChanged, this, &VersionMenu::showChosen);
+    showChosen(m_state.versionIndex());
 }
 
-bool VersionMenu::BuildVersionMenu(QString* error)
+void VersionMenu::BuildVersionMenu()
 {
-    QStringList captions;
-    if (!CatalogueDatabase::readVersionCaptions(databasePath(), captions, error))
-        return false;
+    QStringList captions = m_state.versionCaptions();
     const int count = std::min<int>(static_cast<int>(captions.size()), m_items.size());
     captions = withMnemonics(captions);
     for (int p = 0; p < count; ++p) {
@@ -65,40 +59,17 @@ bool VersionMenu::BuildVersionMenu(QString* error)
         item->setVisible(true);
         item->setText(captions[p]);
     }
-    return true;
 }
 
-void VersionMenu::setCheckedIndex(int index)
+void VersionMenu::showChosen(int index)
 {
-    m_loaded = index;
     for (int p = 0; p < static_cast<int>(m_items.size()); ++p)
         m_items[static_cast<size_t>(p)]->setChecked(p == index);
 }
 
-int VersionMenu::checkedIndex() const
-{
-    for (int p = 0; p < static_cast<int>(m_items.size()); ++p) {
-        if (m_items[static_cast<size_t>(p)]->isChecked())
-            return p;
-    }
-    return -1;
-}
-
+// Choosing the version already chosen lists its settings afresh, as it always has.
 void VersionMenu::versionChosen(int index)
 {
-    const int previous = m_loaded;
-    setCheckedIndex(index);
-
-    QString error;
-    const QString path = databasePath();
-    const float version = CatalogueDatabase::GetVersionNumber(path, index, &error);
-    if (error.isEmpty())
-        CatalogueDatabase::LoadCatalogue(path, version, m_catalogue, &error);
-    if (!error.isEmpty()) {
-        // The catalogue stays as it was, and so does the version it belongs to.
-        setCheckedIndex(previous);
-        m_dialogs.message(m_window, ProductName, error, QMessageBox::Warning);
-        return;
-    }
+    m_state.chooseVersion(index);
     emit catalogueReloaded();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-class QAction;
 class QMainWindow;
 class QSplitter;
 class QTreeView;
@@ -14,6 +13,4 @@ struct WorkArea {
     QSplitter* vbuSplitterVert;
     QTreeView* list;
     ValueEditor* strip;
-    QAction* showHelpItem;
-    QAction* showHelpButton;
 };

@@ -1,14 +1,12 @@
 // The shipped data: the DraCFG.mdb the build generates, the demo server's reference page and
 // its sample files, in the shape the tree, the value editor and the help pane rely on.
 
-#include "core/CatalogueDatabase.h"
+#include "core/EditingState.h"
 #include "core/SettingLookup.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
-
-using namespace CatalogueDatabase;
 
 namespace {
 
@@ -30,25 +28,26 @@ class tst_CatalogueData : public QObject {
 private slots:
     void versions()
     {
-        QStringList captions;
-        QVERIFY(readVersionCaptions(kDatabase, captions));
+        EditingState state;
+        QVERIFY(state.load(kDatabase));
+        const QStringList captions = state.versionCaptions();
         QVERIFY2(captions.size() >= 6 && captions.size() <= 10, qPrintable(captions.join(' ')));
         int previous = std::numeric_limits<int>::max();
         for (int i = 0; i < captions.size(); ++i) {
-            // The list is built by position and the lookup goes by Index: they must agree.
-            const float version = GetVersionNumber(kDatabase, i);
-            QCOMPARE(version, captions.at(i).mid(1).toFloat());
-            CatalogueTable table;
-            QVERIFY(LoadCatalogue(kDatabase, version, table));
-            QVERIFY2(table.size() < previous, qPrintable(captions.at(i) + " knows no fewer"));
-            previous = table.size();
+            // The list is built by position and the choice goes by Index: they must agree.
+            state.chooseVersion(i);
+            QCOMPARE(state.serverVersion(), captions.at(i).mid(1).toFloat());
+            QVERIFY2(state.catalogue().size() < previous,
+                     qPrintable(captions.at(i) + " knows no fewer"));
+            previous = state.catalogue().size();
         }
     }
 
     void everySetting()
     {
-        CatalogueTable all; // the newest version knows every setting
-        QVERIFY(LoadCatalogue(kDatabase, GetVersionNumber(kDatabase, 0), all));
+        EditingState state; // the newest version, the first, knows every setting
+        QVERIFY(state.load(kDatabase));
+        const CatalogueTable& all = state.catalogue();
         QVERIFY2(all.size() >= 120, qPrintable(QString::number(all.size())));
         QFile file(kServer + "/Docs/techref/TRCFG/homecfgl.htm");
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -63,54 +63,36 @@ private slots:
         QVERIFY(!catalogueDatabaseExists(m_dir.filePath("folder")));
     }
 
-    void versions()
-    {
-        QVERIFY(WriteFixtureCatalogue(m_path, {}, {6.1, 5.0, 7.2}));
-        QStringList captions{"stale"};
-        QVERIFY(readVersionCaptions(m_path, captions));
-        QCOMPARE(captions, (QStringList{"v6.1", "v5", "v7.2"}));
-        QCOMPARE(GetVersionNumber(m_path, 0), 6.1f);
-        QCOMPARE(GetVersionNumber(m_path, 3), 0.0f); // an index no row carries
-        QVERIFY(WriteFixtureCatalogue(m_path, {}, {}));
-        QCOMPARE(GetVersionNumber(m_path, 0), 0.0f);
-    }
-
-    void loadTakesTheRowsOfTheVersion()
-    {
-        // Compared in double precision, the stored 6.1 would exceed 6.1f and be left out.
-        // A repeated name and a category that comes back are the tree's concern, not the load's.
-        const QList<FixtureSetting> rows{setting("A", "OLD", 5), setting("B", "EQUAL", 6.1),
-                                         setting("A", "OLD", 6), setting("A", "LATER", 6.2)};
-        QVERIFY(WriteFixtureCatalogue(m_path, rows, {}));
-        CatalogueTable table;
-        QString error = "stale";
-        QVERIFY(LoadCatalogue(m_path, 6.1f, table, &error));
-        QCOMPARE(error, QString()); // callers take any text as a failure
-        QCOMPARE(names(table), (QStringList{"OLD", "EQUAL", "OLD"}));
-        QVERIFY(LoadCatalogue(m_path, 4.0f, table)); // no qualifying rows: the table is kept
-        QCOMPARE(names(table), (QStringList{"OLD", "EQUAL", "OLD"}));
-        QVERIFY(LoadCatalogue(m_path, 5.0f, table)); // otherwise it is replaced whole
-        QCOMPARE(names(table), QStringList{"OLD"});
-    }
-
-    // Every row, whatever its version, each with the version as the per-version load compares it.
-    void everyVersionWithItsVersion()
+    // Every row, whatever its version, each with its version in single precision (compared in
+    // double, the stored 6.1 would exceed 6.1f), and the version list, in table order.
+    void everyVersionInOneRead()
     {
         QVERIFY(WriteFixtureCatalogue(
             m_path,
-            {setting("A", "LATER", 6.2), setting("B", "EQUAL", 6.1), setting("A", "OLD", 5)}, {}));
+            {setting("A", "LATER", 6.2), setting("B", "EQUAL", 6.1), setting("A", "OLD", 5)},
+            {6.1, 5.0, 7.2}));
         VersionedCatalogue catalogue;
-        QVERIFY(loadEveryVersion(m_path, catalogue));
+        QList<VersionEntry> versions{{"stale", 1, "v1"}};
+        QString error = "stale";
+        QVERIFY(loadEverything(m_path, catalogue, versions, &error));
+        QCOMPARE(error, QString()); // callers take any text as a failure
         QCOMPARE(names(catalogue.settings), (QStringList{"LATER", "EQUAL", "OLD"}));
         QCOMPARE(catalogue.introduced, (QList<float>{6.2f, 6.1f, 5.0f}));
+        QStringList shown;
+        for (const VersionEntry& version : versions)
+            shown << version.index + ':' + QString::number(version.number) + ':' + version.caption;
+        QCOMPARE(shown, (QStringList{"0:6.1:v6.1", "1:5:v5", "2:7.2:v7.2"}));
+        VersionedCatalogue same;
+        QVERIFY(loadEveryVersion(m_path, same));
+        QCOMPARE(same.introduced, catalogue.introduced);
 
         QFile damaged(m_path);
         QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("not a database") > 0);
         damaged.close();
-        QString error;
-        QVERIFY(!loadEveryVersion(m_path, catalogue, &error));
+        QVERIFY(!loadEverything(m_path, catalogue, versions, &error));
         QCOMPARE(error, u"The catalogue database is not a readable database."_s);
         QCOMPARE(catalogue.introduced.size(), 3); // kept
+        QCOMPARE(versions.size(), 3);
     }
 
     // Another program in the middle of writing the catalogue: said so, and at once, by every
@@ -125,13 +107,9 @@ private slots:
         const QString locked = "The catalogue database is locked by another program; try again "
                                "once that program has closed it.";
         QString error;
-        QStringList captions;
-        QVERIFY(!readVersionCaptions(m_path, captions, &error));
-        QCOMPARE(error, locked);
         VersionedCatalogue catalogue;
-        QVERIFY(!loadEveryVersion(m_path, catalogue, &error));
-        QCOMPARE(error, locked);
-        QCOMPARE(GetVersionNumber(m_path, 0, &error), 0.0f);
+        QList<VersionEntry> versions;
+        QVERIFY(!loadEverything(m_path, catalogue, versions, &error));
         QCOMPARE(error, locked);
         QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     }
@@ -143,11 +121,11 @@ private slots:
             big.choices += QStringLiteral("|_C%1").arg(i);
         big.description = QString("'\"|\u00e9 ").repeated(1000); // 5,000 characters
         QVERIFY(WriteFixtureCatalogue(m_path, {big}, {}));
-        CatalogueTable table;
-        QVERIFY(LoadCatalogue(m_path, 6.5f, table));
+        VersionedCatalogue table;
+        QVERIFY(loadEveryVersion(m_path, table));
         const std::array<QString, 8> expected{"Memory",   "CACHESIZE", "6.5", "#CACHESIZE",
                                               "multiple", big.choices, "",    big.description};
-        QCOMPARE(table.at(0).columns, expected);
+        QCOMPARE(table.settings.at(0).columns, expected);
     }
 
     // A pipe would keep the open waiting for a writer.
@@ -155,9 +133,9 @@ private slots:
     {
         const QString pipe = m_dir.filePath("pipe.mdb");
         QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
-        CatalogueTable table;
+        VersionedCatalogue catalogue;
         QString reported;
-        QVERIFY(!LoadCatalogue(pipe, 1.0f, table, &reported));
+        QVERIFY(!loadEveryVersion(pipe, catalogue, &reported));
         QCOMPARE(reported, "The catalogue database file cannot be opened for reading.");
     }
 
@@ -199,19 +177,15 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         QVERIFY(setup.startsWith("CREATE") ? ExecFixtureSql(m_path, setup.split(';'))
                                            : file.write(setup.toLatin1()) == setup.size());
-        CatalogueTable table;
-        table.replace({CatalogueRow{{"Kept", "SENTINEL"}}});
+        VersionedCatalogue catalogue;
+        catalogue.settings.replace({CatalogueRow{{"Kept", "SENTINEL"}}});
         QStringList captions{"v1"};
         QString reported;
         QVERIFY(versionTable ? !readVersionCaptions(m_path, captions, &reported)
-                             : !LoadCatalogue(m_path, 99.0f, table, &reported));
+                             : !loadEveryVersion(m_path, catalogue, &reported));
         QCOMPARE(reported, error);
-        QCOMPARE(names(table), QStringList{"SENTINEL"});
+        QCOMPARE(names(catalogue.settings), QStringList{"SENTINEL"});
         QCOMPARE(captions, QStringList{"v1"});
-        if (versionTable) { // the lookup meets the same fault and answers 0
-            QCOMPARE(GetVersionNumber(m_path, 0, &reported), 0.0f);
-            QCOMPARE(reported, error);
-        }
     }
 };
 

@@ -5,7 +5,6 @@
 #include "ui/MainWindow.h"
 #include "ui/Preferences.h"
 #include "ui/Twips.h"
-#include "ui/VersionMenu.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -66,14 +65,14 @@ private slots:
         QCOMPARE(ui.vbuSplitterVert->sizes().value(0), px(3000));
         QVERIFY(ui.mnuViewmnuShowHelp->isChecked() && ui.FlatBttn[Button::ShowHelp]->isChecked());
         QVERIFY(ui.mnuToolsConfirmDelete->isChecked());
-        QCOMPARE(window->versions().checkedIndex(), 0);
+        QCOMPARE(window->editingState().versionIndex(), 0);
         const QFont font = ui.txtTextBox->font();
         QCOMPARE(font.family(), u"MS Sans Serif"_s); // kept, though shown in a sans-serif face
         QVERIFY(QFontInfo(font).family().contains(u"Sans"_s));
         QCOMPARE(font.pointSizeF(), 10.0);
         QVERIFY(!font.bold() && !font.italic());
         // Before the window is shown: then the Parameter column takes the spare width.
-        MainWindow loaded(dialogs, env->programDir(), CatalogueTable());
+        MainWindow loaded(dialogs, env->programDir(), std::make_unique<EditingState>());
         loaded.preferences().LoadPreferences();
         QCOMPARE(WindowControls(loaded).lvListView->header()->sectionSize(0), px(2500.15));
         QCOMPARE(WindowControls(loaded).lvListView->header()->sectionSize(1), px(3500.22));
@@ -103,7 +102,7 @@ private slots:
         ui.mnuToolsConfirmDelete->trigger();
         ui.mnuViewmnuListAlpha->trigger();
         ui.mnuViewmnuLVList->trigger();
-        window->versions().setCheckedIndex(2);
+        ui.mnuDVVersion[2]->trigger();
         QVERIFY(window->close());
         const QString saved = Stored();
 

@@ -219,8 +219,9 @@ private slots:
         QPlainTextEdit text;
         QLabel none;
         QSplitter split;
-        ProblemsPane check(document, u"/nonexistent/DraCFG.mdb"_s,
-                           {&pane, &problems, &list, &text, &none, &split});
+        EditingState state;
+        QVERIFY(!state.load(u"/nonexistent/DraCFG.mdb"_s));
+        ProblemsPane check(document, state, {&pane, &problems, &list, &text, &none, &split});
         QSignalSpy counts(&check, &ProblemsPane::countsChanged);
         check.recheck();
         QCOMPARE(counts.value(0).value(0).toString(), u"Problems not checked"_s);

@@ -1,6 +1,4 @@
-#include "core/PreferenceStore.h"
 #include "support/EditorFixture.h"
-#include "ui/VersionMenu.h"
 
 class tst_VersionMenu : public QObject {
     Q_OBJECT
@@ -35,51 +33,26 @@ private slots:
         QVERIFY(f.ui().mnuDVVersion[0]->isChecked());
     }
 
-    void choosingAVersionChecksItAndReloads()
+    // The mark follows the choice, the same item again keeps it, and the tree lists the chosen
+    // version's settings (the core test pins which).
+    void choosingAVersionMarksItAndListsItsSettings()
     {
-        EditorFixture f(catalogue({3, 2, 1, 0.5}));
+        EditorFixture f(catalogue({3, 2, 1}));
         QVERIFY(f.window);
         const auto& items = f.ui().mnuDVVersion;
-        const int all = static_cast<int>(SmallCatalogue().size());
-        // Version 1 drops the two later settings; the same item again reloads the same; a
-        // version without settings keeps the catalogue there was.
-        for (const auto& [item, settings] :
-             {std::pair{2, all - 2}, {2, all - 2}, {3, all - 2}, {0, all}}) {
+        const auto listed = [&f](const char* name) {
+            return !f.ui()
+                        .tvTreeView->findItems(name, Qt::MatchExactly | Qt::MatchRecursive)
+                        .isEmpty();
+        };
+        for (const auto& [item, syncMode] : {std::pair{2, false}, {2, false}, {0, true}}) {
             items[item]->trigger();
-            QCOMPARE(f.window->versions().checkedIndex(), item);
-            QVERIFY(items[item]->isChecked() && (item == 0 || !items[0]->isChecked()));
-            QCOMPARE(f.window->catalogue().size(), settings);
+            for (int p = 0; p < 3; ++p)
+                QCOMPARE(items[p]->isChecked(), p == item);
+            QCOMPARE(f.window->editingState().versionIndex(), item);
+            QCOMPARE(listed("SYNCMODE"), syncMode);
         }
         QCOMPARE(f.dialogs.count("message"), 0);
-    }
-
-    // The mark stays on the version whose catalogue is loaded, before or after the chosen one.
-    void unreadableCatalogueAtAChoiceKeepsEverything_data()
-    {
-        QTest::addColumn<int>("loaded");
-        QTest::addColumn<int>("chosen");
-        QTest::newRow("a later version") << 0 << 2;
-        QTest::newRow("an earlier version") << 2 << 0;
-        QTest::newRow("the loaded version") << 1 << 1;
-    }
-    void unreadableCatalogueAtAChoiceKeepsEverything()
-    {
-        QFETCH(int, loaded);
-        QFETCH(int, chosen);
-        EditorFixture f([&](TestEnvironment&) {
-            PreferenceStore::writeInt(*PreferenceStore::open(), "DravaneVersion", loaded);
-        });
-        QVERIFY(f.window);
-        const qsizetype settings = f.window->catalogue().size();
-        f.env.writeFile("program/DraCFG.mdb", QByteArray(2048, '\x7f'));
-
-        f.ui().mnuDVVersion[chosen]->trigger();
-
-        QCOMPARE(f.dialogs.count("message"), 1);
-        QVERIFY(!f.dialogs.last("message").text.isEmpty());
-        QCOMPARE(f.window->catalogue().size(), settings);
-        for (int p = 0; p < 3; ++p)
-            QCOMPARE(f.ui().mnuDVVersion[p]->isChecked(), p == loaded);
     }
 };
 

@@ -1,0 +1,143 @@
+#include "core/EditingState.h"
+#include "support/CatalogueFixture.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+using Flag = bool (EditingState::*)() const;
+using Setter = void (EditingState::*)(bool); // the setters and the change signals alike
+Q_DECLARE_METATYPE(Flag)
+Q_DECLARE_METATYPE(Setter)
+
+FixtureSetting Setting(const QString& name, double version)
+{
+    return {"X", name, version, "", "", "", "", ""};
+}
+
+class tst_EditingState : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+    QString path() const { return folder.filePath(u"DraCFG.mdb"_s); }
+
+    QStringList names(const EditingState& state) const
+    {
+        QStringList names;
+        for (const CatalogueRow& row : state.catalogue().rows())
+            names.append(row.SettingName());
+        return names;
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(WriteFixtureCatalogue(
+            path(), {Setting("A", 1), Setting("B", 1), Setting("C", 2.1), Setting("D", 3)},
+            {3, 2.1, 1, 0.5}));
+    }
+
+    // Choices after the load come from memory: the database is gone by then.
+    void versionChoice_data()
+    {
+        QTest::addColumn<int>("before"); // chosen before the load
+        QTest::addColumn<QList<int>>("choices");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<float>("version");
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<int>("changes");
+        const QStringList all{"A", "B", "C", "D"}, first{"A", "B"};
+        QTest::newRow("the first") << 0 << QList<int>{} << 0 << 3.0f << all << 0;
+        QTest::newRow("an earlier one") << 0 << QList<int>{2} << 2 << 1.0f << first << 1;
+        QTest::newRow("the same again") << 0 << QList<int>{2, 2} << 2 << 1.0f << first << 1;
+        QTest::newRow("one offering none keeps the last")
+            << 0 << QList<int>{2, 3} << 3 << 0.5f << first << 2;
+        QTest::newRow("a position no row has: version 0")
+            << 0 << QList<int>{2, 7} << 7 << 0.0f << first << 2;
+        QTest::newRow("out of range: the first")
+            << 0 << QList<int>{2, 10, -1} << 0 << 3.0f << all << 2;
+        // Both sides in single precision: in double, the stored 2.1 would exceed 2.1f.
+        QTest::newRow("stored before the load")
+            << 1 << QList<int>{} << 1 << 2.1f << QStringList{"A", "B", "C"} << 0;
+        QTest::newRow("stored, no row: nothing offered")
+            << 8 << QList<int>{} << 8 << 0.0f << QStringList{} << 0;
+    }
+    void versionChoice()
+    {
+        QFETCH(int, before);
+        QFETCH(QList<int>, choices);
+        EditingState state;
+        state.chooseVersion(before);
+        QString error;
+        QVERIFY(state.load(path(), &error));
+        QVERIFY(error.isEmpty() && state.isLoaded());
+        QCOMPARE(state.versionCaptions(), (QStringList{"v3", "v2.1", "v1", "v0.5"}));
+        QCOMPARE(state.everyVersion().settings.size(), 4);
+        QVERIFY(QFile::remove(path()));
+        QSignalSpy changes(&state, &EditingState::versionChanged);
+        for (int choice : choices)
+            state.chooseVersion(choice);
+        QTEST(state.versionIndex(), "index");
+        QTEST(state.serverVersion(), "version");
+        QTEST(names(state), "settings");
+        QTEST(int(changes.size()), "changes");
+    }
+
+    // A failed load says why and changes nothing.
+    void failedLoad()
+    {
+        EditingState state;
+        QVERIFY(!state.isLoaded() && !state.loadError().isEmpty());
+        QVERIFY(state.load(path()));
+        const QString junk = folder.filePath(u"junk.mdb"_s);
+        QFile file(junk);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(2048, 'x')) == 2048);
+        file.close();
+        QSignalSpy loaded(&state, &EditingState::catalogueLoaded);
+        QString error;
+        QVERIFY(!state.load(junk, &error));
+        QCOMPARE(error, u"The catalogue database is not a readable database."_s);
+        QVERIFY(state.isLoaded() && state.catalogue().size() == 4 && loaded.isEmpty());
+
+        EditingState never;
+        QVERIFY(!never.load(junk));
+        QCOMPARE(never.loadError(), error);
+        QVERIFY(never.catalogue().isEmpty());
+    }
+
+    void flagSignalsOnlyARealChange_data()
+    {
+        QTest::addColumn<Flag>("flag");
+        QTest::addColumn<Setter>("set");
+        QTest::addColumn<Setter>("changed");
+        QTest::newRow("listing by category")
+            << Flag(&EditingState::listByCategory) << Setter(&EditingState::setListByCategory)
+            << Setter(&EditingState::listByCategoryChanged);
+        QTest::newRow("confirm delete")
+            << Flag(&EditingState::confirmDelete) << Setter(&EditingState::setConfirmDelete)
+            << Setter(&EditingState::confirmDeleteChanged);
+        QTest::newRow("help shown")
+            << Flag(&EditingState::helpShown) << Setter(&EditingState::setHelpShown)
+            << Setter(&EditingState::helpShownChanged);
+        QTest::newRow("problems shown")
+            << Flag(&EditingState::problemsShown) << Setter(&EditingState::setProblemsShown)
+            << Setter(&EditingState::problemsShownChanged);
+    }
+    void flagSignalsOnlyARealChange()
+    {
+        QFETCH(Flag, flag);
+        QFETCH(Setter, set);
+        QFETCH(Setter, changed);
+        EditingState state;
+        QSignalSpy spy(&state, changed);
+        QVERIFY((state.*flag)()); // as with an empty preference store
+        for (bool value : {true, false, false, true})
+            (state.*set)(value);
+        QCOMPARE(spy.size(), 2);
+        QCOMPARE(spy.at(0).at(0).toBool(), false);
+        QVERIFY((state.*flag)());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_EditingState)
+#include "tst_editingstate.moc"
