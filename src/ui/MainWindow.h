@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <initializer_list>
 #include <memory>
 
 class ApplyEdit;
@@ -35,8 +36,9 @@ class StatusBar;
 class ValueEditor;
 class VersionMenu;
 
-// frmMain: builds the menus, toolbar and work area, creates the components behind them and
-// connects them in wire(), and runs the load and close steps. It computes nothing itself.
+// frmMain: builds the menus and toolbar from the command table and the work area, creates the
+// components behind them and connects them in wire(), and runs the load and close steps. It
+// computes nothing itself.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -75,9 +77,18 @@ private:
     void buildWorkArea();
     void createComponents();
     void dressControls();
+    // MainWindowWiring.cpp: the components connected, by area.
     void wire();
+    void wireFile();
+    void wireEdit();
+    void wireView();
+    void wireExplorer();
+    void wireProblems();
+    void wireHelp();
     void showFileFormat();
     void wireLineEnds();
+    template <typename Receiver, typename Command>
+    void on(std::initializer_list<const char*> commands, Receiver* receiver, Command command);
     void saveShutdownState();
 
     Dialogs& m_dialogs;

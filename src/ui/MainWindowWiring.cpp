@@ -1,0 +1,320 @@
+#include "ui/MainWindow.h"
+
+#include "core/ConfigDocument.h"
+#include "ui/AboutBox.h"
+#include "ui/ApplyEdit.h"
+#include "ui/Commands.h"
+#include "ui/CompareWindow.h"
+#include "ui/Dialogs.h"
+#include "ui/DocumentViews.h"
+#include "ui/EditCommands.h"
+#include "ui/ExternalChanges.h"
+#include "ui/FileCommands.h"
+#include "ui/FileDrop.h"
+#include "ui/FindCommands.h"
+#include "ui/HelpContents.h"
+#include "ui/HelpPane.h"
+#include "ui/ListSelection.h"
+#include "ui/MainLayout.h"
+#include "ui/Preferences.h"
+#include "ui/ProblemsPane.h"
+#include "ui/RecentFilesMenu.h"
+#include "ui/Recovery.h"
+#include "ui/RowOperations.h"
+#include "ui/SettingsExplorer.h"
+#include "ui/SettingsTree.h"
+#include "ui/StatusBar.h"
+#include "ui/ValueEditor.h"
+#include "ui/VersionMenu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QShortcut>
+#include <QTreeView>
+#include <QUndoStack>
+
+// The one place where the components meet: every trigger and every signal between them, by
+// area of the window.
+
+namespace {
+
+// The command sets the item's check mark itself: Qt's own toggling is taken back first. Of two
+// exclusive choices one is always marked, so taking back a choice marks the other one again.
+void commandOwnsMark(QAction* item)
+{
+    QObject::connect(item, &QAction::triggered, item, [item](bool checked) {
+        QActionGroup* group = item->actionGroup();
+        const QList<QAction*> choices = group ? group->actions() : QList<QAction*>{};
+        if (checked && choices.size() == 2)
+            choices.at(choices.at(0) == item ? 1 : 0)->setChecked(true);
+        else
+            item->setChecked(!checked);
+    });
+}
+
+} // namespace
+
+// The command's menu item and its toolbar button.
+template <typename Receiver, typename Command>
+void MainWindow::on(std::initializer_list<const char*> commands, Receiver* receiver,
+                    Command command)
+{
+    for (const char* name : commands) {
+        for (QAction* trigger : m_commands->triggers(name))
+            connect(trigger, &QAction::triggered, receiver, command);
+    }
+}
+
+void MainWindow::wire()
+{
+    // Before the commands, which read the marks as they were.
+    for (const char* name :
+         {"mnuViewmnuListCat", "mnuViewmnuListAlpha", "mnuViewmnuLVText", "mnuViewmnuLVList",
+          "mnu_PopUpTV_SortCategory", "mnu_PopUpTV_SortAlpha", "mnuViewmnuShowHelp",
+          "mnuToolsConfirmDelete"})
+        commandOwnsMark(item(name));
+    wireFile();
+    wireEdit();
+    wireView();
+    wireExplorer();
+    wireProblems();
+    wireHelp();
+}
+
+void MainWindow::wireFile()
+{
+    wireLineEnds();
+    FileCommands* files = m_files.get();
+    on({"mnuFileNew"}, files, &FileCommands::NewDocument);
+    on({"mnuFileOpen"}, files, &FileCommands::OpenDocument);
+    on({"mnuFilemnuSave"}, files, &FileCommands::SaveDocument);
+    on({"mnuFilemnuSaveAs"}, files, &FileCommands::SaveDocumentAs);
+    on({"mnuFileClose"}, files, &FileCommands::closeCommand);
+    on({"mnuFileCompare"}, this, [this] { CompareWindow::showFor(*m_document, m_dialogs, this); });
+    RecentFilesMenu* recent = m_recent.get();
+    connect(files, &FileCommands::fileUsed, recent, &RecentFilesMenu::fileUsed);
+    connect(recent, &RecentFilesMenu::openRequested, files, &FileCommands::openRecent);
+    ExternalChanges* external = m_external.get();
+    files->setWriteGuard([external](const QString& path) { return external->mayOverwrite(path); });
+    connect(files, &FileCommands::fileUsed, external, &ExternalChanges::fileUsed);
+    connect(files, &FileCommands::documentCreated, external, &ExternalChanges::forget);
+    connect(files, &FileCommands::documentClosed, external, &ExternalChanges::forget);
+    connect(external, &ExternalChanges::reloadRequested, files, &FileCommands::openChosenFile);
+    Recovery* recovery = m_recovery.get();
+    recovery->setSetAsideGuard([files] { return files->maySetDocumentAside(); });
+    connect(recovery, &Recovery::viewWanted, m_views.get(), &DocumentViews::SetView);
+    connect(recovery, &Recovery::documentRecovered, files, &FileCommands::documentReplaced);
+    connect(recovery, &Recovery::message, m_status.get(), &StatusBar::say);
+    // A dropped file opens as a recent one does: the save question, then the file.
+    connect(new FileDrop(this), &FileDrop::fileDropped, files, &FileCommands::openRecent);
+    on({"mnuFilemnuExit"}, this, &QWidget::close);
+    for (size_t i = 0; i < mnuDVVersion.size(); ++i)
+        connect(mnuDVVersion[i], &QAction::triggered, m_versions.get(),
+                [this, i] { m_versions->versionChosen(static_cast<int>(i)); });
+    showFileFormat();
+    connect(files, &FileCommands::documentCreated, this, [this] { selectRow(lvListView, 0); });
+    connect(files, &FileCommands::documentClosed, this, [this] {
+        if (QTreeWidgetItem* first = tvTreeView->node(1))
+            tvTreeView->setCurrentItem(first);
+        helpPane->blankHelpPane();
+        picTitles->clear();
+    });
+}
+
+void MainWindow::wireEdit()
+{
+    DocumentViews* views = m_views.get();
+    EditCommands* edit = m_edit.get();
+    on({"mnuEditUndo"}, edit, &EditCommands::undo);
+    on({"mnuEditRedo"}, edit, &EditCommands::redo);
+    on({"mnuEditCut"}, edit, &EditCommands::cut);
+    on({"mnuEditCopy"}, edit, &EditCommands::copy);
+    on({"mnuEditPaste"}, edit, &EditCommands::paste);
+    on({"mnuEditSelectAll"}, edit, &EditCommands::selectAll);
+    on({"mnuFilemnuPrint"}, edit, &EditCommands::print);
+    on({"mnuFind"}, m_find.get(), &FindCommands::openFind);
+    on({"mnuFindNext"}, m_find.get(), &FindCommands::findNext);
+    on({"mnuFindPrevious"}, m_find.get(), &FindCommands::findPrevious);
+    RowOperations* rows = m_rowOperations.get();
+    on({"mnuEditDelete", "mnu_PopUpLV_Delete"}, rows, &RowOperations::DeleteItem);
+    on({"mnu_PopUpLV_MoveUp"}, rows, &RowOperations::MoveRowUp);
+    on({"mnu_PopUpLV_MoveDown"}, rows, &RowOperations::MoveRowDown);
+    on({"mnu_PopUpLV_Comment"}, rows, &RowOperations::ToggleComment);
+    // Undo and Redo name the step they would take.
+    QUndoStack& history = m_document->history();
+    const auto follow = [&history](QAction* item, const QString& caption, auto canSignal,
+                                   auto textSignal) {
+        connect(&history, canSignal, item, &QAction::setEnabled);
+        connect(&history, textSignal, item, [item, caption](const QString& step) {
+            item->setText(step.isEmpty() ? caption : caption + QLatin1Char(' ') + step);
+        });
+    };
+    follow(item("mnuEditUndo"), QStringLiteral("&Undo"), &QUndoStack::canUndoChanged,
+           &QUndoStack::undoTextChanged);
+    follow(item("mnuEditRedo"), QStringLiteral("&Redo"), &QUndoStack::canRedoChanged,
+           &QUndoStack::redoTextChanged);
+    connect(m_document.get(), &ConfigDocument::changeShown, views, &DocumentViews::showChange);
+
+    // What one component does that another shows.
+    ValueEditor* strip = picTitles;
+    strip->setFocusAfterReset(tvTreeView);
+    connect(strip, &ValueEditor::okPressed, m_applyEdit.get(),
+            [this](const RowEdits::ValueEdit& edit) {
+                m_applyEdit->ApplyValueEdit(edit, picTitles->EditingExistingRow());
+            });
+    connect(tvTreeView, &SettingsTree::focusEntered, m_find.get(),
+            [this] { m_find->setLastFocusInTree(true); });
+    connect(m_find.get(), &FindCommands::nodeFound, tvTreeView, &SettingsTree::announceSelection);
+    connect(views, &DocumentViews::documentFocused, m_find.get(),
+            [this] { m_find->setLastFocusInTree(false); });
+    // The row that a deletion, even a refused one, leaves selected is the one OK would change.
+    connect(rows, &RowOperations::rowDeleted, views, &DocumentViews::announceSelection);
+    connect(m_applyEdit.get(), &ApplyEdit::notApplied, m_status.get(), &StatusBar::say);
+    connect(m_document.get(), &ConfigDocument::changedChanged, m_status.get(),
+            &StatusBar::setModified);
+    // New, Open and Close: nothing of the previous document's rows stays in the strip.
+    connect(m_document.get(), &ConfigDocument::openChanged, strip, &ValueEditor::clear);
+}
+
+void MainWindow::wireView()
+{
+    DocumentViews* views = m_views.get();
+    ValueEditor* strip = picTitles;
+    on({"mnuViewmnuLVText"}, views, &DocumentViews::textViewCommand);
+    on({"mnuViewmnuLVList"}, views, &DocumentViews::listViewCommand);
+    on({"mnu_PopUpLV_TextView"}, views, &DocumentViews::popUpSwitchToTextView);
+    on({"mnuViewmnuShowHelp"}, m_layout.get(), &MainLayout::toggleHelpWindow);
+    on({"mnuToolsFonts"}, m_preferences.get(), &Preferences::fontsCommand);
+    on({"mnuToolsConfirmDelete"}, m_preferences.get(), &Preferences::confirmDeleteCommand);
+    connect(views, &DocumentViews::rowChosen, strip, &ValueEditor::listClicked);
+    connect(views, &DocumentViews::rowSelected, strip, &ValueEditor::listSelected);
+    connect(views, &DocumentViews::editRequested, strip, &ValueEditor::focusValueBox);
+    connect(views, &DocumentViews::viewSwitched, strip, &ValueEditor::ResetValueEditor);
+    connect(m_document.get(), &ConfigDocument::openChanged, lblNoDocument, &QWidget::setHidden);
+}
+
+void MainWindow::wireExplorer()
+{
+    ValueEditor* strip = picTitles;
+    SettingsExplorer* explorer = m_explorer.get();
+    on({"mnuViewmnuListCat", "mnu_PopUpTV_SortCategory"}, explorer,
+       [explorer] { explorer->listCommand(true); });
+    on({"mnuViewmnuListAlpha", "mnu_PopUpTV_SortAlpha"}, explorer,
+       [explorer] { explorer->listCommand(false); });
+    on({"mnuViewmnuExpandTV", "mnu_PopUpTV_ExpandAll"}, explorer,
+       &SettingsExplorer::ExpandAllNodes);
+    on({"mnuViewmnuCollapseTV", "mnu_PopUpTV_CollapseAll"}, explorer,
+       &SettingsExplorer::CollapseAllNodes);
+    connect(tvTreeView, &SettingsTree::settingChosen, strip, &ValueEditor::treeClicked);
+    connect(tvTreeView, &SettingsTree::categoryChosen, strip, &ValueEditor::categoryClicked);
+    connect(tvTreeView, &SettingsTree::settingSelected, strip, &ValueEditor::treeSelected);
+    connect(tvTreeView, &SettingsTree::categorySelected, strip, &ValueEditor::categoryClicked);
+    connect(tvTreeView, &SettingsTree::editRequested, strip, &ValueEditor::focusValueBox);
+    QMenu* treePopUp = m_commands->menu("mnuPopUpTV");
+    connect(tvTreeView, &SettingsTree::popUpRequested, treePopUp,
+            [treePopUp] { treePopUp->popup(QCursor::pos()); });
+    connect(explorer, &SettingsExplorer::treeRebuilt, strip, &ValueEditor::clear);
+    connect(explorer, &SettingsExplorer::helpBlankRequested, helpPane, &HelpPane::blankHelpPane);
+    connect(m_versions.get(), &VersionMenu::catalogueReloaded, explorer,
+            [explorer] { explorer->BuildSettingsTree(explorer->isByCategory()); });
+    connect(txtFilter, &QLineEdit::textChanged, tvTreeView, &SettingsTree::filter);
+    auto* clearFilter = new QShortcut(QKeySequence(Qt::Key_Escape), txtFilter);
+    clearFilter->setContext(Qt::WidgetShortcut);
+    connect(clearFilter, &QShortcut::activated, txtFilter, &QLineEdit::clear);
+}
+
+void MainWindow::wireProblems()
+{
+    DocumentViews* views = m_views.get();
+    // The problems follow every edit after a pause, and the rest at once.
+    ProblemsPane* problems = m_problems.get();
+    connect(item("mnuViewmnuProblems"), &QAction::toggled, problems, &ProblemsPane::showPane);
+    connect(problems, &ProblemsPane::countsChanged, m_status.get(), &StatusBar::setProblemCounts);
+    connect(m_document.get(), &ConfigDocument::textAboutToBeReplaced, problems,
+            &ProblemsPane::dropUnderlines);
+    connect(problems, &ProblemsPane::message, m_status.get(), &StatusBar::say);
+    connect(views, &DocumentViews::rowChosen, problems, &ProblemsPane::rowChosen);
+    connect(views, &DocumentViews::rowSelected, problems, &ProblemsPane::rowSelected);
+    const RowModel* model = &m_document->rows();
+    connect(model, &QAbstractItemModel::dataChanged, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsInserted, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsRemoved, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::rowsMoved, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::layoutChanged, problems, &ProblemsPane::recheckSoon);
+    connect(model, &QAbstractItemModel::modelReset, problems, &ProblemsPane::recheckSoon);
+    connect(&m_document->textDocument(), &QTextDocument::contentsChanged, problems,
+            &ProblemsPane::recheckSoon);
+    connect(m_document.get(), &ConfigDocument::openChanged, problems, &ProblemsPane::recheck);
+    connect(m_document.get(), &ConfigDocument::viewChanged, problems, &ProblemsPane::recheck);
+    connect(m_document.get(), &ConfigDocument::pathChanged, problems, &ProblemsPane::recheck);
+    for (size_t i = 0; i < mnuDVVersion.size(); ++i)
+        connect(mnuDVVersion[i], &QAction::toggled, problems, [problems, i](bool checked) {
+            if (checked)
+                problems->setVersionIndex(static_cast<int>(i));
+        });
+}
+
+void MainWindow::wireHelp()
+{
+    on({"mnuHelpContents"}, this, [this] {
+        showHelpContents(m_dialogs, m_programDir + QStringLiteral("/DraCFG.html"), this);
+    });
+    on({"mnuHelpAbout"}, this, [this] { showAboutBox(m_dialogs, this); });
+    connect(helpPane, &HelpPane::externalLinkClicked, this,
+            [this](const QUrl& url) { openAddress(m_dialogs, this, url); });
+    ValueEditor* strip = picTitles;
+    connect(strip, &ValueEditor::helpPageRequested, helpPane, &HelpPane::showHelpPage);
+    connect(strip, &ValueEditor::helpBlankRequested, helpPane, &HelpPane::blankHelpPane);
+}
+
+// "UTF-8 | CR LF | 214 lines" while a document is open, following its edits.
+void MainWindow::showFileFormat()
+{
+    ConfigDocument* document = m_document.get();
+    const auto show = [this, document] {
+        if (!document->DocumentOpen()) {
+            m_status->setFileFormat(QString());
+            return;
+        }
+        const int lines = document->lineCount();
+        m_status->setFileFormat(
+            ConfigFile::describe(document->format()) +
+            (lines == 1 ? QStringLiteral(" | 1 line") : QStringLiteral(" | %1 lines").arg(lines)));
+    };
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&document->rows(), signal, m_status.get(), show);
+    connect(&document->rows(), &QAbstractItemModel::modelReset, m_status.get(), show);
+    connect(&document->textDocument(), &QTextDocument::contentsChanged, m_status.get(), show);
+    connect(document, &ConfigDocument::textReplaced, m_status.get(), show);
+    connect(document, &ConfigDocument::openChanged, m_status.get(), show);
+    connect(document, &ConfigDocument::formatChanged, m_status.get(), show);
+    connect(document, &ConfigDocument::viewChanged, m_status.get(), show);
+    show();
+}
+
+void MainWindow::wireLineEnds()
+{
+    using ConfigFile::LineEnds;
+    ConfigDocument* document = m_document.get();
+    const auto showMarks = [this, document] {
+        const LineEnds ends = document->format().lineEnds;
+        item("mnuFileLineEndsCrLf")->setChecked(ends == LineEnds::CrLf || ends == LineEnds::None);
+        item("mnuFileLineEndsLf")->setChecked(ends == LineEnds::Lf);
+    };
+    connect(document, &ConfigDocument::formatChanged, this, showMarks);
+    connect(document, &ConfigDocument::openChanged, this, showMarks);
+    const auto convert = [document, showMarks](LineEnds ends) {
+        document->convertLineEnds(ends);
+        // Choosing the mark already set changes nothing, and must not clear it.
+        showMarks();
+    };
+    connect(item("mnuFileLineEndsCrLf"), &QAction::triggered, this,
+            [convert] { convert(LineEnds::CrLf); });
+    connect(item("mnuFileLineEndsLf"), &QAction::triggered, this,
+            [convert] { convert(LineEnds::Lf); });
+    showMarks();
+}
