@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace Commands;
+using namespace Qt::StringLiterals;
 
 // Tests and the user guide find controls by their objectName: a name that changes or goes
 // breaks them, so the list changes only on purpose. Qt's own helpers ("qt_...") are not ours to
@@ -18,8 +19,6 @@ class tst_ObjectNames : public QObject {
     TestEnvironment env;
     FakeDialogs dialogs;
     std::unique_ptr<MainWindow> window;
-
-    static QString buttonName(int index) { return QStringLiteral("FlatBttn(%1)").arg(index); }
 
 private slots:
     void initTestCase() { QVERIFY((window = env.startMainWindow(dialogs))); }
@@ -45,54 +44,72 @@ private slots:
         QCOMPARE(names, known);
     }
 
-    // Every command of the table is an item of its menu with its shortcuts and mark; exclusive
-    // choices keep one mark in their group; a toolbar button follows the one placed before it.
+    // Each menu's items in order with their shortcuts ("|" a separator, ">" a submenu), and the
+    // toolbar's buttons left to right by tooltip.
     void commandsLandInTheirMenus_data()
     {
-        QTest::addColumn<int>("row");
-        for (size_t row = 0; row < table().size(); ++row) {
-            if (table()[row].kind == Kind::Item)
-                QTest::newRow(table()[row].name) << int(row);
-        }
+        QTest::addColumn<QString>("layout");
+        QTest::newRow("mnuFile") << u"mnuFilemnuSelectVersion>, mnuFileNew Ctrl+N, mnuFileOpen "
+                                    u"Ctrl+O, mnuFileRecent>, mnuFilemnuSave Ctrl+S, "
+                                    u"mnuFilemnuSaveAs Ctrl+Shift+S, mnuFileCompare, "
+                                    u"mnuFileLineEnds>, |, mnuFilemnuPrint Ctrl+P, |, mnuFileClose "
+                                    u"Ctrl+W, mnuFilemnuExit Ctrl+Q"_s;
+        QTest::newRow("mnuFileLineEnds") << u"mnuFileLineEndsCrLf, mnuFileLineEndsLf"_s;
+        QTest::newRow("mnuEdit") << u"mnuEditUndo Ctrl+Z, mnuEditRedo Ctrl+Y; Ctrl+Shift+Z, |, "
+                                    u"mnuEditCut Ctrl+X, mnuEditCopy Ctrl+C, mnuEditPaste Ctrl+V, "
+                                    u"mnuEditDelete, |, mnuEditSelectAll Ctrl+A, mnuFind Ctrl+F, "
+                                    u"mnuFindNext F3, mnuFindPrevious Shift+F3"_s;
+        QTest::newRow("mnuView") << u"mnuViewmnuShowHelp, |, mnuViewmnuListCat, "
+                                    u"mnuViewmnuListAlpha, |, mnuViewmnuLVText, mnuViewmnuLVList, "
+                                    u"mnuViewmnuProblems, |, mnuViewmnuExpandTV, "
+                                    u"mnuViewmnuCollapseTV"_s;
+        QTest::newRow("mnuTools") << u"mnuToolsFonts, mnuToolsConfirmDelete"_s;
+        QTest::newRow("mnuHelp") << u"mnuHelpContents F1, |, mnuHelpAbout"_s;
+        QTest::newRow("mnuPopUpLV") << u"mnu_PopUpLV_MoveUp, mnu_PopUpLV_MoveDown, |, "
+                                       u"mnu_PopUpLV_Delete, mnu_PopUpLV_TextView, |, "
+                                       u"mnu_PopUpLV_Comment"_s;
+        QTest::newRow("mnuPopUpTV") << u"mnu_PopUpTV_ExpandAll, mnu_PopUpTV_CollapseAll, |, "
+                                       u"mnu_PopUpTV_SortCategory, mnu_PopUpTV_SortAlpha"_s;
+        QTest::newRow("CoolBar1") << u"New, Open, Save, Print, |, Cut, Copy, Paste, Delete, |, "
+                                     u"Find, |, List Settings Alphabetically, List Settings "
+                                     u"Categorically, |, Text View, List View, |, Show/Hide Help "
+                                     u"Window, |, Move Up, Move Down, |, Add/Remove Comment"_s;
     }
     void commandsLandInTheirMenus()
     {
-        QFETCH(int, row);
-        const Command& command = table()[size_t(row)];
-        QAction* item = Control(*window, QLatin1String(command.name));
-        QVERIFY(item &&
-                Control<QMenu>(*window, QLatin1String(command.parent))->actions().contains(item));
-        QCOMPARE(QKeySequence::listToString(item->shortcuts()),
-                 QLatin1String(command.shortcuts ? command.shortcuts : ""));
-        QCOMPARE(item->isCheckable(), command.checkable);
-        if (QActionGroup* group = item->actionGroup()) {
-            QStringList peers, grouped;
-            for (const Command& other : table())
-                if (other.choices == command.choices)
-                    peers << QLatin1String(other.name);
+        QFETCH(QString, layout);
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        QWidget* holder = Control<QWidget>(*window, name);
+        QStringList shown;
+        for (QAction* action : holder->actions()) {
+            if (action->isSeparator())
+                shown << u"|"_s;
+            else if (qobject_cast<QToolBar*>(holder))
+                shown << action->toolTip();
+            else if (action->menu())
+                shown << action->menu()->objectName() + u'>';
+            else
+                shown << (action->objectName() + u' ' +
+                          QKeySequence::listToString(action->shortcuts()))
+                             .trimmed();
+        }
+        QCOMPARE(shown.join(u", "_s), layout);
+    }
+
+    // Exclusive choices show radio marks: one group each, and a choice taken leaves one mark.
+    void exclusiveChoicesKeepOneMark()
+    {
+        for (const Command& command : table()) {
+            if (command.choices == 0)
+                continue;
+            QAction* item = Control(*window, QLatin1String(command.name));
+            QActionGroup* group = item->actionGroup();
+            QVERIFY2(group && group->isExclusive() && group->actions().size() == 2, command.name);
             item->trigger();
             int marks = 0;
             for (const QAction* choice : group->actions())
                 marks += choice->isChecked();
-            for (QAction* choice : group->actions())
-                grouped << choice->objectName();
-            QVERIFY(group->isExclusive() && marks == 1);
-            QCOMPARE(grouped, peers);
-        }
-        QCOMPARE(item->actionGroup() != nullptr, command.choices != 0);
-        const ToolbarSlot& slot = command.toolbar;
-        if (slot.button < 0)
-            return;
-        QToolBar* bar = Control<QToolBar>(*window, QStringLiteral("CoolBar1"));
-        QAction* button = Control(*window, buttonName(slot.button));
-        QCOMPARE(button->toolTip(), QLatin1String(slot.tooltip));
-        QCOMPARE(button->isCheckable(), command.checkable);
-        const qsizetype at = bar->actions().indexOf(button);
-        QCOMPARE(at > 0 && bar->actions().at(at - 1)->isSeparator(), slot.gapBefore);
-        for (const Command& other : table()) {
-            if (other.toolbar.button >= 0 && other.toolbar.position == slot.position - 1)
-                QCOMPARE(bar->actions().at(at - (slot.gapBefore ? 2 : 1)),
-                         Control(*window, buttonName(other.toolbar.button)));
+            QCOMPARE(marks, 1);
         }
     }
 };
