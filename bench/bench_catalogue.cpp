@@ -3,6 +3,8 @@
 // settings table of the same catalogue measured in the same run (a large catalogue costs more
 // to read, whatever the editor does with it); the ratios are printed after the table.
 #include "BenchSupport.h"
+#include "RatioReporter.h"
+#include "core/CatalogueTable.h"
 #include "core/EditingState.h"
 #include "ui/Dialogs.h"
 #include "ui/MainWindow.h"
@@ -16,9 +18,7 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <benchmark/benchmark.h>
-#include <iomanip>
-#include <map>
-#include <string>
+#include <limits>
 
 namespace {
 
@@ -224,61 +224,6 @@ void BM_FilterKeystroke5000(benchmark::State& state)
 }
 BENCHMARK(BM_FilterKeystroke5000)->Unit(benchmark::kMillisecond);
 
-// The console table, then each figure as a ratio to its baseline and the large builds in
-// milliseconds; with --benchmark_repetitions the fastest repetition of each counts.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.error_occurred)
-                continue;
-            const double seconds =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            const auto [entry, added] = m_seconds.try_emplace(run.run_name.function_name, seconds);
-            if (!added)
-                entry->second = std::min(entry->second, seconds);
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void Finalize() override
-    {
-        printRatio("BM_LoadAndBuildByCategory", "BM_SelectWalkBaseline", 3);
-        printRatio("BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", 3);
-        printRatio("BM_LoadAndBuildByCategory5000", "BM_SelectWalk5000", 2);
-        printRatio("BM_LoadAndBuildAlphabetical5000", "BM_SelectWalk5000", 2);
-        printMilliseconds("BM_LoadAndBuildByCategory5000", 50);
-        printMilliseconds("BM_LoadAndBuildAlphabetical5000", 50);
-        ConsoleReporter::Finalize();
-    }
-
-private:
-    void printRatio(const std::string& measured, const std::string& baseline, double target)
-    {
-        const auto figure = m_seconds.find(measured);
-        const auto base = m_seconds.find(baseline);
-        if (figure == m_seconds.end() || base == m_seconds.end() || base->second <= 0)
-            return;
-        GetOutputStream() << measured << " / " << baseline << " = " << std::fixed
-                          << std::setprecision(2) << figure->second / base->second;
-        if (target > 0)
-            GetOutputStream() << " (target <= " << target << ")";
-        GetOutputStream() << "\n";
-    }
-
-    void printMilliseconds(const std::string& measured, double target)
-    {
-        const auto figure = m_seconds.find(measured);
-        if (figure == m_seconds.end())
-            return;
-        GetOutputStream() << measured << " = " << std::fixed << std::setprecision(2)
-                          << figure->second * 1000 << " ms (target < " << target << " ms)\n";
-    }
-
-    std::map<std::string, double> m_seconds;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -288,11 +233,12 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     // The offscreen platform's notices about window hints would break up the table.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    // Each build as a ratio to its baseline, and the large builds in milliseconds.
+    RatioReporter reporter(
+        {{"BM_LoadAndBuildByCategory", "BM_SelectWalkBaseline", 3},
+         {"BM_LoadAndBuildAlphabetical", "BM_SelectWalkBaseline", 3},
+         {"BM_LoadAndBuildByCategory5000", "BM_SelectWalk5000", 2},
+         {"BM_LoadAndBuildAlphabetical5000", "BM_SelectWalk5000", 2}},
+        {{"BM_LoadAndBuildByCategory5000", 50}, {"BM_LoadAndBuildAlphabetical5000", 50}});
+    return reporter.run(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The document core on the largest file the editor opens (65,000 bytes), each figure beside
 // a baseline measured in the same run; the ratios are printed after the table.
 #include "GeneratedConfig.h"
+#include "RatioReporter.h"
 
 #include "core/Codepage.h"
 #include "core/ConfigDocument.h"
@@ -10,11 +11,7 @@
 #include <QApplication>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
-#include <algorithm>
 #include <benchmark/benchmark.h>
-#include <iomanip>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -118,46 +115,6 @@ void BM_Text(benchmark::State& state)
 }
 BENCHMARK(BM_Text)->Unit(benchmark::kMicrosecond);
 
-// The console table, then each measured figure as a ratio to its baseline; with
-// --benchmark_repetitions the fastest repetition of each counts, which keeps the ratios
-// steady on a busy machine.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration)
-                continue;
-            const auto [entry, added] =
-                m_realTimes.try_emplace(run.run_name.function_name, run.GetAdjustedRealTime());
-            if (!added)
-                entry->second = std::min(entry->second, run.GetAdjustedRealTime());
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void Finalize() override
-    {
-        printRatio("BM_ParseRender", "BM_SplitBaseline");
-        printRatio("BM_SetText", "BM_SetPlainTextBaseline");
-        printRatio("BM_Text", "BM_ToPlainTextBaseline");
-        ConsoleReporter::Finalize();
-    }
-
-private:
-    void printRatio(const std::string& measured, const std::string& baseline)
-    {
-        const auto figure = m_realTimes.find(measured);
-        const auto base = m_realTimes.find(baseline);
-        if (figure == m_realTimes.end() || base == m_realTimes.end() || base->second <= 0)
-            return;
-        GetOutputStream() << measured << " / " << baseline << " = " << std::fixed
-                          << std::setprecision(2) << figure->second / base->second << "\n";
-    }
-
-    std::map<std::string, double> m_realTimes;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -165,11 +122,8 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    RatioReporter reporter({{"BM_ParseRender", "BM_SplitBaseline"},
+                            {"BM_SetText", "BM_SetPlainTextBaseline"},
+                            {"BM_Text", "BM_ToPlainTextBaseline"}});
+    return reporter.run(argc, argv);
 }

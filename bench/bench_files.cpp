@@ -5,6 +5,7 @@
 // folder in memory, where no flush hides the editor's own work.
 #include "BenchSupport.h"
 #include "GeneratedConfig.h"
+#include "RatioReporter.h"
 
 #include "core/CatalogueTable.h"
 #include "core/Codepage.h"
@@ -22,10 +23,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <iomanip>
-#include <map>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -179,50 +177,6 @@ void BM_SaveFromListViewInMemory(benchmark::State& state)
 }
 BENCHMARK(BM_SaveFromListViewInMemory)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-// The console table, then each measured figure as a ratio to its baseline (wall-clock times).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        // With repetitions the median stands for the benchmark; it is reported last. A baseline
-        // timed in the benchmark's own loop is a counter in milliseconds, the unit of all here.
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration && run.aggregate_name != "median")
-                continue;
-            const std::string& name = run.run_name.function_name;
-            m_realTimes[name] = run.GetAdjustedRealTime();
-            for (const auto& [counter, value] : run.counters) {
-                if (counter.size() > 3 && counter.ends_with("_ms"))
-                    m_realTimes[name + ':' + counter] = value.value;
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void Finalize() override
-    {
-        printRatio("BM_LoadDocument", "BM_SetPlainTextBaseline");
-        printRatio("BM_ListToText", "BM_SetPlainTextBaseline");
-        printRatio("BM_TextToList", "BM_SetPlainTextBaseline");
-        printRatio("BM_SaveFromListView", "BM_SaveFromListView:QSaveFile_ms");
-        printRatio("BM_SaveFromListViewInMemory", "BM_SaveFromListViewInMemory:QSaveFile_ms");
-        ConsoleReporter::Finalize();
-    }
-
-private:
-    void printRatio(const std::string& measured, const std::string& baseline)
-    {
-        const auto figure = m_realTimes.find(measured);
-        const auto base = m_realTimes.find(baseline);
-        if (figure == m_realTimes.end() || base == m_realTimes.end() || base->second <= 0)
-            return;
-        GetOutputStream() << measured << " / " << baseline << " = " << std::fixed
-                          << std::setprecision(2) << figure->second / base->second << "\n";
-    }
-
-    std::map<std::string, double> m_realTimes;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -232,13 +186,15 @@ int main(int argc, char** argv)
     QTemporaryDir configHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     Bench fixture;
     bench = &fixture;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    // The saves against QSaveFile timed in the same loop; with repetitions the median counts.
+    RatioReporter reporter(
+        {{"BM_LoadDocument", "BM_SetPlainTextBaseline"},
+         {"BM_ListToText", "BM_SetPlainTextBaseline"},
+         {"BM_TextToList", "BM_SetPlainTextBaseline"},
+         {"BM_SaveFromListView", "BM_SaveFromListView:QSaveFile_ms"},
+         {"BM_SaveFromListViewInMemory", "BM_SaveFromListViewInMemory:QSaveFile_ms"}},
+        {}, RatioReporter::Repetitions::Median);
+    return reporter.run(argc, argv);
 }

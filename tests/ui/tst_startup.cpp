@@ -1,5 +1,8 @@
+#include "app/Startup.h"
 #include "core/PreferenceStore.h"
 #include "support/EditorFixture.h"
+#include "ui/AboutBox.h"
+#include "ui/SplashWindow.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,7 +13,7 @@ private slots:
     // Start-up ends after one message, before any window exists or anything is stored.
     void endsAfterOneMessage_data()
     {
-        QTest::addColumn<QStringList>("setup"); // SQL for a new catalogue, or one word
+        QTest::addColumn<QStringList>("setup"); // what is wrong, in a word
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text"); // empty: one sentence of the catalogue reader's
         QTest::addColumn<QMessageBox::Icon>("icon");
@@ -28,12 +31,8 @@ private slots:
                u"The DraCFG Editor will not function without the Dravane\r\n"
                u"Technical Reference Help installed."_s
             << QMessageBox::Critical;
-        // Read in two steps: the versions, then the settings.
         QTest::newRow("not a database")
             << QStringList{u"junk"_s} << product << QString() << QMessageBox::Critical;
-        QTest::newRow("no settings table")
-            << QStringList{u"CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)"_s}
-            << product << QString() << QMessageBox::Critical;
         // Said at once, not as a missing table after the driver's long wait.
         QTest::newRow("locked by another program")
             << QStringList{u"locked"_s} << product
@@ -55,8 +54,6 @@ private slots:
             QFile::remove(env.cataloguepath());
             if (setup.first() == u"junk")
                 env.writeFile(u"program/DraCFG.mdb"_s, QByteArray(4096, 'x'));
-            else if (setup.first() != u"missing")
-                QVERIFY(ExecFixtureSql(env.cataloguepath(), setup));
         }
         FakeDialogs dialogs;
         QElapsedTimer clock;
@@ -107,7 +104,6 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("good") << u"good.cfg"_s << 65000 << QString();
         QTest::newRow("missing") << u"gone.cfg"_s << -1 << u"Can't open file: %1"_s;
-        QTest::newRow("too large") << u"big.cfg"_s << 65001 << u"The file is too large to open."_s;
     }
     void opensGivenFile()
     {
@@ -133,6 +129,58 @@ private slots:
             QCOMPARE(dialogs.calls.first().text, QString(message).replace(u"%1"_s, path));
             QCOMPARE(window->windowTitle(), u"DraCFG Editor"_s);
         }
+    }
+
+    void clicks_data()
+    {
+        QTest::addColumn<QString>("on");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QUrl>("opened"); // empty: none
+        QTest::newRow("picture") << u"Image1"_s << false
+                                 << QUrl(u"https://www.example.org/dracfg"_s);
+        QTest::newRow("Shift+picture: the credits") << u"Image1"_s << true << QUrl();
+        QTest::newRow("address") << u"Label5"_s << false << QUrl(u"mailto:support@example.org"_s);
+        QTest::newRow("OK") << u"FBOK"_s << false << QUrl();
+    }
+    void clicks()
+    {
+        QFETCH(QString, on);
+        QFETCH(bool, shift);
+        QFETCH(QUrl, opened);
+        FakeDialogs dialogs;
+        int result = -1;
+        dialogs.onModal = [&](QDialog& dialog) {
+            if (auto* box = qobject_cast<AboutBox*>(&dialog)) { // not the credits, run inside it
+                QCOMPARE(box->lblVersion->text(), u"Version 1.1.0"_s);
+                QTest::mouseClick(box->findChild<QWidget*>(on), Qt::LeftButton,
+                                  shift ? Qt::ShiftModifier : Qt::NoModifier);
+                result = box->result();
+            }
+        };
+        showAboutBox(dialogs, nullptr);
+        QCOMPARE(dialogs.calls.first().title, u"About DraCFG Editor"_s);
+        QCOMPARE(dialogs.last(u"url"_s).url, opened);
+        QCOMPARE(dialogs.last(u"modal"_s).objectName, shift ? u"frmEasterEgg"_s : u"frmAbout"_s);
+        QCOMPARE(result == QDialog::Accepted, on == u"FBOK");
+    }
+    void splashClosesAtOnceButStartUpWaits()
+    {
+        SplashWindow clicked;
+        clicked.show();
+        QTest::mouseClick(clicked.Frame1, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(clicked.isHidden());
+
+        QTimer::singleShot(0, this, [] {
+            // The splash takes the focus, else the closing key would go elsewhere.
+            QPointer<QWidget> splash;
+            QTRY_VERIFY((splash = qobject_cast<SplashWindow*>(QApplication::focusWidget())));
+            QTest::keyClick(splash, Qt::Key_Space);
+            QVERIFY(splash->isHidden());
+        });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        Startup::ShowSplashScreen(1000);
+        QVERIFY(elapsed.elapsed() >= 1000);
     }
 };
 
