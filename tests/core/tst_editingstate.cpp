@@ -83,28 +83,6 @@ private slots:
         QTEST(int(changes.size()), "changes");
     }
 
-    // A failed load says why and changes nothing.
-    void failedLoad()
-    {
-        EditingState state;
-        QVERIFY(!state.isLoaded() && !state.loadError().isEmpty());
-        QVERIFY(state.load(path()));
-        const QString junk = folder.filePath(u"junk.mdb"_s);
-        QFile file(junk);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(2048, 'x')) == 2048);
-        file.close();
-        QSignalSpy loaded(&state, &EditingState::catalogueLoaded);
-        QString error;
-        QVERIFY(!state.load(junk, &error));
-        QCOMPARE(error, u"The catalogue database is not a readable database."_s);
-        QVERIFY(state.isLoaded() && state.catalogue().size() == 4 && loaded.isEmpty());
-
-        EditingState never;
-        QVERIFY(!never.load(junk));
-        QCOMPARE(never.loadError(), error);
-        QVERIFY(never.catalogue().isEmpty());
-    }
-
     void flagSignalsOnlyARealChange_data()
     {
         QTest::addColumn<Flag>("flag");
