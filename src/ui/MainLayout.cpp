@@ -121,11 +121,6 @@ bool MainLayout::isHelpShown() const
     return m_state.helpShown();
 }
 
-void MainLayout::toggleHelpWindow()
-{
-    showHelpWindow(!isHelpShown());
-}
-
 void MainLayout::showHelpWindow(bool show)
 {
     m_helpToggleInProgress = true;

@@ -24,7 +24,6 @@ public:
     void resizeLayout();
     void titleStripLayout();
     bool isHelpShown() const;
-    void toggleHelpWindow();
     void showHelpWindow(bool show);
 
 protected:

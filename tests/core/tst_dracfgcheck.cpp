@@ -4,7 +4,6 @@
 
 #include <unistd.h>
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -216,21 +215,6 @@ private slots:
         QCOMPARE(result.status, 2);
         QVERIFY2(result.err.contains(u"dracfg-check: Cannot write the report: "_s),
                  qPrintable(result.err));
-    }
-
-    // Another program writing the catalogue: said so at once, not after the driver's long wait.
-    void lockedCatalogue()
-    {
-        const FixtureLock lock(path(u"fixture.mdb"_s));
-        QVERIFY(lock.isHeld());
-        QElapsedTimer clock;
-        clock.start();
-        const Run result = run({u"good.cfg"_s});
-        QCOMPARE(result.status, 2);
-        QVERIFY2(result.err.contains(u"fixture.mdb: The catalogue database is locked by another "
-                                     "program;"_s),
-                 qPrintable(result.err));
-        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     }
 
     void helpAndVersion()

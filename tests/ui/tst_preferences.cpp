@@ -100,6 +100,7 @@ private slots:
         if (!helpShown)
             ui.mnuViewmnuShowHelp->trigger();
         ui.mnuToolsConfirmDelete->trigger();
+        Control(*window, u"mnuViewmnuProblems"_s)->trigger();
         ui.mnuViewmnuListAlpha->trigger();
         ui.mnuViewmnuLVList->trigger();
         ui.mnuDVVersion[2]->trigger();
@@ -107,7 +108,8 @@ private slots:
         const QString saved = Stored();
 
         QCOMPARE(StartAndClose(), saved);
-        QVERIFY(saved.contains(u"ConfirmDelete=False"_s) && saved.contains(u"FontBold=True"_s));
+        QVERIFY(saved.contains(u"ConfirmDelete=False"_s) && saved.contains(u"FontBold=True"_s) &&
+                saved.contains(u"ShowProblems=False"_s));
         QCOMPARE(saved.count(u"Settings/"_s), 19); // every key
     }
 

@@ -204,6 +204,9 @@ private slots:
         emit split->splitterMoved(split->sizes().value(0), 1);
         QVERIFY(f.openDocument({u"LOGLEVEL INFO"_s}));
         QCOMPARE(split->sizes().value(1), dragged);
+        f.trigger(u"mnuViewmnuProblems"_s); // View > Problems hides it, the document open
+        QVERIFY(pane->isHidden());
+        f.trigger(u"mnuViewmnuProblems"_s);
         f.trigger(u"mnuFileClose"_s);
         QVERIFY(pane->isHidden());
     }
@@ -226,24 +229,6 @@ private slots:
         check.recheck();
         QCOMPARE(counts.value(0).value(0).toString(), u"Problems not checked"_s);
         QVERIFY(none.text().startsWith(u"Problems not checked: "_s));
-    }
-
-    void paneChoiceIsRemembered()
-    {
-        FakeDialogs dialogs;
-        TestEnvironment env;
-        {
-            const auto window = env.startMainWindow(dialogs);
-            QAction* item = Control(*window, u"mnuViewmnuProblems"_s);
-            QVERIFY(item->isChecked());
-            item->trigger();
-            QVERIFY(!item->isChecked());
-            QVERIFY(Control<QWidget>(*window, u"fraProblems"_s)->isHidden());
-            window->close();
-        }
-        const auto window = env.startMainWindow(dialogs);
-        QVERIFY(!Control(*window, u"mnuViewmnuProblems"_s)->isChecked());
-        QVERIFY(Control<QWidget>(*window, u"fraProblems"_s)->isHidden());
     }
 };
 
