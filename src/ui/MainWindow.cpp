@@ -449,7 +449,7 @@ void MainWindow::createComponents()
             {mnuEditCut, mnuEditCopy, mnuEditPaste, mnuEditSelectAll, FlatBttn[Button::Cut],
              FlatBttn[Button::Copy], FlatBttn[Button::Paste]},
             {FlatBttn[Button::MoveUp], FlatBttn[Button::MoveDown]}});
-    m_applyEdit = std::make_unique<ApplyEdit>(document, m_dialogs, views, tvTreeView);
+    m_applyEdit = std::make_unique<ApplyEdit>(document, m_dialogs, views);
     m_explorer = std::make_unique<SettingsExplorer>(
         *tvTreeView, m_catalogue,
         SettingsExplorer::Marks{mnuViewmnuListCat,
@@ -662,10 +662,7 @@ void MainWindow::wire()
     // What one component does that another shows.
     ValueEditor* strip = picTitles;
     strip->setFocusAfterReset(tvTreeView);
-    connect(strip, &ValueEditor::okPressed, m_applyEdit.get(),
-            [this](const RowEdits::ValueEdit& edit) {
-                m_applyEdit->ApplyValueEdit(edit, picTitles->EditingExistingRow());
-            });
+    connect(strip, &ValueEditor::okPressed, m_applyEdit.get(), &ApplyEdit::ApplyValueEdit);
     connect(strip, &ValueEditor::helpPageRequested, helpPane, &HelpPane::showHelpPage);
     connect(strip, &ValueEditor::helpBlankRequested, helpPane, &HelpPane::blankHelpPane);
     connect(tvTreeView, &SettingsTree::settingChosen, strip, &ValueEditor::treeClicked);
