@@ -1,4 +1,3 @@
-#include "core/ConfigText.h"
 #include "support/EditorFixture.h"
 
 namespace {
@@ -96,23 +95,6 @@ private slots:
         QCOMPARE(Shown(f), QString());
         QVERIFY(!HelpBlank(f));
         QVERIFY(f.clickNode(" COMMENT(;)") && HelpBlank(f));
-    }
-    // In the strip Escape presses Cancel, Enter and Return press OK.
-    void keyboard()
-    {
-        EditorFixture f;
-        QVERIFY(f.openDocument(Lines) && f.clickRow(1));
-        f.fill(0, "8");
-        QTest::keyClick(f.ui().txtParam, Qt::Key_Escape);
-        QCOMPARE(f.ui().txtParam->text(), QString());
-        QCOMPARE(f.ui().cboParam->currentText(), QString("_DATA"));
-        QCOMPARE(Shown(f), QString("cboParam:133 txtParam:88 cmdOK cmdCancel"));
-        QVERIFY(!f.document().DocumentChanged());
-        f.fill(-1, "9");
-        QTest::keyClick(f.ui().cboParam, Qt::Key_Enter);
-        QCOMPARE(ConfigText::renderRow(f.rows().row(1)), QString("CACHESIZE_DATA 9"));
-        QTest::keyClick(f.ui().txtParam, Qt::Key_Return); // the box emptied by OK
-        QCOMPARE(f.dialogs.count("message"), 1);
     }
 };
 
