@@ -25,21 +25,27 @@ std::pair<qsizetype, qsizetype> lineAround(const QString& text, qsizetype positi
 
 } // namespace
 
+bool ValueEdit::needsValue() const
+{
+    using SettingLookup::Kind;
+    return kind == Kind::Number || kind == Kind::String || kind == Kind::Multiple;
+}
+
 Row newRow(const ValueEdit& edit)
 {
-    if (edit.multiple)
+    if (edit.multiple())
         return Row{QString(), edit.name + edit.choice, edit.value};
     return Row{QString(), edit.name, edit.choice + edit.value};
 }
 
 std::pair<QString, QString> editedRow(const ValueEdit& edit, const Row& row)
 {
-    if (edit.multiple) {
+    if (edit.multiple()) {
         const bool sameSuffix = SettingLookup::nameForRow(row.Setting) == edit.stem + edit.choice;
         return {sameSuffix ? row.Setting : edit.stem + edit.choice, edit.value};
     }
     // A choice is shown without the blanks around it.
-    const bool sameChoice = !edit.needsValue && edit.value.isEmpty() &&
+    const bool sameChoice = !edit.needsValue() && edit.value.isEmpty() &&
                             edit.choice == SettingLookup::trimBlanks(row.Parameter);
     return {row.Setting, sameChoice ? row.Parameter : edit.choice + edit.value};
 }
@@ -47,8 +53,8 @@ std::pair<QString, QString> editedRow(const ValueEdit& edit, const Row& row)
 QString newLine(const ValueEdit& edit)
 {
     const QString name = edit.name == SettingLookup::BlankLineEntry ? QString() : edit.name;
-    return edit.multiple ? name + edit.choice + u' ' + edit.value + u'\n'
-                         : name + u' ' + edit.choice + edit.value + u'\n';
+    return edit.multiple() ? name + edit.choice + u' ' + edit.value + u'\n'
+                           : name + u' ' + edit.choice + edit.value + u'\n';
 }
 
 QString newRowKey(int rowCount, bool multiple, double fraction)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Row.h"
+#include "core/SettingLookup.h"
 
 #include <QString>
 #include <utility>
@@ -8,14 +9,21 @@
 // The changes the editing commands make to rows and lines, without any widget.
 namespace RowEdits {
 
-// What the value editor holds when OK is pressed.
+// What the value editor hands on when OK is pressed: the setting and the row it was set up for,
+// the arrangement it showed, and what the user typed or chose.
 struct ValueEdit {
-    QString name;            // the setting, ";" for a comment, the blank-line pseudo-setting
-    QString choice;          // the choice box's text
-    QString value;           // the value box's text
-    bool multiple = false;   // name + choice is the setting, value its value
-    bool needsValue = false; // the value box shows: an empty value is refused
-    QString stem;            // multiple, existing row: its name before the suffix
+    QString name;         // the setting, ";" for a comment, the blank-line pseudo-setting
+    bool fromRow = false; // set up from a list row rather than from the tree
+    int row = -1;         // that row, where it is now; -1 when it has gone
+    SettingLookup::Kind kind = SettingLookup::Kind::Unknown;
+    QString choice; // the choice box's text
+    QString value;  // the value box's text
+    QString stem;   // multiple, existing row: its name before the suffix
+
+    // name + choice is the setting, value its value
+    bool multiple() const { return kind == SettingLookup::Kind::Multiple; }
+    // the value box shows: an empty value is refused
+    bool needsValue() const;
 };
 
 // The row a new setting becomes (its Key is left to the caller).

@@ -5,7 +5,6 @@
 #include "core/Version.h"
 #include "ui/Dialogs.h"
 #include "ui/ListSelection.h"
-#include "ui/SettingsTree.h"
 
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
@@ -29,43 +28,36 @@ QString stepName(const QString& setting)
 } // namespace
 
 ApplyEdit::ApplyEdit(ConfigDocument& document, Dialogs& dialogs, const DocumentWidgets& views,
-                     SettingsTree* tree, QObject* parent)
-    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views), m_tree(tree)
+                     QObject* parent)
+    : QObject(parent), m_document(document), m_dialogs(dialogs), m_views(views)
 {}
 
-void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow)
+void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit)
 {
     if (!m_document.DocumentOpen()) {
         emit notApplied(QStringLiteral("Nothing was written: no document is open."));
         return;
     }
-    const QTreeWidgetItem* node = editingRow ? nullptr : m_tree->selectedNode();
-    if (!editingRow && !node) {
+    if (edit.kind == SettingLookup::Kind::Unknown) {
         emit notApplied(QStringLiteral("Nothing was written: choose a row in the list or a setting "
                                        "in the Settings Explorer."));
         return;
     }
-    if (node)
-        edit.name = node->text(0);
     if (edit.name == SettingLookup::CommentEntry)
         edit.name = QStringLiteral(";");
-    if (edit.needsValue && edit.value.isEmpty()) {
+    if (edit.needsValue() && edit.value.isEmpty()) {
         m_dialogs.message(m_views.window, ProductName, QStringLiteral("Please enter a value."),
                           QMessageBox::Warning, QMessageBox::Ok);
-        return;
-    }
-    if (SettingsTree::isCategoryNode(node)) {
-        emit notApplied(QStringLiteral("Nothing was written: a category is not a setting."));
         return;
     }
     const ConfigDocument::Step step(m_document, stepName(edit.name));
     if (m_document.isTextView())
         applyToText(edit);
     else
-        applyToList(edit, editingRow);
+        applyToList(edit);
 }
 
-void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit, bool editingRow)
+void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit)
 {
     RowModel& rows = m_document.rows();
     if (rows.count() == 0) {
@@ -82,9 +74,9 @@ void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit, bool editingRow)
         return;
     }
 
-    int position = selectedRow(m_views.list);
+    int position = edit.row;
     m_views.list->setFocus();
-    if (!editingRow) {
+    if (!edit.fromRow) {
         position = insertBeforeSelection(edit);
     } else if (position < 0) {
         emit notApplied(QStringLiteral("Nothing was written: no row is selected."));
@@ -105,7 +97,7 @@ int ApplyEdit::insertBeforeSelection(const RowEdits::ValueEdit& edit)
     RowModel& rows = m_document.rows();
     const int position = std::max(selectedRow(m_views.list), 0);
     Row row = RowEdits::newRow(edit);
-    row.Key = rows.uniqueKey(RowEdits::newRowKey(rows.count(), edit.multiple,
+    row.Key = rows.uniqueKey(RowEdits::newRowKey(rows.count(), edit.multiple(),
                                                  QRandomGenerator::global()->generateDouble()));
     rows.insertRowAt(position, row);
     return position;

@@ -7,7 +7,6 @@
 
 class ConfigDocument;
 class Dialogs;
-class SettingsTree;
 
 // Writes what the value editor holds into the document when OK is pressed: into the list's
 // rows while the list shows, as a line at the caret while the text shows.
@@ -15,23 +14,22 @@ class ApplyEdit : public QObject {
     Q_OBJECT
 public:
     ApplyEdit(ConfigDocument& document, Dialogs& dialogs, const DocumentWidgets& views,
-              SettingsTree* tree, QObject* parent = nullptr);
+              QObject* parent = nullptr);
 
-    // editingRow: the edit changes the list's selected row; otherwise it adds the setting the
-    // tree has selected.
-    void ApplyValueEdit(RowEdits::ValueEdit edit, bool editingRow);
+    // An edit set up from a row changes that row; one set up from the tree adds its setting
+    // before the list's selected row.
+    void ApplyValueEdit(RowEdits::ValueEdit edit);
 
 signals:
     // OK wrote nothing, and why.
     void notApplied(const QString& reason);
 
 private:
-    void applyToList(const RowEdits::ValueEdit& edit, bool editingRow);
+    void applyToList(const RowEdits::ValueEdit& edit);
     void applyToText(const RowEdits::ValueEdit& edit);
     int insertBeforeSelection(const RowEdits::ValueEdit& edit);
 
     ConfigDocument& m_document;
     Dialogs& m_dialogs;
     DocumentWidgets m_views;
-    SettingsTree* m_tree;
 };

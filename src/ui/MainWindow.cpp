@@ -205,7 +205,7 @@ void MainWindow::createComponents()
             commands.enabledWhen(When::WithDocument) + commands.enabledWhen(When::InTextView) +
                 commands.enabledWhen(When::InListView),
             commands.enabledWhen(When::InTextView), commands.enabledWhen(When::InListView)});
-    m_applyEdit = std::make_unique<ApplyEdit>(document, m_dialogs, views, tvTreeView);
+    m_applyEdit = std::make_unique<ApplyEdit>(document, m_dialogs, views);
     m_explorer = std::make_unique<SettingsExplorer>(
         *tvTreeView, *m_state,
         SettingsExplorer::Marks{item("mnuViewmnuListCat"), item("mnuViewmnuListAlpha"),

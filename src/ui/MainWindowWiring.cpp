@@ -149,10 +149,7 @@ void MainWindow::wireEdit()
     // What one component does that another shows.
     ValueEditor* strip = picTitles;
     strip->setFocusAfterReset(tvTreeView);
-    connect(strip, &ValueEditor::okPressed, m_applyEdit.get(),
-            [this](const RowEdits::ValueEdit& edit) {
-                m_applyEdit->ApplyValueEdit(edit, picTitles->EditingExistingRow());
-            });
+    connect(strip, &ValueEditor::okPressed, m_applyEdit.get(), &ApplyEdit::ApplyValueEdit);
     connect(tvTreeView, &SettingsTree::focusEntered, m_find.get(),
             [this] { m_find->setLastFocusInTree(true); });
     connect(m_find.get(), &FindCommands::nodeFound, tvTreeView, &SettingsTree::announceSelection);

@@ -39,31 +39,9 @@ constexpr double BareDescriptionMargin = 20;
 // What a description needs at the least beside the widest arrangement, as "1 to 4096" does.
 constexpr double ShortDescriptionWidth = 1500;
 
-// Positions and widths are kept in twips; the widgets are moved in pixels.
-double leftOf(const QWidget* widget)
-{
-    return Twips::fromPixels(widget->x(), widget);
-}
-
-double widthOf(const QWidget* widget)
-{
-    return Twips::fromPixels(widget->width(), widget);
-}
-
-double rightOf(const QWidget* widget)
-{
-    return leftOf(widget) + widthOf(widget);
-}
-
-void setLeft(QWidget* widget, double twips)
-{
-    widget->move(Twips::toPixels(twips, widget), widget->y());
-}
-
-// A very narrow list leaves no room: the width stops at zero.
 void setWidth(QWidget* widget, double twips)
 {
-    widget->resize(std::max(0, Twips::toPixels(twips, widget)), widget->height());
+    widget->resize(Twips::toPixels(twips, widget), widget->height());
 }
 
 int rightEdge(const QWidget* widget)
@@ -111,7 +89,7 @@ ValueEditor::ValueEditor(const ConfigDocument& document, const CatalogueTable& c
         button->resize(std::max(button->sizeHint().width(), twips(MinimumButtonWidth)),
                        button->sizeHint().height());
     }
-    hideControls();
+    showControls(Kind::Unknown);
 
     int needed = 0;
     for (const QWidget* control : std::initializer_list<const QWidget*>{
@@ -152,12 +130,12 @@ bool ValueEditor::eventFilter(QObject* watched, QEvent* event)
     switch (static_cast<QKeyEvent*>(event)->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (cmdOK->isHidden())
+        if (m_setUp.kind == Kind::Unknown)
             return false;
         cmdOK->click();
         return true;
     case Qt::Key_Escape:
-        if (!cmdCancel->isHidden())
+        if (m_setUp.needsValue())
             cmdCancel->click();
         returnFocus();
         return true;
@@ -169,7 +147,7 @@ bool ValueEditor::eventFilter(QObject* watched, QEvent* event)
 void ValueEditor::acceptEdit()
 {
     // Hidden, it belongs to no arrangement: the strip shows a category or a blank row.
-    if (cmdOK->isHidden())
+    if (m_setUp.kind == Kind::Unknown)
         return;
     emit okPressed(currentEdit());
     txtParam->setText(QString());
@@ -182,16 +160,10 @@ void ValueEditor::cancelEdit()
 
 RowEdits::ValueEdit ValueEditor::currentEdit() const
 {
-    RowEdits::ValueEdit edit;
-    // A row keeps the catalogue name the strip was set up for, whatever the tree shows.
-    if (m_editingExistingRow) {
-        edit.name = m_setUpSettingName;
-        edit.stem = m_stem;
-    }
+    RowEdits::ValueEdit edit = m_setUp;
+    edit.row = m_setUp.fromRow ? m_row.row() : -1;
     edit.choice = cboParam->currentText();
     edit.value = txtParam->text();
-    edit.multiple = !cboParam->isHidden() && !txtParam->isHidden();
-    edit.needsValue = !txtParam->isHidden();
     return edit;
 }
 
@@ -213,9 +185,9 @@ void ValueEditor::returnFocus()
 
 void ValueEditor::focusValueBox()
 {
-    if (!txtParam->isHidden())
+    if (m_setUp.needsValue())
         takeFocus(txtParam);
-    else if (!cboParam->isHidden())
+    else if (m_setUp.kind == Kind::Choice)
         takeFocus(cboParam);
 }
 
@@ -241,39 +213,41 @@ void ValueEditor::listClicked(int row)
         return;
     const QString setting = m_document.rows().row(row).Setting;
     if (setting.isEmpty()) {
-        blankStrip(home(), listWidth() - 50);
+        blankStrip();
         return;
     }
-    m_row = row;
-    m_editingExistingRow = true;
+    // Followed through rows inserted, removed or moved before OK is pressed.
+    m_row = m_document.rows().index(row, 0);
+    m_setUp.fromRow = true;
     SetUpValueEditor(SettingLookup::nameForRow(setting));
 }
 
 void ValueEditor::treeClicked(const QString& name)
 {
-    m_editingExistingRow = false;
+    m_setUp.fromRow = false;
+    m_setUp.name = name;
+    m_setUp.stem.clear();
     SetUpValueEditor(name);
 }
 
 void ValueEditor::categoryClicked()
 {
-    blankStrip(listLeft() + 20, listWidth() - 50);
+    blankStrip();
 }
 
 // Nothing to edit: a blank line of the document or a category of the tree.
-void ValueEditor::blankStrip(double descriptionLeft, double descriptionWidth)
+void ValueEditor::blankStrip()
 {
-    hideControls();
+    showControls(Kind::Unknown);
     emit helpBlankRequested();
     lblTitle[0]->setText(QString());
     lblTitle[1]->setText(QString());
-    placeDescription(descriptionLeft, descriptionWidth);
     lblTitle[1]->show();
+    place();
 }
 
 void ValueEditor::SetUpValueEditor(const QString& name)
 {
-    const double homeLeft = home();
     const QString helpLocation = ServerInstall::GetHelpLocation(m_programDir);
     QLabel* description = lblTitle[1];
 
@@ -288,14 +262,14 @@ void ValueEditor::SetUpValueEditor(const QString& name)
                 emit helpBlankRequested();
             return;
         }
-        arranged = arrange(*entry, name, homeLeft);
+        arranged = arrange(*entry, name);
         if (arranged)
             break;
     }
     // A row the catalogue has no editor for is still edited as itself: left as it was, the
     // strip would write the setting shown before over it.
-    if (!arranged && m_editingExistingRow && m_document.DocumentOpen())
-        arrangeUnknownRow(name, homeLeft);
+    if (!arranged && m_setUp.fromRow && m_document.DocumentOpen())
+        arrangeUnknownRow(name);
 
     description->setToolTip(description->text());
     if (name == SettingLookup::CommentEntry || SettingLookup::trimBlanks(name) == u";") {
@@ -304,102 +278,83 @@ void ValueEditor::SetUpValueEditor(const QString& name)
     }
 }
 
-bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name, double home)
+bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name)
 {
-    const QString rowValue = m_document.rows().row(m_row).Parameter;
+    const QString rowValue = m_document.rows().row(m_row.row()).Parameter;
     const SettingLookup::Arrangement arrangement =
-        SettingLookup::arrange(entry, name, m_editingExistingRow, rowValue);
-    QLabel* description = lblTitle[1];
+        SettingLookup::arrange(entry, name, m_setUp.fromRow, rowValue);
 
     switch (arrangement.kind) {
     case Kind::Unknown:
         return false;
     case Kind::Number:
-        showValueBox(home, arrangement.value);
-        showOkAndCancel(home + ButtonOffset);
-        description->setText(arrangement.caption);
-        placeDescription(rightOf(cmdCancel) + 20,
-                         listWidth() -
-                             (widthOf(cmdCancel) + widthOf(cmdOK) + widthOf(txtParam) + 50));
-        description->show();
-        break;
     case Kind::String:
-        showPlainEditor(home, arrangement.value, arrangement.caption);
+        fillValueBox(arrangement.value, arrangement.caption);
         break;
     case Kind::Choice:
-        txtParam->hide();
         txtParam->setText(QString());
-        clearChoiceBox(cboParam);
-        cboParam->show();
-        cboParam->addItems(arrangement.choices);
-        cboParam->setCurrentIndex(0);
-        setWidth(cboParam, ValueWidth);
-        if (arrangement.setChoiceText)
-            showChoice(arrangement.choiceText);
-        setLeft(cmdOK, home + ButtonOffset);
-        cmdOK->show();
-        cmdCancel->hide();
-        placeDescription(rightOf(cmdOK) + 10,
-                         listWidth() - (widthOf(cmdOK) + widthOf(cboParam) + 50));
+        fillChoiceBox(arrangement, ValueWidth);
         break;
     case Kind::Null:
-        cboParam->hide();
         clearChoiceBox(cboParam);
         txtParam->setText(QString());
-        txtParam->hide();
-        setLeft(cmdOK, home);
-        cmdOK->show();
-        cmdCancel->hide();
         emit helpBlankRequested();
-        placeDescription(rightOf(cmdOK) + 20, listWidth() - widthOf(cmdOK) - 50);
         break;
     case Kind::Multiple:
         txtParam->setText(arrangement.value);
-        txtParam->show();
-        clearChoiceBox(cboParam);
-        cboParam->show();
-        cboParam->addItems(arrangement.choices);
-        cboParam->setCurrentIndex(0);
         setWidth(txtParam, SuffixValueWidth);
-        setWidth(cboParam, SuffixWidth);
-        setLeft(txtParam, home + widthOf(cboParam) + 10);
-        if (arrangement.setChoiceText)
-            showChoice(arrangement.choiceText);
-        showOkAndCancel(rightOf(txtParam) + 10);
-        takeFocus(txtParam);
-        placeDescription(rightOf(cmdCancel) + 10,
-                         listWidth() - (widthOf(cboParam) + widthOf(txtParam) + widthOf(cmdOK) +
-                                        widthOf(cmdCancel) + 50));
+        fillChoiceBox(arrangement, SuffixWidth);
         break;
     }
-    m_setUpSettingName = entry.SettingName();
-    m_stem = arrangement.stem;
+    settle(arrangement.kind, entry.SettingName(), arrangement.stem);
     return true;
 }
 
 // The value box with the row's value and the problem the check finds in the row as its
 // description. The help pane keeps what it showed.
-void ValueEditor::arrangeUnknownRow(const QString& name, double home)
+void ValueEditor::arrangeUnknownRow(const QString& name)
 {
-    const Row& row = m_document.rows().row(m_row);
+    const Row& row = m_document.rows().row(m_row.row());
     const VersionedCatalogue catalogue{m_catalogue, QList<float>(m_catalogue.size(), 0.0F)};
     const QList<ProblemCheck::Problem> problems =
         ProblemCheck::check({ConfigText::renderRow(row)}, catalogue, 0.0F);
     lblTitle[0]->setText(name);
-    showPlainEditor(home, row.Parameter, problems.isEmpty() ? QString() : problems.first().message);
-    m_setUpSettingName = name;
-    m_stem.clear();
+    fillValueBox(row.Parameter, problems.isEmpty() ? QString() : problems.first().message);
+    settle(Kind::String, name, QString());
 }
 
-// The "string" arrangement: the value box, OK and Cancel, the caption after them.
-void ValueEditor::showPlainEditor(double home, const QString& value, const QString& caption)
+// Shows the arrangement filled in and keeps what OK will hand on; a row is named as the
+// catalogue names it, whatever the tree shows.
+void ValueEditor::settle(Kind kind, const QString& rowName, const QString& stem)
 {
-    showValueBox(home, value);
-    showOkAndCancel(rightOf(txtParam) + 10);
+    showControls(kind);
+    if (m_setUp.fromRow) {
+        m_setUp.name = rowName;
+        m_setUp.stem = stem;
+    }
+    if (m_setUp.needsValue())
+        takeFocus(txtParam);
+    place();
+}
+
+// The value box alone, with the caption after OK and Cancel.
+void ValueEditor::fillValueBox(const QString& value, const QString& caption)
+{
+    clearChoiceBox(cboParam);
+    txtParam->setText(value);
+    setWidth(txtParam, ValueWidth);
     lblTitle[1]->setText(caption);
-    placeDescription(rightOf(cmdCancel) + 10,
-                     listWidth() - (widthOf(cmdCancel) + widthOf(cmdOK) + widthOf(txtParam) + 50));
     lblTitle[1]->show();
+}
+
+void ValueEditor::fillChoiceBox(const SettingLookup::Arrangement& arrangement, double width)
+{
+    clearChoiceBox(cboParam);
+    cboParam->addItems(arrangement.choices);
+    cboParam->setCurrentIndex(0);
+    setWidth(cboParam, width);
+    if (arrangement.setChoiceText)
+        showChoice(arrangement.choiceText);
 }
 
 // A listed choice is picked; any other text stands in the box as if typed.
@@ -411,41 +366,15 @@ void ValueEditor::showChoice(const QString& text)
     cboParam->setEditText(text);
 }
 
-// The value box alone at the home position.
-void ValueEditor::showValueBox(double home, const QString& value)
-{
-    cboParam->hide();
-    clearChoiceBox(cboParam);
-    txtParam->setText(value);
-    txtParam->show();
-    takeFocus(txtParam);
-    setWidth(txtParam, ValueWidth);
-    setLeft(txtParam, home);
-}
-
-void ValueEditor::showOkAndCancel(double okLeft)
-{
-    setLeft(cmdOK, okLeft);
-    setLeft(cmdCancel, rightOf(cmdOK));
-    cmdOK->show();
-    cmdCancel->show();
-}
-
-void ValueEditor::placeDescription(double left, double width)
-{
-    setLeft(lblTitle[1], left);
-    setWidth(lblTitle[1], width);
-}
-
 void ValueEditor::clearStrip(bool keepTitle)
 {
-    hideControls();
+    showControls(Kind::Unknown);
     txtParam->clear();
     clearChoiceBox(cboParam);
     if (!keepTitle)
         lblTitle[0]->clear();
     lblTitle[1]->clear();
-    placeControls();
+    place();
 }
 
 void ValueEditor::ResetValueEditor()
@@ -460,10 +389,31 @@ void ValueEditor::clear()
     clearStrip(false);
 }
 
-void ValueEditor::hideControls()
+// The controls an arrangement shows, left to right.
+QList<QWidget*> ValueEditor::controlsOf(Kind kind) const
 {
+    switch (kind) {
+    case Kind::Number:
+    case Kind::String:
+        return {txtParam, cmdOK, cmdCancel};
+    case Kind::Choice:
+        return {cboParam, cmdOK};
+    case Kind::Null:
+        return {cmdOK};
+    case Kind::Multiple:
+        return {cboParam, txtParam, cmdOK, cmdCancel};
+    case Kind::Unknown:
+        break;
+    }
+    return {};
+}
+
+void ValueEditor::showControls(Kind kind)
+{
+    m_setUp.kind = kind;
+    const QList<QWidget*> shown = controlsOf(kind);
     for (QWidget* control : std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel})
-        control->hide();
+        control->setVisible(shown.contains(control));
 }
 
 // The left edge of the choice box, which the layout keeps over the list.
@@ -476,28 +426,13 @@ int ValueEditor::widestArrangementWidth() const
            twips(ShortDescriptionWidth);
 }
 
-double ValueEditor::home() const
-{
-    return qRound(leftOf(cboParam));
-}
-
-double ValueEditor::listLeft() const
-{
-    return Twips::fromPixels(m_list.left(), this);
-}
-
-double ValueEditor::listWidth() const
-{
-    return Twips::fromPixels(m_list.width(), this);
-}
-
 void ValueEditor::layOut(const QRect& tree, const QRect& list)
 {
     m_list = list;
     centreControls();
     lblTitle[0]->setGeometry(tree.left() + twips(StripIndent), 0,
                              std::max(0, tree.width() - twips(TitleMargin)), height());
-    placeControls();
+    place();
 }
 
 // Every control keeps its natural height, centred in the strip, shown or not: an arrangement
@@ -511,44 +446,29 @@ void ValueEditor::centreControls()
     }
 }
 
-// The shown controls side by side from the list's left edge, the description after them.
-void ValueEditor::placeControls()
+// The arranged controls side by side from the list's left edge, the description after them in
+// what the list leaves.
+void ValueEditor::place()
 {
-    const int x = m_list.left() + twips(StripIndent);
-    const int listWidth = m_list.width();
-    const auto place = [](QWidget* control, int left) { control->move(left, control->y()); };
-    const auto width = [](const QWidget* control) { return control->width(); };
-    const bool choicesShown = cboParam->isVisibleTo(this);
-    const bool valueShown = txtParam->isVisibleTo(this);
-
-    place(cboParam, x);
-    int descriptionLeft = x;
-    int descriptionWidth = listWidth - twips(BareDescriptionMargin);
-    if (choicesShown && valueShown) {
-        place(txtParam, rightEdge(cboParam) + twips(Gap));
-        place(cmdOK, rightEdge(txtParam) + twips(Gap));
-        place(cmdCancel, rightEdge(cmdOK));
-        descriptionLeft = rightEdge(cmdCancel) + twips(Gap);
-        descriptionWidth = listWidth -
-                           (width(cboParam) + width(txtParam) + width(cmdOK) + width(cmdCancel)) -
-                           twips(DescriptionMargin);
-    } else if (choicesShown) {
-        place(cmdOK, rightEdge(cboParam) + twips(Gap));
-        descriptionLeft = rightEdge(cmdOK) + twips(Gap);
-        descriptionWidth = listWidth - (width(cboParam) + width(cmdOK)) - twips(DescriptionMargin);
-    } else if (valueShown) {
-        place(txtParam, x);
-        place(cmdOK, rightEdge(txtParam) + twips(Gap));
-        place(cmdCancel, rightEdge(cmdOK));
-        descriptionLeft = rightEdge(cmdCancel) + twips(Gap);
-        descriptionWidth = listWidth - (width(txtParam) + width(cmdOK) + width(cmdCancel)) -
-                           twips(DescriptionMargin);
-    } else {
-        place(cmdOK, x);
-        if (cmdOK->isVisibleTo(this)) {
-            descriptionLeft = rightEdge(cmdOK) + twips(WideGap);
-            descriptionWidth = listWidth - width(cmdOK) - twips(DescriptionMargin);
-        }
+    const int home = m_list.left() + twips(StripIndent);
+    // The choice box and OK wait at home while hidden.
+    for (QWidget* control : std::initializer_list<QWidget*>{cboParam, cmdOK})
+        control->move(home, control->y());
+    int left = home;
+    int used = 0;
+    const QWidget* previous = nullptr;
+    for (QWidget* control : controlsOf(m_setUp.kind)) {
+        // Cancel sits against OK.
+        if (previous)
+            left = rightEdge(previous) + (previous == cmdOK ? 0 : twips(Gap));
+        control->move(left, control->y());
+        used += control->width();
+        previous = control;
     }
-    lblTitle[1]->setGeometry(descriptionLeft, 0, std::max(0, descriptionWidth), height());
+    int margin = twips(BareDescriptionMargin);
+    if (previous) {
+        left = rightEdge(previous) + twips(m_setUp.kind == Kind::Null ? WideGap : Gap);
+        margin = twips(DescriptionMargin);
+    }
+    lblTitle[1]->setGeometry(left, 0, std::max(0, m_list.width() - used - margin), height());
 }

@@ -2,6 +2,7 @@
 
 #include "core/RowEdits.h"
 
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -42,8 +43,6 @@ public:
     void ResetValueEditor();
     // Hides the controls and empties every text.
     void clear();
-    // Hides the choice box, the value box, OK and Cancel (no document open).
-    void hideControls();
     void setFocusAfterReset(QWidget* widget) { m_focusAfterReset = widget; }
 
     // The tree's and the list's rectangles in the strip's coordinates: the name goes over the
@@ -54,12 +53,6 @@ public:
     // room for a short description after it.
     int widestArrangementWidth() const;
 
-    bool EditingExistingRow() const { return m_editingExistingRow; }
-    // The catalogue name of the setting the strip is arranged for (a row's own name when the
-    // catalogue has none); empty before the first arrangement. An edit of an existing row is
-    // named with it, whatever the tree shows.
-    const QString& setUpSettingName() const { return m_setUpSettingName; }
-
     std::array<QLabel*, 2> lblTitle{};
     QComboBox* cboParam = nullptr;
     QLineEdit* txtParam = nullptr;
@@ -67,7 +60,6 @@ public:
     QToolButton* cmdCancel = nullptr;
 
 signals:
-    // The edit's name is set when it changes an existing row.
     void okPressed(const RowEdits::ValueEdit& edit);
     void helpPageRequested(const QString& address);
     void helpBlankRequested();
@@ -82,20 +74,19 @@ private:
     void returnFocus();
     RowEdits::ValueEdit currentEdit() const;
     void clearStrip(bool keepTitle);
-    void blankStrip(double descriptionLeft, double descriptionWidth);
-    bool arrange(const CatalogueRow& entry, const QString& name, double home);
-    void arrangeUnknownRow(const QString& name, double home);
-    void showPlainEditor(double home, const QString& value, const QString& caption);
+    void blankStrip();
+    bool arrange(const CatalogueRow& entry, const QString& name);
+    void arrangeUnknownRow(const QString& name);
+    void settle(SettingLookup::Kind kind, const QString& rowName, const QString& stem);
+    void fillValueBox(const QString& value, const QString& caption);
+    void fillChoiceBox(const SettingLookup::Arrangement& arrangement, double width);
     void showChoice(const QString& text);
-    void showValueBox(double home, const QString& value);
-    void showOkAndCancel(double okLeft);
-    void placeDescription(double left, double width);
+    QList<QWidget*> controlsOf(SettingLookup::Kind kind) const;
+    // Shows the controls of the arrangement, hides the rest; Unknown hides them all.
+    void showControls(SettingLookup::Kind kind);
     void centreControls();
-    void placeControls();
+    void place();
 
-    double home() const;
-    double listLeft() const;
-    double listWidth() const;
     int twips(double value) const;
 
     const ConfigDocument& m_document;
@@ -105,8 +96,7 @@ private:
     QPointer<QWidget> m_focusOrigin; // where Escape in the value box returns the focus
     bool m_takesFocus = true;        // whether the arrangement being made may take the focus
     QRect m_list;
-    int m_row = -1; // the list row the strip was set up from
-    bool m_editingExistingRow = false;
-    QString m_setUpSettingName;
-    QString m_stem; // of the "multiple" row set up: its name before the suffix
+    QPersistentModelIndex m_row; // the list row the strip was last set up from
+    // What the strip is arranged for; its kind is Unknown while OK is hidden.
+    RowEdits::ValueEdit m_setUp;
 };

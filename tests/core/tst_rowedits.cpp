@@ -6,6 +6,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace RowEdits;
+using SettingLookup::Kind;
 
 namespace {
 
@@ -66,65 +67,55 @@ private slots:
         QTEST(RowEdits::toggleCommentAt(text.remove(u"[]"_s), position), "toggled");
     }
 
-    // What OK makes of the value editor's contents: a new row, a line for the text view.
+    // What OK makes of an edit: a new setting's row and, after a tab, its line; or an existing
+    // row rewritten, where what the user left as shown keeps the row's own text. Rows read
+    // "Setting|Parameter"; an edit is the arrangement's letter (Number, String, Choice, OK alone,
+    // Multiple), then "name|choice|value|stem".
     void valueEdits_data()
     {
-        QTest::addColumn<QStringList>("edit"); // name, choice, value; "multiple" when it is
-        QTest::addColumn<QString>("newRow");
-        QTest::addColumn<QString>("newLine");
-        QTest::newRow("number") << QStringList{u"MAXCONNECTIONS"_s, u""_s, u"50"_s}
-                                << u"MAXCONNECTIONS|50"_s << u"MAXCONNECTIONS 50\n"_s;
-        QTest::newRow("choice") << QStringList{u"LOGLEVEL"_s, u"ERROR"_s, u""_s}
-                                << u"LOGLEVEL|ERROR"_s << u"LOGLEVEL ERROR\n"_s;
-        QTest::newRow("multiple") << QStringList{u"CACHESIZE"_s, u"_INDEX"_s, u"64"_s,
-                                                 u"multiple"_s}
-                                  << u"CACHESIZE_INDEX|64"_s << u"CACHESIZE_INDEX 64\n"_s;
-        QTest::newRow("comment") << QStringList{u";"_s, u""_s, u"a note"_s} << u";|a note"_s
-                                 << u"; a note\n"_s;
-        QTest::newRow("blank line") << QStringList{SettingLookup::BlankLineEntry, u""_s, u""_s}
-                                    << Texts(SettingLookup::BlankLineEntry, u""_s) << u" \n"_s;
-    }
-    void valueEdits()
-    {
-        QFETCH(QStringList, edit);
-        const ValueEdit valueEdit{edit[0], edit[1], edit[2], edit.size() > 3, false, {}};
-        const Row row = newRow(valueEdit);
-        QVERIFY(row.Key.isEmpty());
-        QTEST(Texts(row.Setting, row.Parameter), "newRow");
-        QTEST(newLine(valueEdit), "newLine");
-    }
-
-    // An existing row rewritten by OK ("Setting|Parameter"; the edit "choice|value", with the
-    // stem of a multiple setting third): what the user left as shown keeps the row's own text.
-    void editedRow_data()
-    {
-        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("row"); // empty: a new setting
         QTest::addColumn<QString>("edit");
-        QTest::addColumn<QString>("edited");
+        QTest::addColumn<QString>("result");
         const auto row = [](const char* tag, const char* before, const char* edit,
                             const char* after) {
             QTest::newRow(tag) << QString(before) << QString(edit) << QString(after);
         };
-        row("value", "loglevel|1", "|50", "loglevel|50");
-        row("choice picked", "loglevel| INFO", "ERROR|", "loglevel|ERROR");
-        row("choice left: blanks kept", "loglevel|  INFO ", "INFO|", "loglevel|  INFO ");
-        row("commented multiple: mark kept", ";CACHESIZE_TEMP|256", "_TEMP|300|;CACHESIZE",
+        row("new number", "", "N MAXCONNECTIONS||50", "MAXCONNECTIONS|50\tMAXCONNECTIONS 50\n");
+        row("new choice", "", "C LOGLEVEL|ERROR|", "LOGLEVEL|ERROR\tLOGLEVEL ERROR\n");
+        row("new multiple", "", "M CACHESIZE|_INDEX|64",
+            "CACHESIZE_INDEX|64\tCACHESIZE_INDEX 64\n");
+        row("new comment", "", "S ;||a note", ";|a note\t; a note\n");
+        row("new blank line", "", "O  BLANK LINE||", " BLANK LINE|\t \n");
+        row("value", "loglevel|1", "N X||50", "loglevel|50");
+        row("choice picked", "loglevel| INFO", "C X|ERROR|", "loglevel|ERROR");
+        row("choice left: blanks kept", "loglevel|  INFO ", "C X|INFO|", "loglevel|  INFO ");
+        row("commented multiple: mark kept", ";CACHESIZE_TEMP|256", "M X|_TEMP|300|;CACHESIZE",
             ";CACHESIZE_TEMP|300");
-        row("commented multiple: suffix picked", ";CACHESIZE_TEMP|256", "_DATA|256|;CACHESIZE",
+        row("commented multiple: suffix picked", ";CACHESIZE_TEMP|256", "M X|_DATA|256|;CACHESIZE",
             ";CACHESIZE_DATA|256");
-        row("unlisted suffix kept", "CACHESIZE_FOO|5", "_FOO|6|CACHESIZE", "CACHESIZE_FOO|6");
-        row("own spelling kept", "cachesize_temp|5", "_TEMP|5|CACHESIZE", "cachesize_temp|5");
+        row("unlisted suffix kept", "CACHESIZE_FOO|5", "M X|_FOO|6|CACHESIZE", "CACHESIZE_FOO|6");
+        row("own spelling kept", "cachesize_temp|5", "M X|_TEMP|5|CACHESIZE", "cachesize_temp|5");
     }
-    void editedRow()
+    void valueEdits()
     {
         QFETCH(QString, row);
         QFETCH(QString, edit);
-        const QStringList texts = row.split(u'|'), parts = edit.split(u'|');
-        const ValueEdit valueEdit{
-            u"X"_s, parts[0], parts[1], parts.size() > 2, !parts[1].isEmpty(), parts.value(2)};
-        const auto [setting, parameter] =
-            RowEdits::editedRow(valueEdit, Row{u"K"_s, texts[0], texts[1]});
-        QTEST(Texts(setting, parameter), "edited");
+        const QStringList parts = edit.mid(2).split(u'|');
+        const Kind kinds[] = {Kind::Number, Kind::String, Kind::Choice, Kind::Null, Kind::Multiple};
+        const ValueEdit valueEdit{.name = parts[0],
+                                  .kind = kinds[u"NSCOM"_s.indexOf(edit[0])],
+                                  .choice = parts[1],
+                                  .value = parts[2],
+                                  .stem = parts.value(3)};
+        if (row.isEmpty()) {
+            const Row added = newRow(valueEdit);
+            QVERIFY(added.Key.isEmpty());
+            QTEST(Texts(added.Setting, added.Parameter) + u'\t' + newLine(valueEdit), "result");
+        } else {
+            const QStringList texts = row.split(u'|');
+            const auto [setting, parameter] = editedRow(valueEdit, Row{u"K"_s, texts[0], texts[1]});
+            QTEST(Texts(setting, parameter), "result");
+        }
     }
 
     // A multiple setting's key counts rows; any other's carries the fraction, single-precision.

@@ -41,82 +41,59 @@ class tst_SettingLookup : public QObject {
     Q_OBJECT
 
 private slots:
-    // As the value editor looks a setting up: the first candidate of a known type is arranged for.
+    // As the value editor looks a setting up: the first candidate of a known type is arranged
+    // for. A row: setting, its value ("~": a tree node, nothing to edit), then the entry
+    // arranged for, caption, choices (comma-separated), choice box text ("~": the first choice
+    // stays) and value box text.
     void arrangement_data()
     {
-        QTest::addColumn<QString>("setting");  // a list row's setting, or a tree node's name
-        QTest::addColumn<QString>("rowValue"); // null: a tree node, nothing to edit
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QStringList>("choices");
-        QTest::addColumn<QString>("choiceText"); // null: the first choice stays
-        QTest::addColumn<QString>("value");
-        const auto row = [](const char* tag, const QString& setting, const QString& rowValue,
-                            const QString& entry, const QString& caption,
-                            const QStringList& choices, const QString& choiceText,
-                            const QString& value) {
-            QTest::newRow(tag) << setting << rowValue << entry << caption << choices << choiceText
-                               << value;
+        QTest::addColumn<QString>("row");
+        const auto row = [](const char* tag, const char* texts) {
+            QTest::newRow(tag) << QString(texts);
         };
-        const QString node;
-        const QStringList levels{u"ERROR"_s, u"WARNING"_s, u"INFO"_s};
-        const QStringList marks{u"LOW"_s, u"HIGH"_s, u"HIGHEST"_s};
-        row("number node, note", u"MAXCONNECTIONS"_s, node, u"MAXCONNECTIONS"_s,
-            u" connections (1 to 4096)"_s, {}, {}, {});
-        row("number row, description n: no note", u"buffers"_s, u"16"_s, u"BUFFERS"_s, u"  n "_s,
-            {}, {}, u"16"_s);
-        row("string: no note", u"SERVERNAME"_s, u"a b"_s, u"SERVERNAME"_s, u" Name"_s, {}, {},
-            u"a b"_s);
-        row("commented out: the first contained entry", u";LOGLEVEL"_s, u"7"_s, u"LOG"_s,
-            u" size"_s, {}, {}, u"7"_s);
-        row("unknown type passed over", u"ZIPCODE"_s, u"1"_s, u"ZIP"_s, u" code"_s, {}, {}, u"1"_s);
-        row("combo row: exact before contained, blanks trimmed", u"loglevel"_s, u" INFO "_s,
-            u"LOGLEVEL"_s, {}, levels, u"INFO"_s, {});
-        row("combo node", u"LOGLEVEL"_s, node, u"LOGLEVEL"_s, {}, levels, {}, {});
-        row("boolean, blanks only trimmed", u"TRACE"_s, u"\tON "_s, u"TRACE"_s, {},
-            {u"ON"_s, u"OFF"_s}, u"\tON"_s, {});
-        row("combo without choices", u"MODE"_s, u"x"_s, u"MODE"_s, {}, {}, u"x"_s, {});
-        row("null", u"LOCKMEMORY"_s, u""_s, u"LOCKMEMORY"_s, {}, {}, {}, {});
-        row("multiple row, suffix", u"WATERMARKHIGH"_s, u"5"_s, u"WATERMARK"_s, {}, marks,
-            u"HIGH"_s, u"5"_s);
-        row("multiple row, the last contained choice", u"WATERMARKHIGHEST"_s, u"6"_s,
-            u"WATERMARK"_s, {}, marks, u"HIGHEST"_s, u"6"_s);
-        row("multiple row, unlisted suffix", u"WATERMARKLOWER"_s, u"5"_s, u"WATERMARK"_s, {}, marks,
-            u"LOWER"_s, u"5"_s);
-        row("multiple row, commented out", u";WATERMARKHIGH"_s, u"5"_s, u"WATERMARK"_s, {}, marks,
-            u"HIGH"_s, u"5"_s);
-        row("multiple row, bare name", u"WATERMARK"_s, u"7"_s, u"WATERMARK"_s, {}, marks, u""_s,
-            u"7"_s);
-        row("multiple node", u"WATERMARK"_s, node, u"WATERMARK"_s, {}, marks, {}, {});
-        row("comment row", u";"_s, u"a remark"_s, u" COMMENT(;)"_s, u" Comment line"_s, {}, {},
-            u"a remark"_s);
-        row("nothing else contained: the nameless entry", u"OTHER"_s, u"5"_s, u""_s, u" anything"_s,
-            {}, {}, u"5"_s);
+        row("number node, note", "MAXCONNECTIONS|~|MAXCONNECTIONS| connections (1 to 4096)||~|");
+        row("number row, description n: no note", "buffers|16|BUFFERS|  n ||~|16");
+        row("string: no note", "SERVERNAME|a b|SERVERNAME| Name||~|a b");
+        row("commented out: the first contained entry", ";LOGLEVEL|7|LOG| size||~|7");
+        row("unknown type passed over", "ZIPCODE|1|ZIP| code||~|1");
+        row("combo row: exact before contained, blanks trimmed",
+            "loglevel| INFO |LOGLEVEL||ERROR,WARNING,INFO|INFO|");
+        row("combo node", "LOGLEVEL|~|LOGLEVEL||ERROR,WARNING,INFO|~|");
+        row("boolean, blanks only trimmed", "TRACE|\tON |TRACE||ON,OFF|\tON|");
+        row("combo without choices", "MODE|x|MODE|||x|");
+        row("null", "LOCKMEMORY||LOCKMEMORY|||~|");
+        row("multiple row, suffix", "WATERMARKHIGH|5|WATERMARK||LOW,HIGH,HIGHEST|HIGH|5");
+        row("multiple row, the last contained choice",
+            "WATERMARKHIGHEST|6|WATERMARK||LOW,HIGH,HIGHEST|HIGHEST|6");
+        row("multiple row, unlisted suffix",
+            "WATERMARKLOWER|5|WATERMARK||LOW,HIGH,HIGHEST|LOWER|5");
+        row("multiple row, commented out", ";WATERMARKHIGH|5|WATERMARK||LOW,HIGH,HIGHEST|HIGH|5");
+        row("multiple row, bare name", "WATERMARK|7|WATERMARK||LOW,HIGH,HIGHEST||7");
+        row("multiple node", "WATERMARK|~|WATERMARK||LOW,HIGH,HIGHEST|~|");
+        row("comment row", ";|a remark| COMMENT(;)| Comment line||~|a remark");
+        row("nothing else contained: the nameless entry", "OTHER|5|| anything||~|5");
     }
     void arrangement()
     {
-        QFETCH(QString, setting);
-        QFETCH(QString, rowValue);
-        QFETCH(QString, choiceText);
+        QFETCH(QString, row);
+        const QStringList texts = row.split(u'|');
         const CatalogueTable catalogue = Catalogue();
-        const bool editingRow = !rowValue.isNull();
-        const QString name = editingRow ? nameForRow(setting) : setting;
+        const bool editingRow = texts[1] != u"~";
+        const QString name = editingRow ? nameForRow(texts[0]) : texts[0];
         const CatalogueRow* arranged = nullptr;
         Arrangement arrangement;
         for (const CatalogueRow* entry : candidates(catalogue, name)) {
-            arrangement = arrange(*entry, name, editingRow, rowValue);
+            arrangement = arrange(*entry, name, editingRow, texts[1]);
             if (arrangement.kind != Kind::Unknown) {
                 arranged = entry;
                 break;
             }
         }
         QVERIFY(arranged);
-        QTEST(arranged->SettingName(), "entry");
-        QTEST(arrangement.caption, "caption");
-        QTEST(arrangement.choices, "choices");
-        QCOMPARE(arrangement.setChoiceText, !choiceText.isNull());
-        QCOMPARE(arrangement.choiceText, choiceText.isNull() ? QString() : choiceText);
-        QTEST(arrangement.value, "value");
+        const QString choiceText = arrangement.setChoiceText ? arrangement.choiceText : u"~"_s;
+        QCOMPARE(QStringList({arranged->SettingName(), arrangement.caption,
+                              arrangement.choices.join(u','), choiceText, arrangement.value}),
+                 texts.mid(2));
         // OK puts a row's name back together from the two.
         if (arrangement.kind == Kind::Multiple && editingRow)
             QCOMPARE(arrangement.stem + arrangement.choiceText, name);
