@@ -4,6 +4,7 @@
 #include "core/ConfigText.h"
 #include "core/EditHistory.h"
 #include "core/LineDiff.h"
+#include "core/Version.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -168,9 +169,11 @@ private:
     void apply(bool forward)
     {
         int place = 0;
+        ConfigDocument::Extent extent;
         if (const auto* rows = std::get_if<EditHistory::RowChange>(&m_change)) {
             const QList<Row>& from = forward ? rows->before : rows->after;
             const QList<Row>& to = forward ? rows->after : rows->before;
+            extent = {rows->first, int(from.size()), int(to.size())};
             m_document.applyRows(rows->first, static_cast<int>(from.size()), to);
             const int wanted = forward ? m_placeAfter : m_placeBefore;
             place = wanted >= 0 ? wanted : rows->first;
@@ -180,6 +183,7 @@ private:
             const auto& lines = std::get<EditHistory::LineChange>(m_change);
             const QStringList& from = forward ? lines.before : lines.after;
             const QStringList& to = forward ? lines.after : lines.before;
+            extent = {lines.first, int(from.size()), int(to.size())};
             m_document.applyLines(lines.first, static_cast<int>(from.size()), to);
             place = lines.first;
             if (m_document.isTextView())
@@ -188,6 +192,7 @@ private:
         }
         if (!m_document.isTextView())
             place = std::min(place, m_document.m_rows.count() - 1);
+        emit m_document.changed(extent);
         emit m_document.changeShown(place);
     }
 
@@ -231,6 +236,7 @@ private:
         ConfigFile::Format format = m_document.m_format;
         format.lineEnds = ends;
         m_document.setFormat(format);
+        emit m_document.changed({});
     }
 
     ConfigDocument& m_document;
@@ -273,6 +279,11 @@ QString ConfigDocument::name() const
     return m_path.isEmpty() ? UntitledName : m_path;
 }
 
+QString ConfigDocument::caption() const
+{
+    return m_open ? ProductName + QStringLiteral(" [") + name() + u']' : ProductName;
+}
+
 void ConfigDocument::rowsEdited()
 {
     if (m_quiet > 0)
@@ -296,14 +307,19 @@ void ConfigDocument::textEdited()
 void ConfigDocument::record(const QString& name, int placeBefore, int placeAfter)
 {
     QList<QUndoCommand*> changes;
+    Extent extent;
     if (m_rowsEdited) {
-        if (auto change = EditHistory::rowChange(m_rowsShot, m_rows.rows()))
+        if (auto change = EditHistory::rowChange(m_rowsShot, m_rows.rows())) {
+            extent = {change->first, int(change->before.size()), int(change->after.size())};
             changes.append(new Change(*this, name, std::move(*change), placeBefore, placeAfter));
+        }
     }
     if (m_textEdited) {
         QString raw = rawText();
-        if (auto change = EditHistory::lineChange(m_textShot, raw))
+        if (auto change = EditHistory::lineChange(m_textShot, raw)) {
+            extent = {change->first, int(change->before.size()), int(change->after.size())};
             changes.append(new Change(*this, name, std::move(*change)));
+        }
         m_textShot = std::move(raw);
         m_textEdited = false;
     }
@@ -318,6 +334,10 @@ void ConfigDocument::record(const QString& name, int placeBefore, int placeAfter
     if (changes.size() > 1)
         m_history.endMacro();
     updateChanged();
+    if (changes.size() > 1)
+        extent = {};
+    if (!changes.isEmpty())
+        emit changed(extent);
 }
 
 void ConfigDocument::takeSnapshots()
@@ -472,6 +492,7 @@ void ConfigDocument::newDocument()
     setFormat({});
     clearHistory();
     setOpen(true);
+    emit changed({});
 }
 
 void ConfigDocument::load(const QString& path, const QString& fileText,
@@ -494,6 +515,7 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
     m_listFinalBreak = fileText.isEmpty() || fileText.back() == u'\n' || fileText.back() == u'\r';
     clearHistory();
     setOpen(true);
+    emit changed({});
 }
 
 bool ConfigDocument::loadFile(const QString& path)
@@ -519,6 +541,7 @@ void ConfigDocument::close()
     setOpen(false);
     setPath(QString());
     setFormat({});
+    emit changed({});
 }
 
 ConfigFile::Encoded ConfigDocument::bytesToWrite() const
@@ -591,6 +614,7 @@ void ConfigDocument::showText()
         }
     }
     setView(View::Text);
+    emit changed({});
 }
 
 void ConfigDocument::showList()
@@ -603,13 +627,7 @@ void ConfigDocument::showList()
         RowsFromLines();
     }
     setView(View::List);
-}
-
-void ConfigDocument::refreshTextFromRows()
-{
-    const Quiet quiet(*this);
-    LinesFromRows();
-    TextFromLines();
+    emit changed({});
 }
 
 QString ConfigDocument::textToWrite() const

@@ -22,6 +22,15 @@ class ConfigDocument : public QObject {
 public:
     enum class View { List, Text };
 
+    // What changed: lines of the form that shows (rows of the list), `removed` of them from
+    // `first` on giving way to `added`; or, with first -1, possibly everything.
+    struct Extent {
+        int first = -1;
+        int removed = 0;
+        int added = 0;
+        bool everything() const { return first < 0; }
+    };
+
     // The steps kept; older ones are forgotten.
     static constexpr int HistoryLimit = 200;
 
@@ -60,6 +69,9 @@ public:
     bool isUntitled() const { return m_open && m_path.isEmpty(); }
     // The path, or "Untitled".
     QString name() const;
+    // The window's caption: the product name, then the path or "Untitled" in brackets while a
+    // document is open.
+    QString caption() const;
 
     // Clean at the state last loaded or saved; emptied by New, load and close.
     const QUndoStack& history() const { return m_history; }
@@ -90,9 +102,6 @@ public:
     // The switches between the forms, converting the document across.
     void showText();
     void showList();
-    // Refills the hidden text form from the rows without counting as an edit.
-    void refreshTextFromRows();
-
     // What a save writes: the lines of the form that shows, each ended by the break it had in
     // the file, or by lineBreak() when the file did not have it.
     QString textToWrite() const;
@@ -102,16 +111,6 @@ public:
     const QString& lineBreak() const { return m_break; }
     // Converts every line's break, as one step. Only CR LF and LF are offered.
     void convertLineEnds(ConfigFile::LineEnds ends);
-
-    // The conversions through LineArray; line 1 of the document is index 0.
-    const QStringList& lineArray() const { return LineArray; }
-    void ReadFileLines(const QString& fileText);
-    // Does nothing while no document is open.
-    void RowsFromLines();
-    void LinesFromRows();
-    void LinesFromText();
-    // Does nothing while no document is open.
-    void TextFromLines();
 
     // The text form with CR LF between its lines, every other character kept.
     QString text() const;
@@ -124,6 +123,8 @@ public:
     int cursorPositionFromText(int textPosition) const;
 
 signals:
+    // After every edit, undo and redo, New, load, close and view switch.
+    void changed(ConfigDocument::Extent extent);
     // After every New, load and close.
     void openChanged(bool open);
     void changedChanged(bool changed);
@@ -147,6 +148,14 @@ private:
     void setChanged(bool changed);
     void setPath(const QString& path);
     void setFormat(const ConfigFile::Format& format);
+    // The conversions through LineArray; line 1 of the document is index 0.
+    void ReadFileLines(const QString& fileText);
+    // Does nothing while no document is open.
+    void RowsFromLines();
+    void LinesFromRows();
+    void LinesFromText();
+    // Does nothing while no document is open.
+    void TextFromLines();
     void rowsEdited();
     void textEdited();
     void record(const QString& name, int placeBefore, int placeAfter);

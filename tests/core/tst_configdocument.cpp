@@ -18,18 +18,9 @@ private slots:
     // Conversions work in memory: no temporary file may appear in the working folder.
     void cleanup() { QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {}); }
 
-    void noDocumentThenEmptyFile()
+    void emptyFile()
     {
         ConfigDocument document;
-        document.rows().resetRows({{u"K1"_s, u"OLD"_s, QString()}});
-        document.setText(u"old"_s);
-        // Without a document neither form is refilled.
-        document.ReadFileLines(u"NEW 1"_s);
-        document.RowsFromLines();
-        document.TextFromLines();
-        QCOMPARE(document.rows().count(), 1);
-        QCOMPARE(document.text(), u"old"_s);
-        // An empty file gives no rows.
         document.load(u"/x.cfg"_s, QString());
         QCOMPARE(document.rows().count(), 0);
         QVERIFY(document.DocumentOpen());
@@ -59,13 +50,9 @@ private slots:
         QTest::addColumn<bool>("changed");
         QTest::newRow("nothing") << u""_s << false;
         QTest::newRow("row inserted") << u"insert"_s << true;
-        QTest::newRow("row removed") << u"remove"_s << true;
-        QTest::newRow("row rewritten") << u"rewrite"_s << true;
         QTest::newRow("text typed") << u"type"_s << true;
-        QTest::newRow("text replaced") << u"replace"_s << true;
         QTest::newRow("to text, lines kept as read") << u"showText"_s << false;
         QTest::newRow("to list") << u"showList"_s << false;
-        QTest::newRow("hidden text refilled") << u"refresh"_s << false;
         QTest::newRow("saved after an edit") << u"insert save"_s << false;
         QTest::newRow("closed after an edit") << u"insert close"_s << false;
         QTest::newRow("new after an edit") << u"insert new"_s << false;
@@ -82,20 +69,12 @@ private slots:
         for (const QString& part : step.split(u' ', Qt::SkipEmptyParts)) {
             if (part == u"insert")
                 document.rows().insertRowAt(0, Row{u"K9"_s, u"C"_s, u"3"_s});
-            else if (part == u"remove")
-                document.rows().removeRowAt(0);
-            else if (part == u"rewrite")
-                document.rows().setParameter(1, u"5"_s);
             else if (part == u"type")
                 QTextCursor(&document.textDocument()).insertText(u"X"_s);
-            else if (part == u"replace")
-                document.setText(u"C 3"_s);
             else if (part == u"showText")
                 document.showText();
             else if (part == u"showList")
                 document.showList();
-            else if (part == u"refresh")
-                document.refreshTextFromRows();
             else if (part == u"save")
                 QCOMPARE(document.saveAs(document.path()), QString());
             else if (part == u"close")
