@@ -2,6 +2,7 @@
 
 #include "core/ConfigFile.h"
 #include "core/ConfigText.h"
+#include "core/DocumentHistory.h"
 #include "core/RowModel.h"
 
 #include <QObject>
@@ -32,7 +33,7 @@ public:
     };
 
     // The steps kept; older ones are forgotten.
-    static constexpr int HistoryLimit = 200;
+    static constexpr int HistoryLimit = DocumentHistory::Limit;
 
     // What the document undergoes while one is alive is one step, named for the command that
     // made it ("Delete", "Paste"). Outside any, a change of the text is "Typing", and a run of
@@ -74,10 +75,10 @@ public:
     QString caption() const;
 
     // Clean at the state last loaded or saved; emptied by New, load and close.
-    const QUndoStack& history() const { return m_history; }
-    QUndoStack& history() { return m_history; }
-    void undo() { m_history.undo(); }
-    void redo() { m_history.redo(); }
+    const QUndoStack& history() const { return m_history.stack(); }
+    QUndoStack& history() { return m_history.stack(); }
+    void undo() { m_history.stack().undo(); }
+    void redo() { m_history.stack().redo(); }
 
     // One empty row and an empty text, untitled and unchanged.
     void newDocument();
@@ -140,9 +141,8 @@ signals:
     void changeShown(int place);
 
 private:
+    friend class DocumentHistory;
     class Quiet;
-    class Change;
-    class BreaksChange;
 
     void setOpen(bool open);
     void setChanged(bool changed);
@@ -156,12 +156,8 @@ private:
     void LinesFromText();
     // Does nothing while no document is open.
     void TextFromLines();
-    void rowsEdited();
-    void textEdited();
-    void record(const QString& name, int placeBefore, int placeAfter);
-    void takeSnapshots();
-    void clearHistory();
     void updateChanged();
+    static ConfigFile::LineEnds lineEndsOf(const QStringList& breaks);
     void applyRows(int first, int count, const QList<Row>& rows);
     void applyLines(int first, int count, const QStringList& lines);
     int textLineStart(int line) const;
@@ -177,17 +173,6 @@ private:
     ConfigFile::Format m_format;
     bool m_open = false;
     bool m_changed = false;
-    int m_quiet = 0;
-
-    QUndoStack m_history;
-    // Each form as the history last saw it: an edit is what differs from these.
-    QList<Row> m_rowsShot;
-    QString m_textShot;
-    int m_steps = 0; // Steps alive
-    bool m_rowsEdited = false;
-    bool m_textEdited = false;
-    bool m_textShotStale = false; // the program changed the text since m_textShot was taken
-    int m_viewSwitches = 0;
     // The text form last ended with a line break: a change of its lines recorded then, undone in
     // the list, counts no empty line after that break as a row.
     bool m_listFinalBreak = true;
@@ -199,4 +184,6 @@ private:
     bool m_baseUniform = true; // every base break is m_break
     int m_baseGeneration = 0;  // counts loads and saves
     QString m_break = ConfigText::LineBreak;
+    // Last: it replays changes through the members above.
+    DocumentHistory m_history{*this};
 };

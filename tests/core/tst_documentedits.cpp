@@ -1,6 +1,7 @@
 #include "core/ConfigDocument.h"
 #include "core/DocumentEdits.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,7 +55,32 @@ int run(ConfigDocument& document, const QString& op, int a, int b, const QString
 class tst_DocumentEdits : public QObject {
     Q_OBJECT
 
+    const QTemporaryDir m_workingFolder;
+
 private slots:
+    void initTestCase() { QVERIFY(QDir::setCurrent(m_workingFolder.path())); }
+    // Edits and conversions work in memory: no file may appear in the working folder.
+    void cleanup() { QCOMPARE(QDir().entryList(QDir::AllEntries | QDir::NoDotAndDotDot), {}); }
+
+    void positionMapping()
+    {
+        ConfigDocument document;
+        // The view counts one position per break, text() two; a line separator is a character.
+        document.setText(u"AB\u2028CD\r\n\r\nE"_s);
+        QCOMPARE(document.text(), u"AB\u2028CD\r\n\r\nE"_s);
+        for (const auto& [cursor, text] : {std::pair{0, 0}, {3, 3}, {5, 5}, {6, 7}, {8, 10}}) {
+            QCOMPARE(document.textPositionFromCursor(cursor), text);
+            QCOMPARE(document.cursorPositionFromText(text), cursor);
+        }
+        // Between CR and LF is the break itself; positions out of range are clamped.
+        QCOMPARE(document.cursorPositionFromText(6), 5);
+        QCOMPARE(document.cursorPositionFromText(99), 8);
+        QCOMPARE(document.textPositionFromCursor(50), 10);
+        // An empty file gives no rows.
+        document.load(u"/x.cfg"_s, QString());
+        QCOMPARE(document.rows().count(), 0);
+    }
+
     // Each edit on FourLines: what it returns for the selection, the lines after it, one step
     // named for its command (none when nothing changed), undone and redone in this form, then
     // in the other. Places are where the undo, the redo and the undo in the other form show the
@@ -161,6 +187,7 @@ private slots:
         document.isTextView() ? document.showList() : document.showText();
         undoRedo(false);
         QTEST(places.mid(0, 3).join(u' '), "places");
+        QCOMPARE(changed.count(), 7); // each undo, redo and switch
         QVERIFY(!document.DocumentChanged());
         // Undoing and redoing records nothing of its own.
         QCOMPARE(document.history().count(), 1);
@@ -195,8 +222,11 @@ private slots:
         list("edit, save, undo, other edit, undo", u"edit save undo edit undo"_s, 1, true, u"1"_s);
         list("no change", u"same"_s, 0, false, u"1"_s);
         list("new", u"edit undo new"_s, 0, false, QString());
+        list("new after an edit", u"edit new"_s, 0, false, QString());
         list("load", u"edit undo load"_s, 0, false, u"1"_s);
-        list("close", u"edit undo close"_s, 0, false, QString());
+        list("close after an edit", u"edit close"_s, 0, false, QString());
+        // Lines are kept as read: the switches there and back change nothing.
+        list("view switches", u"V"_s, 0, false, u"1"_s);
         list("beyond the limit", u"limit undoall"_s, ConfigDocument::HistoryLimit, true, u"v1"_s);
         const auto text = [](const char* tag, const QString& moves, int steps, bool changed,
                              const QString& end) {
@@ -238,8 +268,8 @@ private slots:
             } else if (move == u"P") {
                 edits.replaceRange(8, 8, u"p"_s, u"Paste"_s);
             } else if (move == u"V") {
-                document.showList();
-                document.showText();
+                document.isTextView() ? document.showList() : document.showText();
+                document.isTextView() ? document.showList() : document.showText();
             } else if (move.front().isDigit()) {
                 const int at = move.chopped(1).toInt();
                 if (move.endsWith(u'-'))
