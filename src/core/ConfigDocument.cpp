@@ -4,12 +4,12 @@
 #include "core/ConfigText.h"
 #include "core/EditHistory.h"
 #include "core/LineDiff.h"
+#include "core/Version.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 
 #include <array>
-#include <variant>
 
 namespace {
 
@@ -22,7 +22,6 @@ int textWidth(QChar c)
 }
 
 const QString UntitledName = QStringLiteral("Untitled");
-const QString LineEndsName = QStringLiteral("Line Ends");
 
 // The text form takes U+2029 for its line breaks and U+FDD0 and U+FDD1 for its own frame marks,
 // so none of them could stand in a line there. In the text form they become lone low surrogates,
@@ -80,7 +79,9 @@ QString joinLines(const QStringList& lines, const QStringList& breaks)
     return text;
 }
 
-ConfigFile::LineEnds lineEndsOf(const QStringList& breaks)
+} // namespace
+
+ConfigFile::LineEnds ConfigDocument::lineEndsOf(const QStringList& breaks)
 {
     QString seen;
     for (const QString& each : breaks) {
@@ -97,8 +98,7 @@ ConfigFile::LineEnds lineEndsOf(const QStringList& breaks)
                             : ConfigFile::LineEnds::Cr;
 }
 
-const QString TypingName = QStringLiteral("Typing");
-const QString EditName = QStringLiteral("Edit");
+namespace {
 
 // Where line starts in raw text; past the last line, its end.
 int lineStartIn(const QString& raw, int line)
@@ -118,12 +118,11 @@ int lineStartIn(const QString& raw, int line)
 // takes the forms as they are afterwards as its new starting point.
 class ConfigDocument::Quiet {
 public:
-    explicit Quiet(ConfigDocument& document) : m_document(document) { ++m_document.m_quiet; }
-    ~Quiet()
+    explicit Quiet(ConfigDocument& document) : m_document(document)
     {
-        if (--m_document.m_quiet == 0)
-            m_document.takeSnapshots();
+        m_document.m_history.beginQuiet();
     }
+    ~Quiet() { m_document.m_history.endQuiet(); }
     Quiet(const Quiet&) = delete;
     Quiet& operator=(const Quiet&) = delete;
 
@@ -131,141 +130,29 @@ private:
     ConfigDocument& m_document;
 };
 
-// One step of the history: the part of the form that changed, put back in whichever form shows.
-class ConfigDocument::Change : public QUndoCommand {
-public:
-    Change(ConfigDocument& document, const QString& name, EditHistory::RowChange change,
-           int placeBefore, int placeAfter)
-        : QUndoCommand(name), m_document(document), m_change(std::move(change)),
-          m_placeBefore(placeBefore), m_placeAfter(placeAfter)
-    {}
-    Change(ConfigDocument& document, const QString& name, EditHistory::LineChange change)
-        : QUndoCommand(name), m_document(document), m_change(std::move(change)),
-          m_typing(name == TypingName), m_views(document.m_viewSwitches)
-    {}
-
-    int id() const override { return m_typing ? 1 : -1; }
-    bool mergeWith(const QUndoCommand* other) override
-    {
-        const auto* later = static_cast<const Change*>(other);
-        // A run of typing ends where the user switched views.
-        if (later->m_views != m_views)
-            return false;
-        auto* lines = std::get_if<EditHistory::LineChange>(&m_change);
-        const auto* laterLines = std::get_if<EditHistory::LineChange>(&later->m_change);
-        return lines && laterLines && EditHistory::mergeLines(*lines, *laterLines);
-    }
-    void undo() override { apply(false); }
-    void redo() override
-    {
-        // The change is in the document already when the step is recorded.
-        if (m_done)
-            apply(true);
-        m_done = true;
-    }
-
-private:
-    void apply(bool forward)
-    {
-        int place = 0;
-        if (const auto* rows = std::get_if<EditHistory::RowChange>(&m_change)) {
-            const QList<Row>& from = forward ? rows->before : rows->after;
-            const QList<Row>& to = forward ? rows->after : rows->before;
-            m_document.applyRows(rows->first, static_cast<int>(from.size()), to);
-            const int wanted = forward ? m_placeAfter : m_placeBefore;
-            place = wanted >= 0 ? wanted : rows->first;
-            if (m_document.isTextView())
-                place = m_document.textLineStart(place);
-        } else {
-            const auto& lines = std::get<EditHistory::LineChange>(m_change);
-            const QStringList& from = forward ? lines.before : lines.after;
-            const QStringList& to = forward ? lines.after : lines.before;
-            m_document.applyLines(lines.first, static_cast<int>(from.size()), to);
-            place = lines.first;
-            if (m_document.isTextView())
-                place = m_document.textLineStart(lines.first) +
-                        (forward ? lines.caretAfter : lines.caretBefore);
-        }
-        if (!m_document.isTextView())
-            place = std::min(place, m_document.m_rows.count() - 1);
-        emit m_document.changeShown(place);
-    }
-
-    ConfigDocument& m_document;
-    std::variant<EditHistory::RowChange, EditHistory::LineChange> m_change;
-    int m_placeBefore = -1;
-    int m_placeAfter = -1;
-    bool m_typing = false;
-    int m_views = 0; // the view switches made before the step
-    bool m_done = false;
-};
-
-// A conversion of every line's break. Undone after a save, which made the written breaks the
-// file's own, it converts them back to the break they all had before.
-class ConfigDocument::BreaksChange : public QUndoCommand {
-public:
-    BreaksChange(ConfigDocument& document, ConfigFile::LineEnds ends)
-        : QUndoCommand(LineEndsName), m_document(document), m_ends(ends),
-          m_breakAfter(ends == ConfigFile::LineEnds::Lf ? QStringLiteral("\n")
-                                                        : ConfigText::LineBreak),
-          m_endsBefore(document.m_format.lineEnds), m_breaksBefore(document.m_baseBreaks),
-          m_breakBefore(document.m_break), m_generation(document.m_baseGeneration)
-    {}
-
-    void redo() override
-    {
-        apply(QStringList(m_document.m_baseLines.size(), m_breakAfter), m_breakAfter, m_ends);
-    }
-    void undo() override
-    {
-        const bool sameBase = m_generation == m_document.m_baseGeneration;
-        apply(sameBase ? m_breaksBefore : QStringList(m_document.m_baseLines.size(), m_breakBefore),
-              m_breakBefore, sameBase ? m_endsBefore : lineEndsOf({m_breakBefore}));
-    }
-
-private:
-    void apply(QStringList breaks, const QString& lineBreak, ConfigFile::LineEnds ends)
-    {
-        m_document.m_break = lineBreak;
-        m_document.setBase(m_document.m_baseLines, std::move(breaks));
-        ConfigFile::Format format = m_document.m_format;
-        format.lineEnds = ends;
-        m_document.setFormat(format);
-    }
-
-    ConfigDocument& m_document;
-    ConfigFile::LineEnds m_ends;
-    QString m_breakAfter;
-    ConfigFile::LineEnds m_endsBefore;
-    QStringList m_breaksBefore;
-    QString m_breakBefore;
-    int m_generation;
-};
-
 ConfigDocument::Step::Step(ConfigDocument& document, QString name, int placeBefore)
     : m_document(document), m_name(std::move(name)), m_placeBefore(placeBefore)
 {
-    ++m_document.m_steps;
+    m_document.m_history.beginStep();
 }
 
 ConfigDocument::Step::~Step()
 {
-    if (--m_document.m_steps == 0)
-        m_document.record(m_name, m_placeBefore, m_placeAfter);
+    m_document.m_history.endStep(m_name, m_placeBefore, m_placeAfter);
 }
 
 ConfigDocument::ConfigDocument(QObject* parent) : QObject(parent)
 {
-    connect(&m_rows, &RowModel::rowsInserted, this, &ConfigDocument::rowsEdited);
-    connect(&m_rows, &RowModel::rowsRemoved, this, &ConfigDocument::rowsEdited);
-    connect(&m_rows, &RowModel::dataChanged, this, &ConfigDocument::rowsEdited);
-    connect(&m_rows, &RowModel::modelReset, this, &ConfigDocument::rowsEdited);
+    const auto rowsEdited = [this] { m_history.rowsEdited(); };
+    connect(&m_rows, &RowModel::rowsInserted, this, rowsEdited);
+    connect(&m_rows, &RowModel::rowsRemoved, this, rowsEdited);
+    connect(&m_rows, &RowModel::dataChanged, this, rowsEdited);
+    connect(&m_rows, &RowModel::modelReset, this, rowsEdited);
     // Not contentsChange: that one waits for a layout and also comes when a view lays it out.
-    connect(&m_text, &QTextDocument::contentsChanged, this, &ConfigDocument::textEdited);
+    connect(&m_text, &QTextDocument::contentsChanged, this, [this] { m_history.textEdited(); });
     // One history: the text form keeps none of its own.
     m_text.setUndoRedoEnabled(false);
-    m_history.setUndoLimit(HistoryLimit);
-    connect(&m_history, &QUndoStack::cleanChanged, this, &ConfigDocument::updateChanged);
+    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, &ConfigDocument::updateChanged);
 }
 
 QString ConfigDocument::name() const
@@ -273,72 +160,14 @@ QString ConfigDocument::name() const
     return m_path.isEmpty() ? UntitledName : m_path;
 }
 
-void ConfigDocument::rowsEdited()
+QString ConfigDocument::caption() const
 {
-    if (m_quiet > 0)
-        return;
-    m_rowsEdited = true;
-    if (m_steps == 0)
-        record(EditName, -1, -1);
-}
-
-void ConfigDocument::textEdited()
-{
-    if (m_quiet > 0) {
-        m_textShotStale = true;
-        return;
-    }
-    m_textEdited = true;
-    if (m_steps == 0)
-        record(TypingName, -1, -1);
-}
-
-void ConfigDocument::record(const QString& name, int placeBefore, int placeAfter)
-{
-    QList<QUndoCommand*> changes;
-    if (m_rowsEdited) {
-        if (auto change = EditHistory::rowChange(m_rowsShot, m_rows.rows()))
-            changes.append(new Change(*this, name, std::move(*change), placeBefore, placeAfter));
-    }
-    if (m_textEdited) {
-        QString raw = rawText();
-        if (auto change = EditHistory::lineChange(m_textShot, raw))
-            changes.append(new Change(*this, name, std::move(*change)));
-        m_textShot = std::move(raw);
-        m_textEdited = false;
-    }
-    if (m_rowsEdited) {
-        m_rowsShot = m_rows.rows();
-        m_rowsEdited = false;
-    }
-    if (changes.size() > 1)
-        m_history.beginMacro(name);
-    for (QUndoCommand* change : changes)
-        m_history.push(change);
-    if (changes.size() > 1)
-        m_history.endMacro();
-    updateChanged();
-}
-
-void ConfigDocument::takeSnapshots()
-{
-    m_rowsShot = m_rows.rows();
-    if (m_textShotStale || m_textEdited)
-        m_textShot = rawText();
-    m_textShotStale = false;
-    m_rowsEdited = false;
-    m_textEdited = false;
-}
-
-void ConfigDocument::clearHistory()
-{
-    m_history.clear();
-    updateChanged();
+    return m_open ? ProductName + QStringLiteral(" [") + name() + u']' : ProductName;
 }
 
 void ConfigDocument::updateChanged()
 {
-    setChanged(!m_history.isClean());
+    setChanged(!m_history.stack().isClean());
 }
 
 void ConfigDocument::applyRows(int first, int count, const QList<Row>& rows)
@@ -470,8 +299,9 @@ void ConfigDocument::newDocument()
     m_listFinalBreak = true;
     setPath(QString());
     setFormat({});
-    clearHistory();
+    m_history.clear();
     setOpen(true);
+    emit changed({});
 }
 
 void ConfigDocument::load(const QString& path, const QString& fileText,
@@ -492,8 +322,9 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
     setBase(LineArray, std::move(breaks));
     ++m_baseGeneration;
     m_listFinalBreak = fileText.isEmpty() || fileText.back() == u'\n' || fileText.back() == u'\r';
-    clearHistory();
+    m_history.clear();
     setOpen(true);
+    emit changed({});
 }
 
 bool ConfigDocument::loadFile(const QString& path)
@@ -515,10 +346,11 @@ void ConfigDocument::close()
     }
     setBase({}, {});
     ++m_baseGeneration;
-    clearHistory();
+    m_history.clear();
     setOpen(false);
     setPath(QString());
     setFormat({});
+    emit changed({});
 }
 
 ConfigFile::Encoded ConfigDocument::bytesToWrite() const
@@ -546,7 +378,7 @@ QString ConfigDocument::saveAs(const QString& path)
     setBase(std::move(written), std::move(breaks));
     ++m_baseGeneration;
     setFormat(format);
-    m_history.setClean();
+    m_history.stack().setClean();
     updateChanged();
     return {};
 }
@@ -555,7 +387,7 @@ void ConfigDocument::convertLineEnds(ConfigFile::LineEnds ends)
 {
     if (!m_open || m_format.lineEnds == ends)
         return;
-    m_history.push(new BreaksChange(*this, ends));
+    m_history.pushLineEnds(ends);
 }
 
 int ConfigDocument::lineCount() const
@@ -574,7 +406,7 @@ void ConfigDocument::setView(View view)
     if (m_view == view)
         return;
     m_view = view;
-    ++m_viewSwitches;
+    m_history.viewSwitched();
     emit viewChanged(view);
 }
 
@@ -591,6 +423,7 @@ void ConfigDocument::showText()
         }
     }
     setView(View::Text);
+    emit changed({});
 }
 
 void ConfigDocument::showList()
@@ -603,13 +436,7 @@ void ConfigDocument::showList()
         RowsFromLines();
     }
     setView(View::List);
-}
-
-void ConfigDocument::refreshTextFromRows()
-{
-    const Quiet quiet(*this);
-    LinesFromRows();
-    TextFromLines();
+    emit changed({});
 }
 
 QString ConfigDocument::textToWrite() const

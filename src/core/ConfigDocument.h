@@ -2,6 +2,7 @@
 
 #include "core/ConfigFile.h"
 #include "core/ConfigText.h"
+#include "core/DocumentHistory.h"
 #include "core/RowModel.h"
 
 #include <QObject>
@@ -22,8 +23,17 @@ class ConfigDocument : public QObject {
 public:
     enum class View { List, Text };
 
+    // What changed: lines of the form that shows (rows of the list), `removed` of them from
+    // `first` on giving way to `added`; or, with first -1, possibly everything.
+    struct Extent {
+        int first = -1;
+        int removed = 0;
+        int added = 0;
+        bool everything() const { return first < 0; }
+    };
+
     // The steps kept; older ones are forgotten.
-    static constexpr int HistoryLimit = 200;
+    static constexpr int HistoryLimit = DocumentHistory::Limit;
 
     // What the document undergoes while one is alive is one step, named for the command that
     // made it ("Delete", "Paste"). Outside any, a change of the text is "Typing", and a run of
@@ -60,12 +70,15 @@ public:
     bool isUntitled() const { return m_open && m_path.isEmpty(); }
     // The path, or "Untitled".
     QString name() const;
+    // The window's caption: the product name, then the path or "Untitled" in brackets while a
+    // document is open.
+    QString caption() const;
 
     // Clean at the state last loaded or saved; emptied by New, load and close.
-    const QUndoStack& history() const { return m_history; }
-    QUndoStack& history() { return m_history; }
-    void undo() { m_history.undo(); }
-    void redo() { m_history.redo(); }
+    const QUndoStack& history() const { return m_history.stack(); }
+    QUndoStack& history() { return m_history.stack(); }
+    void undo() { m_history.stack().undo(); }
+    void redo() { m_history.stack().redo(); }
 
     // One empty row and an empty text, untitled and unchanged.
     void newDocument();
@@ -90,9 +103,6 @@ public:
     // The switches between the forms, converting the document across.
     void showText();
     void showList();
-    // Refills the hidden text form from the rows without counting as an edit.
-    void refreshTextFromRows();
-
     // What a save writes: the lines of the form that shows, each ended by the break it had in
     // the file, or by lineBreak() when the file did not have it.
     QString textToWrite() const;
@@ -102,16 +112,6 @@ public:
     const QString& lineBreak() const { return m_break; }
     // Converts every line's break, as one step. Only CR LF and LF are offered.
     void convertLineEnds(ConfigFile::LineEnds ends);
-
-    // The conversions through LineArray; line 1 of the document is index 0.
-    const QStringList& lineArray() const { return LineArray; }
-    void ReadFileLines(const QString& fileText);
-    // Does nothing while no document is open.
-    void RowsFromLines();
-    void LinesFromRows();
-    void LinesFromText();
-    // Does nothing while no document is open.
-    void TextFromLines();
 
     // The text form with CR LF between its lines, every other character kept.
     QString text() const;
@@ -124,6 +124,8 @@ public:
     int cursorPositionFromText(int textPosition) const;
 
 signals:
+    // After every edit, undo and redo, New, load, close and view switch.
+    void changed(ConfigDocument::Extent extent);
     // After every New, load and close.
     void openChanged(bool open);
     void changedChanged(bool changed);
@@ -139,20 +141,23 @@ signals:
     void changeShown(int place);
 
 private:
+    friend class DocumentHistory;
     class Quiet;
-    class Change;
-    class BreaksChange;
 
     void setOpen(bool open);
     void setChanged(bool changed);
     void setPath(const QString& path);
     void setFormat(const ConfigFile::Format& format);
-    void rowsEdited();
-    void textEdited();
-    void record(const QString& name, int placeBefore, int placeAfter);
-    void takeSnapshots();
-    void clearHistory();
+    // The conversions through LineArray; line 1 of the document is index 0.
+    void ReadFileLines(const QString& fileText);
+    // Does nothing while no document is open.
+    void RowsFromLines();
+    void LinesFromRows();
+    void LinesFromText();
+    // Does nothing while no document is open.
+    void TextFromLines();
     void updateChanged();
+    static ConfigFile::LineEnds lineEndsOf(const QStringList& breaks);
     void applyRows(int first, int count, const QList<Row>& rows);
     void applyLines(int first, int count, const QStringList& lines);
     int textLineStart(int line) const;
@@ -168,17 +173,6 @@ private:
     ConfigFile::Format m_format;
     bool m_open = false;
     bool m_changed = false;
-    int m_quiet = 0;
-
-    QUndoStack m_history;
-    // Each form as the history last saw it: an edit is what differs from these.
-    QList<Row> m_rowsShot;
-    QString m_textShot;
-    int m_steps = 0; // Steps alive
-    bool m_rowsEdited = false;
-    bool m_textEdited = false;
-    bool m_textShotStale = false; // the program changed the text since m_textShot was taken
-    int m_viewSwitches = 0;
     // The text form last ended with a line break: a change of its lines recorded then, undone in
     // the list, counts no empty line after that break as a row.
     bool m_listFinalBreak = true;
@@ -190,4 +184,6 @@ private:
     bool m_baseUniform = true; // every base break is m_break
     int m_baseGeneration = 0;  // counts loads and saves
     QString m_break = ConfigText::LineBreak;
+    // Last: it replays changes through the members above.
+    DocumentHistory m_history{*this};
 };

@@ -1,6 +1,7 @@
 #include "ui/ApplyEdit.h"
 
 #include "core/ConfigDocument.h"
+#include "core/DocumentEdits.h"
 #include "core/SettingLookup.h"
 #include "core/Version.h"
 #include "ui/Dialogs.h"
@@ -8,7 +9,6 @@
 
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTreeView>
 
@@ -59,17 +59,17 @@ void ApplyEdit::ApplyValueEdit(RowEdits::ValueEdit edit)
 
 void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit)
 {
-    RowModel& rows = m_document.rows();
+    const RowModel& rows = m_document.rows();
+    DocumentEdits edits(m_document);
+    const QString name = stepName(edit.name);
     if (rows.count() == 0) {
-        rows.insertRowAt(0, Row{rows.uniqueKey(QStringLiteral("K1")), QString(), QString()});
+        edits.insertRow(0, Row{QStringLiteral("K1"), QString(), QString()}, name);
         selectRow(m_views.list, 0);
     }
 
     // A blank line always goes to the top of the list.
     if (edit.name == SettingLookup::BlankLineEntry) {
-        rows.insertRowAt(
-            0, Row{rows.uniqueKey(RowEdits::blankRowKey(rows.count())), QString(), QString()});
-        selectRow(m_views.list, 0);
+        selectRow(m_views.list, edits.insertBlankLine(name));
         m_views.list->setFocus();
         return;
     }
@@ -85,8 +85,7 @@ void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit)
         // A row left as it was keeps its line exactly as the file had it.
         const Row& row = rows.row(position);
         const auto [setting, parameter] = RowEdits::editedRow(edit, row);
-        if (setting != row.Setting || parameter != row.Parameter)
-            rows.setRowTexts(position, setting, parameter);
+        edits.setRowTexts(position, setting, parameter, name);
     }
     selectRow(m_views.list, position);
 }
@@ -94,13 +93,11 @@ void ApplyEdit::applyToList(const RowEdits::ValueEdit& edit)
 // The new row takes the selected row's place; without a selection it goes to the top.
 int ApplyEdit::insertBeforeSelection(const RowEdits::ValueEdit& edit)
 {
-    RowModel& rows = m_document.rows();
     const int position = std::max(selectedRow(m_views.list), 0);
     Row row = RowEdits::newRow(edit);
-    row.Key = rows.uniqueKey(RowEdits::newRowKey(rows.count(), edit.multiple(),
-                                                 QRandomGenerator::global()->generateDouble()));
-    rows.insertRowAt(position, row);
-    return position;
+    row.Key = RowEdits::newRowKey(m_document.rows().count(), edit.multiple(),
+                                  QRandomGenerator::global()->generateDouble());
+    return DocumentEdits(m_document).insertRow(position, row, stepName(edit.name));
 }
 
 // The new line goes in whole, before the caret's line, never into the middle of one. A
@@ -108,22 +105,9 @@ int ApplyEdit::insertBeforeSelection(const RowEdits::ValueEdit& edit)
 void ApplyEdit::applyToText(const RowEdits::ValueEdit& edit)
 {
     QTextCursor cursor = m_views.text->textCursor();
-    QTextCursor start = cursor;
-    start.setPosition(cursor.selectionStart());
-    QTextCursor end = cursor;
-    end.setPosition(cursor.selectionEnd());
-    const bool wholeLines =
-        cursor.hasSelection() && start.atBlockStart() && (end.atBlockStart() || end.atBlockEnd());
-    if (wholeLines) {
-        if (!end.atBlockStart() && end.block().next().isValid())
-            end.movePosition(QTextCursor::NextCharacter); // the last line's break goes too
-        cursor.setPosition(start.position());
-        cursor.setPosition(end.position(), QTextCursor::KeepAnchor);
-    } else {
-        start.movePosition(QTextCursor::StartOfBlock);
-        cursor = start;
-    }
-    cursor.insertText(RowEdits::newLine(edit));
+    cursor.setPosition(DocumentEdits(m_document)
+                           .insertLine(cursor.selectionStart(), cursor.selectionEnd(),
+                                       RowEdits::newLine(edit), stepName(edit.name)));
     m_views.text->setTextCursor(cursor);
     m_views.text->setFocus();
 }

@@ -1,6 +1,7 @@
 #include "ui/DocumentViews.h"
 
 #include "core/ConfigDocument.h"
+#include "core/DocumentEdits.h"
 #include "ui/ListSelection.h"
 
 #include <QAction>
@@ -68,10 +69,9 @@ bool DocumentViews::breakLine(QKeyEvent* key)
     if (!shiftEnter || m_text->isReadOnly())
         return false;
     QTextCursor cursor = m_text->textCursor();
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    cursor.insertBlock();
-    cursor.endEditBlock();
+    cursor.setPosition(
+        DocumentEdits(m_document)
+            .type(cursor.selectionStart(), cursor.selectionEnd(), QStringLiteral("\n")));
     m_text->setTextCursor(cursor);
     m_text->ensureCursorVisible();
     return true;

@@ -1,6 +1,8 @@
 #include "ui/EditCommands.h"
 
 #include "core/ConfigDocument.h"
+#include "core/ConfigText.h"
+#include "core/DocumentEdits.h"
 #include "ui/Dialogs.h"
 
 #include <QClipboard>
@@ -89,8 +91,10 @@ void EditCommands::cut()
     if (!m_document.isTextView())
         return;
     QGuiApplication::clipboard()->setText(selectedText());
-    const ConfigDocument::Step step(m_document, QStringLiteral("Cut"));
-    m_text->textCursor().removeSelectedText();
+    const QTextCursor cursor = m_text->textCursor();
+    DocumentEdits(m_document)
+        .replaceRange(cursor.selectionStart(), cursor.selectionEnd(), QString(),
+                      QStringLiteral("Cut"));
 }
 
 void EditCommands::paste()
@@ -101,9 +105,10 @@ void EditCommands::paste()
     QString text = QGuiApplication::clipboard()->text();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
-    const ConfigDocument::Step step(m_document, QStringLiteral("Paste"));
     QTextCursor cursor = m_text->textCursor();
-    cursor.insertText(text);
+    cursor.setPosition(DocumentEdits(m_document)
+                           .replaceRange(cursor.selectionStart(), cursor.selectionEnd(), text,
+                                         QStringLiteral("Paste")));
     m_text->setTextCursor(cursor);
 }
 
@@ -115,9 +120,8 @@ void EditCommands::selectAll()
 
 void EditCommands::print()
 {
-    if (!m_document.isTextView())
-        m_document.refreshTextFromRows();
-    QString text = m_document.text();
+    QString text =
+        m_document.isTextView() ? m_document.text() : ConfigText::TextFromLines(m_document.lines());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     RichTextBox1.setPlainText(text);
     RichTextBox1.setDefaultFont(m_text->font());

@@ -39,14 +39,18 @@ public:
 FileCommands::FileCommands(ConfigDocument& document, Dialogs& dialogs, QWidget* window,
                            QObject* parent)
     : QObject(parent), m_document(document), m_dialogs(dialogs), m_window(window)
-{}
+{
+    const auto showCaption = [this] { m_window->setWindowTitle(m_document.caption()); };
+    connect(&m_document, &ConfigDocument::openChanged, m_window, showCaption);
+    connect(&m_document, &ConfigDocument::pathChanged, m_window, showCaption);
+    showCaption();
+}
 
 void FileCommands::NewDocument()
 {
     if (!maySetDocumentAside())
         return;
     m_document.newDocument();
-    showCaption();
     emit documentCreated();
 }
 
@@ -160,7 +164,6 @@ bool FileCommands::LoadDocument(const QString& path)
         tell(QStringLiteral("Can't open file: ") + path, QMessageBox::NoIcon);
         return false;
     }
-    showCaption();
     emit fileUsed(path);
     return true;
 }
@@ -178,7 +181,6 @@ bool FileCommands::WriteDocument(const QString& path)
         tell(failure, QMessageBox::Warning);
         return false;
     }
-    showCaption();
     emit fileUsed(path);
     return true;
 }
@@ -191,7 +193,6 @@ QString FileCommands::AskSavePath(const QString& suggestedName)
 
 void FileCommands::documentReplaced()
 {
-    showCaption();
     if (m_document.isUntitled())
         emit documentCreated();
     else
@@ -202,15 +203,6 @@ void FileCommands::CloseDocument()
 {
     m_document.close();
     emit documentClosed();
-    showCaption();
-}
-
-// The product name, then the file's path or "Untitled" in brackets while a document is open.
-void FileCommands::showCaption()
-{
-    m_window->setWindowTitle(m_document.DocumentOpen()
-                                 ? ProductName + QStringLiteral(" [") + m_document.name() + u']'
-                                 : ProductName);
 }
 
 void FileCommands::tell(const QString& text, QMessageBox::Icon icon)

@@ -31,8 +31,7 @@ public:
     bool maySetDocumentAside();
     // Open without the dialog: a file chosen from the recent list.
     void openRecent(const QString& path);
-    // The document was filled from elsewhere (recovered changes): the caption names it, and its
-    // file counts as used.
+    // The document was filled from elsewhere (recovered changes): its file counts as used.
     void documentReplaced();
 
     // Asked before each write; false leaves the file and the document as they are.
@@ -51,7 +50,6 @@ private:
     bool saveAs();
     // Asks before a file that does not look like text is opened.
     bool mayOpenAsText(const QString& path, const QByteArray& bytes);
-    void showCaption();
     void tell(const QString& text, QMessageBox::Icon icon);
 
     ConfigDocument& m_document;

@@ -51,7 +51,6 @@ MainWindow::MainWindow(Dialogs& dialogs, QString programDir, std::unique_ptr<Edi
       m_state(std::move(state)), m_document(std::make_unique<ConfigDocument>())
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(ProductName);
 
     m_commands = std::make_unique<CommandSet>(*this);
     buildVersionItems();
@@ -262,7 +261,6 @@ void MainWindow::dressControls()
 void MainWindow::load()
 {
     m_views->SetDocumentCommandStates();
-    setWindowTitle(ProductName);
     m_preferences->LoadPreferences();
     m_state->chooseVersion(PreferenceStore::storedVersionIndex());
 

@@ -227,15 +227,7 @@ void MainWindow::wireProblems()
     connect(problems, &ProblemsPane::message, m_status.get(), &StatusBar::say);
     connect(views, &DocumentViews::rowChosen, problems, &ProblemsPane::rowChosen);
     connect(views, &DocumentViews::rowSelected, problems, &ProblemsPane::rowSelected);
-    const RowModel* model = &m_document->rows();
-    connect(model, &QAbstractItemModel::dataChanged, problems, &ProblemsPane::recheckSoon);
-    connect(model, &QAbstractItemModel::rowsInserted, problems, &ProblemsPane::recheckSoon);
-    connect(model, &QAbstractItemModel::rowsRemoved, problems, &ProblemsPane::recheckSoon);
-    connect(model, &QAbstractItemModel::rowsMoved, problems, &ProblemsPane::recheckSoon);
-    connect(model, &QAbstractItemModel::layoutChanged, problems, &ProblemsPane::recheckSoon);
-    connect(model, &QAbstractItemModel::modelReset, problems, &ProblemsPane::recheckSoon);
-    connect(&m_document->textDocument(), &QTextDocument::contentsChanged, problems,
-            &ProblemsPane::recheckSoon);
+    connect(m_document.get(), &ConfigDocument::changed, problems, &ProblemsPane::recheckSoon);
     connect(m_document.get(), &ConfigDocument::openChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::viewChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::pathChanged, problems, &ProblemsPane::recheck);
@@ -268,11 +260,7 @@ void MainWindow::showFileFormat()
             ConfigFile::describe(document->format()) +
             (lines == 1 ? QStringLiteral(" | 1 line") : QStringLiteral(" | %1 lines").arg(lines)));
     };
-    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&document->rows(), signal, m_status.get(), show);
-    connect(&document->rows(), &QAbstractItemModel::modelReset, m_status.get(), show);
-    connect(&document->textDocument(), &QTextDocument::contentsChanged, m_status.get(), show);
-    connect(document, &ConfigDocument::textReplaced, m_status.get(), show);
+    connect(document, &ConfigDocument::changed, m_status.get(), show);
     connect(document, &ConfigDocument::openChanged, m_status.get(), show);
     connect(document, &ConfigDocument::formatChanged, m_status.get(), show);
     connect(document, &ConfigDocument::viewChanged, m_status.get(), show);

@@ -15,8 +15,8 @@ Recovery::Recovery(ConfigDocument& document, Dialogs& dialogs, QWidget* window, 
 {
     m_settle.setSingleShot(true);
     connect(&m_settle, &QTimer::timeout, this, &Recovery::writeCopy);
-    // Every edit, undo and redo moves the history, a run of typing too.
-    connect(&m_document.history(), &QUndoStack::indexChanged, this, &Recovery::documentEdited);
+    // Every edit, undo and redo, each key of a run of typing too.
+    connect(&m_document, &ConfigDocument::changed, this, &Recovery::documentEdited);
     connect(&m_document, &ConfigDocument::changedChanged, this, &Recovery::documentEdited);
     connect(&m_document, &ConfigDocument::viewChanged, this, &Recovery::documentEdited);
     connect(&m_document, &ConfigDocument::pathChanged, this, &Recovery::documentEdited);

@@ -1,7 +1,7 @@
 #include "ui/RowOperations.h"
 
 #include "core/ConfigDocument.h"
-#include "core/RowEdits.h"
+#include "core/DocumentEdits.h"
 #include "ui/Dialogs.h"
 #include "ui/ListSelection.h"
 
@@ -87,9 +87,11 @@ void RowOperations::selectAndShow(int row)
 
 void RowOperations::DeleteItem()
 {
+    DocumentEdits edits(m_document);
     if (m_document.isTextView()) {
-        const ConfigDocument::Step step(m_document, QStringLiteral("Delete"));
-        m_views.text->textCursor().removeSelectedText();
+        const QTextCursor cursor = m_views.text->textCursor();
+        edits.replaceRange(cursor.selectionStart(), cursor.selectionEnd(), QString(),
+                           QStringLiteral("Delete"));
         return;
     }
 
@@ -107,12 +109,7 @@ void RowOperations::DeleteItem()
             return;
         }
     }
-    {
-        const ConfigDocument::Step step(m_document, QStringLiteral("Delete"));
-        m_document.rows().removeRowAt(row);
-    }
-    // The row that took the removed one's place keeps the keyboard going.
-    selectAndShow(std::min(row, m_document.rows().count() - 1));
+    selectAndShow(edits.deleteRow(row));
     finishDelete();
 }
 
@@ -125,67 +122,29 @@ void RowOperations::finishDelete()
 
 void RowOperations::MoveRowUp()
 {
-    const int k = selectedRowForCommand();
-    if (k <= 0)
-        return;
-    RowModel& rows = m_document.rows();
-    // The moved row keeps its line but gets a new, empty Key: its own stays in use until the old
-    // row is gone.
-    Row moved = rows.row(k);
-    moved.Key.clear();
-    {
-        ConfigDocument::Step step(m_document, QStringLiteral("Move Up"), k);
-        step.setPlaceAfter(k - 1);
-        rows.insertRowAt(k - 1, moved);
-        rows.removeRowAt(k + 1);
-    }
-    selectAndShow(k - 1);
+    const int moved = DocumentEdits(m_document).moveUp(selectedRowForCommand());
+    if (moved >= 0)
+        selectAndShow(moved);
 }
 
 void RowOperations::MoveRowDown()
 {
-    const int k = selectedRowForCommand();
-    RowModel& rows = m_document.rows();
-    if (k < 0 || k == rows.count() - 1)
-        return;
-    Row moved = rows.row(k);
-    moved.Key.clear();
-    {
-        ConfigDocument::Step step(m_document, QStringLiteral("Move Down"), k);
-        step.setPlaceAfter(k + 1);
-        rows.insertRowAt(k + 2, moved);
-        rows.removeRowAt(k);
-    }
-    selectAndShow(k + 1);
+    const int moved = DocumentEdits(m_document).moveDown(selectedRowForCommand());
+    if (moved >= 0)
+        selectAndShow(moved);
 }
 
 void RowOperations::ToggleComment()
 {
-    const ConfigDocument::Step step(m_document, QStringLiteral("Add/Remove Comment"));
-    if (m_document.isTextView())
-        toggleCommentInText();
-    else
-        toggleCommentInList();
-}
-
-void RowOperations::toggleCommentInList()
-{
-    const int k = selectedRowForCommand();
-    if (k < 0)
+    DocumentEdits edits(m_document);
+    if (!m_document.isTextView()) {
+        edits.toggleComment(selectedRowForCommand());
         return;
-    const auto [setting, parameter] = RowEdits::toggledComment(m_document.rows().row(k));
-    m_document.rows().setRowTexts(k, setting, parameter);
-}
-
-void RowOperations::toggleCommentInText()
-{
+    }
     QPlainTextEdit* textView = m_views.text;
-    const int caret = m_document.textPositionFromCursor(textView->textCursor().position());
-    m_document.setText(RowEdits::toggleCommentAt(m_document.text(), caret));
-
+    const int caret = edits.toggleCommentAt(textView->textCursor().position());
     textView->setFocus();
-    // The caret goes back to the same text position, not adjusted for the mark.
     QTextCursor cursor = textView->textCursor();
-    cursor.setPosition(m_document.cursorPositionFromText(caret));
+    cursor.setPosition(caret);
     textView->setTextCursor(cursor);
 }

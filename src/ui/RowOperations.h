@@ -38,8 +38,6 @@ private:
     int selectedRowForCommand();
     void selectAndShow(int row);
     void finishDelete();
-    void toggleCommentInList();
-    void toggleCommentInText();
 
     ConfigDocument& m_document;
     Dialogs& m_dialogs;

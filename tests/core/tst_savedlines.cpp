@@ -1,7 +1,7 @@
 #include "core/ConfigDocument.h"
 #include "core/ConfigText.h"
+#include "core/DocumentEdits.h"
 #include "core/LineDiff.h"
-#include "core/RowEdits.h"
 #include "support/FileBytes.h"
 
 #include <QTemporaryDir>
@@ -26,46 +26,32 @@ QString changedLines(const QByteArray& before, const QByteArray& after)
     return u"%1/%2"_s.arg(removed).arg(added);
 }
 
-// The second line of the text form, without its break.
-QTextCursor selectLine(ConfigDocument& document, int line, bool withBreak)
-{
-    QTextCursor cursor(document.textDocument().findBlockByNumber(line));
-    cursor.movePosition(withBreak ? QTextCursor::NextBlock : QTextCursor::EndOfBlock,
-                        QTextCursor::KeepAnchor);
-    return cursor;
-}
-
+// Each edit on the second line (row 1); a text position on it is 5 or more.
 void edit(ConfigDocument& document, const QString& kind)
 {
-    RowModel& rows = document.rows();
-    const ConfigDocument::Step step(document, kind);
-    if (kind == u"value") {
-        rows.setRowTexts(1, rows.row(1).Setting, u"9"_s);
-    } else if (kind == u"comment") {
-        const auto [setting, parameter] = RowEdits::toggledComment(rows.row(1));
-        rows.setRowTexts(1, setting, parameter);
-    } else if (kind == u"blank") {
-        rows.insertRowAt(1, Row{u"KB99"_s, QString(), QString()});
-    } else if (kind == u"delete") {
-        rows.removeRowAt(1);
-    } else if (kind == u"move") {
-        Row moved = rows.row(1);
-        moved.Key.clear();
-        rows.insertRowAt(3, moved);
-        rows.removeRowAt(1);
-    } else if (kind == u"typing") {
-        QTextCursor(document.textDocument().findBlockByNumber(1)).insertText(u"X"_s);
-    } else if (kind == u"line comment") {
-        const int caret = document.textPositionFromCursor(
-            document.textDocument().findBlockByNumber(1).position());
-        document.setText(RowEdits::toggleCommentAt(document.text(), caret));
-    } else if (kind == u"new line") {
-        QTextCursor(document.textDocument().findBlockByNumber(1)).insertText(u"NEW 9\n"_s);
-    } else if (kind == u"line deleted") {
-        selectLine(document, 1, true).removeSelectedText();
-    } else if (kind == u"line replaced") {
-        selectLine(document, 1, false).insertText(u"B 9"_s);
-    }
+    DocumentEdits edits(document);
+    const int line = document.textDocument().findBlockByNumber(1).position();
+    const int next = document.textDocument().findBlockByNumber(2).position();
+    if (kind == u"value")
+        edits.setRowTexts(1, document.rows().row(1).Setting, u"9"_s, kind);
+    else if (kind == u"comment")
+        edits.toggleComment(1);
+    else if (kind == u"blank")
+        edits.insertRow(1, Row{u"KB99"_s, QString(), QString()}, kind);
+    else if (kind == u"delete")
+        edits.deleteRow(1);
+    else if (kind == u"move")
+        edits.moveDown(1);
+    else if (kind == u"typing")
+        edits.type(line, line, u"X"_s);
+    else if (kind == u"line comment")
+        edits.toggleCommentAt(line);
+    else if (kind == u"new line")
+        edits.insertLine(line, line, u"NEW 9\n"_s, kind);
+    else if (kind == u"line deleted")
+        edits.replaceRange(line, next, {}, kind);
+    else if (kind == u"line replaced")
+        edits.replaceRange(line, next - 1, u"B 9"_s, kind);
 }
 
 } // namespace

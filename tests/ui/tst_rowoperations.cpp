@@ -116,7 +116,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         QTest::newRow("delete") << u"mnuEditDelete"_s << u"AA[AA 1\r\nB]B 2"_s << u"AA[]B 2"_s;
-        QTest::newRow("delete nothing") << u"mnuEditDelete"_s << u"AA[]AA 1"_s << u"AA[]AA 1"_s;
         QTest::newRow("comment") << u"FlatBttn(15)"_s << u"A\r\n  NA[]ME 5"_s
                                  << u"A\r\n;  N[]AME 5"_s;
     }
