@@ -10,6 +10,7 @@
 #include <QTextCursor>
 
 #include <array>
+#include <future>
 
 namespace {
 
@@ -313,9 +314,13 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
         const Quiet quiet(*this);
         // Open first: the conversions do nothing without a document.
         m_open = true;
-        setText(fileText);
         ReadFileLines(fileText);
-        RowsFromLines();
+        emit linesLoading(LineArray);
+        // The rows are parsed on another thread while the text form takes the text.
+        auto rows = std::async(std::launch::async,
+                               [lines = LineArray] { return ConfigText::parseLines(lines); });
+        setText(fileText);
+        m_rows.resetRows(rows.get());
     }
     QStringList breaks = ConfigText::ReadLineBreaks(fileText);
     m_break = ConfigText::commonestBreak(breaks);

@@ -126,6 +126,8 @@ public:
 signals:
     // After every edit, undo and redo, New, load, close and view switch.
     void changed(ConfigDocument::Extent extent);
+    // A file's lines, before they fill the forms: work on them may start at once.
+    void linesLoading(const QStringList& lines);
     // After every New, load and close.
     void openChanged(bool open);
     void changedChanged(bool changed);

@@ -228,6 +228,7 @@ void MainWindow::wireProblems()
     connect(views, &DocumentViews::rowChosen, problems, &ProblemsPane::rowChosen);
     connect(views, &DocumentViews::rowSelected, problems, &ProblemsPane::rowSelected);
     connect(m_document.get(), &ConfigDocument::changed, problems, &ProblemsPane::recheckSoon);
+    connect(m_document.get(), &ConfigDocument::linesLoading, problems, &ProblemsPane::checkAhead);
     connect(m_document.get(), &ConfigDocument::openChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::viewChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::pathChanged, problems, &ProblemsPane::recheck);

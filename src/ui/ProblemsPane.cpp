@@ -96,7 +96,10 @@ ProblemsPane::ProblemsPane(const ConfigDocument& document, const EditingState& s
     connect(&m_pause, &QTimer::timeout, this, &ProblemsPane::recheck);
 
     connect(&m_state, &EditingState::versionChanged, this, &ProblemsPane::recheck);
-    connect(&m_state, &EditingState::catalogueLoaded, this, &ProblemsPane::recheck);
+    connect(&m_state, &EditingState::catalogueLoaded, this, [this] {
+        m_checked.reset();
+        recheck();
+    });
     connect(&m_state, &EditingState::problemsShownChanged, this, &ProblemsPane::showPane);
     m_wanted = m_state.problemsShown();
 }
@@ -171,13 +174,19 @@ QList<ProblemCheck::Problem> ProblemsPane::checkLines(const QStringList& lines)
 void ProblemsPane::recheck()
 {
     m_pause.stop();
-    m_problems = m_state.isLoaded() ? checkLines(documentLines()) : QList<ProblemCheck::Problem>();
-    m_messagesByLine.clear();
-    for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
-        QString& messages = m_messagesByLine[problem.line];
-        messages += (messages.isEmpty() ? QString() : QStringLiteral("\n")) + problem.message;
+    // A view switch, a save or a second signal of one load leaves the lines as they were.
+    QStringList lines = documentLines();
+    const float version = m_state.serverVersion();
+    if (!m_checked || m_checked->version != version || m_checked->lines != lines) {
+        m_problems = m_state.isLoaded() ? checkLines(lines) : QList<ProblemCheck::Problem>();
+        m_checked = Checked{std::move(lines), version};
+        m_messagesByLine.clear();
+        for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
+            QString& messages = m_messagesByLine[problem.line];
+            messages += (messages.isEmpty() ? QString() : QStringLiteral("\n")) + problem.message;
+        }
+        fillList();
     }
-    fillList();
     markRows();
     markText();
     fitPane();

@@ -114,6 +114,12 @@ private:
         std::future<QList<ProblemCheck::Problem>> problems;
     };
     std::optional<Ahead> m_ahead;
+    // What the problems shown were found in.
+    struct Checked {
+        QStringList lines;
+        float version;
+    };
+    std::optional<Checked> m_checked;
     QHash<int, QString> m_messagesByLine;
     bool m_wanted = false;
     // Once the user drags the pane's edge, its height is theirs.
