@@ -327,6 +327,7 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
     setBase(LineArray, std::move(breaks));
     ++m_baseGeneration;
     m_listFinalBreak = fileText.isEmpty() || fileText.back() == u'\n' || fileText.back() == u'\r';
+    m_diskBytes.clear();
     m_history.clear();
     setOpen(true);
     emit changed({});
@@ -339,6 +340,7 @@ bool ConfigDocument::loadFile(const QString& path)
         return false;
     ConfigFile::Decoded decoded = ConfigFile::decode(*bytes);
     load(path, decoded.text, decoded.format);
+    m_diskBytes = *bytes;
     return true;
 }
 
@@ -349,6 +351,7 @@ void ConfigDocument::close()
         setText(QString());
         m_rows.clear();
     }
+    m_diskBytes.clear();
     setBase({}, {});
     ++m_baseGeneration;
     m_history.clear();
@@ -375,6 +378,7 @@ QString ConfigDocument::saveAs(const QString& path)
     if (const QString failure = ConfigFile::writeWholeFile(path, *encoded.bytes);
         !failure.isEmpty())
         return QStringLiteral("Could not save %1: %2").arg(path, failure);
+    m_diskBytes = *encoded.bytes;
     setPath(path);
     // The written lines are the file's now, with the breaks they were written with.
     m_break = ConfigText::commonestBreak(breaks);

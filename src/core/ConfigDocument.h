@@ -5,6 +5,7 @@
 #include "core/DocumentHistory.h"
 #include "core/RowModel.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -90,6 +91,8 @@ public:
     // Writes the document to path; on success it is that file's, unchanged. Returns why it
     // failed, or an empty text; a failure leaves the file and the document as they were.
     QString saveAs(const QString& path);
+    // The bytes the file held when this document last read or wrote it; empty when unknown.
+    const QByteArray& diskBytes() const { return m_diskBytes; }
     // The file's bytes as a save would write them, or why they cannot be written.
     ConfigFile::Encoded bytesToWrite() const;
 
@@ -186,6 +189,7 @@ private:
     bool m_baseUniform = true; // every base break is m_break
     int m_baseGeneration = 0;  // counts loads and saves
     QString m_break = ConfigText::LineBreak;
+    QByteArray m_diskBytes;
     // Last: it replays changes through the members above.
     DocumentHistory m_history{*this};
 };

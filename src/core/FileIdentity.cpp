@@ -25,6 +25,20 @@ FileIdentity FileIdentity::of(const QString& path)
     return identity;
 }
 
+FileIdentity FileIdentity::of(const QString& path, const QByteArray& content)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    FileIdentity identity;
+    identity.exists = true;
+    identity.modified = info.lastModified();
+    identity.size = info.size();
+    if (content.size() <= MaxHashedBytes)
+        identity.hash = QCryptographicHash::hash(content, QCryptographicHash::Sha256);
+    return identity;
+}
+
 bool changedOnDisk(const FileIdentity& recorded, const FileIdentity& now)
 {
     if (!now.exists)

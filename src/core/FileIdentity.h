@@ -17,6 +17,8 @@ struct FileIdentity {
 
     // A missing or unreadable file gives an identity that does not exist.
     static FileIdentity of(const QString& path);
+    // The same from the bytes just read from or written to the file, without reading it again.
+    static FileIdentity of(const QString& path, const QByteArray& content);
 };
 
 // True when the file now holds other bytes than were recorded: the size tells most changes at

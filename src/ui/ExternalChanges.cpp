@@ -17,7 +17,10 @@ void ExternalChanges::fileUsed(const QString& path)
 {
     forget();
     m_path = path;
-    m_recorded = FileIdentity::of(path);
+    // Right after a load or save the document knows the bytes: no need to read them back.
+    const QByteArray& bytes = m_document.diskBytes();
+    m_recorded = bytes.isEmpty() || path != m_document.path() ? FileIdentity::of(path)
+                                                              : FileIdentity::of(path, bytes);
     m_watcher.addPath(path);
 }
 
