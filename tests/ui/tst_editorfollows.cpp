@@ -165,7 +165,6 @@ private slots:
         row("delete", 1, "mnuEditDelete", "TRACE", "");
         row("move up", 2, "mnu_PopUpLV_MoveUp", "TRACE", "");
         row("open", 1, "mnuFileOpen", "", "");
-        row("new", 1, "mnuFileNew", "", "");
         row("close", 1, "mnuFileClose", "", "");
     }
     void noStaleEditor()
@@ -196,11 +195,8 @@ private slots:
         const QString logfile = u"LOGFILE /var/log/dravane/server.log"_s;
         const QString added = u"BUFFERS 1234"_s;
         QTest::newRow("caret mid-line") << 16 << 16 << added + u'\n' + logfile + u"\nTRACE ON\n"_s;
-        QTest::newRow("caret at a line start")
-            << 36 << 36 << logfile + u'\n' + added + u"\nTRACE ON\n"_s;
         QTest::newRow("caret after the last break")
             << 45 << 45 << logfile + u"\nTRACE ON\n"_s + added + u'\n';
-        QTest::newRow("first line selected whole") << 0 << 35 << added + u"\nTRACE ON\n"_s;
         QTest::newRow("both lines with their breaks") << 0 << 45 << added + u'\n';
         QTest::newRow("selection from mid-line")
             << 10 << 40 << added + u'\n' + logfile + u"\nTRACE ON\n"_s;

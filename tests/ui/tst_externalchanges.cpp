@@ -1,6 +1,8 @@
 #include "support/EditorFixture.h"
 #include "support/FileBytes.h"
 
+using namespace Qt::StringLiterals;
+
 // Another program changes the open document's file: the reload question while it is open,
 // the overwrite question at Save.
 class tst_ExternalChanges : public QObject {
@@ -80,45 +82,32 @@ private slots:
     // Save asks before it writes over a file changed since; Save As elsewhere does not.
     void overwriteQuestionAtSave_data()
     {
-        QTest::addColumn<QString>("onDisk"); // "deleted", "touched" or the bytes written
-        QTest::addColumn<QString>("saveAs"); // the name saved to; empty: Save
+        QTest::addColumn<QByteArray>("onDisk"); // empty: the file was deleted
+        QTest::addColumn<QString>("saveAs");    // the name saved to; empty: Save
         QTest::addColumn<QMessageBox::StandardButton>("answer");
         QTest::addColumn<bool>("asked");
         QTest::addColumn<QByteArray>("file");
-        const QByteArray mine = "A 1\r\nMINE 1\r\n";
-        QTest::newRow("changed, overwrite") << "B 2\r\n"
-                                            << "" << QMessageBox::Yes << true << mine;
+        const QByteArray mine = "A 1\r\nMINE 1\r\n", theirs = "B 2\r\n";
+        QTest::newRow("changed, overwrite")
+            << theirs << QString() << QMessageBox::Yes << true << mine;
         QTest::newRow("changed, keep theirs")
-            << "B 2\r\n"
-            << "" << QMessageBox::No << true << QByteArray("B 2\r\n");
-        QTest::newRow("same size, other bytes")
-            << "A 2\r\n"
-            << "" << QMessageBox::No << true << QByteArray("A 2\r\n");
-        QTest::newRow("deleted: written again") << "deleted"
-                                                << "" << QMessageBox::No << false << mine;
-        QTest::newRow("touched: same bytes") << "touched"
-                                             << "" << QMessageBox::No << false << mine;
+            << theirs << QString() << QMessageBox::No << true << theirs;
+        QTest::newRow("deleted: written again")
+            << QByteArray() << QString() << QMessageBox::No << false << mine;
         QTest::newRow("changed, Save As elsewhere")
-            << "B 2\r\n"
-            << "copy.cfg" << QMessageBox::No << false << mine;
+            << theirs << u"copy.cfg"_s << QMessageBox::No << false << mine;
     }
     void overwriteQuestionAtSave()
     {
-        QFETCH(QString, onDisk);
+        QFETCH(QByteArray, onDisk);
         QFETCH(QString, saveAs);
         QFETCH(QMessageBox::StandardButton, answer);
         QFETCH(bool, asked);
         edit();
-        if (onDisk == "deleted") {
+        if (onDisk.isEmpty())
             QVERIFY(QFile::remove(path()));
-        } else if (onDisk == "touched") {
-            QFile file(path());
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(60),
-                                     QFileDevice::FileModificationTime));
-        } else {
-            writeElsewhere(onDisk.toLatin1());
-        }
+        else
+            writeElsewhere(onDisk);
         if (answer == QMessageBox::Yes)
             m->dialogs.messageAnswers << answer; // No is left to the default button
         if (!saveAs.isEmpty())

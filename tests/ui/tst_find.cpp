@@ -174,10 +174,6 @@ private slots:
         QCOMPARE(cursor().selectionStart(), 14);
         previous();
         QCOMPARE(cursor().selectionStart(), 9);
-        previous();
-        QCOMPARE(cursor().selectionStart(), 0);
-        previous();
-        QCOMPARE(f->dialogs.last(u"message"_s).text, u"String not found."_s);
 
         ui().mnuViewmnuLVList->trigger();
         QVERIFY(f->clickRow(3));

@@ -34,11 +34,6 @@ QString leaveCopy(const QString& path, const QByteArray& bytes, bool textView)
     return RecoveryStore().write(name, copy).isEmpty() ? name : QString();
 }
 
-QString question(const QString& name)
-{
-    return u"DraCFG Editor ended while "_s + name + u" had unsaved changes. Recover them?"_s;
-}
-
 } // namespace
 
 class tst_Recovery : public QObject {
@@ -167,7 +162,9 @@ private slots:
 
         QVERIFY(window);
         QCOMPARE(dialogs.calls.size(), 1);
-        QCOMPARE(dialogs.calls[0].text, question(path.isEmpty() ? u"Untitled"_s : path));
+        const QString name = path.isEmpty() ? u"Untitled"_s : path;
+        QCOMPARE(dialogs.calls[0].text,
+                 u"DraCFG Editor ended while "_s + name + u" had unsaved changes. Recover them?"_s);
         QCOMPARE(dialogs.calls[0].buttons, QMessageBox::Yes | QMessageBox::No);
         const ConfigDocument& document = window->document();
         const QStringList copies = copiesIn(RecoveryStore());
@@ -182,8 +179,7 @@ private slots:
         QVERIFY(document.DocumentChanged());
         QCOMPARE(WindowControls(*window).txtTextBox->isVisible(), textView);
         QCOMPARE(*document.bytesToWrite().bytes, bytes);
-        QCOMPARE(window->windowTitle(),
-                 u"DraCFG Editor ["_s + (path.isEmpty() ? u"Untitled"_s : path) + u']');
+        QCOMPARE(window->windowTitle(), u"DraCFG Editor ["_s + name + u']');
     }
 
     // With a recovered document changed already, the next Yes asks the save question first;

@@ -74,61 +74,31 @@ private slots:
         QVERIFY(PreferenceStore::open()->allKeys().isEmpty());
     }
 
-    void storedVersion_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QList<double>>("versions");
-        QTest::addColumn<int>("settings");
-        const int all = static_cast<int>(SmallCatalogue().size());
-        QTest::newRow("index 2: version 1") << u"2"_s << SmallCatalogueVersions() << all - 2;
-        QTest::newRow("unreadable: index 0") << u"1.5"_s << SmallCatalogueVersions() << all;
-        QTest::newRow("index no row carries: version 0") << u"1"_s << QList<double>{1} << 0;
-    }
-    void storedVersion()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QList<double>, versions);
-        EditorFixture f([&](TestEnvironment& env) {
-            QVERIFY(env.writeCatalogue(SmallCatalogue(), versions));
-            PreferenceStore::open()->setValue(u"Settings/DravaneVersion"_s, stored);
-        });
-        QVERIFY(f.window);
-        QTEST(int(f.window->catalogue().size()), "settings");
-    }
-
     // A file named on the command line opens after the usual start-up as File > Open would.
     void opensGivenFile_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("bytes"); // -1: no such file
-        QTest::addColumn<QString>("message");
-        QTest::newRow("good") << u"good.cfg"_s << 65000 << QString();
-        QTest::newRow("missing") << u"gone.cfg"_s << -1 << u"Can't open file: %1"_s;
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("good") << true;
+        QTest::newRow("missing") << false;
     }
     void opensGivenFile()
     {
-        QFETCH(QString, name);
-        QFETCH(int, bytes);
-        QFETCH(QString, message);
+        QFETCH(bool, exists);
         TestEnvironment env;
-        const QString path = env.path(u"server/bin/"_s + name);
-        if (bytes >= 0)
-            env.writeFile(u"server/bin/"_s + name, QByteArray(bytes, 'x'));
+        const QString path = env.path(u"server/bin/given.cfg"_s);
+        if (exists)
+            env.writeFile(u"server/bin/given.cfg"_s, QByteArray(65000, 'x'));
         FakeDialogs dialogs;
 
         const auto window = env.startMainWindow(dialogs, path);
 
         QVERIFY(window && window->isVisible());
-        QCOMPARE(window->document().DocumentOpen(), message.isEmpty());
-        if (message.isEmpty()) {
-            QCOMPARE(dialogs.calls.size(), 0);
-            QCOMPARE(window->windowTitle(), u"DraCFG Editor ["_s + path + u']');
-        } else {
-            QCOMPARE(dialogs.calls.size(), 1);
-            QCOMPARE(dialogs.calls.first().title, u"DraCFG Editor"_s);
-            QCOMPARE(dialogs.calls.first().text, QString(message).replace(u"%1"_s, path));
-            QCOMPARE(window->windowTitle(), u"DraCFG Editor"_s);
-        }
+        QCOMPARE(window->document().DocumentOpen(), exists);
+        QCOMPARE(dialogs.calls.size(), exists ? 0 : 1);
+        QCOMPARE(dialogs.last(u"message"_s).text,
+                 exists ? QString() : u"Can't open file: "_s + path);
+        QCOMPARE(window->windowTitle(),
+                 exists ? u"DraCFG Editor ["_s + path + u']' : u"DraCFG Editor"_s);
     }
 
     void clicks_data()

@@ -10,11 +10,6 @@ const QStringList Lines = {u"MAXCONNECTIONS 1"_s, u"CACHESIZE_DATA 3"_s, u"LOGLE
 // Where the second line starts in the text view.
 constexpr int SecondLine = 17;
 
-QString withoutMnemonic(QString caption)
-{
-    return caption.remove(u'&');
-}
-
 } // namespace
 
 class tst_UndoRedo : public QObject {
@@ -25,12 +20,10 @@ class tst_UndoRedo : public QObject {
     WindowControls ui() { return f->ui(); }
     QAction* undoItem() { return Control(*f->window, u"mnuEditUndo"_s); }
     QAction* redoItem() { return Control(*f->window, u"mnuEditRedo"_s); }
-    bool textView() { return !ui().txtTextBox->isHidden(); }
-
     QStringList documentLines()
     {
-        return textView() ? ConfigText::LinesFromText(f->document().text())
-                          : ConfigText::renderRows(f->rows().rows());
+        return !ui().txtTextBox->isHidden() ? ConfigText::LinesFromText(f->document().text())
+                                            : ConfigText::renderRows(f->rows().rows());
     }
 
     // Keys go where the user's focus is, so that the text view's own handling is met.
@@ -68,13 +61,10 @@ private slots:
     }
     void cleanup() { f.reset(); }
 
-    // Undo and Redo head the Edit menu and are off with nothing to take; sorting is no edit;
-    // New starts an empty history.
+    // Undo and Redo are off with nothing to take; sorting is no edit; New starts an empty
+    // history.
     void editMenu()
     {
-        const QList<QAction*> items = ui().mnuEdit->actions();
-        QCOMPARE(items.mid(0, 2), (QList<QAction*>{undoItem(), redoItem()}));
-        QVERIFY(items.value(2)->isSeparator());
         QVERIFY(f->openDocument(Lines));
         ui().mnu_PopUpTV_SortAlpha->trigger();
         QVERIFY(!undoItem()->isEnabled() && !redoItem()->isEnabled());
@@ -143,7 +133,7 @@ private slots:
         const QStringList after = documentLines();
         QVERIFY(after != before);
         QCOMPARE(f->document().history().count(), 1);
-        QCOMPARE(withoutMnemonic(undoItem()->text()), u"Undo "_s + step);
+        QCOMPARE(undoItem()->text().remove(u'&'), u"Undo "_s + step);
         QVERIFY(undoItem()->isEnabled() && !redoItem()->isEnabled());
 
         // Elsewhere in the window, so that the position put back is the history's own doing.
@@ -157,7 +147,7 @@ private slots:
         press(u"Ctrl+Z"_s);
         QCOMPARE(documentLines(), before);
         QVERIFY(!f->document().DocumentChanged());
-        QCOMPARE(withoutMnemonic(redoItem()->text()), u"Redo "_s + step);
+        QCOMPARE(redoItem()->text().remove(u'&'), u"Redo "_s + step);
         QVERIFY(!undoItem()->isEnabled() && redoItem()->isEnabled());
         if (inText) {
             QCOMPARE(text->textCursor().position(), placeUndone);
