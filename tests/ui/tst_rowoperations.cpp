@@ -107,41 +107,6 @@ private slots:
         QTRY_VERIFY(list()->hasFocus()); // so that keys go on working row after row
         QVERIFY(!f->window->find().LastFocusInTree());
     }
-
-    // "[...]" is the selection, in text positions (CR LF counts two); "[]" the caret, which
-    // stays where it was.
-    void textCommands_data()
-    {
-        QTest::addColumn<QString>("trigger");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("delete") << u"mnuEditDelete"_s << u"AA[AA 1\r\nB]B 2"_s << u"AA[]B 2"_s;
-        QTest::newRow("comment") << u"FlatBttn(15)"_s << u"A\r\n  NA[]ME 5"_s
-                                 << u"A\r\n;  N[]AME 5"_s;
-    }
-    void textCommands()
-    {
-        QFETCH(QString, trigger);
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QVERIFY(open(u"[A 1]"_s));
-        ui().mnuViewmnuLVText->trigger();
-        const int start = text.indexOf(u'['), end = text.indexOf(u']') - 1;
-        f->document().setText(text.remove(u'[').remove(u']'));
-        QTextCursor cursor = ui().txtTextBox->textCursor();
-        cursor.setPosition(f->document().cursorPositionFromText(start));
-        cursor.setPosition(f->document().cursorPositionFromText(end), QTextCursor::KeepAnchor);
-        ui().txtTextBox->setTextCursor(cursor);
-        ui().mnuFilemnuSave->trigger();
-        QVERIFY(!Changed());
-
-        f->trigger(trigger);
-
-        const int caret =
-            f->document().textPositionFromCursor(ui().txtTextBox->textCursor().position());
-        QCOMPARE(f->document().text().insert(caret, u"[]"_s), expected);
-        QCOMPARE(Changed(), QString(expected).remove(u"[]"_s) != text);
-    }
 };
 
 QTEST_MAIN(tst_RowOperations)
