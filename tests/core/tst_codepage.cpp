@@ -23,7 +23,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<qsizetype>("badIndex");
-
         // U+0080 is a C1 control whose byte the code page gives to the euro sign.
         QTest::newRow("C1 control") << QStringLiteral("ab\u0080") << qsizetype(2);
         QTest::newRow("first of two") << QStringLiteral("x\u0100\u03B1") << qsizetype(1);

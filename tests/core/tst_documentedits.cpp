@@ -145,7 +145,6 @@ private slots:
         const QStringList before = document.lines();
         QSignalSpy changed(&document, &ConfigDocument::changed);
         QSignalSpy shown(&document, &ConfigDocument::changeShown);
-
         QCOMPARE(run(document, e.op, e.a, e.b, e.arg), e.result);
         QCOMPARE(document.lines(), e.after.split(u'|'));
         const bool edited = !e.name.isEmpty();
@@ -160,7 +159,6 @@ private slots:
         while (before.value(first) == document.lines().value(first))
             ++first;
         QCOMPARE(changed.takeFirst().value(0).value<ConfigDocument::Extent>().first, first);
-
         QStringList places;
         const auto undoRedo = [&](bool redo) {
             document.undo();
@@ -263,12 +261,9 @@ private slots:
             } else if (move == u"V") {
                 document.isTextView() ? document.showList() : document.showText();
                 document.isTextView() ? document.showList() : document.showText();
-            } else if (move.front().isDigit()) {
-                const int at = move.chopped(1).toInt();
-                if (move.endsWith(u'-'))
-                    edits.type(at, at + 1, {});
-                else
-                    edits.type(at, at, move.right(1));
+            } else if (move.front().isDigit()) { // "8-" deletes the character at 8
+                const int at = move.chopped(1).toInt(), erase = move.endsWith(u'-');
+                edits.type(at, at + erase, erase ? QString() : move.right(1));
             } else if (move == u"save") {
                 QCOMPARE(document.saveAs(folder.filePath(u"a.cfg"_s)), QString());
             } else if (move == u"undo") {

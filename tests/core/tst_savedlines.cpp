@@ -71,7 +71,6 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<bool>("textView");
         QTest::addColumn<QString>("changed"); // removed/added lines
-
         const QList<std::pair<const char*, QByteArray>> files{
             {"CR LF", "A 1\r\nB 2\r\nC 3\r\nD 4\r\n"},
             {"LF", "A 1\nB 2\nC 3\nD 4\n"},
@@ -113,7 +112,6 @@ private slots:
         textView ? document.showList() : document.showText();
         textView ? document.showText() : document.showList();
         QCOMPARE(document.saveAs(file()), QString());
-
         // The file holds the lines the document held.
         const QStringList lines = document.lines();
         ConfigDocument saved;

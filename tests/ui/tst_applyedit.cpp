@@ -71,9 +71,7 @@ private slots:
         QStringList expected = e.row < 0 ? QStringList{" "} : Texts(f);
         if (e.at >= 0) // a node inserts a line, a row changes its own
             expected = expected.mid(0, e.at) << e.line << expected.mid(e.at + e.node.isEmpty());
-
         QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
-
         QCOMPARE(Texts(f), expected);
         QCOMPARE(f.document().DocumentChanged(), e.at >= 0);
         QVERIFY(e.textView || e.at < 0 || selectedRow(f.ui().lvListView) == e.at);

@@ -46,9 +46,7 @@ private slots:
         f.document().setText(u"  EDIT 2"_s);
         f.ui().mnuFilemnuSave->trigger(); // writes the form that shows, leaving the other
         QVERIFY(!f.document().DocumentChanged());
-
         f.trigger(trigger);
-
         QVERIFY(Shows(f.ui(), toText));
         QCOMPARE(QList<bool>({f.ui().mnuEditCut->isEnabled(),
                               f.ui().FlatBttn[Button::Paste]->isEnabled(),

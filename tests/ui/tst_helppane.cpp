@@ -72,7 +72,6 @@ private slots:
         QVERIFY(qAbs(sectionTop(0)) < 30);
         ClickLink(browser, u"TO50"_s);
         QTRY_VERIFY(qAbs(sectionTop(50)) < 30);
-
         browser->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
         w.window->resize(900, 600);
         QTRY_COMPARE(w.window->width(), 900);
@@ -110,7 +109,6 @@ private slots:
         QCOMPARE(browser->source(), QUrl::fromLocalFile(guide));
         QVERIFY(!back->isEnabled() && !forward->isEnabled());
         QVERIFY(QTest::qWaitForWindowExposed(window));
-
         ClickLink(browser, u"END"_s);
         QCOMPARE(browser->source().fragment(), u"end"_s);
         QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
@@ -121,7 +119,6 @@ private slots:
         QTest::mouseClick(forward, Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"end"_s);
         QTest::mouseClick(back, Qt::LeftButton);
-
         w.dialogs.urlOpens = false;
         ClickLink(browser, u"MAIL"_s);
         ClickLink(browser, u"WEB"_s);
@@ -130,7 +127,6 @@ private slots:
         QVERIFY(w.dialogs.calls.at(1).text.endsWith(u"help@a.example"_s));
         QVERIFY(w.dialogs.last(u"message"_s).text.endsWith(u"https://a.example/x"_s));
         QCOMPARE(browser->source(), QUrl::fromLocalFile(guide)); // the guide stays where it was
-
         w.ui().mnuHelpContents->trigger(); // the open window comes forward, no second one
         QCOMPARE(w.window->findChildren<QWidget*>(u"frmHelpContents"_s).size(), 1);
         QTest::keyClick(browser, Qt::Key_Escape);

@@ -36,20 +36,17 @@ private slots:
         QTRY_COMPARE(ui().tvTreeView->width(), px(2000));
         QCOMPARE(ui().cboParam->x(), home());
         QCOMPARE(ui().lblTitle[0]->width(), px(2000) - px(50));
-
         QHeaderView* header = ui().lvListView->header();
         const int setting = header->sectionSize(0), parameter = header->sectionSize(1);
         QSplitter* split = ui().vbuSplitterHoriz;
         ui().mnuViewmnuShowHelp->trigger();
         QTRY_COMPARE(split->sizes().value(1), 0);
         split->setSizes({split->sizes().value(0) - 80, 80}); // dragged open a little
-
         window()->resize(window()->width() + 150, window()->height() + 40);
         QTRY_COMPARE(header->sectionSize(1), parameter + 150); // the Parameter column takes it
         QCOMPARE(header->sectionSize(0), setting);
         QTRY_COMPARE(split->sizes().value(1), 0); // the hidden help pane stays collapsed
         QCOMPARE(split->sizes().value(0), split->height() - split->handleWidth());
-
         const int frame = window()->frameGeometry().width() - window()->width();
         window()->resize(px(2000) - frame, window()->height());
         QTRY_COMPARE(window()->frameGeometry().width(), px(3000)); // never narrower
@@ -83,9 +80,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             controls[i]->setGeometry(home(), controls[i]->y(), widths[i], controls[i]->height());
         ui.cmdCancel->move(home() - 5, ui.cmdCancel->y());
-
         window()->layout().titleStripLayout();
-
         QStringList actual;
         for (QWidget* control : controls)
             actual.append(QString::number(control->x() - home()));

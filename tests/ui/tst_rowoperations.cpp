@@ -40,7 +40,6 @@ private slots:
         QVERIFY(open(u"[SERVERNAME alpha],,TRACE ON"_s));
         QVERIFY(ui().cmdOK->isVisibleTo(ui().picTitles)); // the value editor is set up
         f->dialogs.messageAnswers = {QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
-
         ui().mnuEditDelete->trigger();
         const FakeDialogs::Call asked = f->dialogs.last(u"message"_s);
         QCOMPARE(asked.title, u"Delete Item"_s);
@@ -51,7 +50,6 @@ private slots:
         // and the editor is arranged again for the row still selected
         QVERIFY(ui().cmdOK->isVisibleTo(ui().picTitles));
         QCOMPARE(ui().lblTitle[0]->text(), u"SERVERNAME"_s);
-
         ui().mnuEditDelete->trigger();
         QCOMPARE(RowTexts(), u"[|],TRACE|ON"_s);
         ui().mnuEditDelete->trigger();
@@ -92,7 +90,6 @@ private slots:
         ui().mnuToolsConfirmDelete->trigger();
         ui().tvTreeView->setFocus();
         QTRY_VERIFY(f->window->find().LastFocusInTree());
-
         const QPoint selected = list()->visualRect(list()->currentIndex()).center();
         if (trigger == u"double-click")
             QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, selected);
@@ -100,7 +97,6 @@ private slots:
             action->trigger();
         else
             QTest::keySequence(list(), QKeySequence(trigger));
-
         QCOMPARE(RowTexts(), expected);
         QCOMPARE(Changed(), expected != before);
         QCOMPARE(f->dialogs.count(u"message"_s), 0);

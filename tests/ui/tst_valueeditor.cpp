@@ -74,7 +74,6 @@ private slots:
         QTest::keyClicks(f.ui().txtParam, "stale");
         f.ui().lblTitle[1]->setText("stale");
         QVERIFY(s.row >= 0 ? f.clickRow(s.row) : f.clickNode(s.node));
-
         const WindowControls ui = f.ui();
         QCOMPARE(ui.lblTitle[0]->text(), s.title);
         QCOMPARE(Shown(f), s.shown);
