@@ -2,16 +2,16 @@
 
 #include <QTest>
 
+#include <numeric>
+
 class tst_Codepage : public QObject {
     Q_OBJECT
 
 private slots:
     void everyByteRoundTrips()
     {
-        QByteArray all;
-        for (int byte = 0; byte < 256; ++byte)
-            all.append(char(byte));
-
+        QByteArray all(256, '\0');
+        std::iota(all.begin(), all.end(), char(0));
         const QString text = Codepage::decodeWindows1252(all);
         // Known mappings, among them an unassigned byte, which keeps its C1 control.
         QCOMPARE(text.mid(0x7F, 4), QStringLiteral("\u007F\u20AC\u0081\u201A"));
@@ -23,7 +23,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<qsizetype>("badIndex");
-
         // U+0080 is a C1 control whose byte the code page gives to the euro sign.
         QTest::newRow("C1 control") << QStringLiteral("ab\u0080") << qsizetype(2);
         QTest::newRow("first of two") << QStringLiteral("x\u0100\u03B1") << qsizetype(1);
@@ -32,11 +31,9 @@ private slots:
     void unrepresentableCharacter()
     {
         QFETCH(QString, text);
-        QFETCH(qsizetype, badIndex);
-
         qsizetype reported = -1;
         QCOMPARE(Codepage::encodeWindows1252(text, &reported), std::nullopt);
-        QCOMPARE(reported, badIndex);
+        QTEST(reported, "badIndex");
     }
 };
 

@@ -19,6 +19,16 @@ void loadFourLines(ConfigDocument& document, bool textView)
     document.load(u"/four.cfg"_s, textView ? FourLines : FourLines + u"\r\n"_s);
 }
 
+// One edit on FourLines (see eachEditIsOneStep_data).
+struct Edit {
+    bool textView;
+    QString op;
+    int a, b;
+    QString arg;
+    int result;
+    QString name, after, places;
+};
+
 int run(ConfigDocument& document, const QString& op, int a, int b, const QString& arg)
 {
     DocumentEdits edits(document);
@@ -51,6 +61,8 @@ int run(ConfigDocument& document, const QString& op, int a, int b, const QString
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Edit)
 
 class tst_DocumentEdits : public QObject {
     Q_OBJECT
@@ -87,88 +99,66 @@ private slots:
     // change: rows of the list, cursor positions of the text. Text positions: "B 2" starts at 4.
     void eachEditIsOneStep_data()
     {
-        QTest::addColumn<bool>("textView");
-        QTest::addColumn<QString>("op");
-        QTest::addColumn<int>("a");
-        QTest::addColumn<int>("b");
-        QTest::addColumn<QString>("arg");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("places");
-        const auto list = [](const char* tag, const char* op, int a, const QString& arg, int result,
-                             const char* name, const QString& after, const char* places) {
-            QTest::newRow(tag) << false << QString::fromLatin1(op) << a << 0 << arg << result
-                               << QString::fromLatin1(name) << after << QString::fromLatin1(places);
-        };
+        QTest::addColumn<Edit>("e");
+        const auto row = [](const char* tag, const Edit& edit) { QTest::newRow(tag) << edit; };
         const QString same = u"A 1|B 2|C 3|D 4"_s;
         // The new row's key is taken already (by "A 1"): it gets another.
-        list("insert", "insert", 1, u"NEW 9"_s, 1, "Set NEW", u"A 1|NEW 9|B 2|C 3|D 4"_s, "1 1 4");
-        list("insert past the end", "insert", 5, u"NEW 9"_s, -1, "", same, "");
-        list("blank line", "blank", 0, {}, 0, "Add Blank Line", u" |A 1|B 2|C 3|D 4"_s, "0 0 0");
-        list("set", "set", 1, u"B 20"_s, 1, "Set B", u"A 1|B 20|C 3|D 4"_s, "1 1 4");
-        list("set to the same texts", "set", 1, u"B 2"_s, 1, "", same, "");
-        list("delete", "delete", 2, {}, 2, "Delete", u"A 1|B 2|D 4"_s, "2 2 8");
-        list("delete the last row", "delete", 3, {}, 2, "Delete", u"A 1|B 2|C 3"_s, "3 2 12");
-        list("delete past the end", "delete", 4, {}, -1, "", same, "");
-        list("move up", "up", 2, {}, 1, "Move Up", u"A 1|C 3|B 2|D 4"_s, "2 1 8");
-        list("move the first up", "up", 0, {}, -1, "", same, "");
-        list("move down", "down", 1, {}, 2, "Move Down", u"A 1|C 3|B 2|D 4"_s, "1 2 4");
-        list("move the last down", "down", 3, {}, -1, "", same, "");
-        list("comment", "comment", 1, {}, 1, "Add/Remove Comment", u"A 1|; B 2|C 3|D 4"_s, "1 1 4");
-        const auto text = [](const char* tag, const char* op, int a, int b, const QString& arg,
-                             int result, const char* name, const QString& after,
-                             const char* places) {
-            QTest::newRow(tag) << true << QString::fromLatin1(op) << a << b << arg << result
-                               << QString::fromLatin1(name) << after << QString::fromLatin1(places);
-        };
-        text("typing", "type", 7, 7, u"x"_s, 8, "Typing", u"A 1|B 2x|C 3|D 4"_s, "7 8 1");
-        text("Shift+Enter", "type", 5, 6, u"\n"_s, 6, "Typing", u"A 1|B|2|C 3|D 4"_s, "6 6 1");
-        text("paste of lines", "Paste", 4, 4, u"P 1\nQ 2\n"_s, 12, "Paste",
-             u"A 1|P 1|Q 2|B 2|C 3|D 4"_s, "4 12 1");
-        text("cut across lines", "Cut", 9, 2, {}, 2, "Cut", u"A  3|D 4"_s, "9 2 0");
-        text("delete nothing", "Delete", 2, 2, {}, 2, "", same, "");
-        text("comment at", "comment at", 9, 0, {}, 9, "Add/Remove Comment", u"A 1|B 2|;C 3|D 4"_s,
-             "8 9 2");
-        text("line before the caret's", "line", 5, 5, u"NEW 9\n"_s, 10, "Set NEW",
-             u"A 1|NEW 9|B 2|C 3|D 4"_s, "4 10 1");
-        text("line over whole lines", "line", 4, 12, u"NEW 9\n"_s, 10, "Set NEW",
-             u"A 1|NEW 9|D 4"_s, "11 9 1");
-        text("line over lines to an end", "line", 11, 4, u"NEW 9\n"_s, 10, "Set NEW",
-             u"A 1|NEW 9|D 4"_s, "11 9 1");
-        text("whole text", "text", 0, 0, u"A 1\r\nB 2\r\n;C 3\r\nD 4"_s, 0, "Replace",
-             u"A 1|B 2|;C 3|D 4"_s, "8 9 2");
+        row("insert",
+            {false, "insert", 1, 0, "NEW 9", 1, "Set NEW", "A 1|NEW 9|B 2|C 3|D 4", "1 1 4"});
+        row("insert past the end", {false, "insert", 5, 0, "NEW 9", -1, "", same, ""});
+        row("blank line",
+            {false, "blank", 0, 0, "", 0, "Add Blank Line", " |A 1|B 2|C 3|D 4", "0 0 0"});
+        row("set", {false, "set", 1, 0, "B 20", 1, "Set B", "A 1|B 20|C 3|D 4", "1 1 4"});
+        row("set to the same texts", {false, "set", 1, 0, "B 2", 1, "", same, ""});
+        row("delete", {false, "delete", 2, 0, "", 2, "Delete", "A 1|B 2|D 4", "2 2 8"});
+        row("delete the last row",
+            {false, "delete", 3, 0, "", 2, "Delete", "A 1|B 2|C 3", "3 2 12"});
+        row("delete past the end", {false, "delete", 4, 0, "", -1, "", same, ""});
+        row("move up", {false, "up", 2, 0, "", 1, "Move Up", "A 1|C 3|B 2|D 4", "2 1 8"});
+        row("move the first up", {false, "up", 0, 0, "", -1, "", same, ""});
+        row("move down", {false, "down", 1, 0, "", 2, "Move Down", "A 1|C 3|B 2|D 4", "1 2 4"});
+        row("move the last down", {false, "down", 3, 0, "", -1, "", same, ""});
+        row("comment",
+            {false, "comment", 1, 0, "", 1, "Add/Remove Comment", "A 1|; B 2|C 3|D 4", "1 1 4"});
+        row("typing", {true, "type", 7, 7, "x", 8, "Typing", "A 1|B 2x|C 3|D 4", "7 8 1"});
+        row("Shift+Enter", {true, "type", 5, 6, "\n", 6, "Typing", "A 1|B|2|C 3|D 4", "6 6 1"});
+        row("paste of lines",
+            {true, "Paste", 4, 4, "P 1\nQ 2\n", 12, "Paste", "A 1|P 1|Q 2|B 2|C 3|D 4", "4 12 1"});
+        row("cut across lines", {true, "Cut", 9, 2, "", 2, "Cut", "A  3|D 4", "9 2 0"});
+        row("delete nothing", {true, "Delete", 2, 2, "", 2, "", same, ""});
+        row("comment at",
+            {true, "comment at", 9, 0, "", 9, "Add/Remove Comment", "A 1|B 2|;C 3|D 4", "8 9 2"});
+        row("line before the caret's",
+            {true, "line", 5, 5, "NEW 9\n", 10, "Set NEW", "A 1|NEW 9|B 2|C 3|D 4", "4 10 1"});
+        row("line over whole lines",
+            {true, "line", 4, 12, "NEW 9\n", 10, "Set NEW", "A 1|NEW 9|D 4", "11 9 1"});
+        row("line over lines to an end",
+            {true, "line", 11, 4, "NEW 9\n", 10, "Set NEW", "A 1|NEW 9|D 4", "11 9 1"});
+        row("whole text", {true, "text", 0, 0, "A 1\r\nB 2\r\n;C 3\r\nD 4", 0, "Replace",
+                           "A 1|B 2|;C 3|D 4", "8 9 2"});
     }
     void eachEditIsOneStep()
     {
-        QFETCH(bool, textView);
-        QFETCH(QString, op);
-        QFETCH(QString, after);
-        QFETCH(QString, name);
+        QFETCH(Edit, e);
         ConfigDocument document;
-        loadFourLines(document, textView);
+        loadFourLines(document, e.textView);
         const QStringList before = document.lines();
         QSignalSpy changed(&document, &ConfigDocument::changed);
         QSignalSpy shown(&document, &ConfigDocument::changeShown);
-
-        QFETCH(int, a);
-        QFETCH(int, b);
-        QFETCH(QString, arg);
-        QTEST(run(document, op, a, b, arg), "result");
-        QCOMPARE(document.lines(), after.split(u'|'));
-        const bool edited = !name.isEmpty();
+        QCOMPARE(run(document, e.op, e.a, e.b, e.arg), e.result);
+        QCOMPARE(document.lines(), e.after.split(u'|'));
+        const bool edited = !e.name.isEmpty();
         QCOMPARE(document.history().count(), int(edited));
         QCOMPARE(document.DocumentChanged(), edited);
         QCOMPARE(changed.count(), int(edited));
         if (!edited)
             return;
-        QCOMPARE(document.history().undoText(), name);
+        QCOMPARE(document.history().undoText(), e.name);
         // The change starts at the first line that differs.
         int first = 0;
         while (before.value(first) == document.lines().value(first))
             ++first;
         QCOMPARE(changed.takeFirst().value(0).value<ConfigDocument::Extent>().first, first);
-
         QStringList places;
         const auto undoRedo = [&](bool redo) {
             document.undo();
@@ -176,7 +166,7 @@ private slots:
             places << shown.takeFirst().value(0).toString();
             if (redo) {
                 document.redo();
-                QCOMPARE(document.lines(), after.split(u'|'));
+                QCOMPARE(document.lines(), e.after.split(u'|'));
                 places << shown.takeFirst().value(0).toString();
             }
         };
@@ -186,7 +176,7 @@ private slots:
         undoRedo(true);
         document.isTextView() ? document.showList() : document.showText();
         undoRedo(false);
-        QTEST(places.mid(0, 3).join(u' '), "places");
+        QCOMPARE(places.mid(0, 3).join(u' '), e.places);
         QCOMPARE(changed.count(), 7); // each undo, redo and switch
         QVERIFY(!document.DocumentChanged());
         // Undoing and redoing records nothing of its own.
@@ -214,6 +204,7 @@ private slots:
         };
         list("edit, save", u"edit save"_s, 1, false, u"v1"_s);
         list("edit, save, undo", u"edit save undo"_s, 1, true, u"1"_s);
+        list("edit, save, view switches", u"edit save V"_s, 1, false, u"v1"_s);
         list("edit, save, undo, redo", u"edit save undo redo"_s, 1, false, u"v1"_s);
         list("edit, edit, undo", u"edit edit undo"_s, 2, true, u"v1"_s);
         list("edit, edit, undo twice", u"edit edit undo undo"_s, 2, false, u"1"_s);
@@ -270,12 +261,9 @@ private slots:
             } else if (move == u"V") {
                 document.isTextView() ? document.showList() : document.showText();
                 document.isTextView() ? document.showList() : document.showText();
-            } else if (move.front().isDigit()) {
-                const int at = move.chopped(1).toInt();
-                if (move.endsWith(u'-'))
-                    edits.type(at, at + 1, {});
-                else
-                    edits.type(at, at, move.right(1));
+            } else if (move.front().isDigit()) { // "8-" deletes the character at 8
+                const int at = move.chopped(1).toInt(), erase = move.endsWith(u'-');
+                edits.type(at, at + erase, erase ? QString() : move.right(1));
             } else if (move == u"save") {
                 QCOMPARE(document.saveAs(folder.filePath(u"a.cfg"_s)), QString());
             } else if (move == u"undo") {

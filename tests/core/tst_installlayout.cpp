@@ -31,10 +31,8 @@ private slots:
         QDir(prefix.path()).mkpath(u"bin"_s);
         for (const QString& folder : catalogues) {
             QDir(prefix.path()).mkpath(folder);
-            if (!folder.endsWith(u".mdb"_s)) {
-                QFile file(prefix.filePath(folder + u"/DraCFG.mdb"_s));
-                QVERIFY(file.open(QIODevice::WriteOnly));
-            }
+            QVERIFY(folder.endsWith(u".mdb"_s) ||
+                    QFile(prefix.filePath(folder + u"/DraCFG.mdb"_s)).open(QIODevice::WriteOnly));
         }
         QCOMPARE(InstallLayout::dataDirectory(prefix.filePath(u"bin"_s)), prefix.filePath(chosen));
     }

@@ -46,9 +46,6 @@ private slots:
         row("blank line after a placeholder", {false, -1, blank, -1, "", "", 0, " "});
         row("row changed, no node in the tree",
             {false, 0, "", -1, "250", "-", 0, "MAXCONNECTIONS 250"});
-        row("commented multiple stays commented",
-            {false, 4, "", -1, "300", "", 4, ";CACHESIZE_TEMP 300"});
-        row("unlisted suffix kept", {false, 5, "", -1, "6", "", 5, "CACHESIZE_FOO 6"});
         row("unknown setting: its value only", {false, 6, "", -1, "3", "", 6, "QQQ 3"});
         row("nothing typed", {false, 1, number, -1, "", "", -1, ""});
         // A category chosen afterwards takes the strip over: its hidden OK writes nothing.
@@ -74,9 +71,7 @@ private slots:
         QStringList expected = e.row < 0 ? QStringList{" "} : Texts(f);
         if (e.at >= 0) // a node inserts a line, a row changes its own
             expected = expected.mid(0, e.at) << e.line << expected.mid(e.at + e.node.isEmpty());
-
         QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
-
         QCOMPARE(Texts(f), expected);
         QCOMPARE(f.document().DocumentChanged(), e.at >= 0);
         QVERIFY(e.textView || e.at < 0 || selectedRow(f.ui().lvListView) == e.at);
@@ -90,24 +85,6 @@ private slots:
         const QString said = f.window->statusBar()->currentMessage();
         QCOMPARE(said.startsWith("Nothing") ? said : "",
                  e.tree == "reset" ? "Nothing was written: no row is selected." : "");
-    }
-    // With rows deleted, the row count names keys that rows still carry.
-    void formedKeysAreMadeUnique()
-    {
-        EditorFixture f;
-        QVERIFY(f.openDocument({"A 1", "B 2", "C 3", "", "E 5"})); // keys K1 K2 K3 KB4 K5
-        f.rows().removeRowAt(0);
-        f.rows().removeRowAt(0);
-        QVERIFY(f.clickRow(0));
-        QVERIFY(f.clickNode(" BLANK LINE")); // forms KB4, with three rows
-        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
-        QVERIFY(f.clickNode("CACHESIZE")); // forms K5, with four rows
-        f.fill(0, "1");
-        QTest::mouseClick(f.ui().cmdOK, Qt::LeftButton);
-        QSet<QString> keys;
-        for (const Row& row : f.rows().rows())
-            keys << row.Key;
-        QCOMPARE(keys.size(), 5);
     }
 };
 

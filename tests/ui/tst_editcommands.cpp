@@ -46,7 +46,6 @@ private slots:
         WindowControls ui = f.ui();
         ui.FlatBttn[Button::Print]->trigger(); // the fake has no printer to give: cancelled
         QCOMPARE(f.dialogs.calls.last().title, u"Print"_s); // and nothing is said after it
-
         ui.txtTextBox->setFont(QFont(u"Monospace"_s, 13, QFont::Bold, true));
         ui.mnuViewmnuLVList->trigger();
         QVERIFY(!ui.mnuEditSelectAll->isEnabled() && !ui.FlatBttn[Button::Copy]->isEnabled());

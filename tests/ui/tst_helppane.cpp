@@ -72,7 +72,6 @@ private slots:
         QVERIFY(qAbs(sectionTop(0)) < 30);
         ClickLink(browser, u"TO50"_s);
         QTRY_VERIFY(qAbs(sectionTop(50)) < 30);
-
         browser->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
         w.window->resize(900, 600);
         QTRY_COMPARE(w.window->width(), 900);
@@ -95,16 +94,12 @@ private slots:
         QSplitter* split = w.ui().vbuSplitterHoriz;
         QAction* menu = w.ui().mnuViewmnuShowHelp;
         QAction* button = w.ui().FlatBttn[Button::ShowHelp];
-        for (QAction* hide : {menu, button}) {
-            hide->trigger();
-            QVERIFY(!menu->isChecked() && !button->isChecked());
-            QTRY_COMPARE(split->sizes().value(1), 0);
-
-            (hide == menu ? button : menu)->trigger();
-            QVERIFY(menu->isChecked() && button->isChecked());
-            QTRY_VERIFY(qAbs(split->sizes().value(0) - w.window->frameGeometry().height() / 2) <=
-                        1);
-        }
+        button->trigger();
+        QVERIFY(!menu->isChecked() && !button->isChecked());
+        QTRY_COMPARE(split->sizes().value(1), 0);
+        menu->trigger();
+        QVERIFY(menu->isChecked() && button->isChecked());
+        QTRY_VERIFY(qAbs(split->sizes().value(0) - w.window->frameGeometry().height() / 2) <= 1);
         QTest::keyClick(w.ui().tvTreeView, Qt::Key_F1); // the Help > Contents key
         auto* window = w.window->findChild<QWidget*>(u"frmHelpContents"_s);
         QVERIFY(window && window->isVisible());
@@ -114,7 +109,6 @@ private slots:
         QCOMPARE(browser->source(), QUrl::fromLocalFile(guide));
         QVERIFY(!back->isEnabled() && !forward->isEnabled());
         QVERIFY(QTest::qWaitForWindowExposed(window));
-
         ClickLink(browser, u"END"_s);
         QCOMPARE(browser->source().fragment(), u"end"_s);
         QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
@@ -125,7 +119,6 @@ private slots:
         QTest::mouseClick(forward, Qt::LeftButton);
         QCOMPARE(browser->source().fragment(), u"end"_s);
         QTest::mouseClick(back, Qt::LeftButton);
-
         w.dialogs.urlOpens = false;
         ClickLink(browser, u"MAIL"_s);
         ClickLink(browser, u"WEB"_s);
@@ -134,7 +127,6 @@ private slots:
         QVERIFY(w.dialogs.calls.at(1).text.endsWith(u"help@a.example"_s));
         QVERIFY(w.dialogs.last(u"message"_s).text.endsWith(u"https://a.example/x"_s));
         QCOMPARE(browser->source(), QUrl::fromLocalFile(guide)); // the guide stays where it was
-
         w.ui().mnuHelpContents->trigger(); // the open window comes forward, no second one
         QCOMPARE(w.window->findChildren<QWidget*>(u"frmHelpContents"_s).size(), 1);
         QTest::keyClick(browser, Qt::Key_Escape);

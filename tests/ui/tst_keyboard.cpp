@@ -87,7 +87,6 @@ private slots:
             backward.prepend(focusName());
         }
         QCOMPARE(backward, round);
-
         f->trigger(u"mnuViewmnuLVText"_s);
         QPlainTextEdit* text = ui().txtTextBox;
         text->setFocus();

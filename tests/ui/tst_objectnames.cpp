@@ -34,7 +34,6 @@ private slots:
         }
         names.sort();
         names.removeDuplicates();
-
         QFile expected(QStringLiteral(DRACFG_SOURCE_DIR "/tests/ui/objectnames.txt"));
         QVERIFY(expected.open(QIODevice::ReadOnly | QIODevice::Text));
         const QStringList known =

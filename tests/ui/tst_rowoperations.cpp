@@ -40,7 +40,6 @@ private slots:
         QVERIFY(open(u"[SERVERNAME alpha],,TRACE ON"_s));
         QVERIFY(ui().cmdOK->isVisibleTo(ui().picTitles)); // the value editor is set up
         f->dialogs.messageAnswers = {QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
-
         ui().mnuEditDelete->trigger();
         const FakeDialogs::Call asked = f->dialogs.last(u"message"_s);
         QCOMPARE(asked.title, u"Delete Item"_s);
@@ -51,7 +50,6 @@ private slots:
         // and the editor is arranged again for the row still selected
         QVERIFY(ui().cmdOK->isVisibleTo(ui().picTitles));
         QCOMPARE(ui().lblTitle[0]->text(), u"SERVERNAME"_s);
-
         ui().mnuEditDelete->trigger();
         QCOMPARE(RowTexts(), u"[|],TRACE|ON"_s);
         ui().mnuEditDelete->trigger();
@@ -92,7 +90,6 @@ private slots:
         ui().mnuToolsConfirmDelete->trigger();
         ui().tvTreeView->setFocus();
         QTRY_VERIFY(f->window->find().LastFocusInTree());
-
         const QPoint selected = list()->visualRect(list()->currentIndex()).center();
         if (trigger == u"double-click")
             QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, selected);
@@ -100,47 +97,11 @@ private slots:
             action->trigger();
         else
             QTest::keySequence(list(), QKeySequence(trigger));
-
         QCOMPARE(RowTexts(), expected);
         QCOMPARE(Changed(), expected != before);
         QCOMPARE(f->dialogs.count(u"message"_s), 0);
         QTRY_VERIFY(list()->hasFocus()); // so that keys go on working row after row
         QVERIFY(!f->window->find().LastFocusInTree());
-    }
-
-    // "[...]" is the selection, in text positions (CR LF counts two); "[]" the caret, which
-    // stays where it was.
-    void textCommands_data()
-    {
-        QTest::addColumn<QString>("trigger");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("delete") << u"mnuEditDelete"_s << u"AA[AA 1\r\nB]B 2"_s << u"AA[]B 2"_s;
-        QTest::newRow("comment") << u"FlatBttn(15)"_s << u"A\r\n  NA[]ME 5"_s
-                                 << u"A\r\n;  N[]AME 5"_s;
-    }
-    void textCommands()
-    {
-        QFETCH(QString, trigger);
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
-        QVERIFY(open(u"[A 1]"_s));
-        ui().mnuViewmnuLVText->trigger();
-        const int start = text.indexOf(u'['), end = text.indexOf(u']') - 1;
-        f->document().setText(text.remove(u'[').remove(u']'));
-        QTextCursor cursor = ui().txtTextBox->textCursor();
-        cursor.setPosition(f->document().cursorPositionFromText(start));
-        cursor.setPosition(f->document().cursorPositionFromText(end), QTextCursor::KeepAnchor);
-        ui().txtTextBox->setTextCursor(cursor);
-        ui().mnuFilemnuSave->trigger();
-        QVERIFY(!Changed());
-
-        f->trigger(trigger);
-
-        const int caret =
-            f->document().textPositionFromCursor(ui().txtTextBox->textCursor().position());
-        QCOMPARE(f->document().text().insert(caret, u"[]"_s), expected);
-        QCOMPARE(Changed(), QString(expected).remove(u"[]"_s) != text);
     }
 };
 

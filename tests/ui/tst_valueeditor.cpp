@@ -24,11 +24,11 @@ bool HelpBlank(EditorFixture& f)
 }
 
 // A set-up from list row `row`, or (row -1) from tree node `node`, and the strip it leaves;
-// `tip` is the caption's tooltip.
+// `tip` is the caption's tooltip. Without a document a click sets the labels and the help only.
 struct Strip {
     int row;
     QString node, title, shown, choice, value, caption, tip;
-    bool valueFocused, helpBlank;
+    bool valueFocused, helpBlank, document = true;
 };
 
 } // namespace
@@ -59,17 +59,21 @@ private slots:
         row("unknown row", {6, "", "QQQ", V, "", "2", unknown, unknown, true, false});
         row("blank row", {5, "", "", "", "", "", "", "", false, true});
         row("category", {-1, "Memory", "", "", "", "", "", "", false, true});
+        row("no document",
+            {-1, "MAXCONNECTIONS", "MAXCONNECTIONS", "", "", "", "", "", false, false, false});
+        row("no document, pseudo-setting",
+            {-1, " COMMENT(;)", " COMMENT(;)", "", "", "", "", "", false, true, false});
     }
     void stripFollowsTheSetting()
     {
         QFETCH(Strip, s);
         EditorFixture f;
-        QVERIFY(f.openDocument(Lines));
+        QVERIFY(!s.document || f.openDocument(Lines));
         // The set-up before comes from the other source and leaves a value, a caption and help.
-        QVERIFY(s.row >= 0 ? f.clickNode("LOGFILE") : f.clickRow(0));
+        QVERIFY(s.row >= 0 || !s.document ? f.clickNode("LOGFILE") : f.clickRow(0));
         QTest::keyClicks(f.ui().txtParam, "stale");
+        f.ui().lblTitle[1]->setText("stale");
         QVERIFY(s.row >= 0 ? f.clickRow(s.row) : f.clickNode(s.node));
-
         const WindowControls ui = f.ui();
         QCOMPARE(ui.lblTitle[0]->text(), s.title);
         QCOMPARE(Shown(f), s.shown);
@@ -81,20 +85,6 @@ private slots:
             QCOMPARE(ui.txtParam->text(), s.value);
             QCOMPARE(ui.lblTitle[1]->toolTip(), s.tip);
         }
-    }
-    // Without a document a click sets the labels and the help only; a pseudo-setting blanks the
-    // help.
-    void withoutDocumentOnlyHelpAndLabels()
-    {
-        EditorFixture f;
-        QVERIFY(f.window && f.clickNode("LOGLEVEL") && !HelpBlank(f));
-        f.ui().lblTitle[1]->setText("old");
-        QVERIFY(f.clickNode("MAXCONNECTIONS"));
-        QCOMPARE(f.ui().lblTitle[0]->text(), QString("MAXCONNECTIONS"));
-        QCOMPARE(f.ui().lblTitle[1]->text(), QString());
-        QCOMPARE(Shown(f), QString());
-        QVERIFY(!HelpBlank(f));
-        QVERIFY(f.clickNode(" COMMENT(;)") && HelpBlank(f));
     }
 };
 
