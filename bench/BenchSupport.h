@@ -3,6 +3,7 @@
 #include "ui/Dialogs.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 // Answers every prompt with "cancel" so that a benchmark never waits on a window.
@@ -41,3 +42,13 @@ public:
         benchmark::Shutdown();                                                                     \
         return 0;                                                                                  \
     }
+
+// A real main window offscreen, with preferences in a folder of its own, away from the user's.
+struct WindowBenchEnvironment {
+    QTemporaryDir configHome;
+    WindowBenchEnvironment()
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    }
+};

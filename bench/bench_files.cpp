@@ -181,10 +181,7 @@ BENCHMARK(BM_SaveFromListViewInMemory)->Unit(benchmark::kMillisecond)->UseManual
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window reads and writes preferences: keep them away from the user's own.
-    QTemporaryDir configHome;
-    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    const WindowBenchEnvironment environment;
     QApplication application(argc, argv);
     Bench fixture;
     bench = &fixture;

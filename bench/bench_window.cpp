@@ -3,6 +3,7 @@
 // size doing the same in the same run; and the longest the window then goes unanswered while
 // the check after a pause, the marks and the rest settle.
 #include "BenchSupport.h"
+#include "RatioReporter.h"
 #include "WorstConfig.h"
 
 #include "core/Codepage.h"
@@ -270,17 +271,18 @@ BENCHMARK(BM_LongestUnanswered)->Unit(benchmark::kMillisecond)->UseManualTime()-
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The window reads and writes preferences: keep them away from the user's own.
-    QTemporaryDir configHome;
-    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    const WindowBenchEnvironment environment;
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     Fixture bench;
     fixture = &bench;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    RatioReporter reporter({{"BM_OpenPainted", "BM_BareSetPlainTextPainted", 1.5},
+                            {"BM_ListToTextPainted", "BM_BareSetPlainTextPainted", 1.5},
+                            {"BM_TextToListPainted", "BM_BareSetPlainTextPainted", 1.5},
+                            {"BM_KeyStrokePainted", "BM_BareKeyStrokePainted", 1.5}},
+                           {{"BM_UndoPainted", 16},
+                            {"BM_RedoPainted", 16},
+                            {"BM_RowClickPainted", 16},
+                            {"BM_LongestUnanswered", 16}},
+                           RatioReporter::Repetitions::Median);
+    return reporter.run(argc, argv);
 }
