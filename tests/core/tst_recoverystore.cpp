@@ -79,27 +79,25 @@ private slots:
         QTest::addColumn<bool>("kept");
         const QByteArray whole =
             RecoveryStore::serialize(copyOf(u"/a.cfg"_s, "x=1\r\n", GoneProcess));
-        const QString copyName = u"7-ab.recovery"_s;
-        QTest::newRow("whole") << whole << copyName << true << true;
-        QTest::newRow("truncated") << whole.chopped(1) << copyName << false << false;
-        QTest::newRow("longer") << whole + "y" << copyName << false << false;
-        QTest::newRow("empty") << QByteArray() << copyName << false << false;
-        QTest::newRow("other format")
-            << QByteArray(whole).replace("recovery 1", "recovery 9") << copyName << false << false;
-        QTest::newRow("no header")
-            << QByteArray("DraCFG recovery 1\n") << copyName << false << false;
-        QTest::newRow("header not JSON")
-            << QByteArray(whole).replace("{\"", "{") << copyName << false << false;
-        QTest::newRow("unknown view")
-            << QByteArray(whole).replace("\"list\"", "\"grid\"") << copyName << false << false;
-        QTest::newRow("no process")
-            << QByteArray(whole).replace("\"pid\"", "\"pod\"") << copyName << false << false;
-        QTest::newRow("unfinished write, writer gone")
-            << whole << u"2147483647-ab.recovery.part"_s << false << false;
-        QTest::newRow("unfinished write, writer alive")
-            << whole << u"%1-ab.recovery.part"_s.arg(QCoreApplication::applicationPid()) << false
-            << true;
-        QTest::newRow("another program's file") << whole << u"notes.txt"_s << false << true;
+        const auto row = [](const char* tag, const QByteArray& stored, const QString& name,
+                            bool offered,
+                            bool kept) { QTest::newRow(tag) << stored << name << offered << kept; };
+        const auto damaged = [&](const char* tag, const QByteArray& stored) {
+            row(tag, stored, u"7-ab.recovery"_s, false, false);
+        };
+        row("whole", whole, u"7-ab.recovery"_s, true, true);
+        damaged("truncated", whole.chopped(1));
+        damaged("longer", whole + "y");
+        damaged("empty", QByteArray());
+        damaged("other format", QByteArray(whole).replace("recovery 1", "recovery 9"));
+        damaged("no header", QByteArray("DraCFG recovery 1\n"));
+        damaged("header not JSON", QByteArray(whole).replace("{\"", "{"));
+        damaged("unknown view", QByteArray(whole).replace("\"list\"", "\"grid\""));
+        damaged("no process", QByteArray(whole).replace("\"pid\"", "\"pod\""));
+        row("unfinished write, writer gone", whole, u"2147483647-ab.recovery.part"_s, false, false);
+        row("unfinished write, writer alive", whole,
+            u"%1-ab.recovery.part"_s.arg(QCoreApplication::applicationPid()), false, true);
+        row("another program's file", whole, u"notes.txt"_s, false, true);
     }
     void malformedRemoved()
     {
