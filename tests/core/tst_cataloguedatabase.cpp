@@ -48,17 +48,12 @@ private slots:
     void init() { QTest::failOnWarning(QRegularExpression(".*")); }
     void cleanup() { QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); }
 
-    void databasePath()
+    void pathAndPresence()
     {
         QCOMPARE(GetCatalogueDatabasePath("/opt/DraCFG Editor"), "/opt/DraCFG Editor/DraCFG.mdb");
         // At the root: the current directory, with no separator.
         QCOMPARE(GetCatalogueDatabasePath("/"), QDir::currentPath() + "DraCFG.mdb");
-    }
-
-    void presenceCheck()
-    {
-        QVERIFY(WriteFixtureCatalogue(m_path, {}, {}));
-        QVERIFY(QDir(m_dir.path()).mkpath("folder"));
+        QVERIFY(WriteFixtureCatalogue(m_path, {}, {}) && QDir(m_dir.path()).mkpath("folder"));
         QVERIFY(catalogueDatabaseExists(m_path));
         QVERIFY(!catalogueDatabaseExists(m_dir.filePath("none")));
         QVERIFY(!catalogueDatabaseExists(m_dir.filePath("folder")));

@@ -28,14 +28,6 @@ QStringList everything(const QString& folder)
                                   QDir::NoDotAndDotDot);
 }
 
-// The writes numbered first to first + count - 1 fail.
-void failWrites(int first, int count)
-{
-    SafeSave::setWriteHookForTesting([=](int number, qsizetype size) {
-        return number >= first && number < first + count ? 0 : size;
-    });
-}
-
 } // namespace
 
 class tst_SaveFile : public QObject {
@@ -187,7 +179,9 @@ private slots:
                 link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()) ==
                     0);
 
-        failWrites(failFrom, failures);
+        SafeSave::setWriteHookForTesting([=](int number, qsizetype size) {
+            return number >= failFrom && number < failFrom + failures ? 0 : size;
+        });
         const QString reported = ConfigFile::writeWholeFile(other + u".lnk"_s, "NEW 22\r\n");
         SafeSave::setWriteHookForTesting({});
         const QStringList left = everything(copies());
