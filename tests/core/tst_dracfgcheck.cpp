@@ -14,16 +14,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
-
 // A name a terminal would obey: it sets the window title and turns the text right to left.
 const QString ControlName = u"\x1b]0;x\x07\u202e.cfg"_s;
 const QString ControlNameShown = u"\\x1B]0;x\\x07\\u202E.cfg"_s;
@@ -32,6 +22,10 @@ class tst_DracfgCheck : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_folder;
+    struct Run {
+        int status = -1;
+        QString out, err;
+    };
 
     QString path(const QString& name) const { return m_folder.filePath(name); }
 
