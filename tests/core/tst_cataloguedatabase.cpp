@@ -2,6 +2,7 @@
 
 #include "core/CatalogueDatabase.h"
 #include "support/CatalogueFixture.h"
+#include "support/FileBytes.h"
 
 #include <QElapsedTimer>
 #include <QSqlDatabase>
@@ -47,17 +48,12 @@ private slots:
     void init() { QTest::failOnWarning(QRegularExpression(".*")); }
     void cleanup() { QCOMPARE(QSqlDatabase::connectionNames(), QStringList()); }
 
-    void databasePath()
+    void pathAndPresence()
     {
         QCOMPARE(GetCatalogueDatabasePath("/opt/DraCFG Editor"), "/opt/DraCFG Editor/DraCFG.mdb");
         // At the root: the current directory, with no separator.
         QCOMPARE(GetCatalogueDatabasePath("/"), QDir::currentPath() + "DraCFG.mdb");
-    }
-
-    void presenceCheck()
-    {
-        QVERIFY(WriteFixtureCatalogue(m_path, {}, {}));
-        QVERIFY(QDir(m_dir.path()).mkpath("folder"));
+        QVERIFY(WriteFixtureCatalogue(m_path, {}, {}) && QDir(m_dir.path()).mkpath("folder"));
         QVERIFY(catalogueDatabaseExists(m_path));
         QVERIFY(!catalogueDatabaseExists(m_dir.filePath("none")));
         QVERIFY(!catalogueDatabaseExists(m_dir.filePath("folder")));
@@ -95,25 +91,6 @@ private slots:
         QCOMPARE(versions.size(), 3);
     }
 
-    // Another program in the middle of writing the catalogue: said so, and at once, by every
-    // reader (the driver's own wait was five seconds a read, ending in "no table").
-    void lockedByAnotherProgram()
-    {
-        QVERIFY(WriteFixtureCatalogue(m_path, {setting("A", "OLD", 5)}, {5}));
-        FixtureLock lock(m_path);
-        QVERIFY(lock.isHeld());
-        QElapsedTimer clock;
-        clock.start();
-        const QString locked = "The catalogue database is locked by another program; try again "
-                               "once that program has closed it.";
-        QString error;
-        VersionedCatalogue catalogue;
-        QList<VersionEntry> versions;
-        QVERIFY(!loadEverything(m_path, catalogue, versions, &error));
-        QCOMPARE(error, locked);
-        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
-    }
-
     void loadCopiesEveryFieldButTheFirst()
     {
         FixtureSetting big{"Memory", "CACHESIZE", 6.5, "#CACHESIZE", "multiple", "_C0", "", ""};
@@ -128,20 +105,10 @@ private slots:
         QCOMPARE(table.settings.at(0).columns, expected);
     }
 
-    // A pipe would keep the open waiting for a writer.
-    void pipe()
-    {
-        const QString pipe = m_dir.filePath("pipe.mdb");
-        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
-        VersionedCatalogue catalogue;
-        QString reported;
-        QVERIFY(!loadEveryVersion(pipe, catalogue, &reported));
-        QCOMPARE(reported, "The catalogue database file cannot be opened for reading.");
-    }
-
     void malformed_data()
     {
-        QTest::addColumn<QString>("setup");     // SQL statements split at ';', or the file's bytes
+        // SQL statements split at ';', "<pipe>", "<locked>" or the file's bytes
+        QTest::addColumn<QString>("setup");
         QTest::addColumn<bool>("versionTable"); // the fault is met by the version readers
         QTest::addColumn<QString>("error");
         const QString unreadable = "The catalogue database is not a readable database.";
@@ -150,6 +117,15 @@ private slots:
         QTest::newRow("damaged database")
             << "SQLite format 3" + QString(QChar(0)) + QString(4096, QChar(0xA5)) << false
             << unreadable;
+        // A pipe would keep the open waiting for a writer.
+        QTest::newRow("pipe") << "<pipe>" << false
+                              << "The catalogue database file cannot be opened for reading.";
+        // Another program in the middle of writing the catalogue: said so, and at once (the
+        // driver's own wait was five seconds a read, ending in "no table").
+        QTest::newRow("locked by another program")
+            << "<locked>" << false
+            << "The catalogue database is locked by another program; try again once that "
+               "program has closed it.";
         QTest::newRow("empty file") << "" << false << "The catalogue database file is empty.";
         QTest::newRow("no CFGSettings")
             << kVersions << false << "The catalogue database has no table CFGSettings.";
@@ -173,10 +149,19 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(bool, versionTable);
         QFETCH(QString, error);
-        QFile file(m_path); // emptied for every row; unbuffered, so written before it is read
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        QVERIFY(setup.startsWith("CREATE") ? ExecFixtureSql(m_path, setup.split(';'))
-                                           : file.write(setup.toLatin1()) == setup.size());
+        QFile::remove(m_path);
+        std::optional<FixtureLock> lock;
+        if (setup == "<pipe>") {
+            QVERIFY(mkfifo(QFile::encodeName(m_path).constData(), 0600) == 0);
+        } else if (setup == "<locked>") {
+            QVERIFY(WriteFixtureCatalogue(m_path, {setting("A", "OLD", 5)}, {5}));
+            QVERIFY(lock.emplace(m_path).isHeld());
+        } else {
+            QVERIFY(setup.startsWith("CREATE") ? ExecFixtureSql(m_path, setup.split(';'))
+                                               : WriteBytes(m_path, setup.toLatin1()));
+        }
+        QElapsedTimer clock;
+        clock.start();
         VersionedCatalogue catalogue;
         catalogue.settings.replace({CatalogueRow{{"Kept", "SENTINEL"}}});
         QStringList captions{"v1"};
@@ -184,6 +169,7 @@ private slots:
         QVERIFY(versionTable ? !readVersionCaptions(m_path, captions, &reported)
                              : !loadEveryVersion(m_path, catalogue, &reported));
         QCOMPARE(reported, error);
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(names(catalogue.settings), QStringList{"SENTINEL"});
         QCOMPARE(captions, QStringList{"v1"});
     }

@@ -49,95 +49,77 @@ private slots:
     void openAndSave_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("textView");
         QTest::addColumn<QByteArray>("written");
-        QTest::addColumn<QByteArray>("switched"); // saved from the other view
+        QTest::addColumn<QByteArray>("switched"); // saved from the other view; null: not switched
 
+        // Saved as read unless the row says otherwise.
+        const auto row = [](const char* tag, const QByteArray& bytes,
+                            const QByteArray& written = {}) {
+            const QByteArray out = written.isNull() ? bytes : written;
+            QTest::newRow(tag) << bytes << out << out;
+        };
         const QByteArray crlf = "SERVERNAME main\r\n; note\r\nLISTENPORT 7420\r\n";
-        QTest::newRow("CR LF, list") << crlf << false << crlf << crlf;
-        QTest::newRow("CR LF, text") << crlf << true << crlf << crlf;
+        row("CR LF", crlf);
         QByteArray lf = crlf, cr = crlf;
         lf.replace("\r\n", "\n");
         cr.replace("\r\n", "\r");
         // Each line keeps its break; a last line without one gets the commonest.
-        QTest::newRow("LF, text") << lf << true << lf << lf;
-        QTest::newRow("lone CR, list") << cr << false << cr << cr;
-        QTest::newRow("no final break, text") << crlf.chopped(2) << true << crlf << crlf;
-        QTest::newRow("no final break, LF, list") << lf.chopped(1) << false << lf << lf;
+        row("LF", lf);
+        row("lone CR", cr);
+        row("no final break", crlf.chopped(2), crlf);
+        row("no final break, LF", lf.chopped(1), lf);
         const QByteArray mixed = "A 1\r\nB 2\nC 3\rD 4\n\r\nE";
-        QTest::newRow("mixed, list") << mixed << false << mixed + "\r\n" << mixed + "\r\n";
-        QTest::newRow("mixed, text") << mixed << true << mixed + "\r\n" << mixed + "\r\n";
+        row("mixed", mixed, mixed + "\r\n");
         // Lines nobody edited are written as they were read, not as the list renders a row.
-        const QByteArray loose = "  A 1\n\tT\tx\nNOVALUE\n   \n\nB\t2\n";
-        QTest::newRow("leading blanks, tabs, list") << loose << false << loose << loose;
-        QTest::newRow("empty, list") << QByteArray() << false << QByteArray() << QByteArray();
-        QTest::newRow("empty, text") << QByteArray() << true << QByteArray() << QByteArray();
-        QTest::newRow("blank last line, text") << crlf + "\r\n"
-                                               << true << crlf + "\r\n"
-                                               << crlf + "\r\n";
-        QTest::newRow("blank last line, list") << crlf + "\r\n"
-                                               << false << crlf + "\r\n"
-                                               << crlf + "\r\n";
+        row("leading blanks, tabs", "  A 1\n\tT\tx\nNOVALUE\n   \n\nB\t2\n");
+        row("empty", "");
+        row("blank last line", crlf + "\r\n");
 
         QByteArray all;
         for (int byte = 0; byte < 256; ++byte)
             all += byte == '\r' || byte == '\n' ? QByteArray() : QByteArray(1, char(byte));
-        QTest::newRow("Windows-1252, every byte, text") << all << true << all + "\r\n"
-                                                        << QByteArray();
-        QTest::newRow("Windows-1252, accents, list")
-            << QByteArray("CERT F\xF5tan\xFAs\xEDtv\xE1ny\r\n") << false
-            << QByteArray("CERT F\xF5tan\xFAs\xEDtv\xE1ny\r\n")
-            << QByteArray("CERT F\xF5tan\xFAs\xEDtv\xE1ny\r\n");
+        QTest::newRow("Windows-1252, every byte") << all << all + "\r\n" << QByteArray();
+        row("Windows-1252, accents", "CERT F\xF5tan\xFAs\xEDtv\xE1ny\r\n");
         const QByteArray utf8 =
             "SERVERNAME F\xC5\x91tan\xC3\xBAs\xC3\xADtv\xC3\xA1ny\r\nNOTE \xF0\x9F\x98\x80\r\n";
-        QTest::newRow("UTF-8, list") << utf8 << false << utf8 << utf8;
-        QTest::newRow("UTF-8, text") << utf8 << true << utf8 << utf8;
-        QTest::newRow("UTF-8 with BOM, list")
-            << "\xEF\xBB\xBF" + utf8 << false << "\xEF\xBB\xBF" + utf8 << "\xEF\xBB\xBF" + utf8;
-        QTest::newRow("ASCII with BOM, text")
-            << "\xEF\xBB\xBF" + crlf << true << "\xEF\xBB\xBF" + crlf << "\xEF\xBB\xBF" + crlf;
-        const QByteArray twoMarks = "\xEF\xBB\xBF\xEF\xBB\xBF" + utf8;
-        QTest::newRow("two marks, text") << twoMarks << true << twoMarks << twoMarks;
+        row("UTF-8", utf8);
+        row("UTF-8 with BOM", "\xEF\xBB\xBF" + utf8);
+        row("ASCII with BOM", "\xEF\xBB\xBF" + crlf);
+        row("two marks", "\xEF\xBB\xBF\xEF\xBB\xBF" + utf8);
         // Line and paragraph separators and the text form's own marks are characters of a line.
-        const QByteArray separators = "NAME a\xE2\x80\xA8"
-                                      "b\xE2\x80\xA9"
-                                      "c\r\nX \xEF\xB7\x90\xEF\xB7\x91\xEF\xB7\xAE\r\n";
-        QTest::newRow("separators, text") << separators << true << separators << separators;
-        QTest::newRow("separators, list") << separators << false << separators << separators;
+        row("separators",
+            "NAME a\xE2\x80\250b\xE2\x80\251c\r\nX \xEF\xB7\x90\xEF\xB7\x91\xEF\xB7\xAE\r\n");
         // The limit counts the bytes written: an LF file just under it stays under it.
-        const QByteArray nearLimit = QByteArray("A 1\n").repeated(16150);
-        QTest::newRow("LF, 64,600 bytes") << nearLimit << false << nearLimit << nearLimit;
+        row("LF, 64,600 bytes", QByteArray("A 1\n").repeated(16150));
     }
     void openAndSave()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(bool, textView);
         QFETCH(QByteArray, written);
-        const QString file = path(u"real.cfg"_s);
-        QVERIFY(WriteBytes(file, bytes));
-        ConfigDocument document;
-        document.setView(textView ? ConfigDocument::View::Text : ConfigDocument::View::List);
-        QVERIFY(document.loadFile(file));
-        QCOMPARE(document.rows().count(), ConfigText::ReadFileLines(document.text()).size());
-        QCOMPARE(document.lineCount(), ConfigText::ReadFileLines(document.text()).size());
-        // The file's mark is not part of the text; a second one is.
-        QCOMPARE(document.rows().rows().value(0).Setting.startsWith(u'\uFEFF'),
-                 bytes.startsWith("\xEF\xBB\xBF\xEF\xBB\xBF"));
-
-        QCOMPARE(document.saveAs(file), QString());
-        QCOMPARE(ReadBytes(file), written);
-        QCOMPARE(document.saveAs(file), QString());
-        QCOMPARE(ReadBytes(file), written);
-        QVERIFY(document.loadFile(file));
-        QCOMPARE(document.saveAs(file), QString());
-        QCOMPARE(ReadBytes(file), written);
-
         QFETCH(QByteArray, switched);
-        if (switched.isNull())
-            return;
-        textView ? document.showList() : document.showText();
-        QCOMPARE(document.saveAs(file), QString());
-        QCOMPARE(ReadBytes(file), switched);
+        const QString file = path(u"real.cfg"_s);
+        for (const bool textView : {false, true}) {
+            QVERIFY(WriteBytes(file, bytes));
+            ConfigDocument document;
+            document.setView(textView ? ConfigDocument::View::Text : ConfigDocument::View::List);
+            QVERIFY(document.loadFile(file));
+            QCOMPARE(document.rows().count(), ConfigText::ReadFileLines(document.text()).size());
+            QCOMPARE(document.lineCount(), ConfigText::ReadFileLines(document.text()).size());
+            // The file's mark is not part of the text; a second one is.
+            QCOMPARE(document.rows().rows().value(0).Setting.startsWith(u'\uFEFF'),
+                     bytes.startsWith("\xEF\xBB\xBF\xEF\xBB\xBF"));
+            for (int save = 0; save < 3; ++save) { // twice, then once more after a reload
+                if (save == 2)
+                    QVERIFY(document.loadFile(file));
+                QCOMPARE(document.saveAs(file), QString());
+                QCOMPARE(ReadBytes(file), written);
+            }
+            if (switched.isNull())
+                continue;
+            textView ? document.showList() : document.showText();
+            QCOMPARE(document.saveAs(file), QString());
+            QCOMPARE(ReadBytes(file), switched);
+        }
     }
 
     // Which encoding a file is read in: bytes that come back exactly from UTF-8, with at least
@@ -148,31 +130,24 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("described");
 
-        QTest::newRow("ASCII") << QByteArray("A 1\r\n") << u"A 1\r\n"_s
-                               << u"Windows-1252 | CR LF"_s;
-        QTest::newRow("UTF-8 accents, LF")
-            << QByteArray("CERT F\xC5\x91tan\xC3\xBAs\n") << u"CERT Főtanús\n"_s << u"UTF-8 | LF"_s;
-        QTest::newRow("mark, ASCII") << QByteArray("\xEF\xBB\xBF"
-                                                   "A 1\r")
-                                     << u"A 1\r"_s << u"UTF-8 with BOM | CR"_s;
-        QTest::newRow("mark alone")
-            << QByteArray("\xEF\xBB\xBF") << QString() << u"UTF-8 with BOM | CR LF"_s;
-        QTest::newRow("Latin-1 accents") << QByteArray("CAF\xC9 1\r\nB\n") << u"CAFÉ 1\r\nB\n"_s
-                                         << u"Windows-1252 | Mixed line ends"_s;
-        QTest::newRow("UTF-8 cut short")
-            << QByteArray("A \xC3") << u"A Ã"_s << u"Windows-1252 | CR LF"_s;
-        QTest::newRow("overlong NUL")
-            << QByteArray("A \xC0\x80") << u"A À€"_s << u"Windows-1252 | CR LF"_s;
-        QTest::newRow("encoded surrogate")
-            << QByteArray("A \xED\xA0\x80") << u"A í\u00A0\u20AC"_s << u"Windows-1252 | CR LF"_s;
-        QTest::newRow("mark, then not UTF-8") << QByteArray("\xEF\xBB\xBF"
-                                                            "A \xFF")
-                                              << u"ï»¿A ÿ"_s << u"Windows-1252 | CR LF"_s;
-        QTest::newRow("two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
-                                                 "A \xC3\xA9\n")
-                                   << u"\uFEFFA é\n"_s << u"UTF-8 with BOM | LF"_s;
-        QTest::newRow("UTF-8 with NUL")
-            << QByteArray("A\0\xC3\xA9", 4) << u"A\0é"_s << u"UTF-8 | CR LF"_s;
+        const auto row = [](const char* tag, const char* bytes, const QString& text,
+                            const char* format, qsizetype size = -1) {
+            QTest::newRow(tag) << QByteArray(bytes, size) << text
+                               << QString::fromLatin1(format).replace(u'+', u" | "_s);
+        };
+        row("ASCII", "A 1\r\n", u"A 1\r\n"_s, "Windows-1252+CR LF");
+        row("UTF-8 accents, LF", "CERT F\xC5\x91tan\xC3\xBAs\n", u"CERT Főtanús\n"_s, "UTF-8+LF");
+        row("mark, ASCII", "\357\273\277A 1\r", u"A 1\r"_s, "UTF-8 with BOM+CR");
+        row("mark alone", "\xEF\xBB\xBF", QString(), "UTF-8 with BOM+CR LF");
+        row("Latin-1 accents", "CAF\xC9 1\r\nB\n", u"CAFÉ 1\r\nB\n"_s,
+            "Windows-1252+Mixed line ends");
+        row("UTF-8 cut short", "A \xC3", u"A Ã"_s, "Windows-1252+CR LF");
+        row("overlong NUL", "A \xC0\x80", u"A À€"_s, "Windows-1252+CR LF");
+        row("encoded surrogate", "A \xED\xA0\x80", u"A í\u00A0\u20AC"_s, "Windows-1252+CR LF");
+        row("mark, then not UTF-8", "\357\273\277A \xFF", u"ï»¿A ÿ"_s, "Windows-1252+CR LF");
+        row("two marks", "\357\273\277\357\273\277A \xC3\xA9\n", u"\uFEFFA é\n"_s,
+            "UTF-8 with BOM+LF");
+        row("UTF-8 with NUL", "A\0\xC3\xA9", u"A\0é"_s, "UTF-8+CR LF", 4);
     }
     void decode()
     {

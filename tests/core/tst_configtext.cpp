@@ -1,4 +1,5 @@
 #include "core/ConfigText.h"
+#include "core/LineDiff.h"
 
 #include <QTest>
 
@@ -52,6 +53,7 @@ private slots:
         QTest::newRow("empty file") << QString() << QStringList();
         QTest::newRow("CR LF, final one ends the line") << u"A\r\nB\r\n"_s << QStringList{"A", "B"};
         QTest::newRow("lone CR and LF") << u"A\rB\nC\n"_s << QStringList{"A", "B", "C"};
+        QTest::newRow("one break") << u"\r\n"_s << QStringList{QString()};
         QTest::newRow("mixed, empty lines kept")
             << u"A\r\r\nB\n\rC"_s << QStringList{"A", "", "B", "", "C"};
         QTest::newRow("NUL is ordinary") << u"A\0B\r\n\0"_s << QStringList{u"A\0B"_s, u"\0"_s};
@@ -65,6 +67,7 @@ private slots:
         QFETCH(QString, fileText);
         QFETCH(QStringList, lines);
         QCOMPARE(ConfigText::ReadFileLines(fileText), lines);
+        QCOMPARE(LineDiff::splitLines(fileText), lines); // the comparison splits lines alike
     }
     // The text form is the file's form: each line followed by its break, both ways.
     void textViewLines_data()

@@ -41,21 +41,20 @@ private slots:
         QTest::addColumn<float>("version");
         QTest::addColumn<QStringList>("settings");
         QTest::addColumn<int>("changes");
+        const auto row = [](const char* tag, int before, const QList<int>& choices, int index,
+                            float version, const QStringList& settings, int changes) {
+            QTest::newRow(tag) << before << choices << index << version << settings << changes;
+        };
         const QStringList all{"A", "B", "C", "D"}, first{"A", "B"};
-        QTest::newRow("the first") << 0 << QList<int>{} << 0 << 3.0f << all << 0;
-        QTest::newRow("an earlier one") << 0 << QList<int>{2} << 2 << 1.0f << first << 1;
-        QTest::newRow("the same again") << 0 << QList<int>{2, 2} << 2 << 1.0f << first << 1;
-        QTest::newRow("one offering none keeps the last")
-            << 0 << QList<int>{2, 3} << 3 << 0.5f << first << 2;
-        QTest::newRow("a position no row has: version 0")
-            << 0 << QList<int>{2, 7} << 7 << 0.0f << first << 2;
-        QTest::newRow("out of range: the first")
-            << 0 << QList<int>{2, 10, -1} << 0 << 3.0f << all << 2;
+        row("the first", 0, {}, 0, 3.0f, all, 0);
+        row("an earlier one", 0, {2}, 2, 1.0f, first, 1);
+        row("the same again", 0, {2, 2}, 2, 1.0f, first, 1);
+        row("one offering none keeps the last", 0, {2, 3}, 3, 0.5f, first, 2);
+        row("a position no row has: version 0", 0, {2, 7}, 7, 0.0f, first, 2);
+        row("out of range: the first", 0, {2, 10, -1}, 0, 3.0f, all, 2);
         // Both sides in single precision: in double, the stored 2.1 would exceed 2.1f.
-        QTest::newRow("stored before the load")
-            << 1 << QList<int>{} << 1 << 2.1f << QStringList{"A", "B", "C"} << 0;
-        QTest::newRow("stored, no row: nothing offered")
-            << 8 << QList<int>{} << 8 << 0.0f << QStringList{} << 0;
+        row("stored before the load", 1, {}, 1, 2.1f, {"A", "B", "C"}, 0);
+        row("stored, no row: nothing offered", 8, {}, 8, 0.0f, {}, 0);
     }
     void versionChoice()
     {

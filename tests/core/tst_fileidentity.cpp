@@ -25,38 +25,35 @@ private slots:
     void changedOnDisk_data()
     {
         QTest::addColumn<QByteArray>("recorded"); // "(none)": nothing was recorded
-        QTest::addColumn<int>("recordedSecond");
-        QTest::addColumn<QByteArray>("now"); // "(none)": the file is gone
+        QTest::addColumn<QByteArray>("now");      // "(none)": the file is gone
         QTest::addColumn<int>("nowSecond");
         QTest::addColumn<bool>("changed");
         const QByteArray big(FileIdentity::MaxHashedBytes + 1, 'x');
         QByteArray bigOther = big;
         bigOther[0] = 'y';
-        QTest::newRow("untouched")
-            << QByteArray("A 1\r\n") << 0 << QByteArray("A 1\r\n") << 0 << false;
-        QTest::newRow("same bytes, new time")
-            << QByteArray("A 1\r\n") << 0 << QByteArray("A 1\r\n") << 30 << false;
-        QTest::newRow("longer") << QByteArray("A 1\r\n") << 0 << QByteArray("A 10\r\n") << 30
-                                << true;
-        QTest::newRow("same size and time, other bytes")
-            << QByteArray("A 1\r\n") << 0 << QByteArray("A 2\r\n") << 0 << true;
-        QTest::newRow("gone") << QByteArray("A 1\r\n") << 0 << QByteArray("(none)") << 0 << false;
-        QTest::newRow("nothing recorded")
-            << QByteArray("(none)") << 0 << QByteArray("A 1\r\n") << 0 << true;
-        QTest::newRow("too large to hash, same time") << big << 0 << bigOther << 0 << false;
-        QTest::newRow("too large to hash, new time") << big << 0 << bigOther << 30 << true;
+        const auto row = [](const char* tag, const QByteArray& recorded, const QByteArray& now,
+                            int nowSecond, bool changed) {
+            QTest::newRow(tag) << recorded << now << nowSecond << changed;
+        };
+        row("untouched", "A 1\r\n", "A 1\r\n", 0, false);
+        row("same bytes, new time", "A 1\r\n", "A 1\r\n", 30, false);
+        row("longer", "A 1\r\n", "A 10\r\n", 30, true);
+        row("same size and time, other bytes", "A 1\r\n", "A 2\r\n", 0, true);
+        row("gone", "A 1\r\n", "(none)", 0, false);
+        row("nothing recorded", "(none)", "A 1\r\n", 0, true);
+        row("too large to hash, same time", big, bigOther, 0, false);
+        row("too large to hash, new time", big, bigOther, 30, true);
     }
     void changedOnDisk()
     {
         QFETCH(QByteArray, recorded);
-        QFETCH(int, recordedSecond);
         QFETCH(QByteArray, now);
         QFETCH(int, nowSecond);
         const QDateTime base = QDateTime::currentDateTime().addDays(-1);
         QFile::remove(path());
 
         if (recorded != "(none)")
-            QVERIFY(write(recorded, base.addSecs(recordedSecond)));
+            QVERIFY(write(recorded, base));
         const FileIdentity before = FileIdentity::of(path());
         QCOMPARE(before.exists, recorded != "(none)");
         QFile::remove(path());

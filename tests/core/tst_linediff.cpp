@@ -44,22 +44,6 @@ class tst_LineDiff : public QObject {
     Q_OBJECT
 
 private slots:
-    void splitLines_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("empty") << QString() << QStringList{};
-        QTest::newRow("one break") << u"\r\n"_s << QStringList{QString()};
-        QTest::newRow("each break kind") << u"a\r\nb\rc\nd"_s << letters(u"abcd"_s);
-        QTest::newRow("LF CR is two breaks")
-            << u"a\n\rb\r\n"_s << QStringList{u"a"_s, QString(), u"b"_s};
-    }
-    void splitLines()
-    {
-        QFETCH(QString, text);
-        QTEST(LineDiff::splitLines(text), "lines");
-    }
-
     // Both sides come back from the script, and it is as short as any; beyond MaxEdits the
     // differing middle is replaced whole, still in order.
     void diff_data()

@@ -79,27 +79,25 @@ private slots:
         QTest::addColumn<bool>("kept");
         const QByteArray whole =
             RecoveryStore::serialize(copyOf(u"/a.cfg"_s, "x=1\r\n", GoneProcess));
-        const QString copyName = u"7-ab.recovery"_s;
-        QTest::newRow("whole") << whole << copyName << true << true;
-        QTest::newRow("truncated") << whole.chopped(1) << copyName << false << false;
-        QTest::newRow("longer") << whole + "y" << copyName << false << false;
-        QTest::newRow("empty") << QByteArray() << copyName << false << false;
-        QTest::newRow("other format")
-            << QByteArray(whole).replace("recovery 1", "recovery 9") << copyName << false << false;
-        QTest::newRow("no header")
-            << QByteArray("DraCFG recovery 1\n") << copyName << false << false;
-        QTest::newRow("header not JSON")
-            << QByteArray(whole).replace("{\"", "{") << copyName << false << false;
-        QTest::newRow("unknown view")
-            << QByteArray(whole).replace("\"list\"", "\"grid\"") << copyName << false << false;
-        QTest::newRow("no process")
-            << QByteArray(whole).replace("\"pid\"", "\"pod\"") << copyName << false << false;
-        QTest::newRow("unfinished write, writer gone")
-            << whole << u"2147483647-ab.recovery.part"_s << false << false;
-        QTest::newRow("unfinished write, writer alive")
-            << whole << u"%1-ab.recovery.part"_s.arg(QCoreApplication::applicationPid()) << false
-            << true;
-        QTest::newRow("another program's file") << whole << u"notes.txt"_s << false << true;
+        const auto row = [](const char* tag, const QByteArray& stored, const QString& name,
+                            bool offered,
+                            bool kept) { QTest::newRow(tag) << stored << name << offered << kept; };
+        const auto damaged = [&](const char* tag, const QByteArray& stored) {
+            row(tag, stored, u"7-ab.recovery"_s, false, false);
+        };
+        row("whole", whole, u"7-ab.recovery"_s, true, true);
+        damaged("truncated", whole.chopped(1));
+        damaged("longer", whole + "y");
+        damaged("empty", QByteArray());
+        damaged("other format", QByteArray(whole).replace("recovery 1", "recovery 9"));
+        damaged("no header", QByteArray("DraCFG recovery 1\n"));
+        damaged("header not JSON", QByteArray(whole).replace("{\"", "{"));
+        damaged("unknown view", QByteArray(whole).replace("\"list\"", "\"grid\""));
+        damaged("no process", QByteArray(whole).replace("\"pid\"", "\"pod\""));
+        row("unfinished write, writer gone", whole, u"2147483647-ab.recovery.part"_s, false, false);
+        row("unfinished write, writer alive", whole,
+            u"%1-ab.recovery.part"_s.arg(QCoreApplication::applicationPid()), false, true);
+        row("another program's file", whole, u"notes.txt"_s, false, true);
     }
     void malformedRemoved()
     {
@@ -121,57 +119,47 @@ private slots:
     }
 
     // Another editor still running keeps its copy to itself; a process id reused since, or
-    // from before a restart, does not keep one.
-    void liveProcessesCopiesKept_data()
+    // from before a restart, does not keep one. What others may read or have written is
+    // neither offered nor removed, nor written to.
+    void offered_data()
     {
         QTest::addColumn<qint64>("processId");
         QTest::addColumn<QString>("process"); // "this": this process's identity
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode");
         QTest::addColumn<bool>("offered");
         const qint64 self = QCoreApplication::applicationPid();
-        QTest::newRow("this process") << self << u"this"_s << false;
-        QTest::newRow("identity unknown") << self << QString() << false;
-        QTest::newRow("id reused") << self << u"00000000-0000/1"_s << true;
-        QTest::newRow("gone") << GoneProcess << QString() << true;
-        QTest::newRow("parent of all") << qint64(1) << QString() << false;
+        QTest::newRow("this process") << self << u"this"_s << 0700 << 0600 << false;
+        QTest::newRow("identity unknown") << self << QString() << 0700 << 0600 << false;
+        QTest::newRow("id reused") << self << u"00000000-0000/1"_s << 0700 << 0600 << true;
+        QTest::newRow("gone") << GoneProcess << QString() << 0700 << 0600 << true;
+        QTest::newRow("parent of all") << qint64(1) << QString() << 0700 << 0600 << false;
+        QTest::newRow("folder readable by all")
+            << GoneProcess << QString() << 0755 << 0600 << false;
+        QTest::newRow("folder writable by the group")
+            << GoneProcess << QString() << 0770 << 0600 << false;
+        QTest::newRow("file readable by the group")
+            << GoneProcess << QString() << 0700 << 0640 << false;
     }
-    void liveProcessesCopiesKept()
+    void offered()
     {
         QFETCH(qint64, processId);
         QFETCH(QString, process);
-        QFETCH(bool, offered);
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
         QTemporaryDir root;
         const RecoveryStore store(root.filePath(u"recovery"_s));
         RecoveryStore::Copy copy = copyOf(u"/a.cfg"_s, "x", processId);
         copy.process = process == u"this" ? RecoveryStore::fromThisProcess().process : process;
         if (process == u"this")
             QVERIFY(!copy.process.isEmpty());
-        QCOMPARE(store.write(RecoveryStore::fileName(processId, copy.path), copy), QString());
-
-        QCOMPARE(!store.leftovers().isEmpty(), offered);
-    }
-
-    // What others may read or have written is neither offered nor removed, nor written to.
-    void openToOthersSkipped_data()
-    {
-        QTest::addColumn<int>("folderMode");
-        QTest::addColumn<int>("fileMode");
-        QTest::newRow("folder readable by all") << 0755 << 0600;
-        QTest::newRow("folder writable by the group") << 0770 << 0600;
-        QTest::newRow("file readable by the group") << 0700 << 0640;
-    }
-    void openToOthersSkipped()
-    {
-        QFETCH(int, folderMode);
-        QFETCH(int, fileMode);
-        QTemporaryDir root;
-        const RecoveryStore store(root.filePath(u"recovery"_s));
-        const QString name = RecoveryStore::fileName(GoneProcess, u"/a.cfg"_s);
-        QCOMPARE(store.write(name, copyOf(u"/a.cfg"_s, "x", GoneProcess)), QString());
+        const QString name = RecoveryStore::fileName(processId, copy.path);
+        QCOMPARE(store.write(name, copy), QString());
         const QByteArray folder = QFile::encodeName(store.folder());
         QCOMPARE(::chmod(folder.constData(), mode_t(folderMode)), 0);
         QCOMPARE(::chmod(folder + '/' + QFile::encodeName(name), mode_t(fileMode)), 0);
 
-        QVERIFY(store.leftovers().isEmpty());
+        QTEST(!store.leftovers().isEmpty(), "offered");
         QVERIFY(QFile::exists(store.folder() + u'/' + name));
         if (folderMode != 0700)
             QVERIFY(!store.write(u"other.recovery"_s, copyOf({}, "y", GoneProcess)).isEmpty());

@@ -8,15 +8,6 @@ using namespace Qt::StringLiterals;
 using namespace RowEdits;
 using SettingLookup::Kind;
 
-namespace {
-
-QString Texts(const QString& setting, const QString& parameter)
-{
-    return setting + u'|' + parameter;
-}
-
-} // namespace
-
 class tst_RowEdits : public QObject {
     Q_OBJECT
 
@@ -37,7 +28,7 @@ private slots:
     {
         QFETCH(QString, line);
         const auto [setting, parameter] = RowEdits::toggledComment(ConfigText::parseLine(line, 1));
-        QTEST(Texts(setting, parameter), "toggled");
+        QTEST(setting + u'|' + parameter, "toggled");
     }
 
     // "[]" is the position given, in text positions (CR LF counts two).
@@ -110,11 +101,11 @@ private slots:
         if (row.isEmpty()) {
             const Row added = newRow(valueEdit);
             QVERIFY(added.Key.isEmpty());
-            QTEST(Texts(added.Setting, added.Parameter) + u'\t' + newLine(valueEdit), "result");
+            QTEST(added.Setting + u'|' + added.Parameter + u'\t' + newLine(valueEdit), "result");
         } else {
             const QStringList texts = row.split(u'|');
             const auto [setting, parameter] = editedRow(valueEdit, Row{u"K"_s, texts[0], texts[1]});
-            QTEST(Texts(setting, parameter), "result");
+            QTEST(setting + u'|' + parameter, "result");
         }
     }
 

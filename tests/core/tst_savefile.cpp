@@ -28,14 +28,6 @@ QStringList everything(const QString& folder)
                                   QDir::NoDotAndDotDot);
 }
 
-// The writes numbered first to first + count - 1 fail.
-void failWrites(int first, int count)
-{
-    SafeSave::setWriteHookForTesting([=](int number, qsizetype size) {
-        return number >= first && number < first + count ? 0 : size;
-    });
-}
-
 } // namespace
 
 class tst_SaveFile : public QObject {
@@ -130,31 +122,22 @@ private slots:
                 chmod(QFile::encodeName(file).constData(), 0664) == 0);
         const struct stat before = statOf(file);
 
-        int channel[2];
-        QVERIFY(pipe(channel) == 0);
+        const QString reported = home + u"/failure"_s; // where the child says how it went
         const pid_t child = fork();
         if (child == 0) {
-            ::close(channel[0]);
             const gid_t groups[] = {Group};
             qputenv("XDG_DATA_HOME", QFile::encodeName(home));
             const bool dropped = setgroups(member ? 1 : 0, groups) == 0 && setgid(Nobody) == 0 &&
                                  setuid(Nobody) == 0;
-            const QByteArray failure = dropped ? SafeSave::write(file, "NEW 22\r\n").toUtf8()
-                                               : QByteArray("(could not become another account)");
-            _exit(::write(channel[1], failure.constData(), size_t(failure.size())) == failure.size()
+            _exit(WriteBytes(reported, dropped ? SafeSave::write(file, "NEW 22\r\n").toUtf8()
+                                               : "(could not become another account)")
                       ? 0
                       : 1);
         }
-        ::close(channel[1]);
-        QByteArray failure;
-        char buffer[512];
-        for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;)
-            failure.append(buffer, got);
-        ::close(channel[0]);
         int status = 0;
         QCOMPARE(waitpid(child, &status, 0), child);
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
+        const QByteArray failure = ReadBytes(reported);
         QTEST(QString::fromUtf8(failure), "failure");
         QCOMPARE(ReadBytes(file), failure.isEmpty() ? "NEW 22\r\n" : "OLD 1\r\n");
         const struct stat after = statOf(file);
@@ -168,8 +151,7 @@ private slots:
     // that fails too, stays in a copy that can be put back or let go.
     void failedWriteInPlace_data()
     {
-        QTest::addColumn<int>(
-            "failFrom"); // 1: the copy, 2: its content, 3: the file, 4: putting back
+        QTest::addColumn<int>("failFrom"); // 1: the copy, 2: its content, 3: the file, 4: back
         QTest::addColumn<int>("failures");
         QTest::addColumn<QString>("failure");
         QTest::addColumn<QString>("then"); // for a copy left over
@@ -197,7 +179,9 @@ private slots:
                 link(QFile::encodeName(file).constData(), QFile::encodeName(other).constData()) ==
                     0);
 
-        failWrites(failFrom, failures);
+        SafeSave::setWriteHookForTesting([=](int number, qsizetype size) {
+            return number >= failFrom && number < failFrom + failures ? 0 : size;
+        });
         const QString reported = ConfigFile::writeWholeFile(other + u".lnk"_s, "NEW 22\r\n");
         SafeSave::setWriteHookForTesting({});
         const QStringList left = everything(copies());

@@ -9,9 +9,10 @@
 
 namespace {
 
-// Runs body(db) on `path`, created if need be, inside a transaction under a connection of its
-// own that goes again afterwards.
-template <typename Body> bool withWritableDatabase(const QString& path, Body&& body)
+using Statements = QList<std::pair<QString, QVariantList>>;
+
+// Each statement with its bound values, in one transaction on a connection of its own.
+bool execAll(const QString& path, const Statements& statements)
 {
     static std::atomic<quint64> counter{0};
     const QString connection = QStringLiteral("DraCFG.fixture.%1").arg(++counter);
@@ -19,10 +20,17 @@ template <typename Body> bool withWritableDatabase(const QString& path, Body&& b
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
-        if (db.open() && db.transaction()) {
-            ok = body(db);
-            ok = ok ? db.commit() : (db.rollback(), false);
+        ok = db.open() && db.transaction();
+        for (auto it = statements.begin(); ok && it != statements.end(); ++it) {
+            QSqlQuery query(db);
+            ok = query.prepare(it->first);
+            for (const QVariant& value : it->second)
+                query.addBindValue(value);
+            if (!(ok = ok && query.exec()))
+                qWarning("Catalogue fixture statement failed: %s: %s", qPrintable(it->first),
+                         qPrintable(query.lastError().text()));
         }
+        ok = ok ? db.commit() : (db.rollback(), false);
         if (!ok)
             qWarning("Catalogue fixture %s: %s", qPrintable(path),
                      qPrintable(db.lastError().text()));
@@ -30,23 +38,6 @@ template <typename Body> bool withWritableDatabase(const QString& path, Body&& b
     }
     QSqlDatabase::removeDatabase(connection);
     return ok;
-}
-
-// Each statement with its bound values, in order; the first failure stops the run.
-bool execAll(QSqlDatabase& db, const QList<std::pair<QString, QVariantList>>& statements)
-{
-    for (const auto& [statement, values] : statements) {
-        QSqlQuery query(db);
-        bool ok = query.prepare(statement);
-        for (int i = 0; ok && i < values.size(); ++i)
-            query.bindValue(i, values.at(i));
-        if (!ok || !query.exec()) {
-            qWarning("Catalogue fixture statement failed: %s: %s", qPrintable(statement),
-                     qPrintable(query.lastError().text()));
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -60,7 +51,7 @@ bool WriteFixtureCatalogue(const QString& path, const QList<FixtureSetting>& set
     const auto text = [](const QString& value) {
         return value.isNull() ? QStringLiteral("") : value;
     };
-    QList<std::pair<QString, QVariantList>> statements{
+    Statements statements{
         {QStringLiteral("CREATE TABLE CFGSettings (ID INTEGER PRIMARY KEY, Category TEXT, "
                         "SettingName TEXT, Version REAL, HelpLink TEXT, ValueType TEXT, "
                         "Choices TEXT, NumberNote TEXT, Description TEXT)"),
@@ -75,15 +66,15 @@ bool WriteFixtureCatalogue(const QString& path, const QList<FixtureSetting>& set
     for (int p = 0; p < versions.size(); ++p)
         statements.append(
             {QStringLiteral("INSERT INTO DV_Version VALUES (?, ?)"), {p, versions.at(p)}});
-    return withWritableDatabase(path, [&](QSqlDatabase& db) { return execAll(db, statements); });
+    return execAll(path, statements);
 }
 
 bool ExecFixtureSql(const QString& path, const QStringList& statements)
 {
-    QList<std::pair<QString, QVariantList>> plain;
+    Statements plain;
     for (const QString& statement : statements)
         plain.append({statement, {}});
-    return withWritableDatabase(path, [&](QSqlDatabase& db) { return execAll(db, plain); });
+    return execAll(path, plain);
 }
 
 FixtureLock::FixtureLock(const QString& path)

@@ -4,8 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-// One CFGSettings row for a fixture catalogue. `version` is stored as a double (REAL), as the
-// generated DraCFG.mdb stores it.
+// One CFGSettings row; `version` is a REAL, as in the generated DraCFG.mdb.
 struct FixtureSetting {
     QString category;
     QString name;
@@ -17,20 +16,15 @@ struct FixtureSetting {
     QString description;
 };
 
-// Writes a fresh SQLite catalogue at `path` (an existing file is replaced): table CFGSettings
-// with the nine fields ID, Category, SettingName, Version, HelpLink, ValueType, Choices,
-// NumberNote, Description in that order (ID = 1, 2, ... in list order), and table DV_Version
-// ("Index", Version) whose row at position p holds Index p. Returns false on failure.
+// Replaces `path` by an SQLite catalogue: CFGSettings with its nine fields (ID 1, 2, ... in
+// list order) and DV_Version ("Index", Version), the row at position p with Index p.
 bool WriteFixtureCatalogue(const QString& path, const QList<FixtureSetting>& settings,
                            const QList<double>& versions);
 
-// Runs raw SQL statements, in order and inside one transaction, against a new or existing
-// SQLite file (for hostile-input tests: odd tables, NULLs, extra fields). Returns false, and
-// changes nothing, when a statement fails.
+// Raw statements in one transaction, for hostile catalogues; nothing changes when one fails.
 bool ExecFixtureSql(const QString& path, const QStringList& statements);
 
-// Holds an SQLite file locked, as another program in the middle of writing it does, from
-// construction to destruction (within one test: the connection goes with it).
+// Holds an SQLite file locked, as another program in the middle of writing it does.
 class FixtureLock {
 public:
     explicit FixtureLock(const QString& path);
