@@ -56,11 +56,14 @@ private slots:
             QVERIFY(write(recorded, base));
         const FileIdentity before = FileIdentity::of(path());
         QCOMPARE(before.exists, recorded != "(none)");
+        // Recorded from the bytes just written, as a save does, instead of read back.
+        const FileIdentity written = FileIdentity::of(path(), recorded);
         QFile::remove(path());
         if (now != "(none)")
             QVERIFY(write(now, base.addSecs(nowSecond)));
 
         QTEST(::changedOnDisk(before, FileIdentity::of(path())), "changed");
+        QTEST(::changedOnDisk(written, FileIdentity::of(path())), "changed");
     }
 };
 
