@@ -1,6 +1,8 @@
 #include "core/EditHistory.h"
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
 #include <utility>
 
 namespace EditHistory {
@@ -14,11 +16,27 @@ std::optional<std::pair<qsizetype, qsizetype>> commonEnds(const Sequence& before
 {
     const qsizetype shorter = std::min(before.size(), after.size());
     qsizetype prefix = 0;
+    if constexpr (std::is_same_v<Sequence, QStringView>) {
+        // A key stroke changes a character or two of a whole text: compare in blocks first.
+        constexpr qsizetype Block = 64;
+        while (prefix + Block <= shorter &&
+               std::memcmp(before.data() + prefix, after.data() + prefix, Block * sizeof(QChar)) ==
+                   0)
+            prefix += Block;
+    }
     while (prefix < shorter && before[prefix] == after[prefix])
         ++prefix;
     if (prefix == before.size() && prefix == after.size())
         return std::nullopt;
     qsizetype suffix = 0;
+    if constexpr (std::is_same_v<Sequence, QStringView>) {
+        constexpr qsizetype Block = 64;
+        while (suffix + Block <= shorter - prefix &&
+               std::memcmp(before.data() + before.size() - suffix - Block,
+                           after.data() + after.size() - suffix - Block,
+                           Block * sizeof(QChar)) == 0)
+            suffix += Block;
+    }
     while (suffix < shorter - prefix &&
            before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
         ++suffix;
@@ -74,7 +92,7 @@ std::optional<LineChange> lineChange(QStringView before, QStringView after)
         ++lineEndBefore;
     const qsizetype lineEndAfter = endAfter + (lineEndBefore - endBefore);
 
-    const auto first = std::count_if(before.begin(), before.begin() + lineStart, isLineBreak);
+    const auto first = before.first(lineStart).count(QChar::ParagraphSeparator);
     return LineChange{
         static_cast<int>(first), splitLines(before.sliced(lineStart, lineEndBefore - lineStart)),
         splitLines(after.sliced(lineStart, lineEndAfter - lineStart)),

@@ -111,11 +111,13 @@ void TextMarks::paintEvent(QPaintEvent* event)
 {
     if (m_marks.isEmpty())
         return;
+    // A key stroke repaints a line or two: only the lines in the region to paint are looked at.
+    const QRect region = event->rect();
     QPainter painter(this);
-    painter.setClipRect(event->rect());
-    const int bottom = height();
-    for (QTextBlock block = m_text->cursorForPosition(QPoint(0, 0)).block(); block.isValid();
-         block = block.next()) {
+    painter.setClipRect(region);
+    const int bottom = region.bottom();
+    for (QTextBlock block = m_text->cursorForPosition(QPoint(0, region.top())).block();
+         block.isValid(); block = block.next()) {
         QTextCursor cursor(block);
         const QRect start = m_text->cursorRect(cursor);
         if (start.top() > bottom)
