@@ -5,6 +5,20 @@
 #include <QCryptographicHash>
 #include <QFileInfo>
 
+namespace {
+
+// What the file system says of the file; no hash yet.
+FileIdentity statOf(const QFileInfo& info)
+{
+    FileIdentity identity;
+    identity.exists = true;
+    identity.modified = info.lastModified();
+    identity.size = info.size();
+    return identity;
+}
+
+} // namespace
+
 FileIdentity FileIdentity::of(const QString& path)
 {
     const QFileInfo info(path);
@@ -13,10 +27,7 @@ FileIdentity FileIdentity::of(const QString& path)
         RegularFile::read(path, hashed ? MaxHashedBytes + 1 : 0);
     if (!bytes)
         return {};
-    FileIdentity identity;
-    identity.exists = true;
-    identity.modified = info.lastModified();
-    identity.size = info.size();
+    FileIdentity identity = statOf(info);
     // What was read, should the file have grown meanwhile, unless that is too much to hash.
     if (hashed && bytes->size() <= MaxHashedBytes) {
         identity.size = bytes->size();
@@ -30,10 +41,7 @@ FileIdentity FileIdentity::of(const QString& path, const QByteArray& content)
     const QFileInfo info(path);
     if (!info.exists())
         return {};
-    FileIdentity identity;
-    identity.exists = true;
-    identity.modified = info.lastModified();
-    identity.size = info.size();
+    FileIdentity identity = statOf(info);
     if (content.size() <= MaxHashedBytes)
         identity.hash = QCryptographicHash::hash(content, QCryptographicHash::Sha256);
     return identity;

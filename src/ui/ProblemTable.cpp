@@ -1,7 +1,6 @@
 #include "ui/ProblemTable.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QStyle>
 
 void ProblemTable::setProblems(const QList<ProblemCheck::Problem>& problems)
@@ -9,6 +8,13 @@ void ProblemTable::setProblems(const QList<ProblemCheck::Problem>& problems)
     beginResetModel();
     m_problems = problems;
     endResetModel();
+}
+
+QIcon ProblemTable::severityIcon(ProblemCheck::Severity severity)
+{
+    return QApplication::style()->standardIcon(severity == ProblemCheck::Severity::Error
+                                                   ? QStyle::SP_MessageBoxCritical
+                                                   : QStyle::SP_MessageBoxWarning);
 }
 
 int ProblemTable::rowCount(const QModelIndex& parent) const
@@ -39,9 +45,7 @@ QVariant ProblemTable::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() != LineColumn)
             return {};
-        return QApplication::style()->standardIcon(problem.severity == ProblemCheck::Severity::Error
-                                                       ? QStyle::SP_MessageBoxCritical
-                                                       : QStyle::SP_MessageBoxWarning);
+        return severityIcon(problem.severity);
     case Qt::ToolTipRole:
         return index.column() == ProblemColumn ? QVariant(problem.message) : QVariant();
     case Qt::AccessibleTextRole:

@@ -3,6 +3,7 @@
 #include "core/ProblemCheck.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <QList>
 
 // The rows of lvProblems: one a problem, in the order the check found them. A model rather than
@@ -17,6 +18,8 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setProblems(const QList<ProblemCheck::Problem>& problems);
+    // The icon a problem of this severity shows, here and in the list's marks.
+    static QIcon severityIcon(ProblemCheck::Severity severity);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

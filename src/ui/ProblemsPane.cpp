@@ -26,12 +26,6 @@ namespace {
 
 using ProblemCheck::Severity;
 
-QIcon severityIcon(Severity severity)
-{
-    return QApplication::style()->standardIcon(
-        severity == Severity::Error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning);
-}
-
 } // namespace
 
 const ProblemMarks::Mark* ProblemMarks::markOf(int row) const
@@ -44,7 +38,7 @@ void ProblemMarks::initStyleOption(QStyleOptionViewItem* option, const QModelInd
 {
     QStyledItemDelegate::initStyleOption(option, index);
     if (const Mark* mark = markOf(index.row())) {
-        option->icon = severityIcon(mark->severity);
+        option->icon = ProblemTable::severityIcon(mark->severity);
         option->features |= QStyleOptionViewItem::HasDecoration;
         const int side = QApplication::style()->pixelMetric(QStyle::PM_SmallIconSize);
         option->decorationSize = QSize(side, side);
