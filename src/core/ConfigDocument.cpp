@@ -149,7 +149,12 @@ ConfigDocument::ConfigDocument(QObject* parent) : QObject(parent)
     connect(&m_rows, &RowModel::rowsRemoved, this, rowsEdited);
     connect(&m_rows, &RowModel::dataChanged, this, rowsEdited);
     connect(&m_rows, &RowModel::modelReset, this, rowsEdited);
-    // Not contentsChange: that one waits for a layout and also comes when a view lays it out.
+    // The document tells where it changed only while a view lays it out; the history falls
+    // back to comparing the whole text without it.
+    connect(&m_text, &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) {
+                m_history.textChanging(position, removed, added);
+            });
     connect(&m_text, &QTextDocument::contentsChanged, this, [this] { m_history.textEdited(); });
     // One history: the text form keeps none of its own.
     m_text.setUndoRedoEnabled(false);

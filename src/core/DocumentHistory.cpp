@@ -4,6 +4,12 @@
 #include "core/ConfigText.h"
 #include "core/EditHistory.h"
 
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <utility>
 #include <variant>
 
 namespace {
@@ -180,12 +186,10 @@ void DocumentHistory::record(const QString& name, int placeBefore, int placeAfte
         }
     }
     if (m_textEdited) {
-        QString raw = m_document.rawText();
-        if (auto change = EditHistory::lineChange(m_textShot, raw)) {
+        if (auto change = takeTextChange()) {
             extent = {change->first, int(change->before.size()), int(change->after.size())};
             changes.append(new Change(m_document, name, std::move(*change), m_viewSwitches));
         }
-        m_textShot = std::move(raw);
         m_textEdited = false;
     }
     if (m_rowsEdited) {
@@ -205,8 +209,68 @@ void DocumentHistory::record(const QString& name, int placeBefore, int placeAfte
         emit m_document.changed(extent);
 }
 
+void DocumentHistory::textChanging(int position, int removed, int added)
+{
+    if (m_quiet > 0)
+        return;
+    const qsizetype from = position;
+    const qsizetype to = from + removed; // in the text as it was before this change
+    if (!m_window) {
+        m_window = Window{from, to, from + added};
+        return;
+    }
+    // Both parts as one: what lies beyond them is alike in the shot and the text.
+    Window& window = *m_window;
+    const qsizetype end = std::max(window.endAfter, to);
+    window.endBefore = end + (window.endBefore - window.endAfter);
+    window.endAfter = end + (added - removed);
+    window.start = std::min(window.start, from);
+}
+
+// The lines the text changed in since m_textShot, which is brought up to date.
+std::optional<EditHistory::LineChange> DocumentHistory::takeTextChange()
+{
+    const std::optional<Window> told = std::exchange(m_window, std::nullopt);
+    QTextDocument& text = m_document.m_text;
+    const qsizetype length = text.characterCount() - 1; // the last break is no character
+    const qsizetype shotLength = m_textShot.size();
+    // The document's final break may be counted in; anything else out of step (a change made
+    // while it was telling of another) falls back to comparing the whole text.
+    if (!told || told->start > shotLength || told->start > length ||
+        shotLength - std::min(told->endBefore, shotLength) !=
+            length - std::min(told->endAfter, length)) {
+        QString raw = m_document.rawText();
+        auto change = EditHistory::lineChange(m_textShot, raw);
+        m_textShot = std::move(raw);
+        return change;
+    }
+    const QStringView shot(m_textShot);
+    qsizetype lineStart = told->start;
+    while (lineStart > 0 && !EditHistory::isLineBreak(shot[lineStart - 1]))
+        --lineStart;
+    qsizetype lineEndBefore = std::min(told->endBefore, shotLength);
+    const qsizetype endAfter = std::min(told->endAfter, length);
+    const qsizetype rest = [&] {
+        qsizetype end = lineEndBefore;
+        while (end < shotLength && !EditHistory::isLineBreak(shot[end]))
+            ++end;
+        return end - lineEndBefore;
+    }();
+    QTextCursor cursor(&text);
+    cursor.setPosition(static_cast<int>(lineStart));
+    cursor.setPosition(static_cast<int>(endAfter + rest), QTextCursor::KeepAnchor);
+    const QString after = cursor.selectedText();
+    lineEndBefore += rest;
+    auto change = EditHistory::lineChange(shot.sliced(lineStart, lineEndBefore - lineStart), after);
+    if (change)
+        change->first += text.findBlock(static_cast<int>(lineStart)).blockNumber();
+    m_textShot.replace(lineStart, lineEndBefore - lineStart, after);
+    return change;
+}
+
 void DocumentHistory::takeSnapshots()
 {
+    m_window.reset();
     m_rowsShot = m_document.rows().rows();
     if (m_textShotStale || m_textEdited)
         m_textShot = m_document.rawText();

@@ -4,7 +4,10 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <optional>
+
 #include "core/ConfigFile.h"
+#include "core/EditHistory.h"
 #include "core/Row.h"
 
 class ConfigDocument;
@@ -36,6 +39,9 @@ public:
     // What the document hears from its forms.
     void rowsEdited();
     void textEdited();
+    // Where the text changes, as its document tells while a view lays it out: typing is then
+    // recorded from that part alone rather than by comparing the whole text.
+    void textChanging(int position, int removed, int added);
     // A run of typing ends where the user switched views.
     void viewSwitched() { ++m_viewSwitches; }
 
@@ -48,6 +54,7 @@ private:
     class BreaksChange;
 
     void record(const QString& name, int placeBefore, int placeAfter);
+    std::optional<EditHistory::LineChange> takeTextChange();
     void takeSnapshots();
 
     ConfigDocument& m_document;
@@ -60,5 +67,13 @@ private:
     bool m_rowsEdited = false;
     bool m_textEdited = false;
     bool m_textShotStale = false; // the program changed the text since m_textShot was taken
+    // The part of m_textShot that differs from the text now: [start, endBefore) of the one gave
+    // way to [start, endAfter) of the other. None: not told, so the whole text is compared.
+    struct Window {
+        qsizetype start = 0;
+        qsizetype endBefore = 0;
+        qsizetype endAfter = 0;
+    };
+    std::optional<Window> m_window;
     int m_viewSwitches = 0;
 };

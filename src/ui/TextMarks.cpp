@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -19,20 +20,6 @@ std::pair<int, int> settingSpan(const QString& line)
     if (end < 0)
         end = line.size();
     return {static_cast<int>(start), static_cast<int>(end)};
-}
-
-void drawWave(QPainter& painter, int left, int right, int baseline, const QColor& colour)
-{
-    constexpr int Half = 2; // half a wave, in pixels
-    QPainterPath path;
-    path.moveTo(left, baseline);
-    bool up = true;
-    for (int x = left; x < right; x += Half) {
-        path.lineTo(std::min(x + Half, right), baseline + (up ? -Half / 2 : Half / 2));
-        up = !up;
-    }
-    painter.setPen(QPen(colour, 1));
-    painter.drawPath(path);
 }
 
 } // namespace
@@ -107,33 +94,53 @@ bool TextMarks::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+// A screenful of marks is drawn at every key stroke: the wave is drawn once per colour and
+// tiled, rather than stroked as a path each time.
+const QPixmap& TextMarks::waveTile(ProblemCheck::Severity severity)
+{
+    constexpr int Half = 2; // half a wave, in pixels
+    QPixmap& tile = m_tiles[severity == ProblemCheck::Severity::Error ? 0 : 1];
+    if (tile.isNull()) {
+        tile = QPixmap(8 * Half, Half + 1);
+        tile.fill(Qt::transparent);
+        QPainter painter(&tile);
+        QPainterPath path;
+        path.moveTo(0, Half);
+        for (int x = 0; x < tile.width(); x += Half)
+            path.lineTo(x + Half, (x / Half) % 2 == 0 ? 0 : Half);
+        painter.setPen(QPen(severity == ProblemCheck::Severity::Error ? QColor(Qt::red)
+                                                                      : QColor(0xd0, 0x90, 0x00),
+                            1));
+        painter.drawPath(path);
+    }
+    return tile;
+}
+
 void TextMarks::paintEvent(QPaintEvent* event)
 {
     if (m_marks.isEmpty())
         return;
-    // A key stroke repaints a line or two: only the lines in the region to paint are looked at.
+    // Only the lines in the region to paint are looked at.
     const QRect region = event->rect();
     QPainter painter(this);
     painter.setClipRect(region);
     const int bottom = region.bottom();
     for (QTextBlock block = m_text->cursorForPosition(QPoint(0, region.top())).block();
          block.isValid(); block = block.next()) {
-        QTextCursor cursor(block);
-        const QRect start = m_text->cursorRect(cursor);
+        const QRect start = m_text->cursorRect(QTextCursor(block));
         if (start.top() > bottom)
             break;
         const auto mark = m_marks.constFind(block.blockNumber() + 1);
-        if (mark == m_marks.cend())
+        const QTextLayout* layout = block.layout();
+        if (mark == m_marks.cend() || !layout || layout->lineCount() == 0)
             continue;
+        const QTextLine line = layout->lineAt(0);
         const auto [first, end] = settingSpan(block.text());
-        cursor.setPosition(block.position() + first);
-        const QRect from = m_text->cursorRect(cursor);
-        cursor.setPosition(block.position() + end);
-        const QRect to = m_text->cursorRect(cursor);
+        const int left = start.left() + static_cast<int>(line.cursorToX(first) - line.cursorToX(0));
+        const int width = static_cast<int>(line.cursorToX(end) - line.cursorToX(first));
         // An empty setting still gets a short mark, so the line shows it has a problem.
-        const int right = std::max(to.left(), from.left() + 6);
-        drawWave(painter, from.left(), right, from.bottom() - 1,
-                 *mark == ProblemCheck::Severity::Error ? QColor(Qt::red)
-                                                        : QColor(0xd0, 0x90, 0x00));
+        const QPixmap& tile = waveTile(*mark);
+        painter.drawTiledPixmap(QRect(left, start.bottom() - 2, std::max(width, 6), tile.height()),
+                                tile);
     }
 }

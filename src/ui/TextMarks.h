@@ -3,7 +3,10 @@
 #include "core/ProblemCheck.h"
 
 #include <QHash>
+#include <QPixmap>
 #include <QWidget>
+
+#include <array>
 
 class QPlainTextEdit;
 class QTextDocument;
@@ -27,9 +30,11 @@ protected:
 private:
     void followLines(int position);
     void watchDocument();
+    const QPixmap& waveTile(ProblemCheck::Severity severity);
 
     QPlainTextEdit* m_text;
     QTextDocument* m_watched = nullptr;
     int m_blockCount = 0;
     QHash<int, ProblemCheck::Severity> m_marks;
+    std::array<QPixmap, 2> m_tiles; // error, warning
 };
