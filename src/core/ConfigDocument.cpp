@@ -322,10 +322,14 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
         ReadFileLines(fileText);
         emit linesLoading(LineArray);
         // The rows are parsed on another thread while the text form takes the text.
-        auto rows = std::async(std::launch::async,
-                               [lines = LineArray] { return ConfigText::parseLines(lines); });
+        auto parsed = std::async(std::launch::async, [lines = LineArray] {
+            QList<Row> rows = ConfigText::parseLines(lines);
+            RowModel::KeyCounts counts = RowModel::countKeys(rows);
+            return std::pair{std::move(rows), std::move(counts)};
+        });
         setText(fileText);
-        m_rows.resetRows(rows.get());
+        auto [rows, counts] = parsed.get();
+        m_rows.resetRows(std::move(rows), std::move(counts));
     }
     QStringList breaks = ConfigText::ReadLineBreaks(fileText);
     m_break = ConfigText::commonestBreak(breaks);

@@ -2,12 +2,11 @@
 
 #include "core/RegularFile.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
 
 namespace {
 
-// What the file system says of the file; no hash yet.
+// What the file system says of the file; no bytes yet.
 FileIdentity statOf(const QFileInfo& info)
 {
     FileIdentity identity;
@@ -22,16 +21,16 @@ FileIdentity statOf(const QFileInfo& info)
 FileIdentity FileIdentity::of(const QString& path)
 {
     const QFileInfo info(path);
-    const bool hashed = info.size() <= MaxHashedBytes;
+    const bool compared = info.size() <= MaxComparedBytes;
     const std::optional<QByteArray> bytes =
-        RegularFile::read(path, hashed ? MaxHashedBytes + 1 : 0);
+        RegularFile::read(path, compared ? MaxComparedBytes + 1 : 0);
     if (!bytes)
         return {};
     FileIdentity identity = statOf(info);
-    // What was read, should the file have grown meanwhile, unless that is too much to hash.
-    if (hashed && bytes->size() <= MaxHashedBytes) {
+    // What was read, should the file have grown meanwhile, unless that is too much to keep.
+    if (compared && bytes->size() <= MaxComparedBytes) {
         identity.size = bytes->size();
-        identity.hash = QCryptographicHash::hash(*bytes, QCryptographicHash::Sha256);
+        identity.bytes = *bytes;
     }
     return identity;
 }
@@ -42,8 +41,8 @@ FileIdentity FileIdentity::of(const QString& path, const QByteArray& content)
     if (!info.exists())
         return {};
     FileIdentity identity = statOf(info);
-    if (content.size() <= MaxHashedBytes)
-        identity.hash = QCryptographicHash::hash(content, QCryptographicHash::Sha256);
+    if (content.size() <= MaxComparedBytes)
+        identity.bytes = content;
     return identity;
 }
 
@@ -53,7 +52,7 @@ bool changedOnDisk(const FileIdentity& recorded, const FileIdentity& now)
         return false;
     if (!recorded.exists || recorded.size != now.size)
         return true;
-    if (!recorded.hash.isEmpty() && !now.hash.isEmpty())
-        return recorded.hash != now.hash;
+    if (!recorded.bytes.isEmpty() && !now.bytes.isEmpty())
+        return recorded.bytes != now.bytes;
     return recorded.modified != now.modified;
 }

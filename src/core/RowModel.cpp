@@ -10,10 +10,27 @@ const Row& RowModel::row(int index) const
 
 void RowModel::resetRows(QList<Row> rows)
 {
+    KeyCounts counts = countKeys(rows);
+    resetRows(std::move(rows), std::move(counts));
+}
+
+void RowModel::resetRows(QList<Row> rows, KeyCounts counts)
+{
     beginResetModel();
     m_rows = std::move(rows);
-    rebuildKeyCounts();
+    m_keyCounts = std::move(counts);
     endResetModel();
+}
+
+RowModel::KeyCounts RowModel::countKeys(const QList<Row>& rows)
+{
+    KeyCounts counts;
+    counts.reserve(rows.size());
+    for (const Row& each : rows) {
+        if (!each.Key.isEmpty())
+            ++counts[each.Key];
+    }
+    return counts;
 }
 
 void RowModel::clear()
@@ -169,14 +186,6 @@ void RowModel::uncountKey(const QString& key)
         return;
     if (--found.value() == 0)
         m_keyCounts.erase(found);
-}
-
-void RowModel::rebuildKeyCounts()
-{
-    m_keyCounts.clear();
-    m_keyCounts.reserve(m_rows.size());
-    for (const Row& each : m_rows)
-        countKey(each.Key);
 }
 
 void RowModel::emitCellsChanged(int index, Column first, Column last)

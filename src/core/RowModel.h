@@ -23,7 +23,12 @@ public:
     // An index outside 0..count-1 gives an empty row.
     const Row& row(int index) const;
 
+    // Rows carrying each non-empty key.
+    using KeyCounts = QHash<QString, int>;
+    static KeyCounts countKeys(const QList<Row>& rows);
     void resetRows(QList<Row> rows);
+    // The counts made beforehand, away from the window's thread.
+    void resetRows(QList<Row> rows, KeyCounts counts);
     void clear();
     // index in 0..count; refuses a row whose non-empty Key another row already carries.
     bool insertRowAt(int index, const Row& row);
@@ -51,10 +56,9 @@ private:
     bool isRow(int index) const { return index >= 0 && index < count(); }
     void countKey(const QString& key);
     void uncountKey(const QString& key);
-    void rebuildKeyCounts();
     void emitCellsChanged(int index, Column first, Column last);
 
     QList<Row> m_rows;
-    // Rows carrying each non-empty key; a reset may bring in duplicates, so keys are counted.
-    QHash<QString, int> m_keyCounts;
+    // A reset may bring in duplicates, so keys are counted.
+    KeyCounts m_keyCounts;
 };

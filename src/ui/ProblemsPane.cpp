@@ -126,8 +126,11 @@ void ProblemsPane::fitPane()
     int wanted = m_parts.none->sizeHint().height();
     if (!none) {
         QTreeView* list = m_parts.problems;
+        // Rows are alike: one is measured, once.
+        if (m_rowHeight <= 0)
+            m_rowHeight = list->sizeHintForRow(0);
         wanted = list->header()->sizeHint().height() + 2 * list->frameWidth() +
-                 static_cast<int>(m_problems.size()) * std::max(1, list->sizeHintForRow(0));
+                 static_cast<int>(m_problems.size()) * std::max(1, m_rowHeight);
     }
     const int pane = std::min(wanted, total / 5);
     if (sizes.value(1) != pane)
@@ -146,7 +149,9 @@ QStringList ProblemsPane::documentLines() const
 
 void ProblemsPane::checkAhead(const QStringList& lines)
 {
-    if (!m_state.isLoaded())
+    // A file read again as it was needs no check; its result would only be thrown away.
+    if (!m_state.isLoaded() ||
+        (m_checked && m_checked->version == m_state.serverVersion() && m_checked->lines == lines))
         return;
     // The copies share their data with the originals; the thread only reads them.
     const float version = m_state.serverVersion();

@@ -123,5 +123,6 @@ private:
     QHash<int, QString> m_messagesByLine;
     bool m_wanted = false;
     // Once the user drags the pane's edge, its height is theirs.
+    int m_rowHeight = 0; // of a row of the problems list
     bool m_sizedByUser = false;
 };

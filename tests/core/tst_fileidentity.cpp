@@ -28,7 +28,7 @@ private slots:
         QTest::addColumn<QByteArray>("now");      // "(none)": the file is gone
         QTest::addColumn<int>("nowSecond");
         QTest::addColumn<bool>("changed");
-        const QByteArray big(FileIdentity::MaxHashedBytes + 1, 'x');
+        const QByteArray big(FileIdentity::MaxComparedBytes + 1, 'x');
         QByteArray bigOther = big;
         bigOther[0] = 'y';
         const auto row = [](const char* tag, const QByteArray& recorded, const QByteArray& now,
