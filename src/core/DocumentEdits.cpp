@@ -2,6 +2,7 @@
 
 #include "core/ConfigDocument.h"
 #include "core/RowEdits.h"
+#include "core/Search.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -156,4 +157,32 @@ void DocumentEdits::replaceText(const QString& text, const QString& name)
 {
     const ConfigDocument::Step step(m_document, name);
     m_document.setText(text);
+}
+
+int DocumentEdits::replaceAll(const QString& key, const QString& replacement, bool matchCase)
+{
+    QTextDocument& text = m_document.textDocument();
+    QList<Search::TextMatch> found; // in cursor positions
+    for (QTextBlock line = text.begin(); line.isValid(); line = line.next()) {
+        for (Search::TextMatch match : Search::findAll(line.text(), key, matchCase)) {
+            match.start += line.position();
+            found.append(match);
+        }
+    }
+    if (found.isEmpty())
+        return 0;
+    const ConfigDocument::Step step(m_document, QStringLiteral("Replace All"));
+    QTextCursor cursor(&text);
+    cursor.beginEditBlock();
+    // From the last match back, so the positions of those before it still hold.
+    for (auto match = found.crbegin(); match != found.crend(); ++match) {
+        cursor.setPosition(static_cast<int>(match->start));
+        cursor.setPosition(static_cast<int>(match->start + match->length), QTextCursor::KeepAnchor);
+        if (replacement.isEmpty())
+            cursor.removeSelectedText();
+        else
+            cursor.insertText(replacement);
+    }
+    cursor.endEditBlock();
+    return static_cast<int>(found.size());
 }

@@ -36,6 +36,9 @@ public:
     // The same, recorded as the user's typing, merged into a run with the typing around it.
     int type(int from, int to, const QString& text);
     void replaceText(const QString& text, const QString& name);
+    // Every occurrence of key (Search::findAll, line by line) gives way to replacement, as one
+    // step; lines without one are left as they are. The number replaced; none makes no step.
+    int replaceAll(const QString& key, const QString& replacement, bool matchCase);
 
 private:
     int moveRow(int row, int to, const QString& name);

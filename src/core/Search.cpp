@@ -143,4 +143,29 @@ TextMatch FindTextBefore(QStringView text, qsizetype offset, QStringView key)
     return findIn(text.first(offset), key, true);
 }
 
+TextMatch findNext(QStringView text, qsizetype offset, QStringView key, bool matchCase)
+{
+    if (!matchCase)
+        return FindText(text, offset, key);
+    if (key.isEmpty() || offset < 0 || offset > text.size())
+        return {};
+    const qsizetype at = text.indexOf(key, offset);
+    return at < 0 ? TextMatch{} : TextMatch{at, key.size()};
+}
+
+QList<TextMatch> findAll(QStringView text, QStringView key, bool matchCase)
+{
+    QList<TextMatch> all;
+    for (TextMatch match = findNext(text, 0, key, matchCase); match.found();
+         match = findNext(text, match.start + match.length, key, matchCase))
+        all.append(match);
+    return all;
+}
+
+bool isMatch(QStringView text, QStringView key, bool matchCase)
+{
+    const TextMatch match = findNext(text, 0, key, matchCase);
+    return match.start == 0 && match.length == text.size();
+}
+
 } // namespace Search

@@ -37,4 +37,11 @@ int findRowBefore(const QList<Row>& rows, int startBefore, QStringView key);
 int findNodeBefore(const QStringList& texts, int startBefore, QStringView key);
 TextMatch FindTextBefore(QStringView text, qsizetype offset, QStringView key);
 
+// For Replace, where the case may have to match as well: the first occurrence at or after
+// offset, every occurrence left to right (each search going on past the end of the last match,
+// so matches never overlap), and whether the whole of text is one occurrence.
+TextMatch findNext(QStringView text, qsizetype offset, QStringView key, bool matchCase);
+QList<TextMatch> findAll(QStringView text, QStringView key, bool matchCase);
+bool isMatch(QStringView text, QStringView key, bool matchCase);
+
 } // namespace Search

@@ -97,6 +97,8 @@ constexpr Command Table[] = {
         .onToolbar(Button::Find, 8, "Find", true),
     item("mnuEdit", "mnuFindNext", "Find &Next", "F3"),
     item("mnuEdit", "mnuFindPrevious", "Find Pre&vious", "Shift+F3"),
+    item("mnuEdit", "mnuReplace", "R&eplace...", "Ctrl+H").enabled(When::InTextView),
+    item("mnuEdit", "mnuGoToLine", "&Go to Line...", "Ctrl+G").enabled(When::WithDocument),
 
     menu("mnuView", "&View"),
     item("mnuView", "mnuViewmnuShowHelp", "&Show Help Window")

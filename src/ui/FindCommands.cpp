@@ -8,13 +8,17 @@
 #include "ui/ListSelection.h"
 #include "ui/SettingsTree.h"
 
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTreeView>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -54,18 +58,67 @@ void FindCommands::openFind()
 
 void FindCommands::findNext()
 {
-    if (m_dialog && m_dialog->FBFind->isEnabled())
-        findPressed();
-    else
-        openFind();
+    repeatSearch(false);
 }
 
 void FindCommands::findPrevious()
 {
-    if (m_dialog && m_dialog->FBFind->isEnabled())
-        search(true);
-    else
+    repeatSearch(true);
+}
+
+void FindCommands::repeatSearch(bool backward)
+{
+    if (m_dialog && m_dialog->FBFind->isEnabled()) {
+        search(backward);
+        return;
+    }
+    if (m_dialog || FindText.isEmpty()) {
         openFind();
+        return;
+    }
+    // Closing the dialog reset its place in the text: go on from the match shown or the caret.
+    FindFromStart = false;
+    QPlainTextEdit* textView = m_views.text;
+    if (!m_searchedTree && m_document.isTextView()) {
+        const QTextCursor cursor = textView->textCursor();
+        FindTextOffset = m_document.textPositionFromCursor(cursor.selectionStart()) +
+                         (cursor.hasSelection() ? 1 : 0);
+    }
+    runSearch(backward);
+    // Nothing else holds the focus for the next key: the view with the match takes it.
+    QWidget* view = m_searchedTree            ? static_cast<QWidget*>(m_tree)
+                    : m_document.isTextView() ? static_cast<QWidget*>(textView)
+                                              : m_views.list;
+    view->setFocus(Qt::ShortcutFocusReason);
+}
+
+void FindCommands::goToLine()
+{
+    const int count = std::max(1, m_document.lineCount());
+    const bool inText = m_document.isTextView();
+    QPlainTextEdit* textView = m_views.text;
+    QTreeView* list = m_views.list;
+    QInputDialog ask(m_views.window);
+    ask.setObjectName(QStringLiteral("frmGoToLine"));
+    ask.setWindowTitle(QStringLiteral("Go to Line"));
+    ask.setLabelText(QStringLiteral("&Line number (1 - %1):").arg(count));
+    ask.setInputMode(QInputDialog::IntInput);
+    ask.setIntRange(1, count);
+    ask.setIntValue(inText ? textView->textCursor().blockNumber() + 1
+                           : std::max(selectedRow(list), 0) + 1);
+    m_dialogs.runModal(ask);
+    if (ask.result() != QDialog::Accepted)
+        return;
+    const int line = ask.intValue() - 1;
+    if (inText) {
+        textView->setTextCursor(QTextCursor(textView->document()->findBlockByNumber(line)));
+        textView->ensureCursorVisible();
+        textView->setFocus(Qt::ShortcutFocusReason);
+    } else {
+        selectRow(list, line);
+        list->scrollTo(list->model()->index(line, 0));
+        list->setFocus(Qt::ShortcutFocusReason);
+    }
 }
 
 void FindCommands::chooseTarget()
@@ -97,15 +150,21 @@ void FindCommands::search(bool backward)
     FindText = m_dialog->txtFind->text();
     if (m_dialog->FBFind->text() == FindCaption)
         FindFromStart = true;
-    if (!m_dialog->optEditor->isChecked())
+    m_searchedTree = !m_dialog->optEditor->isChecked();
+    runSearch(backward);
+    // The search may have reported a miss in a box of its own; the dialog is still there.
+    if (m_dialog)
+        m_dialog->FBFind->setText(FindNextCaption);
+}
+
+void FindCommands::runSearch(bool backward)
+{
+    if (m_searchedTree)
         treeSearch(backward);
     else if (m_document.isTextView())
         textSearch(backward);
     else
         listSearch(backward);
-    // The search may have reported a miss in a box of its own; the dialog is still there.
-    if (m_dialog)
-        m_dialog->FBFind->setText(FindNextCaption);
 }
 
 // However the dialog closes, the next opening starts over; the search text is kept.
@@ -189,6 +248,6 @@ void FindCommands::textSearch(bool backward)
 
 void FindCommands::reportNotFound()
 {
-    m_dialogs.message(m_dialog, ProductName, QStringLiteral("String not found."),
-                      QMessageBox::NoIcon, QMessageBox::Ok);
+    m_dialogs.message(m_dialog ? static_cast<QWidget*>(m_dialog) : m_views.window, ProductName,
+                      QStringLiteral("String not found."), QMessageBox::NoIcon, QMessageBox::Ok);
 }

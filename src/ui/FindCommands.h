@@ -22,10 +22,13 @@ public:
                  SettingsTree* tree, QObject* parent = nullptr);
 
     void openFind();
-    // F3: the next press of Find while the dialog holds a search text, else Find itself.
+    // F3: the next press of Find while the dialog holds a search text; with the dialog closed,
+    // the last search again from the selection or caret; with nothing searched yet, Find.
     void findNext();
     // Shift+F3: the same search backwards, from the match shown towards the start.
     void findPrevious();
+    // Edit > Go to Line: the caret to the start of the line asked for, or that row selected.
+    void goToLine();
     // Whether the tree was the last of tree, list and text view to take the keyboard focus:
     // the search then starts in the Settings Explorer.
     void setLastFocusInTree(bool inTree) { m_lastFocusInTree = inTree; }
@@ -46,6 +49,8 @@ private:
     void searchTextEdited(const QString& text);
     void findPressed();
     void search(bool backward);
+    void repeatSearch(bool backward);
+    void runSearch(bool backward);
     void findClosed();
     void listSearch(bool backward);
     void treeSearch(bool backward);
@@ -57,5 +62,7 @@ private:
     DocumentWidgets m_views;
     SettingsTree* m_tree;
     bool m_lastFocusInTree = false;
+    // Where the last search looked, for F3 once the dialog is closed.
+    bool m_searchedTree = false;
     QPointer<FindDialog> m_dialog;
 };

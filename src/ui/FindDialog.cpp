@@ -13,17 +13,7 @@
 
 #include <algorithm>
 
-namespace {
-
-template <typename Widget> Widget* named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
-
-FindDialog::FindDialog(QWidget* owner) : QDialog(owner)
+FindDialog::FindDialog(QWidget* owner) : ToolDialog(owner)
 {
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(QStringLiteral("Find"));
@@ -72,7 +62,7 @@ QWidget* FindDialog::buildButtons()
     return buttons;
 }
 
-void FindDialog::placeBelowMiddleOf(QWidget* owner)
+void ToolDialog::placeBelowMiddleOf(QWidget* owner)
 {
     adjustSize();
     adjustPosition(owner);

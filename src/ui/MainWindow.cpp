@@ -18,6 +18,7 @@
 #include "ui/ProblemsPane.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/Recovery.h"
+#include "ui/ReplaceCommands.h"
 #include "ui/RowOperations.h"
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
@@ -217,6 +218,7 @@ void MainWindow::createComponents()
     m_preferences = std::make_unique<Preferences>(
         document, *m_state, m_dialogs, Preferences::Parts{area, txtTextBox, item("mnuToolsFonts")});
     m_find = std::make_unique<FindCommands>(document, m_dialogs, views, tvTreeView);
+    m_replace = std::make_unique<ReplaceCommands>(document, m_dialogs, views);
     m_edit = std::make_unique<EditCommands>(document, m_dialogs, this, txtTextBox);
     m_versions = std::make_unique<VersionMenu>(mnuDVVersion, *m_state);
     m_status = std::make_unique<StatusBar>(this);

@@ -17,6 +17,7 @@ class EditCommands;
 class ExternalChanges;
 class FileCommands;
 class FindCommands;
+class ReplaceCommands;
 class HelpPane;
 class MainLayout;
 class ProblemsPane;
@@ -131,6 +132,7 @@ private:
     std::unique_ptr<RowOperations> m_rowOperations;
     std::unique_ptr<Preferences> m_preferences;
     std::unique_ptr<FindCommands> m_find;
+    std::unique_ptr<ReplaceCommands> m_replace;
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<VersionMenu> m_versions;
     std::unique_ptr<StatusBar> m_status;

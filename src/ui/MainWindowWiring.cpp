@@ -20,6 +20,7 @@
 #include "ui/ProblemsPane.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/Recovery.h"
+#include "ui/ReplaceCommands.h"
 #include "ui/RowOperations.h"
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
@@ -126,6 +127,8 @@ void MainWindow::wireEdit()
     on({"mnuFind"}, m_find.get(), &FindCommands::openFind);
     on({"mnuFindNext"}, m_find.get(), &FindCommands::findNext);
     on({"mnuFindPrevious"}, m_find.get(), &FindCommands::findPrevious);
+    on({"mnuReplace"}, m_replace.get(), &ReplaceCommands::openReplace);
+    on({"mnuGoToLine"}, m_find.get(), &FindCommands::goToLine);
     RowOperations* rows = m_rowOperations.get();
     on({"mnuEditDelete", "mnu_PopUpLV_Delete"}, rows, &RowOperations::DeleteItem);
     on({"mnu_PopUpLV_MoveUp"}, rows, &RowOperations::MoveRowUp);

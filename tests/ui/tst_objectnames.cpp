@@ -57,7 +57,8 @@ private slots:
         QTest::newRow("mnuEdit") << u"mnuEditUndo Ctrl+Z, mnuEditRedo Ctrl+Y; Ctrl+Shift+Z, |, "
                                     u"mnuEditCut Ctrl+X, mnuEditCopy Ctrl+C, mnuEditPaste Ctrl+V, "
                                     u"mnuEditDelete, |, mnuEditSelectAll Ctrl+A, mnuFind Ctrl+F, "
-                                    u"mnuFindNext F3, mnuFindPrevious Shift+F3"_s;
+                                    u"mnuFindNext F3, mnuFindPrevious Shift+F3, mnuReplace Ctrl+H, "
+                                    u"mnuGoToLine Ctrl+G"_s;
         QTest::newRow("mnuView") << u"mnuViewmnuShowHelp, |, mnuViewmnuListCat, "
                                     u"mnuViewmnuListAlpha, |, mnuViewmnuLVText, mnuViewmnuLVList, "
                                     u"mnuViewmnuProblems, |, mnuViewmnuExpandTV, "
