@@ -1,5 +1,7 @@
 #include "core/SettingLookup.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace SettingLookup {
@@ -109,10 +111,16 @@ Arrangement arrange(const CatalogueRow& entry, const QString& name, bool editing
     case Kind::Number:
     case Kind::String:
         arrangement.caption = u' ' + entry.Description();
-        // A bare "n" says nothing the range would not say better.
-        if (arrangement.kind == Kind::Number && !entry.NumberNote().isEmpty() &&
-            trimBlanks(entry.Description()) != QLatin1String("n"))
-            arrangement.caption += QStringLiteral(" (") + entry.NumberNote() + u')';
+        if (arrangement.kind == Kind::Number) {
+            arrangement.defaultValue = defaultOf(entry.NumberNote());
+            // A bare "n" says nothing the range would not say better; the default still shows.
+            if (!entry.NumberNote().isEmpty() &&
+                trimBlanks(entry.Description()) != QLatin1String("n"))
+                arrangement.caption += QStringLiteral(" (") + entry.NumberNote() + u')';
+            else if (!arrangement.defaultValue.isEmpty())
+                arrangement.caption +=
+                    QStringLiteral(" (default ") + arrangement.defaultValue + u')';
+        }
         if (editingRow)
             arrangement.value = rowValue;
         break;
@@ -141,6 +149,31 @@ Arrangement arrange(const CatalogueRow& entry, const QString& name, bool editing
         break;
     }
     return arrangement;
+}
+
+Chosen choose(const QList<const CatalogueRow*>& candidates, const QString& name, bool editingRow,
+              const QString& rowValue)
+{
+    for (const CatalogueRow* entry : candidates) {
+        Arrangement arrangement = arrange(*entry, name, editingRow, rowValue);
+        if (arrangement.kind != Kind::Unknown)
+            return {entry, std::move(arrangement)};
+    }
+    return {};
+}
+
+QString defaultOf(const QString& note)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\s*(?:([+-]?\d{1,18})\s+to\s+([+-]?\d{1,18})\s*,)?\s*default\s+([+-]?\d{1,18})(?!\d))"));
+    const QRegularExpressionMatch match = pattern.match(note);
+    if (!match.hasMatch())
+        return {};
+    const qint64 value = match.captured(3).toLongLong();
+    if (!match.captured(1).isEmpty() &&
+        (value < match.captured(1).toLongLong() || value > match.captured(2).toLongLong()))
+        return {};
+    return QString::number(value);
 }
 
 QString nameForRow(const QString& setting)

@@ -46,13 +46,27 @@ struct Arrangement {
     QStringList choices; // the choice box's items
     QString choiceText;  // the choice box's text when it differs from its first item
     bool setChoiceText = false;
-    QString value; // the value box's text
-    QString stem;  // a "multiple" row: its name before the suffix, a comment mark included
+    QString value;        // the value box's text
+    QString stem;         // a "multiple" row: its name before the suffix, a comment mark included
+    QString defaultValue; // a number's default from its note; empty when there is none
 };
 
 // editingRow: the arrangement edits an existing row whose parameter is rowValue.
 Arrangement arrange(const CatalogueRow& entry, const QString& name, bool editingRow,
                     const QString& rowValue);
+
+// The arrangement for `name`: the first of its candidates whose value type the editor knows,
+// or no entry when none is.
+struct Chosen {
+    const CatalogueRow* entry = nullptr;
+    Arrangement arrangement;
+};
+Chosen choose(const QList<const CatalogueRow*>& candidates, const QString& name, bool editingRow,
+              const QString& rowValue);
+
+// "1 to 65535, default 7420" -> "7420". Empty without a default, or with one outside the note's
+// own range: the problem check would flag it once written.
+QString defaultOf(const QString& note);
 
 // The name the editor is set up with for a list row's setting: upper-cased, a comment row as
 // the comment pseudo-setting.

@@ -84,7 +84,10 @@ ValueEditor::ValueEditor(const ConfigDocument& document, const CatalogueTable& c
     cmdCancel = new QToolButton(this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setText(QStringLiteral("Cancel"));
-    for (QToolButton* button : {cmdOK, cmdCancel}) {
+    cmdDefault = new QToolButton(this);
+    cmdDefault->setObjectName(QStringLiteral("cmdDefault"));
+    cmdDefault->setText(QStringLiteral("Default"));
+    for (QToolButton* button : {cmdOK, cmdCancel, cmdDefault}) {
         button->setAccessibleName(button->text());
         button->resize(std::max(button->sizeHint().width(), twips(MinimumButtonWidth)),
                        button->sizeHint().height());
@@ -93,13 +96,14 @@ ValueEditor::ValueEditor(const ConfigDocument& document, const CatalogueTable& c
 
     int needed = 0;
     for (const QWidget* control : std::initializer_list<const QWidget*>{
-             cboParam, txtParam, cmdOK, cmdCancel, lblTitle[0], lblTitle[1]})
+             cboParam, txtParam, cmdOK, cmdCancel, cmdDefault, lblTitle[0], lblTitle[1]})
         needed = std::max(needed, control->sizeHint().height());
     setFixedHeight(std::max(twips(StripHeight), needed + twips(StripPadding)));
     centreControls();
 
     connect(cmdOK, &QToolButton::clicked, this, &ValueEditor::acceptEdit);
     connect(cmdCancel, &QToolButton::clicked, this, &ValueEditor::cancelEdit);
+    connect(cmdDefault, &QToolButton::clicked, this, [this] { txtParam->setText(m_default); });
     txtParam->installEventFilter(this);
     cboParam->installEventFilter(this);
 }
@@ -251,20 +255,26 @@ void ValueEditor::SetUpValueEditor(const QString& name)
     const QString helpLocation = ServerInstall::GetHelpLocation(m_programDir);
     QLabel* description = lblTitle[1];
 
+    const QList<const CatalogueRow*> candidates = SettingLookup::candidates(m_catalogue, name);
     bool arranged = false;
-    for (const CatalogueRow* entry : SettingLookup::candidates(m_catalogue, name)) {
-        emit helpPageRequested(helpLocation + entry->HelpLink());
+    if (!candidates.isEmpty()) {
         lblTitle[0]->setText(name);
         description->setText(QString());
         description->show();
         if (!m_document.DocumentOpen()) {
+            emit helpPageRequested(helpLocation + candidates.first()->HelpLink());
             if (name == SettingLookup::BlankLineEntry || name == SettingLookup::CommentEntry)
                 emit helpBlankRequested();
             return;
         }
-        arranged = arrange(*entry, name);
+        const SettingLookup::Chosen chosen = SettingLookup::choose(
+            candidates, name, m_setUp.fromRow, m_document.rows().row(m_row.row()).Parameter);
+        // With none of a known type, the last candidate's page.
+        emit helpPageRequested(helpLocation +
+                               (chosen.entry ? chosen.entry : candidates.last())->HelpLink());
+        arranged = chosen.entry != nullptr;
         if (arranged)
-            break;
+            arrange(*chosen.entry, chosen.arrangement);
     }
     // A row the catalogue has no editor for is still edited as itself: left as it was, the
     // strip would write the setting shown before over it.
@@ -278,15 +288,12 @@ void ValueEditor::SetUpValueEditor(const QString& name)
     }
 }
 
-bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name)
+void ValueEditor::arrange(const CatalogueRow& entry, const SettingLookup::Arrangement& arrangement)
 {
-    const QString rowValue = m_document.rows().row(m_row.row()).Parameter;
-    const SettingLookup::Arrangement arrangement =
-        SettingLookup::arrange(entry, name, m_setUp.fromRow, rowValue);
-
+    m_default = arrangement.defaultValue;
     switch (arrangement.kind) {
     case Kind::Unknown:
-        return false;
+        return;
     case Kind::Number:
     case Kind::String:
         fillValueBox(arrangement.value, arrangement.caption);
@@ -307,7 +314,6 @@ bool ValueEditor::arrange(const CatalogueRow& entry, const QString& name)
         break;
     }
     settle(arrangement.kind, entry.SettingName(), arrangement.stem);
-    return true;
 }
 
 // The value box with the row's value and the problem the check finds in the row as its
@@ -319,6 +325,7 @@ void ValueEditor::arrangeUnknownRow(const QString& name)
     const QList<ProblemCheck::Problem> problems =
         ProblemCheck::check({ConfigText::renderRow(row)}, catalogue, 0.0F);
     lblTitle[0]->setText(name);
+    m_default.clear();
     fillValueBox(row.Parameter, problems.isEmpty() ? QString() : problems.first().message);
     settle(Kind::String, name, QString());
 }
@@ -394,6 +401,9 @@ QList<QWidget*> ValueEditor::controlsOf(Kind kind) const
 {
     switch (kind) {
     case Kind::Number:
+        if (!m_default.isEmpty())
+            return {txtParam, cmdOK, cmdCancel, cmdDefault};
+        return {txtParam, cmdOK, cmdCancel};
     case Kind::String:
         return {txtParam, cmdOK, cmdCancel};
     case Kind::Choice:
@@ -412,7 +422,8 @@ void ValueEditor::showControls(Kind kind)
 {
     m_setUp.kind = kind;
     const QList<QWidget*> shown = controlsOf(kind);
-    for (QWidget* control : std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel, cmdDefault})
         control->setVisible(shown.contains(control));
 }
 
@@ -420,7 +431,7 @@ void ValueEditor::showControls(Kind kind)
 int ValueEditor::widestArrangementWidth() const
 {
     const int buttons = cmdOK->width() + cmdCancel->width();
-    const int number = twips(ButtonOffset) + buttons;
+    const int number = twips(ButtonOffset + Gap) + buttons + cmdDefault->width();
     const int multiple = twips(SuffixWidth + Gap + SuffixValueWidth + Gap) + buttons;
     return twips(StripIndent) + std::max(number, multiple) + twips(WideGap) +
            twips(ShortDescriptionWidth);
@@ -439,7 +450,8 @@ void ValueEditor::layOut(const QRect& tree, const QRect& list)
 // moves and widens them but leaves their heights alone.
 void ValueEditor::centreControls()
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel}) {
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cboParam, txtParam, cmdOK, cmdCancel, cmdDefault}) {
         const int controlHeight = std::min(control->sizeHint().height(), height());
         control->setGeometry(control->x(), (height() - controlHeight) / 2, control->width(),
                              controlHeight);

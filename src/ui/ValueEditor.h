@@ -58,6 +58,7 @@ public:
     QLineEdit* txtParam = nullptr;
     QToolButton* cmdOK = nullptr;
     QToolButton* cmdCancel = nullptr;
+    QToolButton* cmdDefault = nullptr; // shows for a number with a default
 
 signals:
     void okPressed(const RowEdits::ValueEdit& edit);
@@ -75,7 +76,7 @@ private:
     RowEdits::ValueEdit currentEdit() const;
     void clearStrip(bool keepTitle);
     void blankStrip();
-    bool arrange(const CatalogueRow& entry, const QString& name);
+    void arrange(const CatalogueRow& entry, const SettingLookup::Arrangement& arrangement);
     void arrangeUnknownRow(const QString& name);
     void settle(SettingLookup::Kind kind, const QString& rowName, const QString& stem);
     void fillValueBox(const QString& value, const QString& caption);
@@ -99,4 +100,5 @@ private:
     QPersistentModelIndex m_row; // the list row the strip was last set up from
     // What the strip is arranged for; its kind is Unknown while OK is hidden.
     RowEdits::ValueEdit m_setUp;
+    QString m_default; // what Default puts in the value box
 };

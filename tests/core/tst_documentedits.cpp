@@ -88,9 +88,6 @@ private slots:
         QCOMPARE(document.cursorPositionFromText(6), 5);
         QCOMPARE(document.cursorPositionFromText(99), 8);
         QCOMPARE(document.textPositionFromCursor(50), 10);
-        // An empty file gives no rows.
-        document.load(u"/x.cfg"_s, QString());
-        QCOMPARE(document.rows().count(), 0);
     }
 
     // Each edit on FourLines: what it returns for the selection, the lines after it, one step

@@ -133,9 +133,6 @@ private slots:
         refused("unreadable catalogue", {u"--catalogue"_s, u"notdb.mdb"_s, u"good.cfg"_s},
                 u"Cannot read the catalogue notdb.mdb: The catalogue database is not a readable "
                 "database."_s);
-        refused("missing catalogue", {u"--catalogue"_s, u"none.mdb"_s, u"good.cfg"_s},
-                u"Cannot read the catalogue none.mdb: The catalogue database file does not "
-                "exist."_s);
         refused("unknown version", {u"--server-version"_s, u"9.1"_s, u"good.cfg"_s},
                 u"The catalogue has no server version \"9.1\"; it has 6, 5.5, 5."_s);
         // Single precision, which the check compares in, cannot tell it from 6.
@@ -164,14 +161,10 @@ private slots:
         QCOMPARE(error.error, QJsonParseError::NoError);
         const QJsonArray problems = document.array();
         QCOMPARE(problems.size(), 3);
-        QCOMPARE(problems.at(1).toObject(),
-                 (QJsonObject{{u"file"_s, u"bad.cfg"_s},
-                              {u"line"_s, 2},
-                              {u"severity"_s, u"error"_s},
-                              {u"code"_s, u"out-of-range"_s},
-                              {u"setting"_s, u"LISTENPORT"_s},
-                              {u"message"_s, u"LISTENPORT must be between 1 and 65535; 0 is "
-                                             "outside."_s}}));
+        QCOMPARE(
+            QJsonDocument(problems.at(1).toObject()).toJson(QJsonDocument::Compact),
+            R"({"code":"out-of-range","file":"bad.cfg","line":2,"message":"LISTENPORT must )"
+            R"(be between 1 and 65535; 0 is outside.","setting":"LISTENPORT","severity":"error"})");
         QCOMPARE(problems.at(2).toObject().value(u"setting"_s).toString(), u"ÉTÉ"_s);
 
         const Run clean = run({u"--format"_s, u"json"_s, u"good.cfg"_s});

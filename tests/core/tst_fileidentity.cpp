@@ -1,6 +1,6 @@
 #include "core/FileIdentity.h"
+#include "support/FileBytes.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,10 +15,9 @@ class tst_FileIdentity : public QObject {
     bool write(const QByteArray& bytes, const QDateTime& time = {})
     {
         QFile file(path());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(bytes) != bytes.size())
-            return false;
-        return !time.isValid() || file.setFileTime(time, QFileDevice::FileModificationTime);
+        return WriteBytes(path(), bytes) &&
+               (!time.isValid() || (file.open(QIODevice::ReadWrite) &&
+                                    file.setFileTime(time, QFileDevice::FileModificationTime)));
     }
 
 private slots:

@@ -59,42 +59,37 @@ private slots:
         QTest::addColumn<QByteArray>("ini");   // empty: no DraCFG.ini; "<root>": the test's folder
         QTest::addColumn<QString>("expected"); // "<default>" stands for the default page
         QTest::addColumn<bool>("exists");
-        const auto row = [](const char* tag, bool page, const QByteArray& ini,
-                            const QString& expected, bool exists, const QString& variable) {
+        // The page is present, KELMPATH names the server folder and the page is not found,
+        // unless the row says otherwise.
+        const auto row = [](const char* tag, const QByteArray& ini, const QString& expected,
+                            bool exists = false, bool page = true,
+                            const QString& variable = u"<server>"_s) {
             QTest::newRow(tag) << variable << page << ini << expected << exists;
         };
-        const auto ini = [](const char* text) { return QByteArray(text); };
-        const QString server = u"<server>"_s;
-        row("page, no ini", true, {}, u"<default>"_s, true, server);
-        row("no page, no ini", false, {}, u"<default>"_s, false, server);
-        row("ini ignored without the page", false, ini("[Default]\r\nHelpPath=/etc/hosts\r\n"),
-            u"<default>"_s, false, server);
+        row("page, no ini", {}, u"<default>"_s, true);
+        row("no page, no ini", {}, u"<default>"_s, false, false);
+        row("ini ignored without the page", "[Default]\r\nHelpPath=/etc/hosts\r\n", u"<default>"_s,
+            false, false);
         // The temporary folder's path must stay short of the 49-character cut.
-        row("override to an existing page", true, ini("[Default]\nHelpPath=<root>/o.htm\n"),
-            u"<root>/o.htm"_s, true, server);
-        row("override trimmed", true, ini("[Default]\r\nHelpPath =   /nowhere/page.htm   \r\n"),
-            u"/nowhere/page.htm"_s, false, server);
-        row("override cut at 49", true, "[Default]\nHelpPath=" + QByteArray(60, 'a') + "\n",
-            QString(49, u'a'), false, server);
-        row("override of 300 characters", true,
-            "[Default]\nHelpPath=/" + QByteArray(299, 'b') + "\n", "/" + QString(48, u'b'), false,
-            server);
-        row("section and key ignore case", true, ini("[default]\nhelppath=/x\n"), u"/x"_s, false,
-            server);
-        row("other section only", true, ini("[Other]\nHelpPath=/x\n"), u""_s, false, server);
-        row("no HelpPath: empty location, not found", true, ini("[Default]\nSomething=1\n"), u""_s,
-            false, server);
-        row("byte-order mark", true, ini("\xEF\xBB\xBF[Default]\r\nHelpPath=/bom\r\n"), u"/bom"_s,
-            false, server);
-        row("CR-only lines", true, ini("[Other]\rHelpPath=/no\r[Default]\rHelpPath=/cr\r"),
-            u"/cr"_s, false, server);
-        row("comment lines skipped", true, ini("[Default]\n;HelpPath=/no\nHelpPath=/yes\n"),
-            u"/yes"_s, false, server);
+        row("override to an existing page", "[Default]\nHelpPath=<root>/o.htm\n", u"<root>/o.htm"_s,
+            true);
+        row("override trimmed", "[Default]\r\nHelpPath =   /nowhere/page.htm   \r\n",
+            u"/nowhere/page.htm"_s);
+        row("override cut at 49", "[Default]\nHelpPath=" + QByteArray(60, 'a') + "\n",
+            QString(49, u'a'));
+        row("override of 300 characters", "[Default]\nHelpPath=/" + QByteArray(299, 'b') + "\n",
+            "/" + QString(48, u'b'));
+        row("section and key ignore case", "[default]\nhelppath=/x\n", u"/x"_s);
+        row("other section only", "[Other]\nHelpPath=/x\n", u""_s);
+        row("no HelpPath: empty location, not found", "[Default]\nSomething=1\n", u""_s);
+        row("byte-order mark", "\xEF\xBB\xBF[Default]\r\nHelpPath=/bom\r\n", u"/bom"_s);
+        row("CR-only lines", "[Other]\rHelpPath=/no\r[Default]\rHelpPath=/cr\r", u"/cr"_s);
+        row("comment lines skipped", "[Default]\n;HelpPath=/no\nHelpPath=/yes\n", u"/yes"_s);
         // KELMPATH as the user may have set it.
         const QString bare = u"/Docs/techref/TRCFG/homecfgl.htm"_s;
-        row("variable unset", true, {}, bare, false, QString());
-        row("variable empty", true, {}, bare, false, u""_s);
-        row("variable with a trailing slash", true, {}, u"<default>"_s, true, u"<server>/"_s);
+        row("variable unset", {}, bare, false, true, QString());
+        row("variable empty", {}, bare, false, true, u""_s);
+        row("variable with a trailing slash", {}, u"<default>"_s, true, true, u"<server>/"_s);
     }
     void helpLocation()
     {

@@ -20,7 +20,7 @@ CatalogueTable Catalogue()
              {"ZIP", "string", "", "", "code"},
              {"WATERMARK", "multiple", "LOW|HIGH|HIGHEST", "", ""},
              {"MAXCONNECTIONS", "number", "", "1 to 4096", "connections"},
-             {"BUFFERS", "number", "", "8 to 1024", " n "},
+             {"BUFFERS", "number", "", "8 to 1024, default 64", " n "},
              {"SERVERNAME", "string", "", "up to 15", "Name"},
              {"TRACE", "boolean", "ON|OFF", "", ""},
              {"MODE", "combo", "", "", ""},
@@ -52,7 +52,8 @@ private slots:
             QTest::newRow(tag) << QString(texts);
         };
         row("number node, note", "MAXCONNECTIONS|~|MAXCONNECTIONS| connections (1 to 4096)||~|");
-        row("number row, description n: no note", "buffers|16|BUFFERS|  n ||~|16");
+        row("number row, description n: the default alone",
+            "buffers|16|BUFFERS|  n  (default 64)||~|16");
         row("string: no note", "SERVERNAME|a b|SERVERNAME| Name||~|a b");
         row("commented out: the first contained entry", ";LOGLEVEL|7|LOG| size||~|7");
         row("unknown type passed over", "ZIPCODE|1|ZIP| code||~|1");
@@ -80,15 +81,8 @@ private slots:
         const CatalogueTable catalogue = Catalogue();
         const bool editingRow = texts[1] != u"~";
         const QString name = editingRow ? nameForRow(texts[0]) : texts[0];
-        const CatalogueRow* arranged = nullptr;
-        Arrangement arrangement;
-        for (const CatalogueRow* entry : candidates(catalogue, name)) {
-            arrangement = arrange(*entry, name, editingRow, texts[1]);
-            if (arrangement.kind != Kind::Unknown) {
-                arranged = entry;
-                break;
-            }
-        }
+        const auto [arranged, arrangement] =
+            choose(candidates(catalogue, name), name, editingRow, texts[1]);
         QVERIFY(arranged);
         const QString choiceText = arrangement.setChoiceText ? arrangement.choiceText : u"~"_s;
         QCOMPARE(QStringList({arranged->SettingName(), arrangement.caption,
@@ -97,6 +91,27 @@ private slots:
         // OK puts a row's name back together from the two.
         if (arrangement.kind == Kind::Multiple && editingRow)
             QCOMPARE(arrangement.stem + arrangement.choiceText, name);
+    }
+
+    void defaultOf_data()
+    {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("value");
+        for (const auto& [note, value] : std::initializer_list<std::array<const char*, 2>>{
+                 {"1 to 65535, default 7420", "7420"},
+                 {"0 to 86400, default 0 (never)", "0"},
+                 {"-10 to 10,default +07", "7"},
+                 {"default -3", "-3"},
+                 {"1 to 4096", ""},
+                 {"8 to 1024, default 2048", ""}, // outside its own range
+                 {"1 to 10, default 1234567890123456789", ""},
+                 {"1 to 10 or default 5", ""}})
+            QTest::newRow(note) << QString(note) << QString(value);
+    }
+    void defaultOf()
+    {
+        QFETCH(QString, note);
+        QTEST(SettingLookup::defaultOf(note), "value");
     }
 
     // The index answers exactly as the walk over the catalogue does, order included.

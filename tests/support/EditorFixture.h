@@ -4,6 +4,7 @@
 
 #include "core/ConfigDocument.h"
 #include "support/FakeDialogs.h"
+#include "support/FileBytes.h"
 #include "support/TestEnvironment.h"
 #include "support/WindowControls.h"
 #include "ui/FindCommands.h"

@@ -96,7 +96,7 @@ QList<FixtureSetting> SmallCatalogue()
         {"Logging", "LOGFILE", 1, "#LOGFILE", "string", "", "", "Path of the log file"},
         {"Logging", "TRACE", 1, "#TRACE", "boolean", "ON|OFF", "", "Trace every statement"},
         {"Memory", "CACHESIZE", 1, "#CACHESIZE", "multiple", "_DATA|_INDEX|_TEMP", "", "MB"},
-        {"Memory", "BUFFERS", 1, "#BUFFERS", "number", "", "8 to 1024", "n"},
+        {"Memory", "BUFFERS", 1, "#BUFFERS", "number", "", "8 to 1024, default 64", "n"},
         {"Memory", "LOCKMEMORY", 1, "#LOCKMEMORY", "null", "", "", "Keep memory resident"},
         {"Replication", "REPLICAHOST", 2, "#REPLICAHOST", "string", "", "", "Host of the replica"},
         {"Replication", "SYNCMODE", 3, "#SYNCMODE", "combo", "FULL|NORMAL|OFF", "",

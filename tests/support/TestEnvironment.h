@@ -53,7 +53,7 @@ private:
 // Editing: " COMMENT(;)" string, " BLANK LINE" null; Connections: MAXCONNECTIONS number
 // (note "1 to 4096"), SERVERNAME string; Logging: LOGLEVEL combo "ERROR|WARNING|INFO|DEBUG",
 // LOGFILE string, TRACE boolean "ON|OFF"; Memory: CACHESIZE multiple "_DATA|_INDEX|_TEMP",
-// BUFFERS number (Description "n"), LOCKMEMORY null; Replication: REPLICAHOST string (version 2),
-// SYNCMODE combo (version 3).
+// BUFFERS number (Description "n", default 64), LOCKMEMORY null; Replication: REPLICAHOST string
+// (version 2), SYNCMODE combo (version 3).
 QList<FixtureSetting> SmallCatalogue();
 QList<double> SmallCatalogueVersions();

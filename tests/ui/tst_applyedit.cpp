@@ -1,4 +1,3 @@
-#include "core/ConfigText.h"
 #include "support/EditorFixture.h"
 
 namespace {
@@ -23,9 +22,7 @@ struct Edit {
 
 QStringList Texts(EditorFixture& f)
 {
-    if (!f.ui().txtTextBox->isHidden())
-        return f.ui().txtTextBox->toPlainText().split(u'\n');
-    return ConfigText::renderRows(f.rows().rows());
+    return f.document().lines();
 }
 
 } // namespace

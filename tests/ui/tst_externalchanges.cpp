@@ -1,5 +1,4 @@
 #include "support/EditorFixture.h"
-#include "support/FileBytes.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,23 +27,18 @@ private slots:
         QVERIFY(m->open("A 1", false, "doc.cfg"));
     }
 
+    // Edited here, replaced by a rename, reloaded (Yes) or not.
     void reloadQuestion_data()
     {
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<bool>("replace");
-        QTest::addColumn<QMessageBox::StandardButton>("answer");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("unchanged, reload") << false << false << QMessageBox::Yes << "B 2\r\n";
-        QTest::newRow("unchanged, keep") << false << false << QMessageBox::No << "A 1";
-        QTest::newRow("changed, keep mine") << true << false << QMessageBox::No << "A 1\r\nMINE 1";
-        QTest::newRow("changed, reload") << true << false << QMessageBox::Yes << "B 2\r\n";
-        QTest::newRow("replaced by rename") << false << true << QMessageBox::Yes << "B 2\r\n";
+        QTest::addColumn<QString>("how");
+        for (const char* how : {"Yes", "No", "edited, No", "edited, Yes", "renamed, Yes"})
+            QTest::newRow(how) << QString(how);
     }
     void reloadQuestion()
     {
-        QFETCH(bool, changed);
-        QFETCH(bool, replace);
-        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QString, how);
+        const bool changed = how.startsWith("edited"), replace = how.startsWith("renamed");
+        const auto answer = how.endsWith("Yes") ? QMessageBox::Yes : QMessageBox::No;
         if (changed)
             edit();
         m->dialogs.messageAnswers << answer;
@@ -57,7 +51,9 @@ private slots:
                                                  "lose the changes made here?"
                                                : " was changed by another program. Reload it?"));
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
-        QTEST(m->document().text(), "text");
+        QCOMPARE(m->document().text(), answer == QMessageBox::Yes ? "B 2\r\n"
+                                       : changed                  ? "A 1\r\nMINE 1"
+                                                                  : "A 1");
         QCOMPARE(m->document().DocumentChanged(), changed && answer == QMessageBox::No);
 
         // Still watched after the answer (and after a rename); a declined state is not asked

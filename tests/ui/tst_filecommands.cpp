@@ -1,5 +1,4 @@
 #include "support/EditorFixture.h"
-#include "support/FileBytes.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,6 +1,5 @@
 #include "core/PreferenceStore.h"
 #include "support/EditorFixture.h"
-#include "support/FileBytes.h"
 #include "ui/CompareWindow.h"
 
 // File > Recent Files driven through the menu, with the list kept in the preference store, and

@@ -1,11 +1,5 @@
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
+#include "support/EditorFixture.h"
 #include "ui/Commands.h"
-#include "ui/MainWindow.h"
-
-#include <QFile>
-#include <QTest>
 
 using namespace Commands;
 using namespace Qt::StringLiterals;

@@ -1,13 +1,7 @@
 #include "core/PreferenceStore.h"
-#include "support/FakeDialogs.h"
-#include "support/TestEnvironment.h"
-#include "support/WindowControls.h"
-#include "ui/MainWindow.h"
+#include "support/EditorFixture.h"
 #include "ui/Preferences.h"
 #include "ui/Twips.h"
-
-#include <QtTest>
-#include <QtWidgets>
 
 using namespace Qt::StringLiterals;
 
@@ -175,10 +169,11 @@ private slots:
     {
         QFETCH(QRect, stored);
         QFETCH(bool, kept);
-        Store(u"MainLeft"_s, QString::number(stored.left()));
-        Store(u"MainTop"_s, QString::number(stored.top()));
-        Store(u"MainWidth"_s, QString::number(stored.width()));
-        Store(u"MainHeight"_s, QString::number(stored.height()));
+        for (const auto& [key, value] : {std::pair{"MainLeft", stored.left()},
+                                         {"MainTop", stored.top()},
+                                         {"MainWidth", stored.width()},
+                                         {"MainHeight", stored.height()}})
+            Store(QString::fromLatin1(key), QString::number(value));
         const auto window = env->startMainWindow(dialogs);
         const auto px = [&](int twips) { return Twips::toPixels(twips, window.get()); };
         const QRect frame = window->frameGeometry();

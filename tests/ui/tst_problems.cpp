@@ -112,23 +112,18 @@ private slots:
         list->setFocus();
         list->setCurrentIndex(Problem(f, 2)); // line 4
         QTest::keyClick(list, Qt::Key_Return);
-        if (listView) {
-            QCOMPARE(selectedRow(f.ui().lvListView), 3);
-            QTRY_VERIFY(f.ui().lvListView->hasFocus());
-        } else {
-            QCOMPARE(f.ui().txtTextBox->textCursor().blockNumber(), 3);
-            QCOMPARE(f.ui().txtTextBox->textCursor().positionInBlock(), 0);
-            QTRY_VERIFY(f.ui().txtTextBox->hasFocus());
-        }
+        const QTextCursor caret = f.ui().txtTextBox->textCursor();
+        QCOMPARE(listView ? selectedRow(f.ui().lvListView) : caret.blockNumber(), 3);
+        QVERIFY(listView || caret.positionInBlock() == 0);
+        QTRY_VERIFY(listView ? f.ui().lvListView->hasFocus() : f.ui().txtTextBox->hasFocus());
         // A double-click does the same.
         list->scrollTo(Problem(f, 0));
         const QRect first = list->visualRect(Problem(f, 0));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first.center());
-        if (listView)
-            QCOMPARE(selectedRow(f.ui().lvListView), 0);
-        else
-            QCOMPARE(f.ui().txtTextBox->textCursor().blockNumber(), 0);
+        QCOMPARE(listView ? selectedRow(f.ui().lvListView)
+                          : f.ui().txtTextBox->textCursor().blockNumber(),
+                 0);
     }
 
     // Typing waits for a pause; a row operation, a view switch, an applied value, a version

@@ -152,35 +152,6 @@ private slots:
                  byCategory ? u"Replication+ .REPLICAHOST"_s : u"REPLICAHOST"_s);
     }
 
-    // Each key stroke over a catalogue of 5,000 settings is answered at once: a guard against
-    // a filter that grows with the square of the tree (the benchmark holds the real figure).
-    void filterKeepsUpWithALargeCatalogue()
-    {
-        f.emplace([](TestEnvironment& env) {
-            QList<FixtureSetting> settings;
-            for (int i = 0; i < 5000; ++i) {
-                FixtureSetting setting;
-                setting.category = u"Category %1"_s.arg(i / 25);
-                setting.name = u"SETTING_%1"_s.arg(i, 4, 10, QChar('0'));
-                settings.append(setting);
-            }
-            QVERIFY(env.writeCatalogue(settings, {1}));
-        });
-        QVERIFY(f->window);
-        QVERIFY(QTest::qWaitForWindowExposed(f->window.get()));
-        auto* box = f->window->findChild<QLineEdit*>(u"txtFilter"_s);
-        qint64 slowest = 0;
-        for (const QChar key : u"SETTING_12"_s) {
-            QElapsedTimer stroke;
-            stroke.start();
-            QTest::keyClick(box, key.toLatin1());
-            QCoreApplication::processEvents();
-            slowest = std::max(slowest, stroke.elapsed());
-        }
-        QCOMPARE(visible().count(u".SETTING_12"_s), 100);
-        QVERIFY2(slowest < 200, qPrintable(QString::number(slowest)));
-    }
-
     void reachingANode()
     {
         QVERIFY(start("A:s1 A:s2 B:s3", false));

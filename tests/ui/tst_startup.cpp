@@ -56,11 +56,8 @@ private slots:
                 env.writeFile(u"program/DraCFG.mdb"_s, QByteArray(4096, 'x'));
         }
         FakeDialogs dialogs;
-        QElapsedTimer clock;
-        clock.start();
 
-        QVERIFY(!env.startMainWindow(dialogs));
-        QVERIFY(clock.elapsed() < 3000);
+        QVERIFY(!env.startMainWindow(dialogs)); // the catalogue table pins how soon
 
         QCOMPARE(dialogs.calls.size(), 1);
         const FakeDialogs::Call call = dialogs.calls.first();

@@ -1,4 +1,3 @@
-#include "core/ConfigText.h"
 #include "support/EditorFixture.h"
 
 using namespace Qt::StringLiterals;
@@ -10,7 +9,19 @@ const QStringList Lines = {u"MAXCONNECTIONS 1"_s, u"CACHESIZE_DATA 3"_s, u"LOGLE
 // Where the second line starts in the text view.
 constexpr int SecondLine = 17;
 
+// list: the row clicked first, the row selected after the undo; text: the caret and the
+// characters selected from it, the caret after the undo.
+struct Step {
+    bool inText;
+    QString trigger;
+    int row, length;
+    QString step; // the history's name for it
+    int placeUndone;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Step)
 
 class tst_UndoRedo : public QObject {
     Q_OBJECT
@@ -20,11 +31,7 @@ class tst_UndoRedo : public QObject {
     WindowControls ui() { return f->ui(); }
     QAction* undoItem() { return Control(*f->window, u"mnuEditUndo"_s); }
     QAction* redoItem() { return Control(*f->window, u"mnuEditRedo"_s); }
-    QStringList documentLines()
-    {
-        return !ui().txtTextBox->isHidden() ? ConfigText::LinesFromText(f->document().text())
-                                            : ConfigText::renderRows(f->rows().rows());
-    }
+    QStringList documentLines() { return f->document().lines(); }
 
     // Keys go where the user's focus is, so that the text view's own handling is met.
     void press(const QKeySequence& keys)
@@ -61,59 +68,32 @@ private slots:
     }
     void cleanup() { f.reset(); }
 
-    // Undo and Redo are off with nothing to take; sorting is no edit; New starts an empty
-    // history.
-    void editMenu()
-    {
-        QVERIFY(f->openDocument(Lines));
-        ui().mnu_PopUpTV_SortAlpha->trigger();
-        QVERIFY(!undoItem()->isEnabled() && !redoItem()->isEnabled());
-        QVERIFY(f->clickRow(1));
-        f->trigger(u"mnu_PopUpLV_Comment"_s);
-        undoItem()->trigger();
-        QVERIFY(redoItem()->isEnabled());
-        ui().mnuFileNew->trigger();
-        QVERIFY(!undoItem()->isEnabled() && !redoItem()->isEnabled());
-    }
-
     // Each trigger makes one step; Ctrl+Z takes it back and puts the selection where it was,
     // with the value editor arranged for the row; Ctrl+Y makes it again.
     void everyTriggerIsOneStep_data()
     {
-        QTest::addColumn<bool>("inText");
-        QTest::addColumn<QString>("trigger");
-        QTest::addColumn<int>("row");    // list: the row clicked first; text: the caret
-        QTest::addColumn<int>("length"); // text: characters selected from the caret
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<int>("placeUndone"); // list: the row selected; text: the caret
-        const auto row = [](const char* tag, bool inText, const char* trigger, int row, int length,
-                            const char* step, int placeUndone) {
-            QTest::newRow(tag) << inText << QString::fromLatin1(trigger) << row << length
-                               << QString::fromLatin1(step) << placeUndone;
-        };
-        row("list: Edit Delete", false, "mnuEditDelete", 1, 0, "Delete", 1);
-        row("list: Ctrl+Up", false, "Ctrl+Up", 2, 0, "Move Up", 2);
-        row("list: OK on a row", false, "OK", 0, 0, "Set MAXCONNECTIONS", 0);
-        row("list: OK on a node", false, "OK SERVERNAME", 1, 0, "Set SERVERNAME", 1);
-        row("list: OK on a blank line", false, "OK  BLANK LINE", 2, 0, "Add Blank Line", 0);
-        row("text: typing", true, "typing", SecondLine, 0, "Typing", SecondLine);
-        row("text: Ctrl+V", true, "Ctrl+V", SecondLine, 0, "Paste", SecondLine);
-        row("text: Ctrl+X", true, "Ctrl+X", SecondLine, 5, "Cut", SecondLine + 5);
-        row("text: Edit Delete", true, "mnuEditDelete", 4, 16, "Delete", 20);
-        row("text: toolbar Comment", true, "FlatBttn(15)", SecondLine + 2, 0, "Add/Remove Comment",
-            SecondLine);
-        row("text: OK on a node", true, "OK SERVERNAME", SecondLine, 0, "Set SERVERNAME",
-            SecondLine);
+        QTest::addColumn<Step>("s");
+        const auto row = [](const char* tag, const Step& step) { QTest::newRow(tag) << step; };
+        row("list: Edit Delete", {false, "mnuEditDelete", 1, 0, "Delete", 1});
+        row("list: Ctrl+Up", {false, "Ctrl+Up", 2, 0, "Move Up", 2});
+        row("list: OK on a row", {false, "OK", 0, 0, "Set MAXCONNECTIONS", 0});
+        row("list: OK on a node", {false, "OK SERVERNAME", 1, 0, "Set SERVERNAME", 1});
+        row("list: OK on a blank line", {false, "OK  BLANK LINE", 2, 0, "Add Blank Line", 0});
+        row("text: typing", {true, "typing", SecondLine, 0, "Typing", SecondLine});
+        row("text: Ctrl+V", {true, "Ctrl+V", SecondLine, 0, "Paste", SecondLine});
+        row("text: Ctrl+X", {true, "Ctrl+X", SecondLine, 5, "Cut", SecondLine + 5});
+        row("text: Edit Delete", {true, "mnuEditDelete", 4, 16, "Delete", 20});
+        row("text: toolbar Comment",
+            {true, "FlatBttn(15)", SecondLine + 2, 0, "Add/Remove Comment", SecondLine});
+        row("text: OK on a node",
+            {true, "OK SERVERNAME", SecondLine, 0, "Set SERVERNAME", SecondLine});
     }
     void everyTriggerIsOneStep()
     {
-        QFETCH(bool, inText);
-        QFETCH(QString, trigger);
-        QFETCH(int, row);
-        QFETCH(int, length);
-        QFETCH(QString, step);
-        QFETCH(int, placeUndone);
+        QFETCH(Step, s);
+        const auto [inText, trigger, row, length, step, placeUndone] = s;
         QVERIFY(f->openDocument(Lines, !inText));
+        ui().mnu_PopUpTV_SortAlpha->trigger(); // sorting the tree is no edit
         ui().mnuToolsConfirmDelete->trigger();
         QPlainTextEdit* text = ui().txtTextBox;
         QTreeView* list = ui().lvListView;
@@ -128,7 +108,6 @@ private slots:
             list->setFocus();
         }
         const QStringList before = documentLines();
-
         runTrigger(trigger);
         const QStringList after = documentLines();
         QVERIFY(after != before);

@@ -10,7 +10,8 @@ const auto Lines =
 QString Shown(EditorFixture& f)
 {
     QStringList shown;
-    for (QWidget* w : QWidgetList{f.ui().cboParam, f.ui().txtParam, f.ui().cmdOK, f.ui().cmdCancel})
+    for (QWidget* w : QWidgetList{f.ui().cboParam, f.ui().txtParam, f.ui().cmdOK, f.ui().cmdCancel,
+                                  Control<QToolButton>(*f.window, "cmdDefault")})
         if (!w->isHidden())
             shown << w->objectName() + (qobject_cast<QToolButton*>(w)
                                             ? QString()
@@ -48,6 +49,8 @@ private slots:
         const auto row = [](const char* tag, const Strip& strip) { QTest::newRow(tag) << strip; };
         row("number node",
             {-1, "MAXCONNECTIONS", "MAXCONNECTIONS", V, "", "", conn, conn, true, false});
+        row("number row, a default", {0, "", "BUFFERS", V + " cmdDefault", "", "16",
+                                      " n (default 64)", " n (default 64)", true, false});
         row("combo row", {2, "", "LOGLEVEL", C, "INFO", "", "", "", false, false});
         row("null node", {-1, " BLANK LINE", " BLANK LINE", "cmdOK", "", "", "", "", false, true});
         row("multiple row", {1, "", "CACHESIZE_INDEX", B, "_INDEX", "5", "", "", true, false});
@@ -84,6 +87,10 @@ private slots:
         if (!s.shown.isEmpty()) { // a bare strip offers nothing to edit
             QCOMPARE(ui.txtParam->text(), s.value);
             QCOMPARE(ui.lblTitle[1]->toolTip(), s.tip);
+        }
+        if (s.shown.contains("cmdDefault")) {
+            QTest::mouseClick(Control<QToolButton>(*f.window, "cmdDefault"), Qt::LeftButton);
+            QCOMPARE(ui.txtParam->text(), "64");
         }
     }
 };
