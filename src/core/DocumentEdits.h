@@ -2,7 +2,10 @@
 
 #include "core/Row.h"
 
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 class ConfigDocument;
 
@@ -36,6 +39,16 @@ public:
     // The same, recorded as the user's typing, merged into a run with the typing around it.
     int type(int from, int to, const QString& text);
     void replaceText(const QString& text, const QString& name);
+
+    // Lines of the form that shows, rewritten (a text holds no line break) or removed.
+    struct LineChange {
+        int line = 0;                // 1-based
+        std::optional<QString> text; // none: the line goes, with its break
+        friend bool operator==(const LineChange&, const LineChange&) = default;
+    };
+    // The other lines, and every line's break, stay as they are. The row (list) or caret
+    // position (text) of the first line changed; -1 when a line is not in the document.
+    int changeLines(QList<LineChange> changes, const QString& name);
 
 private:
     int moveRow(int row, int to, const QString& name);

@@ -20,6 +20,7 @@ class FindCommands;
 class HelpPane;
 class MainLayout;
 class ProblemsPane;
+class QuickFixMenus;
 class Recovery;
 class Preferences;
 class QFrame;
@@ -138,4 +139,5 @@ private:
     std::unique_ptr<ExternalChanges> m_external;
     std::unique_ptr<ProblemsPane> m_problems;
     std::unique_ptr<Recovery> m_recovery;
+    std::unique_ptr<QuickFixMenus> m_quickFixes;
 };
