@@ -9,88 +9,68 @@
 using namespace Qt::StringLiterals;
 using ProblemCheck::Problem;
 
-namespace {
-
-VersionedCatalogue Catalogue()
-{
-    return VersionedRows({{"LISTENPORT", 5.0f, "number", "", "1 to 65535, default 7420"},
-                          {"OFFSET", 5.0f, "number", "", "-10 to 10"},
-                          {"SPAN", 5.0f, "number", "", "1 to 9, default 12"},
-                          {"TRACE", 5.0f, "boolean", "ON|OFF", ""},
-                          {"LOGLEVEL", 5.0f, "combo", "ERROR|INFO", ""},
-                          {"HOSTNAME", 5.0f, "string", "", ""},
-                          {"WORKMEMORY", 8.0f, "number", "", "1 to 9"}});
-}
-
-constexpr float Version = 6.0f;
-
-} // namespace
-
 class tst_QuickFixes : public QObject {
     Q_OBJECT
 
-    const VersionedCatalogue catalogue = Catalogue();
+    static constexpr float Version = 6.0f;
+    const VersionedCatalogue catalogue =
+        VersionedRows({{"LISTENPORT", 5.0f, "number", "", "1 to 65535, default 7420"},
+                       {"SPAN", 5.0f, "number", "", "1 to 9, default 12"},
+                       {"TRACE", 5.0f, "boolean", "ON|OFF", ""},
+                       {"LOGLEVEL", 5.0f, "combo", "ERROR|INFO", ""},
+                       {"HOSTNAME", 5.0f, "string", "", ""},
+                       {"WORKMEMORY", 8.0f, "number", "", "1 to 9"}});
 
 private slots:
-    // fix: the title applied, "all" for Fix all.
+    // titles: those offered; fix: the one applied, -1 for "Fix all of this kind", the only row
+    // where that is offered.
     void fixesAreOfferedAndApplied_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("code");
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<QString>("fix");
-        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("titles");
+        QTest::addColumn<int>("fix");
+        QTest::addColumn<QString>("after"); // empty: no change of text
         const QString tail = u"\r\nTRACE ON\n"_s;
+        const QString duplicates = u"Remove this line; Keep this line, remove the others"_s;
         QTest::newRow("misspelt name")
             << u"  listenprot  80 \u2029 "_s + tail << 1 << u"unknown-setting"_s
-            << QStringList{u"Change to LISTENPORT"_s} << u"Change to LISTENPORT"_s
-            << u"  LISTENPORT  80 \u2029 "_s + tail;
-        QTest::newRow("no suggestion") << u"QQQQQQQQ 1"_s + tail << 1 << u"unknown-setting"_s
-                                       << QStringList() << QString() << QString();
+            << u"Change to LISTENPORT"_s << 0 << u"  LISTENPORT  80 \u2029 "_s + tail;
         QTest::newRow("all misspelt")
             << u"LISTENPROT 80\r\ntrase OFF\r\nHOSTNAM a\r\nTRACE ON\n"_s << 1
-            << u"unknown-setting"_s << QStringList{u"Change to LISTENPORT"_s} << u"all"_s
+            << u"unknown-setting"_s << u"Change to LISTENPORT"_s << -1
             << u"LISTENPORT 80\r\nTRACE OFF\r\nHOSTNAME a\r\nTRACE ON\n"_s;
         QTest::newRow("remove this")
             << u"TRACE ON\r\nHOSTNAME a\r\ntrace OFF\n"_s << 3 << u"duplicate-setting"_s
-            << QStringList{u"Remove this line"_s, u"Keep this line, remove the others"_s}
-            << u"Remove this line"_s << u"TRACE ON\r\nHOSTNAME a\r\n"_s;
+            << duplicates << 0 << u"TRACE ON\r\nHOSTNAME a\r\n"_s;
         QTest::newRow("keep this")
             << u"TRACE ON\r\nHOSTNAME a\r\nTRACE OFF\r\n;TRACE ON\r\nTRACE ON\n"_s << 3
-            << u"duplicate-setting"_s
-            << QStringList{u"Remove this line"_s, u"Keep this line, remove the others"_s}
-            << u"Keep this line, remove the others"_s
+            << u"duplicate-setting"_s << duplicates << 1
             << u"HOSTNAME a\r\nTRACE OFF\r\n;TRACE ON\r\n"_s;
         QTest::newRow("newer") << u" WORKMEMORY 4 ; big"_s + tail << 1 << u"newer-setting"_s
-                               << QStringList{u"Comment out this line"_s}
-                               << u"Comment out this line"_s << u"; WORKMEMORY 4 ; big"_s + tail;
+                               << u"Comment out this line"_s << 0
+                               << u"; WORKMEMORY 4 ; big"_s + tail;
         QTest::newRow("above range")
             << u"LISTENPORT  70000 "_s + tail << 1 << u"out-of-range"_s
-            << QStringList{u"Set to the minimum (1)"_s, u"Set to the maximum (65535)"_s,
-                           u"Set to the default (7420)"_s}
-            << u"Set to the default (7420)"_s << u"LISTENPORT  7420 "_s + tail;
-        QTest::newRow("no default")
-            << u"OFFSET -11"_s + tail << 1 << u"out-of-range"_s
-            << QStringList{u"Set to the minimum (-10)"_s, u"Set to the maximum (10)"_s}
-            << u"Set to the minimum (-10)"_s << u"OFFSET -10"_s + tail;
+            << u"Set to the minimum (1); Set to the maximum (65535); Set to the default (7420)"_s
+            << 2 << u"LISTENPORT  7420 "_s + tail;
         QTest::newRow("default outside")
             << u"SPAN 0"_s + tail << 1 << u"out-of-range"_s
-            << QStringList{u"Set to the minimum (1)"_s, u"Set to the maximum (9)"_s}
-            << u"Set to the maximum (9)"_s << u"SPAN 9"_s + tail;
+            << u"Set to the minimum (1); Set to the maximum (9)"_s << 1 << u"SPAN 9"_s + tail;
         QTest::newRow("choice") << u"HOSTNAME a\r\nLOGLEVEL  LOUD\r\n"_s << 2 << u"not-a-choice"_s
-                                << QStringList{u"Set to ERROR"_s, u"Set to INFO"_s}
-                                << u"Set to INFO"_s << u"HOSTNAME a\r\nLOGLEVEL  INFO\r\n"_s;
+                                << u"Set to ERROR; Set to INFO"_s << 1
+                                << u"HOSTNAME a\r\nLOGLEVEL  INFO\r\n"_s;
         QTest::newRow("missing value") << u"HOSTNAME "_s + tail << 1 << u"missing-value"_s
-                                       << QStringList{u"Edit value..."_s} << QString() << QString();
+                                       << u"Edit value..."_s << 0 << QString();
     }
     void fixesAreOfferedAndApplied()
     {
         QFETCH(QString, file);
         QFETCH(int, line);
         QFETCH(QString, code);
-        QFETCH(QStringList, titles);
-        QFETCH(QString, fix);
+        QFETCH(QString, titles);
+        QFETCH(int, fix);
         QFETCH(QString, after);
         for (const bool textView : {false, true}) {
             ConfigDocument document;
@@ -108,13 +88,16 @@ private slots:
             QStringList offered;
             for (const QuickFixes::Fix& each : fixes)
                 offered.append(each.title);
-            QCOMPARE(offered, titles);
+            QCOMPARE(offered.join(u"; "_s), titles);
+            // Only where several problems each have one certain fix of their own line.
+            QCOMPARE(bool(QuickFixes::fixAllLike(*found, problems, lines, catalogue, Version)),
+                     fix < 0);
             if (after.isEmpty())
                 continue;
             const auto chosen =
-                fix == u"all"_s
+                fix < 0
                     ? QuickFixes::fixAllLike(*found, problems, lines, catalogue, Version).value()
-                    : fixes.at(titles.indexOf(fix));
+                    : fixes.at(fix);
             QVERIFY(DocumentEdits(document).changeLines(chosen.changes, chosen.stepName) >= 0);
             QCOMPARE(document.textToWrite(), after);
             QCOMPARE(document.history().undoText(), chosen.stepName);
@@ -123,18 +106,6 @@ private slots:
             QCOMPARE(document.textToWrite(), before);
             QVERIFY(!document.DocumentChanged());
         }
-    }
-
-    // Only problems with one certain fix of their own line join in; one such alone is no "all".
-    void fixAllTakesOnlyCertainFixes()
-    {
-        const QStringList lines{u"LISTENPROT 1"_s, u"QQQQQQQQ 2"_s, u"TRACE ON"_s, u"TRACE ON"_s};
-        const QList<Problem> problems = ProblemCheck::check(lines, catalogue, Version);
-        QCOMPARE(problems.first().code, u"unknown-setting"_s);
-        QVERIFY(!QuickFixes::fixAllLike(problems.first(), problems, lines, catalogue, Version));
-        QVERIFY(!QuickFixes::fixAllLike(problems.last(), problems, lines, catalogue, Version));
-        QCOMPARE(QuickFixes::tipFor({problems.first()}, lines, catalogue, Version),
-                 problems.first().message + u"\nQuick fix: Change to LISTENPORT"_s);
     }
 };
 
