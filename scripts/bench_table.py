@@ -36,6 +36,8 @@ ROWS = [
     ("Redo, 200 steps, text view", "bench_undo", "BM_RedoInText", "BM_CursorEditBaseline", ("ms", 10)),
     ("Undo of typing in the list view, 200 steps", "bench_undo", "BM_UndoInList", "BM_CursorEditBaseline", ("ms", 10)),
     ("all 200 steps undone and redone, list view", "bench_undo", "BM_WholeHistoryInList", "BM_CursorEditBaseline", ("info",)),
+    ("a quick fix applied, 65,000-byte worst file", "bench_fixes", "BM_QuickFixInText", None, ("ms", 16)),
+    ("a quick fix applied, 65,000-byte worst file, list view", "bench_fixes", "BM_QuickFixInList", None, ("ms", 16)),
 ]
 
 

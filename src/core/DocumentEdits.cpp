@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -185,4 +186,67 @@ int DocumentEdits::replaceAll(const QString& key, const QString& replacement, bo
     }
     cursor.endEditBlock();
     return static_cast<int>(found.size());
+}
+
+int DocumentEdits::changeLines(QList<LineChange> changes, const QString& name)
+{
+    const int count = m_document.lineCount();
+    if (changes.isEmpty() || std::any_of(changes.cbegin(), changes.cend(), [count](const auto& c) {
+            return c.line < 1 || c.line > count;
+        }))
+        return -1;
+    // From the last line up, so that a removal moves no line still to change.
+    std::sort(changes.begin(), changes.end(),
+              [](const LineChange& a, const LineChange& b) { return a.line > b.line; });
+    const int first = changes.last().line - 1;
+    const ConfigDocument::Step step(m_document, name, first);
+    if (!m_document.isTextView()) {
+        RowModel& rows = m_document.rows();
+        for (const LineChange& change : std::as_const(changes)) {
+            const int row = change.line - 1;
+            if (!change.text) {
+                rows.removeRowAt(row);
+                continue;
+            }
+            Row changed = ConfigText::parseLine(*change.text, change.line);
+            changed.Key = rows.row(row).Key;
+            rows.replaceRows(row, 1, {changed});
+        }
+        return std::min(first, rows.count() - 1);
+    }
+    QTextDocument& text = m_document.textDocument();
+    const QStringList lines = m_document.lines();
+    for (const LineChange& change : std::as_const(changes)) {
+        const QTextBlock line = text.findBlockByNumber(change.line - 1);
+        QTextCursor cursor(line);
+        if (change.text) {
+            // Only what differs is typed over: the rest may hold characters the text form keeps
+            // in other guises, which typing them again would turn into line breaks.
+            const QString& before = lines.at(change.line - 1);
+            const QString& after = *change.text;
+            qsizetype same = 0;
+            while (same < before.size() && same < after.size() && before[same] == after[same])
+                ++same;
+            qsizetype tail = 0;
+            while (tail < before.size() - same && tail < after.size() - same &&
+                   before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
+                ++tail;
+            cursor.setPosition(line.position() + static_cast<int>(same));
+            cursor.setPosition(line.position() + static_cast<int>(before.size() - tail),
+                               QTextCursor::KeepAnchor);
+            cursor.insertText(after.sliced(same, after.size() - same - tail));
+            continue;
+        }
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        if (line.next().isValid()) {
+            cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        } else {
+            // The last line goes with the break before it.
+            cursor.setPosition(std::max(0, line.position() - 1));
+            cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        }
+        cursor.removeSelectedText();
+    }
+    const QTextBlock shown = text.findBlockByNumber(std::min(first, text.blockCount() - 1));
+    return shown.position();
 }

@@ -2,7 +2,10 @@
 
 #include "core/Row.h"
 
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 class ConfigDocument;
 
@@ -39,6 +42,16 @@ public:
     // Every occurrence of key (Search::findAll, line by line) gives way to replacement, as one
     // step; lines without one are left as they are. The number replaced; none makes no step.
     int replaceAll(const QString& key, const QString& replacement, bool matchCase);
+
+    // Lines of the form that shows, rewritten (a text holds no line break) or removed.
+    struct LineChange {
+        int line = 0;                // 1-based
+        std::optional<QString> text; // none: the line goes, with its break
+        friend bool operator==(const LineChange&, const LineChange&) = default;
+    };
+    // The other lines, and every line's break, stay as they are. The row (list) or caret
+    // position (text) of the first line changed; -1 when a line is not in the document.
+    int changeLines(QList<LineChange> changes, const QString& name);
 
 private:
     int moveRow(int row, int to, const QString& name);

@@ -76,25 +76,6 @@ quint64 characterMask(QStringView name)
     return mask;
 }
 
-struct Range {
-    qint64 low = 0;
-    qint64 high = 0;
-};
-
-// "1 to 65535, default 7420" -> 1..65535; nothing when the note has no such range.
-std::optional<Range> rangeOf(const QString& note)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*([+-]?\d{1,18})\s+to\s+([+-]?\d{1,18})(?!\d))"));
-    const QRegularExpressionMatch match = pattern.match(note);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const Range range{match.captured(1).toLongLong(), match.captured(2).toLongLong()};
-    if (range.low > range.high)
-        return std::nullopt;
-    return range;
-}
-
 bool isWholeNumber(QStringView value)
 {
     if (value.startsWith(u'+') || value.startsWith(u'-'))
@@ -136,6 +117,7 @@ struct Verdict {
     Status status = Status::Unknown;
     int entry = -1;  // Known: the entry the editor arranges for (-1: none of a known type)
     QString message; // Unknown and Newer: alike on every line
+    QString suggestion;
 };
 
 class Checker {
@@ -157,21 +139,22 @@ private:
     void checkValue(int line, const QString& name, const QString& shown, int entry,
                     const QString& parameter);
     // Codes are few and messages many: each code's text is made once and shared.
-    void add(int line, Severity severity, const char* code, const QString& setting, QString message)
+    void add(int line, Severity severity, const char* code, const QString& setting, QString message,
+             const QString& suggestion = {})
     {
         auto found = m_codes.constFind(code);
         if (found == m_codes.cend())
             found = m_codes.insert(code, QString::fromLatin1(code));
-        m_problems.append({line, severity, *found, setting, std::move(message)});
+        m_problems.append({line, severity, *found, setting, std::move(message), suggestion});
     }
-    const std::optional<Range>& rangeOfEntry(int entry);
+    const std::optional<NumberRange>& rangeOfEntry(int entry);
 
     const VersionedCatalogue& m_catalogue;
     const float m_version;
     const SettingLookup::CandidateIndex m_index;
     QHash<QString, Verdict> m_verdicts;
     QHash<const char*, QString> m_codes;
-    QHash<int, std::optional<Range>> m_ranges; // by entry: a note is read once
+    QHash<int, std::optional<NumberRange>> m_ranges; // by entry: a note is read once
     QList<Problem> m_problems;
 
     // The names a misspelt one may be meant for, grouped by length and character mask so
@@ -215,7 +198,8 @@ const Verdict& Checker::verdictFor(const QString& name, const QString& shown)
             QStringLiteral("%1 needs Dravane version %2 or later; the chosen version is %3.")
                 .arg(shown, serverVersionText(needs), serverVersionText(m_version));
     } else {
-        const QString suggestion = suggestionFor(name);
+        verdict.suggestion = suggestionFor(name);
+        const QString& suggestion = verdict.suggestion;
         verdict.message =
             suggestion.isEmpty()
                 ? QStringLiteral("Unknown setting %1.").arg(shown)
@@ -224,11 +208,11 @@ const Verdict& Checker::verdictFor(const QString& name, const QString& shown)
     return *m_verdicts.insert(name, verdict);
 }
 
-const std::optional<Range>& Checker::rangeOfEntry(int entry)
+const std::optional<NumberRange>& Checker::rangeOfEntry(int entry)
 {
     auto found = m_ranges.constFind(entry);
     if (found == m_ranges.cend())
-        found = m_ranges.insert(entry, rangeOf(row(entry).NumberNote()));
+        found = m_ranges.insert(entry, numberRange(row(entry).NumberNote()));
     return *found;
 }
 
@@ -330,7 +314,7 @@ void Checker::checkValue(int line, const QString& name, const QString& shown, in
                 QStringLiteral("%1 needs a whole number; \"%2\" is not one.").arg(shown, value));
             return;
         }
-        if (const std::optional<Range>& range = rangeOfEntry(entry)) {
+        if (const std::optional<NumberRange>& range = rangeOfEntry(entry)) {
             bool fits = false;
             const qint64 number = trimmed.toLongLong(&fits);
             if (!fits || number < range->low || number > range->high)
@@ -385,7 +369,8 @@ QList<Problem> Checker::run(const QStringList& lines)
         const Verdict& verdict = verdictFor(name, shown);
         switch (verdict.status) {
         case Status::Unknown:
-            add(line, Severity::Warning, "unknown-setting", shown, verdict.message);
+            add(line, Severity::Warning, "unknown-setting", shown, verdict.message,
+                verdict.suggestion);
             break;
         case Status::Newer:
             add(line, Severity::Warning, "newer-setting", shown, verdict.message);
@@ -417,6 +402,25 @@ QList<Problem> Checker::run(const QStringList& lines)
 QList<Problem> check(const QStringList& lines, const VersionedCatalogue& catalogue, float version)
 {
     return Checker(catalogue, version).run(lines);
+}
+
+std::optional<NumberRange> numberRange(const QString& note)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*([+-]?\d{1,18})\s+to\s+([+-]?\d{1,18})(?!\d))"));
+    static const QRegularExpression byDefault(
+        QStringLiteral(R"(\bdefault\s+([+-]?\d{1,18})(?!\d))"));
+    const QRegularExpressionMatch match = pattern.match(note);
+    if (!match.hasMatch())
+        return std::nullopt;
+    NumberRange range{match.captured(1).toLongLong(), match.captured(2).toLongLong(), {}};
+    if (range.low > range.high)
+        return std::nullopt;
+    const QRegularExpressionMatch given = byDefault.match(note, match.capturedEnd());
+    const qint64 value = given.captured(1).toLongLong();
+    if (given.hasMatch() && value >= range.low && value <= range.high)
+        range.byDefault = value;
+    return range;
 }
 
 bool isObeyedControl(char16_t c)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // What the server would refuse or silently ignore in a configuration file, found with the
 // look-up the value editor uses, so that the check and the editor never disagree.
 namespace ProblemCheck {
@@ -18,6 +20,7 @@ struct Problem {
     QString code;    // stable: "unknown-setting", "out-of-range", ...
     QString setting; // both as shown: see visible()
     QString message;
+    QString suggestion; // unknown-setting: the known name it is closest to, if any
 
     friend bool operator==(const Problem&, const Problem&) = default;
 };
@@ -32,6 +35,14 @@ QList<Problem> check(const QStringList& lines, const VersionedCatalogue& catalog
 // \u2028. Apply it after any change of case, which would turn "\x1b" into another text.
 QString visible(const QString& text);
 bool isObeyedControl(char16_t c);
+
+// What a number setting's note allows: "1 to 65535, default 7420" -> 1, 65535 and 7420.
+struct NumberRange {
+    qint64 low = 0;
+    qint64 high = 0;
+    std::optional<qint64> byDefault; // only a default inside the range
+};
+std::optional<NumberRange> numberRange(const QString& note);
 
 // "error" or "warning".
 QString severityName(Severity severity);

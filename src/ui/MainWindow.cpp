@@ -16,6 +16,7 @@
 #include "ui/MainLayout.h"
 #include "ui/Preferences.h"
 #include "ui/ProblemsPane.h"
+#include "ui/QuickFixMenus.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/Recovery.h"
 #include "ui/ReplaceCommands.h"
@@ -229,6 +230,8 @@ void MainWindow::createComponents()
         ProblemsPane::Parts{fraProblems, lvProblems, lvListView, txtTextBox, lblNoProblems,
                             vbuSplitterProblems});
     m_recovery = std::make_unique<Recovery>(document, m_dialogs, this);
+    m_quickFixes = std::make_unique<QuickFixMenus>(document, *m_state, *m_problems, views,
+                                                   lvProblems, commands.menu("mnuPopUpLV"));
 }
 
 // The names a screen reader announces, and the Tab order.

@@ -21,6 +21,7 @@ class ReplaceCommands;
 class HelpPane;
 class MainLayout;
 class ProblemsPane;
+class QuickFixMenus;
 class Recovery;
 class Preferences;
 class QFrame;
@@ -140,4 +141,5 @@ private:
     std::unique_ptr<ExternalChanges> m_external;
     std::unique_ptr<ProblemsPane> m_problems;
     std::unique_ptr<Recovery> m_recovery;
+    std::unique_ptr<QuickFixMenus> m_quickFixes;
 };

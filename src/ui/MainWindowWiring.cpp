@@ -18,6 +18,7 @@
 #include "ui/MainLayout.h"
 #include "ui/Preferences.h"
 #include "ui/ProblemsPane.h"
+#include "ui/QuickFixMenus.h"
 #include "ui/RecentFilesMenu.h"
 #include "ui/Recovery.h"
 #include "ui/ReplaceCommands.h"
@@ -235,6 +236,10 @@ void MainWindow::wireProblems()
     connect(m_document.get(), &ConfigDocument::openChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::viewChanged, problems, &ProblemsPane::recheck);
     connect(m_document.get(), &ConfigDocument::pathChanged, problems, &ProblemsPane::recheck);
+    connect(m_quickFixes.get(), &QuickFixMenus::editValueRequested, picTitles, [this](int row) {
+        picTitles->listClicked(row);
+        picTitles->focusValueBox();
+    });
 }
 
 void MainWindow::wireHelp()

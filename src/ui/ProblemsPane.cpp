@@ -3,6 +3,7 @@
 #include "core/ConfigDocument.h"
 #include "core/ConfigText.h"
 #include "core/EditingState.h"
+#include "core/QuickFixes.h"
 #include "ui/ListSelection.h"
 #include "ui/ProblemTable.h"
 #include "ui/TextMarks.h"
@@ -50,7 +51,8 @@ bool ProblemMarks::helpEvent(QHelpEvent* event, QAbstractItemView* view,
 {
     if (event->type() == QEvent::ToolTip) {
         if (const Mark* mark = markOf(index.row())) {
-            QToolTip::showText(event->globalPos(), mark->message, view);
+            QToolTip::showText(event->globalPos(), m_tip ? m_tip(index.row()) : mark->message,
+                               view);
             return true;
         }
     }
@@ -64,6 +66,7 @@ ProblemsPane::ProblemsPane(const ConfigDocument& document, const EditingState& s
       m_textMarks(new TextMarks(parts.text))
 {
     m_parts.list->setItemDelegateForColumn(0, m_marks);
+    m_marks->setTip([this](int row) { return tipOf(row + 1); });
     m_textViewport = m_parts.text->viewport();
     m_textViewport->installEventFilter(this);
 
@@ -140,6 +143,31 @@ void ProblemsPane::fitPane()
 void ProblemsPane::recheckSoon()
 {
     m_pause.start();
+}
+
+void ProblemsPane::checkPending()
+{
+    if (m_pause.isActive())
+        recheck();
+}
+
+QList<ProblemCheck::Problem> ProblemsPane::problemsOn(int line) const
+{
+    QList<ProblemCheck::Problem> found;
+    for (const ProblemCheck::Problem& problem : m_problems) {
+        if (problem.line == line)
+            found.append(problem);
+    }
+    return found;
+}
+
+QString ProblemsPane::tipOf(int line) const
+{
+    const QList<ProblemCheck::Problem> problems = problemsOn(line);
+    if (problems.isEmpty())
+        return {};
+    return QuickFixes::tipFor(problems, checkedLines(), m_state.everyVersion(),
+                              m_state.serverVersion());
 }
 
 QStringList ProblemsPane::documentLines() const
@@ -251,7 +279,7 @@ bool ProblemsPane::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_textViewport && event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const int line = m_parts.text->cursorForPosition(help->pos()).blockNumber() + 1;
-        const QString messages = m_document.isTextView() ? m_messagesByLine.value(line) : QString();
+        const QString messages = m_document.isTextView() ? tipOf(line) : QString();
         if (messages.isEmpty())
             QToolTip::hideText();
         else

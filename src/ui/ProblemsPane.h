@@ -7,6 +7,7 @@
 #include <QStyledItemDelegate>
 #include <QTimer>
 
+#include <functional>
 #include <future>
 #include <optional>
 
@@ -32,6 +33,8 @@ public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void setMarks(QHash<int, Mark> marks) { m_marks = std::move(marks); }
+    // A marked row's tool tip, when it says more than the mark's message.
+    void setTip(std::function<QString(int row)> tip) { m_tip = std::move(tip); }
     // Nothing for a row without a problem; rows are 0-based.
     const Mark* markOf(int row) const;
 
@@ -43,6 +46,7 @@ protected:
 
 private:
     QHash<int, Mark> m_marks;
+    std::function<QString(int row)> m_tip;
 };
 
 // fraProblems: the problems of the open document, checked again after every change, shown in
@@ -66,6 +70,10 @@ public:
     const QList<ProblemCheck::Problem>& problems() const { return m_problems; }
     ProblemMarks& marks() { return *m_marks; }
     const TextMarks& textMarks() const { return *m_textMarks; }
+    // The problems of a 1-based line, as last checked.
+    QList<ProblemCheck::Problem> problemsOn(int line) const;
+    // The lines the problems were found in.
+    QStringList checkedLines() const { return m_checked ? m_checked->lines : QStringList(); }
 
     // How long typing must pause before the check runs again.
     static constexpr int PauseMs = 300;
@@ -76,6 +84,8 @@ public slots:
     // arrival asks for then finds its answer ready or under way.
     void checkAhead(const QStringList& lines);
     void recheckSoon();
+    // At once, if an edit's check is still waiting: before acting on the problems.
+    void checkPending();
     // Until the next check: a new text has other lines.
     void dropUnderlines();
     // The pane shows only while a document is open.
@@ -96,6 +106,8 @@ private:
     void markRows();
     void markText();
     void goTo(const QModelIndex& index);
+    // A mark's tool tip: the line's problems, then their fixes.
+    QString tipOf(int line) const;
     void fitPane();
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,8 @@
 #include "core/ProblemCheck.h"
 #include "core/Version.h"
 
+#include "support/VersionedRows.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -11,31 +13,20 @@ namespace {
 // Versions 5.0 to 8.0. ZIPCODE's type is no type word; BACKWARDS's note is no range.
 VersionedCatalogue Catalogue()
 {
-    VersionedCatalogue catalogue;
-    QList<CatalogueRow> rows;
-    for (const auto& [name, version, type, choices, note] : std::initializer_list<
-             std::tuple<const char*, float, const char*, const char*, const char*>>{
-             {"LISTENPORT", 5.0f, "number", "", "1 to 65535, default 7420"},
-             {"CONNECTTIMEOUT", 5.0f, "number", "", "1 to 300, default 30"},
-             {"OFFSET", 5.0f, "number", "", "-10 to 10"},
-             {"POOLSIZE", 5.0f, "number", "", "default 64"},
-             {"BACKWARDS", 5.0f, "number", "", "10 to 1"},
-             {"TRACE", 5.0f, "boolean", "ON|OFF", ""},
-             {"LOGLEVEL", 5.5f, "combo", "ERROR|WARNING|INFO", ""},
-             {"LISTENADDRESS", 5.0f, "string", "", ""},
-             {"KEEPALIVE", 5.0f, "null", "", ""},
-             {"CACHESIZE", 5.0f, "multiple", "_DATA|_INDEX|_TEMP", ""},
-             {"MAXCLIENTSPERHOST", 6.0f, "number", "", "0 to 10000"},
-             {"WORKMEMORY", 8.0f, "multiple", "_SORT|_HASH", ""},
-             {"ZIPCODE", 5.0f, "Number", "", ""},
-             {" COMMENT(;)", 5.0f, "string", "", ""}}) {
-        rows.append(CatalogueRow{{u"Test"_s, QString::fromLatin1(name), QString::number(version),
-                                  u"#"_s, QString::fromLatin1(type), QString::fromLatin1(choices),
-                                  QString::fromLatin1(note), u"d"_s}});
-        catalogue.introduced.append(version);
-    }
-    catalogue.settings.replace(rows);
-    return catalogue;
+    return VersionedRows({{"LISTENPORT", 5.0f, "number", "", "1 to 65535, default 7420"},
+                          {"CONNECTTIMEOUT", 5.0f, "number", "", "1 to 300, default 30"},
+                          {"OFFSET", 5.0f, "number", "", "-10 to 10"},
+                          {"POOLSIZE", 5.0f, "number", "", "default 64"},
+                          {"BACKWARDS", 5.0f, "number", "", "10 to 1"},
+                          {"TRACE", 5.0f, "boolean", "ON|OFF", ""},
+                          {"LOGLEVEL", 5.5f, "combo", "ERROR|WARNING|INFO", ""},
+                          {"LISTENADDRESS", 5.0f, "string", "", ""},
+                          {"KEEPALIVE", 5.0f, "null", "", ""},
+                          {"CACHESIZE", 5.0f, "multiple", "_DATA|_INDEX|_TEMP", ""},
+                          {"MAXCLIENTSPERHOST", 6.0f, "number", "", "0 to 10000"},
+                          {"WORKMEMORY", 8.0f, "multiple", "_SORT|_HASH", ""},
+                          {"ZIPCODE", 5.0f, "Number", "", ""},
+                          {" COMMENT(;)", 5.0f, "string", "", ""}});
 }
 
 QStringList Described(const QList<Problem>& problems)

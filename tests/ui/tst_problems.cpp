@@ -88,7 +88,8 @@ private slots:
             QTreeView* list = f.ui().lvListView;
             const QPoint setting = list->visualRect(list->model()->index(1, 0)).center();
             QCOMPARE(ToolTipAt(list->viewport(), setting),
-                     u"TRACE takes ON or OFF; \"maybe\" is neither."_s);
+                     u"TRACE takes ON or OFF; \"maybe\" is neither.\nQuick fix: Set to ON\n"
+                     "Quick fix: Set to OFF"_s);
         } else {
             QPlainTextEdit* text = f.ui().txtTextBox;
             const TextMarks& underlines = f.window->problems().textMarks();
@@ -102,8 +103,9 @@ private slots:
                 QTextCursor at(text->document()->findBlockByNumber(line));
                 return text->cursorRect(at).center() + QPoint(4, 0);
             };
-            QCOMPARE(ToolTipAt(text->viewport(), lineStart(3)),
-                     u"Unknown setting LOGLEVL. Did you mean LOGLEVEL?"_s);
+            QCOMPARE(
+                ToolTipAt(text->viewport(), lineStart(3)),
+                u"Unknown setting LOGLEVL. Did you mean LOGLEVEL?\nQuick fix: Change to LOGLEVEL"_s);
             QCOMPARE(ToolTipAt(text->viewport(), lineStart(2)), QString());
         }
 
