@@ -1,6 +1,7 @@
 #include "ui/HelpPane.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
@@ -110,10 +111,36 @@ struct HelpPane::Loading {
     QHash<QString, int> anchors;
 };
 
+namespace {
+
+// Read-aheads whose pane went first. Closing the window does not wait for them; the application
+// does as it ends, before the fonts and formats they use go.
+QList<QPointer<QThread>>& unfinishedLoaders()
+{
+    static QList<QPointer<QThread>> loaders;
+    return loaders;
+}
+
+} // namespace
+
 HelpPane::~HelpPane()
 {
-    if (m_loader)
-        m_loader->wait();
+    if (!m_loader)
+        return;
+    static const bool registered = [] {
+        qAddPostRoutine([] {
+            for (const QPointer<QThread>& loader : std::as_const(unfinishedLoaders())) {
+                if (loader)
+                    loader->wait();
+            }
+            unfinishedLoaders().clear();
+        });
+        return true;
+    }();
+    Q_UNUSED(registered);
+    QList<QPointer<QThread>>& loaders = unfinishedLoaders();
+    loaders.removeAll(nullptr);
+    loaders.append(m_loader);
 }
 
 void HelpPane::preload(const QString& address)
