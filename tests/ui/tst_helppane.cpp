@@ -98,8 +98,10 @@ private slots:
         pane->showHelpPage(page + u"#S2500"_s);
         QVERIFY(!pane->isPageReady());
         QPointer<QTextBrowser> glance;
-        for (QTextBrowser* b : pane->findChildren<QTextBrowser*>())
-            glance = b != browser && !b->isHidden() ? b : glance;
+        for (QTextBrowser* b : pane->findChildren<QTextBrowser*>()) {
+            if (b != browser && !b->isHidden())
+                glance = b;
+        }
         QVERIFY(glance);
         QVERIFY(glance->document()->firstBlock().text().startsWith(u"Section 2500"_s));
         QTRY_VERIFY_WITH_TIMEOUT(pane->isPageReady(), 120'000);
