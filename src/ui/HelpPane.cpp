@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QStackedLayout>
 #include <QStringDecoder>
@@ -150,7 +151,8 @@ void HelpPane::preload(const QString& address)
     auto loading = std::make_shared<Loading>();
     loading->page = withoutAnchor(helpPageUrl(address));
     m_readingPage = loading->page;
-    prepareGlance();
+    if (QFileInfo(m_readingPage.toLocalFile()).size() > GlanceBytes)
+        prepareGlance();
     m_loading = loading;
     QThread* mainThread = thread();
     const QFont font = brwHelpBrowser->font();
@@ -176,7 +178,8 @@ void HelpPane::preload(const QString& address)
 void HelpPane::adoptPreloaded()
 {
     const std::shared_ptr<Loading> loading = std::move(m_loading);
-    if (!loading || !loading->document || !m_page.isEmpty()) {
+    // A glance stands for the page even when the browser beneath holds another one.
+    if (!loading || !loading->document || (!m_page.isEmpty() && !glancing())) {
         m_readingPage.clear();
         endGlance();
         return;
@@ -209,10 +212,10 @@ void HelpPane::layOutAhead()
         return;
     }
     m_ready = true;
-    if (glancing()) {
-        endGlance();
+    const bool wasGlancing = glancing();
+    endGlance();
+    if (wasGlancing)
         showAnchor(m_anchor);
-    }
     emit pageReady();
 }
 
