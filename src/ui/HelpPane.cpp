@@ -214,8 +214,13 @@ void HelpPane::layOutAhead()
     m_ready = true;
     const bool wasGlancing = glancing();
     endGlance();
-    if (wasGlancing)
+    if (wasGlancing) {
+        // The browser learns the page's height on a timer of the layout's; the section needs it
+        // now to be scrolled to.
+        QAbstractTextDocumentLayout* layout = brwHelpBrowser->document()->documentLayout();
+        emit layout->documentSizeChanged(layout->documentSize());
         showAnchor(m_anchor);
+    }
     emit pageReady();
 }
 
