@@ -15,6 +15,7 @@
 #include "app/Startup.h"
 #include "core/Codepage.h"
 #include "ui/FileCommands.h"
+#include "ui/HelpPane.h"
 #include "ui/MainWindow.h"
 
 #include <QElapsedTimer>
@@ -67,6 +68,12 @@ bool RunEditor(bool withDocument, int historySteps, const QElapsedTimer& sinceEn
     if (!window->files().LoadDocument(path))
         return false;
     QCoreApplication::processEvents();
+    // The reference page read ahead meanwhile counts: the window does not wait for it on closing.
+    const HelpPane* help = window->findChild<HelpPane*>();
+    QElapsedTimer reading;
+    reading.start();
+    while (!help->isPageReady() && reading.elapsed() < 60'000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (historySteps > 0) {
         MakeHistorySteps(*window, historySteps);
         return window->document().history().count() == historySteps;

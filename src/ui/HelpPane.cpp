@@ -1,9 +1,11 @@
 #include "ui/HelpPane.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QStackedLayout>
 #include <QStringDecoder>
@@ -14,6 +16,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -61,6 +64,45 @@ QHash<QString, int> anchorPositions(const QTextDocument& document)
 // A layout step keeps within a frame's time, so the window goes on answering.
 constexpr qint64 LayoutStepMilliseconds = 8;
 
+// Pages up to this size parse quickly enough to show on the click.
+constexpr qint64 GlanceBytes = 512 * 1024;
+// A few screens of text: the slice a glance parses.
+constexpr qsizetype GlanceChars = 8 * 1024;
+
+QString decodeHtml(const QByteArray& bytes)
+{
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    return decoder.isValid() ? decoder.decode(bytes) : QString::fromUtf8(bytes);
+}
+
+// Where the element naming `anchor` (name= or id=, quoted or not) sits in the page's text;
+// -1 when nowhere.
+qsizetype anchorOffset(const QString& html, const QString& anchor)
+{
+    for (qsizetype at = html.indexOf(anchor); at > 0; at = html.indexOf(anchor, at + 1)) {
+        const qsizetype after = at + anchor.size();
+        QChar quote = html.at(at - 1);
+        qsizetype before = at - 1;
+        if (quote == u'"' || quote == u'\'')
+            --before;
+        else
+            quote = QChar();
+        if (after < html.size() &&
+            !(quote.isNull() ? html.at(after).isSpace() || html.at(after) == u'>'
+                             : html.at(after) == quote))
+            continue;
+        while (before >= 0 && html.at(before).isSpace())
+            --before;
+        if (before < 0 || html.at(before) != u'=')
+            continue;
+        const QStringView attribute = QStringView(html).left(before).trimmed().right(4);
+        if (attribute.endsWith(u"name", Qt::CaseInsensitive) ||
+            attribute.endsWith(u" id", Qt::CaseInsensitive))
+            return at;
+    }
+    return -1;
+}
+
 } // namespace
 
 // What the loading thread hands over; whichever of the pane and the thread ends last frees it.
@@ -70,18 +112,47 @@ struct HelpPane::Loading {
     QHash<QString, int> anchors;
 };
 
+namespace {
+
+// Read-aheads whose pane went first. Closing the window does not wait for them; the application
+// does as it ends, before the fonts and formats they use go.
+QList<QPointer<QThread>>& unfinishedLoaders()
+{
+    static QList<QPointer<QThread>> loaders;
+    return loaders;
+}
+
+} // namespace
+
 HelpPane::~HelpPane()
 {
-    if (m_loader)
-        m_loader->wait();
+    if (!m_loader)
+        return;
+    static const bool registered = [] {
+        qAddPostRoutine([] {
+            for (const QPointer<QThread>& loader : std::as_const(unfinishedLoaders())) {
+                if (loader)
+                    loader->wait();
+            }
+            unfinishedLoaders().clear();
+        });
+        return true;
+    }();
+    Q_UNUSED(registered);
+    QList<QPointer<QThread>>& loaders = unfinishedLoaders();
+    loaders.removeAll(nullptr);
+    loaders.append(m_loader);
 }
 
 void HelpPane::preload(const QString& address)
 {
-    if (m_loader || m_ready)
+    if (m_loader || m_ready || !m_readingPage.isEmpty())
         return;
     auto loading = std::make_shared<Loading>();
     loading->page = withoutAnchor(helpPageUrl(address));
+    m_readingPage = loading->page;
+    if (QFileInfo(m_readingPage.toLocalFile()).size() > GlanceBytes)
+        prepareGlance();
     m_loading = loading;
     QThread* mainThread = thread();
     const QFont font = brwHelpBrowser->font();
@@ -89,9 +160,7 @@ void HelpPane::preload(const QString& address)
         QFile file(loading->page.toLocalFile());
         if (!file.open(QIODevice::ReadOnly))
             return;
-        const QByteArray bytes = file.readAll();
-        QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
-        const QString html = decoder.isValid() ? decoder.decode(bytes) : QString::fromUtf8(bytes);
+        const QString html = decodeHtml(file.readAll());
         auto document = std::make_unique<QTextDocument>();
         document->setDefaultFont(font);
         document->setMetaInformation(QTextDocument::DocumentUrl, loading->page.toString());
@@ -109,8 +178,12 @@ void HelpPane::preload(const QString& address)
 void HelpPane::adoptPreloaded()
 {
     const std::shared_ptr<Loading> loading = std::move(m_loading);
-    if (!loading || !loading->document || !m_page.isEmpty())
+    // A glance stands for the page even when the browser beneath holds another one.
+    if (!loading || !loading->document || (!m_page.isEmpty() && !glancing())) {
+        m_readingPage.clear();
+        endGlance();
         return;
+    }
     QTextDocument* document = loading->document.release();
     document->setParent(brwHelpBrowser);
     // The browser's own first document goes with it.
@@ -139,7 +212,93 @@ void HelpPane::layOutAhead()
         return;
     }
     m_ready = true;
+    const bool wasGlancing = glancing();
+    endGlance();
+    if (wasGlancing) {
+        // The browser learns the page's height on a timer of the layout's; the section needs it
+        // now to be scrolled to.
+        QAbstractTextDocumentLayout* layout = brwHelpBrowser->document()->documentLayout();
+        emit layout->documentSizeChanged(layout->documentSize());
+        showAnchor(m_anchor);
+    }
     emit pageReady();
+}
+
+// Shows the section of the page being read ahead from a slice of its text. False when the page
+// is small enough to show whole at once, or cannot be read.
+bool HelpPane::glance(const QUrl& url)
+{
+    if (m_pageText.isNull()) {
+        QFile file(m_readingPage.toLocalFile());
+        m_pageText = QLatin1String("");
+        if (file.size() > GlanceBytes && file.open(QIODevice::ReadOnly))
+            m_pageText = decodeHtml(file.readAll());
+    }
+    if (m_pageText.isEmpty())
+        return false;
+    const qsizetype bodyTag = m_pageText.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
+    const qsizetype body = bodyTag < 0 ? 0 : m_pageText.indexOf(u'>', bodyTag) + 1;
+    qsizetype at = url.fragment().isEmpty() ? -1 : anchorOffset(m_pageText, url.fragment());
+    qsizetype start = body;
+    if (at >= 0) {
+        // From the start of the anchor's line; the tag itself when the page has long lines.
+        start = m_pageText.lastIndexOf(u'\n', at) + 1;
+        if (at - start > GlanceChars / 4)
+            start = std::max<qsizetype>(m_pageText.lastIndexOf(u'<', at), 0);
+    }
+    qsizetype end = m_pageText.indexOf(u'\n', start + GlanceChars);
+    if (end < 0)
+        end = m_pageText.size();
+    prepareGlance();
+    // A fresh document: replacing the text of one on show would lay all of it out again.
+    auto* document = new QTextDocument(m_glance);
+    document->setDefaultFont(m_glance->font());
+    document->setHtml(m_pageText.left(body) + m_pageText.mid(start, end - start));
+    // The browser's own first document goes with it; the glances before are the pane's.
+    std::unique_ptr<QTextDocument> old(
+        m_glance->document()->parent() == m_glance ? m_glance->document() : nullptr);
+    m_glance->setDocument(document);
+    m_glance->setGeometry(brwHelpBrowser->geometry());
+    m_glance->show();
+    m_glance->raise();
+    m_glance->verticalScrollBar()->setValue(0);
+    return true;
+}
+
+void HelpPane::prepareGlance()
+{
+    if (m_glance)
+        return;
+    m_glance = new QTextBrowser(this);
+    m_glance->hide();
+    m_glance->setAccessibleName(brwHelpBrowser->accessibleName());
+    m_glance->setOpenLinks(false);
+    m_glance->setFocusPolicy(Qt::NoFocus);
+    m_glance->ensurePolished();
+    connect(m_glance, &QTextBrowser::anchorClicked, this, &HelpPane::linkClicked);
+}
+
+bool HelpPane::glancing() const
+{
+    return m_glance && !m_glance->isHidden();
+}
+
+void HelpPane::endGlance()
+{
+    if (!m_glance)
+        return;
+    m_glance->hide();
+    if (m_ready || m_readingPage.isEmpty()) {
+        m_pageText.clear();
+        delete std::exchange(m_glance, nullptr);
+    }
+}
+
+void HelpPane::resizeEvent(QResizeEvent* event)
+{
+    QStackedWidget::resizeEvent(event);
+    if (glancing())
+        m_glance->setGeometry(brwHelpBrowser->geometry());
 }
 
 bool HelpPane::scrollToKnownAnchor(const QString& anchor)
@@ -201,6 +360,16 @@ HelpPane::HelpPane(QWidget* parent) : QStackedWidget(parent)
 void HelpPane::showHelpPage(const QString& address)
 {
     const QUrl url = helpPageUrl(address);
+    // A click before the read-ahead began: the page asked for is the one to read.
+    if (!m_loader && !m_loading && !m_ready && m_readingPage.isEmpty())
+        preload(address);
+    if (!m_ready && withoutAnchor(url) == m_readingPage && glance(url)) {
+        m_anchor = url.fragment();
+        setCurrentWidget(brwHelpBrowser);
+        m_glance->raise();
+        return;
+    }
+    endGlance();
     if (!m_preloadedShown || withoutAnchor(url) != m_page) {
         m_preloadedShown = false;
         m_anchors.clear();
@@ -238,6 +407,7 @@ bool HelpPane::eventFilter(QObject* watched, QEvent* event)
 // One face of the stack shows at a time, so the browser is never seen over the frame.
 void HelpPane::blankHelpPane()
 {
+    endGlance();
     setCurrentWidget(fraBrowser);
 }
 
@@ -247,9 +417,14 @@ void HelpPane::linkClicked(const QUrl& link)
         emit externalLinkClicked(link);
         return;
     }
-    const QUrl target = m_page.resolved(link);
+    const QUrl target = (glancing() ? m_readingPage : m_page).resolved(link);
     if (!target.isLocalFile())
         return;
+    if (glancing()) {
+        showHelpPage(target.toLocalFile() +
+                     (target.hasFragment() ? u'#' + target.fragment() : QString()));
+        return;
+    }
     if (m_preloadedShown && withoutAnchor(target) == m_page) {
         showAnchor(target.fragment());
         return;

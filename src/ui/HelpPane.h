@@ -39,6 +39,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void linkClicked(const QUrl& link);
@@ -46,6 +47,10 @@ private:
     bool scrollToKnownAnchor(const QString& anchor);
     void adoptPreloaded();
     void layOutAhead();
+    bool glance(const QUrl& url);
+    void prepareGlance();
+    bool glancing() const;
+    void endGlance();
 
     // The section the pane was asked to show. A resize reflows the page, which would leave
     // another section in view; until the user scrolls, the pane goes back to this one.
@@ -63,4 +68,11 @@ private:
     struct Loading;
     QPointer<QThread> m_loader;
     std::shared_ptr<Loading> m_loading;
+
+    // A large page read ahead takes seconds to parse and lay out. A section asked for meanwhile
+    // shows at once from a slice of the page's text, over the browser, until the whole page is
+    // ready beneath it.
+    QUrl m_readingPage;
+    QString m_pageText; // null until first needed; empty when the page is small or unreadable
+    QTextBrowser* m_glance = nullptr;
 };

@@ -79,6 +79,38 @@ private slots:
         QVERIFY(qAbs(sectionTop(50)) >= 30);
     }
 
+    // A section asked for while a large reference page is still being read, even before the
+    // window shows, comes up at once from a slice of the page; the whole page takes over at the
+    // same section once it is ready.
+    void sectionShownWhileReadAhead()
+    {
+        QByteArray html = "<html><body><h1>Top</h1>\n";
+        for (int i = 0; i < 2600; ++i)
+            html += "<h3><a name=\"S" + QByteArray::number(i) + "\"></a>Section " +
+                    QByteArray::number(i) + "</h3>\n<p>" + QByteArray(200, 'w') + "</p>\n";
+        QString page;
+        EditorFixture w([&](TestEnvironment& env) {
+            page = env.writeFile(u"server/Docs/techref/TRCFG/homecfgl.htm"_s, html);
+        });
+        QVERIFY(w.window);
+        auto* pane = w.window->findChild<HelpPane*>();
+        QTextBrowser* browser = w.ui().brwHelpBrowser;
+        pane->showHelpPage(page + u"#S2500"_s);
+        QVERIFY(!pane->isPageReady());
+        QPointer<QTextBrowser> glance;
+        for (QTextBrowser* b : pane->findChildren<QTextBrowser*>()) {
+            if (b != browser && !b->isHidden())
+                glance = b;
+        }
+        QVERIFY(glance);
+        QVERIFY(glance->document()->firstBlock().text().startsWith(u"Section 2500"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(pane->isPageReady(), 120'000);
+        QVERIFY(!glance || glance->isHidden());
+        QCOMPARE(pane->currentWidget(), browser);
+        const QRect section = browser->cursorRect(browser->document()->find(u"Section 2500"_s));
+        QVERIFY2(qAbs(section.top()) < 30, qPrintable(QString::number(section.top())));
+    }
+
     // The menu item and the button each hide and show the pane. The guide shows in a window of
     // the program: in-page links move it with Back and Forward; an address the desktop cannot
     // open is shown in a message instead of being lost.
