@@ -96,14 +96,9 @@ Offer Index::offerAt(QStringView line, int column) const
     Offer offer;
     if (column < 0 || column > line.size())
         return offer;
-    qsizetype start = 0;
-    while (start < line.size() && line.at(start) == u' ')
-        ++start;
+    const auto [start, nameEnd] = nameSpan(line);
     if (column < start || (start < line.size() && line.at(start) == u';'))
         return offer;
-    qsizetype nameEnd = line.indexOf(u' ', start);
-    if (nameEnd < 0)
-        nameEnd = line.size();
 
     if (column <= nameEnd) {
         // Only at the end of the name: inside it, a pick would have to drop what follows.
@@ -143,6 +138,17 @@ Offer Index::offerAt(QStringView line, int column) const
                 {choice, QString(), kind == Kind::Multiple ? choice + u' ' : choice});
     }
     return offer;
+}
+
+std::pair<int, int> nameSpan(QStringView line)
+{
+    qsizetype start = 0;
+    while (start < line.size() && line.at(start) == u' ')
+        ++start;
+    qsizetype end = line.indexOf(u' ', start);
+    if (end < 0)
+        end = line.size();
+    return {static_cast<int>(start), static_cast<int>(end)};
 }
 
 QString describe(const CatalogueRow& setting, float introduced)

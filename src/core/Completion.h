@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <utility>
 
 // What typing in the text view may be completed with: the chosen version's setting names where
 // a line's name goes, a setting's choices or suffixes after its name and a space.
@@ -46,6 +47,10 @@ private:
     const CatalogueTable& m_catalogue;
     QList<Name> m_names; // by upper-cased name
 };
+
+// Where a line's setting name lies: from its first character after leading blanks to the space
+// that ends it (begin, end), empty on a line of blanks.
+std::pair<int, int> nameSpan(QStringView line);
 
 // The text of a tooltip on a setting's name: its type with its range, unit and default or its
 // choices, the version that introduced it and the first sentence of its description.

@@ -66,6 +66,8 @@ public:
     const QList<ProblemCheck::Problem>& problems() const { return m_problems; }
     ProblemMarks& marks() { return *m_marks; }
     const TextMarks& textMarks() const { return *m_textMarks; }
+    // Every problem of a line of the text view, one a line; empty in the list view.
+    QString messagesOnLine(int line) const;
 
     // How long typing must pause before the check runs again.
     static constexpr int PauseMs = 300;
@@ -102,7 +104,6 @@ private:
     const ConfigDocument& m_document;
     const EditingState& m_state;
     Parts m_parts;
-    QWidget* m_textViewport = nullptr; // the text view's, whose tool tips tell the problems
     ProblemMarks* m_marks;
     ProblemTable* m_table;
     TextMarks* m_textMarks;

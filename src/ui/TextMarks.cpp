@@ -1,5 +1,7 @@
 #include "ui/TextMarks.h"
 
+#include "core/Completion.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,18 +10,6 @@
 #include <QTextDocument>
 
 namespace {
-
-// The setting of a line: from its first character after leading blanks to the space ending it.
-std::pair<int, int> settingSpan(const QString& line)
-{
-    qsizetype start = 0;
-    while (start < line.size() && line.at(start) == u' ')
-        ++start;
-    qsizetype end = line.indexOf(u' ', start);
-    if (end < 0)
-        end = line.size();
-    return {static_cast<int>(start), static_cast<int>(end)};
-}
 
 void drawWave(QPainter& painter, int left, int right, int baseline, const QColor& colour)
 {
@@ -125,7 +115,7 @@ void TextMarks::paintEvent(QPaintEvent* event)
         const auto mark = m_marks.constFind(block.blockNumber() + 1);
         if (mark == m_marks.cend())
             continue;
-        const auto [first, end] = settingSpan(block.text());
+        const auto [first, end] = Completion::nameSpan(block.text());
         cursor.setPosition(block.position() + first);
         const QRect from = m_text->cursorRect(cursor);
         cursor.setPosition(block.position() + end);
