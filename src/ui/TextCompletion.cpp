@@ -63,6 +63,7 @@ TextCompletion::TextCompletion(QPlainTextEdit* text, const EditingState& state)
     m_list->setFocusPolicy(Qt::NoFocus);
     m_list->setModel(m_model);
     m_list->setHeaderHidden(true);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
@@ -81,7 +82,10 @@ TextCompletion::TextCompletion(QPlainTextEdit* text, const EditingState& state)
         if (!m_typing && m_list->isVisible())
             refresh(m_asked);
     });
-    connect(text->verticalScrollBar(), &QScrollBar::valueChanged, this, &TextCompletion::close);
+    connect(text->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (m_list->isVisible())
+            place();
+    });
     const auto forget = [this] {
         close();
         m_index.reset();
@@ -135,10 +139,21 @@ void TextCompletion::refresh(bool asked)
     const int scrollBar =
         entries.size() > RowsShown ? m_list->verticalScrollBar()->sizeHint().width() : 0;
     m_list->resize(shown + gap + detail + gap + frame + scrollBar,
-                   rows * (metrics.height() + 4) + frame);
-    const QRect at = m_text->cursorRect();
-    m_list->move(m_text->viewport()->mapToGlobal(at.bottomLeft() + QPoint(0, 2)));
+                   rows * m_list->sizeHintForRow(0) + frame);
     m_list->show();
+    place();
+}
+
+// Under the caret, wherever the view has moved it.
+void TextCompletion::place()
+{
+    const QRect at = m_text->cursorRect();
+    // A caret scrolled or squeezed out of sight takes the list with it.
+    if (!m_text->viewport()->rect().contains(at.center())) {
+        close();
+        return;
+    }
+    m_list->move(m_text->viewport()->mapToGlobal(at.bottomLeft() + QPoint(0, 2)));
 }
 
 void TextCompletion::close()
@@ -233,6 +248,11 @@ bool TextCompletion::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     }
+    case QEvent::Resize:
+    case QEvent::Move:
+        if (m_list->isVisible())
+            place();
+        return false;
     case QEvent::FocusOut:
     case QEvent::Hide:
         close();

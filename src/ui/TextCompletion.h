@@ -30,6 +30,7 @@ protected:
 private:
     void pick(int entry);
     void close();
+    void place();
     const Completion::Index& index();
 
     QPlainTextEdit* m_text;
