@@ -36,6 +36,7 @@ ROWS = [
     ("Redo, 200 steps, text view", "bench_undo", "BM_RedoInText", "BM_CursorEditBaseline", ("ms", 10)),
     ("Undo of typing in the list view, 200 steps", "bench_undo", "BM_UndoInList", "BM_CursorEditBaseline", ("ms", 10)),
     ("all 200 steps undone and redone, list view", "bench_undo", "BM_WholeHistoryInList", "BM_CursorEditBaseline", ("info",)),
+    ("completion list after a key stroke, 5,000 settings", "bench_completion", "BM_CompletionKeyStroke5000", "BM_BareKeyStroke", ("ms", 16)),
 ]
 
 

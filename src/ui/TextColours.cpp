@@ -44,6 +44,9 @@ TextColours::TextColours(QPlainTextEdit* text, const EditingState& state)
     chooseFormats();
     text->installEventFilter(this);
     text->viewport()->installEventFilter(this);
+    // An edit's lines are coloured before the view lays them out, which it then does once.
+    connect(text->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { colourChange(position, added); });
     connect(&state, &EditingState::versionChanged, this, &TextColours::recolour);
     connect(&state, &EditingState::catalogueLoaded, this, &TextColours::recolour);
 }
@@ -98,6 +101,22 @@ bool TextColours::colour(const QTextBlock& block)
     block.layout()->setFormats(ranges);
     QTextBlock(block).setUserData(new Coloured(text, m_generation));
     return true;
+}
+
+void TextColours::colourChange(int position, int added)
+{
+    // A whole new text waits for its lines to come into view.
+    constexpr int MostLines = 100;
+    const QTextDocument* document = m_text->document();
+    QTextBlock block = document->findBlock(position);
+    const QTextBlock last = document->findBlock(position + added);
+    if (!last.isValid() || last.blockNumber() - block.blockNumber() > MostLines)
+        return;
+    for (; block.isValid(); block = block.next()) {
+        colour(block);
+        if (block == last)
+            break;
+    }
 }
 
 void TextColours::colourLines(const QRect& region)

@@ -29,6 +29,7 @@ protected:
 
 private:
     void colourLines(const QRect& region);
+    void colourChange(int position, int added);
     bool colour(const QTextBlock& block);
     bool isKnown(const QString& name);
     void recolour();

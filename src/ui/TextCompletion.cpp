@@ -169,6 +169,9 @@ void TextCompletion::pick(int entry)
     const Completion::Entry chosen = m_offer.entries.at(entry);
     QTextCursor caret = m_text->textCursor();
     const int line = caret.block().position();
+    // An offer made for another text replaces nothing.
+    if (m_offer.to > caret.block().length() - 1 || m_offer.from > m_offer.to)
+        return;
     caret.setPosition(line + m_offer.from);
     caret.setPosition(line + m_offer.to, QTextCursor::KeepAnchor);
     close();
