@@ -6,6 +6,9 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <benchmark/benchmark.h>
+
+#include "core/EditingState.h"
 
 inline constexpr int GeneratedSettings = 5000;
 inline constexpr int GeneratedCategories = 200;
@@ -76,4 +79,14 @@ inline const QString& GeneratedCatalogue()
         return WriteGeneratedCatalogue(file) ? file : QString();
     }();
     return path;
+}
+
+// Switches the state to the generated catalogue; on failure the benchmark is skipped.
+inline bool UseGeneratedCatalogue(EditingState& editing, benchmark::State& state)
+{
+    QString error;
+    if (editing.load(GeneratedCatalogue(), &error))
+        return true;
+    state.SkipWithError(error.toStdString().c_str());
+    return false;
 }

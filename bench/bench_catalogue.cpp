@@ -121,11 +121,8 @@ void TypeIntoBox(benchmark::State& state, bool filterBox)
     NullDialogs dialogs;
     MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
                       EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb")));
-    QString error;
-    if (!window.editingState().load(GeneratedCatalogue(), &error)) {
-        state.SkipWithError(error.toStdString().c_str());
+    if (!UseGeneratedCatalogue(window.editingState(), state))
         return;
-    }
     window.explorer().BuildSettingsTree(true);
     window.resize(800, 600);
     window.show();

@@ -34,11 +34,8 @@ void Type(benchmark::State& state, bool completing)
     NullDialogs dialogs;
     MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
                       EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb")));
-    QString error;
-    if (!window.editingState().load(GeneratedCatalogue(), &error)) {
-        state.SkipWithError(error.toStdString().c_str());
+    if (!UseGeneratedCatalogue(window.editingState(), state))
         return;
-    }
     window.load();
     window.resize(1000, 700);
     window.show();
