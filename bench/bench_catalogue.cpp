@@ -3,6 +3,7 @@
 // settings table of the same catalogue measured in the same run (a large catalogue costs more
 // to read, whatever the editor does with it); the ratios are printed after the table.
 #include "BenchSupport.h"
+#include "GeneratedCatalogue.h"
 #include "RatioReporter.h"
 #include "core/CatalogueTable.h"
 #include "core/EditingState.h"
@@ -21,77 +22,6 @@
 #include <limits>
 
 namespace {
-
-constexpr int GeneratedSettings = 5000;
-constexpr int GeneratedCategories = 200;
-
-const QString& DemoCatalogue()
-{
-    static const QString path = QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb");
-    return path;
-}
-
-// Runs body(db) on a connection of its own, removed again afterwards.
-template <typename Body>
-bool WithDatabase(const QString& path, const QString& connection, bool readOnly, Body&& body)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        if (readOnly)
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (db.open()) {
-            ok = body(db);
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(connection);
-    return ok;
-}
-
-// 25 settings to a category; names are handed out in a scrambled order so that the
-// alphabetical tree has real sorting to do.
-bool WriteGeneratedCatalogue(const QString& path)
-{
-    return WithDatabase(path, QStringLiteral("bench.generate"), false, [](QSqlDatabase& db) {
-        QSqlQuery query(db);
-        if (!query.exec(QStringLiteral(
-                "CREATE TABLE CFGSettings (ID INTEGER, Category TEXT, SettingName TEXT, "
-                "Version REAL, HelpLink TEXT, ValueType TEXT, Choices TEXT, NumberNote TEXT, "
-                "Description TEXT)")) ||
-            !query.exec(
-                QStringLiteral("CREATE TABLE DV_Version (\"Index\" INTEGER, Version REAL)")) ||
-            !query.exec(QStringLiteral("INSERT INTO DV_Version VALUES (0, 1.0)")))
-            return false;
-        db.transaction();
-        query.prepare(QStringLiteral("INSERT INTO CFGSettings VALUES (?, ?, ?, 1.0, ?, 'number', "
-                                     "'', '1 to 4096', 'pages')"));
-        const int perCategory = GeneratedSettings / GeneratedCategories;
-        for (int i = 0; i < GeneratedSettings; ++i) {
-            const int scrambled = (i * 7919) % GeneratedSettings;
-            const QString name =
-                QStringLiteral("SETTING_%1").arg(scrambled, 4, 10, QLatin1Char('0'));
-            query.addBindValue(i + 1);
-            query.addBindValue(QStringLiteral("Category %1").arg(i / perCategory));
-            query.addBindValue(name);
-            query.addBindValue(QLatin1Char('#') + name);
-            if (!query.exec())
-                return false;
-        }
-        return db.commit();
-    });
-}
-
-const QString& GeneratedCatalogue()
-{
-    static QTemporaryDir folder;
-    static const QString path = [] {
-        const QString file = folder.filePath(QStringLiteral("DraCFG.mdb"));
-        return WriteGeneratedCatalogue(file) ? file : QString();
-    }();
-    return path;
-}
 
 void SelectWalk(benchmark::State& state, const QString& path)
 {
@@ -191,11 +121,8 @@ void TypeIntoBox(benchmark::State& state, bool filterBox)
     NullDialogs dialogs;
     MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
                       EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb")));
-    QString error;
-    if (!window.editingState().load(GeneratedCatalogue(), &error)) {
-        state.SkipWithError(error.toStdString().c_str());
+    if (!UseGeneratedCatalogue(window.editingState(), state))
         return;
-    }
     window.explorer().BuildSettingsTree(true);
     window.resize(800, 600);
     window.show();

@@ -40,6 +40,7 @@ ROWS = [
     ("all 200 steps undone and redone, list view", "bench_undo", "BM_WholeHistoryInList", "BM_CursorEditBaseline", ("info",)),
     ("a quick fix applied, 65,000-byte worst file", "bench_fixes", "BM_QuickFixInText", None, ("ms", 16)),
     ("a quick fix applied, 65,000-byte worst file, list view", "bench_fixes", "BM_QuickFixInList", None, ("ms", 16)),
+    ("completion list after a key stroke, 5,000 settings", "bench_completion", "BM_CompletionKeyStroke5000", "BM_BareKeyStroke", ("ms", 16)),
 ]
 
 

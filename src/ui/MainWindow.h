@@ -89,6 +89,7 @@ private:
     void wireExplorer();
     void wireProblems();
     void wireHelp();
+    void wireTextAssist();
     void showFileFormat();
     void wireLineEnds();
     template <typename Receiver, typename Command>

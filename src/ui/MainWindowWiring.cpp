@@ -13,6 +13,7 @@
 #include "ui/FileDrop.h"
 #include "ui/FindCommands.h"
 #include "ui/HelpContents.h"
+#include "ui/HelpKey.h"
 #include "ui/HelpPane.h"
 #include "ui/ListSelection.h"
 #include "ui/MainLayout.h"
@@ -26,6 +27,9 @@
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
 #include "ui/StatusBar.h"
+#include "ui/TextColours.h"
+#include "ui/TextCompletion.h"
+#include "ui/TextHover.h"
 #include "ui/ValueEditor.h"
 #include "ui/VersionMenu.h"
 
@@ -75,6 +79,7 @@ void MainWindow::wire()
     wireExplorer();
     wireProblems();
     wireHelp();
+    wireTextAssist();
 }
 
 void MainWindow::wireFile()
@@ -297,4 +302,21 @@ void MainWindow::wireLineEnds()
     connect(item("mnuFileLineEndsLf"), &QAction::triggered, this,
             [convert] { convert(LineEnds::Lf); });
     showMarks();
+}
+
+// Completion, the tool tip, colours and F1 in the text view; F1 in the list too.
+void MainWindow::wireTextAssist()
+{
+    new TextCompletion(txtTextBox, *m_state);
+    new TextColours(txtTextBox, *m_state);
+    ProblemsPane* problems = m_problems.get();
+    new TextHover(txtTextBox, *m_state,
+                  [problems](int line) { return problems->messagesOnLine(line); });
+    auto* help = new HelpKey(*m_document, *m_state, m_programDir, txtTextBox, lvListView);
+    connect(help, &HelpKey::helpPageRequested, helpPane, [this](const QString& address) {
+        if (!m_state->helpShown())
+            m_layout->showHelpWindow(true);
+        helpPane->showHelpPage(address);
+    });
+    connect(help, &HelpKey::guideRequested, item("mnuHelpContents"), &QAction::trigger);
 }

@@ -67,8 +67,6 @@ ProblemsPane::ProblemsPane(const ConfigDocument& document, const EditingState& s
 {
     m_parts.list->setItemDelegateForColumn(0, m_marks);
     m_marks->setTip([this](int row) { return tipOf(row + 1); });
-    m_textViewport = m_parts.text->viewport();
-    m_textViewport->installEventFilter(this);
 
     QTreeView* list = m_parts.problems;
     list->setModel(m_table);
@@ -269,24 +267,17 @@ void ProblemsPane::dropUnderlines()
 
 bool ProblemsPane::eventFilter(QObject* watched, QEvent* event)
 {
-    // Compared by the pointer kept: events still come while the text view is being destroyed,
-    // when its members may no longer be called.
     // Once the splitter has shared out its new height, which it does after this event.
     if (watched == m_parts.split && event->type() == QEvent::Resize) {
         QMetaObject::invokeMethod(this, &ProblemsPane::fitPane, Qt::QueuedConnection);
         return false;
     }
-    if (watched == m_textViewport && event->type() == QEvent::ToolTip) {
-        const auto* help = static_cast<QHelpEvent*>(event);
-        const int line = m_parts.text->cursorForPosition(help->pos()).blockNumber() + 1;
-        const QString messages = m_document.isTextView() ? tipOf(line) : QString();
-        if (messages.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), messages, m_textViewport);
-        return true;
-    }
     return QObject::eventFilter(watched, event);
+}
+
+QString ProblemsPane::messagesOnLine(int line) const
+{
+    return m_document.isTextView() ? tipOf(line) : QString();
 }
 
 void ProblemsPane::goTo(const QModelIndex& index)

@@ -74,6 +74,8 @@ public:
     QList<ProblemCheck::Problem> problemsOn(int line) const;
     // The lines the problems were found in.
     QStringList checkedLines() const { return m_checked ? m_checked->lines : QStringList(); }
+    // Every problem of a line of the text view with its quick fixes; empty in the list view.
+    QString messagesOnLine(int line) const;
 
     // How long typing must pause before the check runs again.
     static constexpr int PauseMs = 300;
@@ -114,7 +116,6 @@ private:
     const ConfigDocument& m_document;
     const EditingState& m_state;
     Parts m_parts;
-    QWidget* m_textViewport = nullptr; // the text view's, whose tool tips tell the problems
     ProblemMarks* m_marks;
     ProblemTable* m_table;
     TextMarks* m_textMarks;

@@ -1,5 +1,7 @@
 #include "ui/TextMarks.h"
 
+#include "core/Completion.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -7,22 +9,6 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
-
-namespace {
-
-// The setting of a line: from its first character after leading blanks to the space ending it.
-std::pair<int, int> settingSpan(const QString& line)
-{
-    qsizetype start = 0;
-    while (start < line.size() && line.at(start) == u' ')
-        ++start;
-    qsizetype end = line.indexOf(u' ', start);
-    if (end < 0)
-        end = line.size();
-    return {static_cast<int>(start), static_cast<int>(end)};
-}
-
-} // namespace
 
 TextMarks::TextMarks(QPlainTextEdit* text) : QWidget(text), m_text(text)
 {
@@ -135,7 +121,7 @@ void TextMarks::paintEvent(QPaintEvent* event)
         if (mark == m_marks.cend() || !layout || layout->lineCount() == 0)
             continue;
         const QTextLine line = layout->lineAt(0);
-        const auto [first, end] = settingSpan(block.text());
+        const auto [first, end] = Completion::nameSpan(block.text());
         const int left = start.left() + static_cast<int>(line.cursorToX(first) - line.cursorToX(0));
         const int width = static_cast<int>(line.cursorToX(end) - line.cursorToX(first));
         // An empty setting still gets a short mark, so the line shows it has a problem.
