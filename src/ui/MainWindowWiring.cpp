@@ -307,7 +307,7 @@ void MainWindow::wireLineEnds()
 // Completion, the tool tip, colours and F1 in the text view; F1 in the list too.
 void MainWindow::wireTextAssist()
 {
-    new TextCompletion(txtTextBox, *m_state);
+    new TextCompletion(txtTextBox, *m_document, *m_state);
     new TextColours(txtTextBox, *m_state);
     ProblemsPane* problems = m_problems.get();
     new TextHover(txtTextBox, *m_state,

@@ -1,5 +1,6 @@
 #include "ui/TextCompletion.h"
 
+#include "core/DocumentEdits.h"
 #include "core/EditingState.h"
 
 #include <QAbstractTableModel>
@@ -51,9 +52,10 @@ constexpr int RowsShown = 10;
 
 } // namespace
 
-TextCompletion::TextCompletion(QPlainTextEdit* text, const EditingState& state)
-    : QObject(text), m_text(text), m_state(state), m_list(new QTreeView(text)),
-      m_model(new CompletionModel(this))
+TextCompletion::TextCompletion(QPlainTextEdit* text, ConfigDocument& document,
+                               const EditingState& state)
+    : QObject(text), m_text(text), m_document(document), m_state(state),
+      m_list(new QTreeView(text)), m_model(new CompletionModel(this))
 {
     m_list->setObjectName(QStringLiteral("lstCompletion"));
     m_list->setAccessibleName(QStringLiteral("Completions"));
@@ -172,11 +174,10 @@ void TextCompletion::pick(int entry)
     // An offer made for another text replaces nothing.
     if (m_offer.to > caret.block().length() - 1 || m_offer.from > m_offer.to)
         return;
-    caret.setPosition(line + m_offer.from);
-    caret.setPosition(line + m_offer.to, QTextCursor::KeepAnchor);
     close();
-    // As a key stroke would: the text document records it as typing, so Undo takes it back.
-    caret.insertText(chosen.insert);
+    // As a key stroke would: recorded as typing, so Undo takes it back.
+    caret.setPosition(
+        DocumentEdits(m_document).type(line + m_offer.from, line + m_offer.to, chosen.insert));
     m_text->setTextCursor(caret);
     // A name picked goes straight on to its choices.
     refresh(false);

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <memory>
 
+class ConfigDocument;
 class EditingState;
 class QPlainTextEdit;
 class QTreeView;
@@ -17,7 +18,7 @@ class CompletionModel;
 class TextCompletion : public QObject {
     Q_OBJECT
 public:
-    TextCompletion(QPlainTextEdit* text, const EditingState& state);
+    TextCompletion(QPlainTextEdit* text, ConfigDocument& document, const EditingState& state);
     ~TextCompletion() override;
 
     QTreeView* list() const { return m_list; }
@@ -34,6 +35,7 @@ private:
     const Completion::Index& index();
 
     QPlainTextEdit* m_text;
+    ConfigDocument& m_document;
     const EditingState& m_state;
     QTreeView* m_list;
     CompletionModel* m_model;
