@@ -27,7 +27,6 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::newRow("press on one row, release on another") << u"drag"_s;
         QTest::newRow("middle click") << u"middle"_s;
-        QTest::newRow("Down key") << u"key"_s;
         QTest::newRow("selected by the program") << u"program"_s;
     }
     void selectionArrangesTheEditor()
@@ -47,9 +46,6 @@ private slots:
             QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 1));
         } else if (how == u"middle") {
             QTest::mouseClick(list->viewport(), Qt::MiddleButton, {}, rowCentre(list, 1));
-        } else if (how == u"key") {
-            list->setFocus();
-            QTest::keyClick(list, Qt::Key_Down);
         } else {
             selectRow(list, 1);
         }
