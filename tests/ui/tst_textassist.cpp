@@ -81,8 +81,8 @@ private slots:
         QVERIFY(!f.dialogs.calls.isEmpty()); // the guide goes to the desktop's browser
     }
 
-    // The tool tip on a name tells the problem first, then the setting; a comment line and a
-    // name are coloured apart.
+    // The tool tip on a name tells the problem and its fixes first, then the setting; a comment
+    // line and a name are coloured apart.
     void hoverAndColours()
     {
         EditorFixture f;
@@ -94,7 +94,8 @@ private slots:
         QHelpEvent help(QEvent::ToolTip, point, text->viewport()->mapToGlobal(point));
         QApplication::sendEvent(text->viewport(), &help);
         QTRY_COMPARE(QToolTip::text(),
-                     u"MAXCONNECTIONS must be between 1 and 4096; 5000 is outside.\n\n"
+                     u"MAXCONNECTIONS must be between 1 and 4096; 5000 is outside.\n"
+                     "Quick fix: Set to the minimum (1)\nQuick fix: Set to the maximum (4096)\n\n"
                      "MAXCONNECTIONS (number): 1 to 4096\nIntroduced in version 1\nconnections"_s);
 
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
