@@ -5,7 +5,6 @@
 #include "core/EditHistory.h"
 
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -256,10 +255,18 @@ std::optional<EditHistory::LineChange> DocumentHistory::takeTextChange()
             ++end;
         return end - lineEndBefore;
     }();
-    QTextCursor cursor(&text);
-    cursor.setPosition(static_cast<int>(lineStart));
-    cursor.setPosition(static_cast<int>(endAfter + rest), QTextCursor::KeepAnchor);
-    const QString after = cursor.selectedText();
+    // Whole lines, so their blocks' texts joined as the raw text joins them; a cursor would lay
+    // each line out to find where its caret would stand.
+    QString after;
+    const QTextBlock last = text.findBlock(static_cast<int>(endAfter + rest));
+    for (QTextBlock block = text.findBlock(static_cast<int>(lineStart)); block.isValid();
+         block = block.next()) {
+        if (block.position() > lineStart)
+            after += QChar::ParagraphSeparator;
+        after += block.text();
+        if (block == last)
+            break;
+    }
     lineEndBefore += rest;
     auto change = EditHistory::lineChange(shot.sliced(lineStart, lineEndBefore - lineStart), after);
     if (change)

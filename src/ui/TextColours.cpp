@@ -39,11 +39,11 @@ QTextLayout::FormatRange range(qsizetype start, qsizetype length, const QTextCha
 } // namespace
 
 TextColours::TextColours(QPlainTextEdit* text, const EditingState& state)
-    : QObject(text), m_text(text), m_state(state)
+    : QObject(text), m_text(text), m_viewport(text->viewport()), m_state(state)
 {
     chooseFormats();
     text->installEventFilter(this);
-    text->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     // An edit's lines are coloured before the view lays them out, which it then does once.
     connect(text->document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) { colourChange(position, added); });
@@ -135,7 +135,7 @@ void TextColours::colourLines(const QRect& region)
 
 bool TextColours::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_text->viewport() && event->type() == QEvent::Paint)
+    if (watched == m_viewport && event->type() == QEvent::Paint)
         colourLines(static_cast<QPaintEvent*>(event)->rect());
     else if (watched == m_text && event->type() == QEvent::PaletteChange) {
         chooseFormats();

@@ -9,6 +9,7 @@
 
 class EditingState;
 class QPlainTextEdit;
+class QWidget;
 class QTextBlock;
 
 // The text view's colours: comment lines, setting names the chosen version knows and those it
@@ -36,6 +37,7 @@ private:
     void chooseFormats();
 
     QPlainTextEdit* m_text;
+    QWidget* m_viewport; // kept: events still come while the text view is being destroyed
     const EditingState& m_state;
     QTextCharFormat m_formats[PartCount];
     int m_generation = 0; // of the catalogue and palette the lines were last coloured for
