@@ -408,18 +408,15 @@ std::optional<NumberRange> numberRange(const QString& note)
 {
     static const QRegularExpression pattern(
         QStringLiteral(R"(^\s*([+-]?\d{1,18})\s+to\s+([+-]?\d{1,18})(?!\d))"));
-    static const QRegularExpression byDefault(
-        QStringLiteral(R"(\bdefault\s+([+-]?\d{1,18})(?!\d))"));
     const QRegularExpressionMatch match = pattern.match(note);
     if (!match.hasMatch())
         return std::nullopt;
     NumberRange range{match.captured(1).toLongLong(), match.captured(2).toLongLong(), {}};
     if (range.low > range.high)
         return std::nullopt;
-    const QRegularExpressionMatch given = byDefault.match(note, match.capturedEnd());
-    const qint64 value = given.captured(1).toLongLong();
-    if (given.hasMatch() && value >= range.low && value <= range.high)
-        range.byDefault = value;
+    // The value editor's reading, so that a fix and the editor offer the same default.
+    if (const QString given = SettingLookup::defaultOf(note); !given.isEmpty())
+        range.byDefault = given.toLongLong();
     return range;
 }
 
