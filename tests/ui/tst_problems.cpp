@@ -79,23 +79,13 @@ private slots:
                      u"TRACE takes ON or OFF; \"maybe\" is neither.\nQuick fix: Set to ON\n"
                      "Quick fix: Set to OFF"_s);
         } else {
-            QPlainTextEdit* text = f.ui().txtTextBox;
             const TextMarks& underlines = f.window->problems().textMarks();
             QCOMPARE(underlines.marks(),
                      (QHash<int, ProblemCheck::Severity>{{1, ProblemCheck::Severity::Error},
                                                          {2, ProblemCheck::Severity::Error},
                                                          {4, ProblemCheck::Severity::Warning},
                                                          {6, ProblemCheck::Severity::Warning}}));
-            QVERIFY(underlines.isVisible());
-            const auto lineStart = [text](int line) {
-                QTextCursor at(text->document()->findBlockByNumber(line));
-                return text->cursorRect(at).center() + QPoint(4, 0);
-            };
-            QCOMPARE(
-                ToolTipAt(text->viewport(), lineStart(3)),
-                u"Unknown setting LOGLEVL. Did you mean LOGLEVEL?\nQuick fix: Change to LOGLEVEL"_s);
-            // A clean line's name tells only what the setting is.
-            QVERIFY(ToolTipAt(text->viewport(), lineStart(2)).startsWith(u"LOGLEVEL (combo)"_s));
+            QVERIFY(underlines.isVisible()); // its tooltips: tst_textassist
         }
 
         QVERIFY(f.activate());
