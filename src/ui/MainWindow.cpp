@@ -24,6 +24,7 @@
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
 #include "ui/StatusBar.h"
+#include "ui/TextColours.h"
 #include "ui/Twips.h"
 #include "ui/ValueEditor.h"
 #include "ui/VersionMenu.h"
@@ -38,7 +39,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTextBrowser>
@@ -138,7 +138,7 @@ void MainWindow::buildWorkArea()
     txtTextBox->setObjectName(QStringLiteral("txtTextBox"));
     txtTextBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     QTextDocument& text = m_document->textDocument();
-    text.setDocumentLayout(new QPlainTextDocumentLayout(&text));
+    text.setDocumentLayout((new TextColours(txtTextBox, *m_state))->layoutFor(text));
     txtTextBox->setDocument(&text);
     lvListView = new QTreeView(documentPane);
     lvListView->setObjectName(QStringLiteral("lvListView"));

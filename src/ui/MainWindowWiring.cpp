@@ -27,7 +27,6 @@
 #include "ui/SettingsExplorer.h"
 #include "ui/SettingsTree.h"
 #include "ui/StatusBar.h"
-#include "ui/TextColours.h"
 #include "ui/TextCompletion.h"
 #include "ui/TextHover.h"
 #include "ui/ValueEditor.h"
@@ -304,11 +303,10 @@ void MainWindow::wireLineEnds()
     showMarks();
 }
 
-// Completion, the tool tip, colours and F1 in the text view; F1 in the list too.
+// Completion, the tool tip and F1 in the text view; F1 in the list too.
 void MainWindow::wireTextAssist()
 {
     new TextCompletion(txtTextBox, *m_document, *m_state);
-    new TextColours(txtTextBox, *m_state);
     ProblemsPane* problems = m_problems.get();
     new TextHover(txtTextBox, *m_state,
                   [problems](int line) { return problems->messagesOnLine(line); });

@@ -2,13 +2,19 @@
 
 #include "core/Completion.h"
 #include "core/EditingState.h"
+#include "ui/VisibleLines.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPaintEvent>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextLayout>
+
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -38,15 +44,47 @@ QTextLayout::FormatRange range(qsizetype start, qsizetype length, const QTextCha
 
 } // namespace
 
+// Lays the view's lines out, colouring the lines an edit changed first. Coloured after the
+// layout, a line would be laid out twice at every key stroke; coloured from the document's change
+// notice, the change would reach past the line and the whole view be painted again.
+class TextColours::Layout : public QPlainTextDocumentLayout {
+public:
+    Layout(QTextDocument& document, TextColours& colours)
+        : QPlainTextDocumentLayout(&document), m_colours(&colours)
+    {}
+
+    QRectF blockBoundingRect(const QTextBlock& block) const override
+    {
+        if (m_before && block == m_before->first)
+            return std::exchange(m_before, std::nullopt)->second;
+        return QPlainTextDocumentLayout::blockBoundingRect(block);
+    }
+
+protected:
+    void documentChanged(int from, int removed, int added) override
+    {
+        // New colours drop a line's layout. Asked the size the line had before the edit, to
+        // know what to paint again, the view would lay it out only to lay it out once more.
+        const QTextBlock first = document()->findBlock(from);
+        if (first.isValid() && first.layout()->lineCount() > 0)
+            m_before.emplace(first, QPlainTextDocumentLayout::blockBoundingRect(first));
+        if (m_colours)
+            m_colours->colourChange(*document(), from, added);
+        QPlainTextDocumentLayout::documentChanged(from, removed, added);
+        m_before.reset();
+    }
+
+private:
+    QPointer<TextColours> m_colours;
+    mutable std::optional<std::pair<QTextBlock, QRectF>> m_before;
+};
+
 TextColours::TextColours(QPlainTextEdit* text, const EditingState& state)
     : QObject(text), m_text(text), m_viewport(text->viewport()), m_state(state)
 {
     chooseFormats();
     text->installEventFilter(this);
     m_viewport->installEventFilter(this);
-    // An edit's lines are coloured before the view lays them out, which it then does once.
-    connect(text->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { colourChange(position, added); });
     connect(&state, &EditingState::versionChanged, this, &TextColours::recolour);
     connect(&state, &EditingState::catalogueLoaded, this, &TextColours::recolour);
 }
@@ -81,35 +119,46 @@ bool TextColours::isKnown(const QString& name)
     return *m_known.insert(name, !m_index->candidates(name).isEmpty());
 }
 
-// False when the line was coloured already.
+// False when the line's colours stay as they were, so that its layout stands.
 bool TextColours::colour(const QTextBlock& block)
 {
     const QString text = block.text();
     auto* coloured = static_cast<Coloured*>(block.userData());
     if (coloured && coloured->generation == m_generation && coloured->text == text)
         return false;
+    QTextBlock(block).setUserData(new Coloured(text, m_generation));
+    // A comment and a value run on to the line's end, however long it grows: typing in them
+    // leaves the line's formats, and so its layout, as they are.
+    constexpr int ToLineEnd = 1 << 24;
     QList<QTextLayout::FormatRange> ranges;
     const auto [start, end] = Completion::nameSpan(text);
     if (start < text.size() && text.at(start) == u';') {
-        ranges.append(range(start, text.size() - start, m_formats[Comment]));
+        ranges.append(range(start, ToLineEnd, m_formats[Comment]));
     } else if (start < text.size()) {
         const bool known = isKnown(SettingLookup::nameForRow(text.sliced(start, end - start)));
         ranges.append(range(start, end - start, m_formats[known ? KnownName : UnknownName]));
-        if (end + 1 < text.size())
-            ranges.append(range(end + 1, text.size() - end - 1, m_formats[Value]));
+        ranges.append(range(end + 1, ToLineEnd, m_formats[Value]));
     }
-    block.layout()->setFormats(ranges);
-    QTextBlock(block).setUserData(new Coloured(text, m_generation));
+    QTextLayout* layout = block.layout();
+    if (ranges == layout->formats())
+        return false;
+    layout->setFormats(ranges);
+    // Its glyphs kept: the line is drawn next, and a line shaped once per key stroke, not twice.
+    layout->setCacheEnabled(true);
     return true;
 }
 
-void TextColours::colourChange(int position, int added)
+QPlainTextDocumentLayout* TextColours::layoutFor(QTextDocument& document)
+{
+    return new Layout(document, *this);
+}
+
+void TextColours::colourChange(const QTextDocument& document, int position, int added)
 {
     // A whole new text waits for its lines to come into view.
     constexpr int MostLines = 100;
-    const QTextDocument* document = m_text->document();
-    QTextBlock block = document->findBlock(position);
-    const QTextBlock last = document->findBlock(position + added);
+    QTextBlock block = document.findBlock(position);
+    const QTextBlock last = document.findBlock(position + added);
     if (!last.isValid() || last.blockNumber() - block.blockNumber() > MostLines)
         return;
     for (; block.isValid(); block = block.next()) {
@@ -124,13 +173,10 @@ void TextColours::colourLines(const QRect& region)
     QTextDocument* document = m_text->document();
     // The lines are about to be painted: laid out again here, they need no second paint.
     const QSignalBlocker quiet(document->documentLayout());
-    for (QTextBlock block = m_text->cursorForPosition(QPoint(0, region.top())).block();
-         block.isValid(); block = block.next()) {
-        if (m_text->cursorRect(QTextCursor(block)).top() > region.bottom())
-            break;
+    forEachVisibleLine(*m_text, region, [&](const QTextBlock& block, const QRectF&) {
         if (colour(block))
             document->markContentsDirty(block.position(), block.length());
-    }
+    });
 }
 
 bool TextColours::eventFilter(QObject* watched, QEvent* event)

@@ -1,6 +1,7 @@
 #include "ui/TextMarks.h"
 
 #include "core/Completion.h"
+#include "ui/VisibleLines.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -74,6 +75,9 @@ bool TextMarks::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Move:
         setGeometry(m_text->viewport()->geometry());
         break;
+    case QEvent::FontChange:
+        m_extents.clear();
+        break;
     default:
         break;
     }
@@ -110,23 +114,37 @@ void TextMarks::paintEvent(QPaintEvent* event)
     const QRect region = event->rect();
     QPainter painter(this);
     painter.setClipRect(region);
-    const int bottom = region.bottom();
-    for (QTextBlock block = m_text->cursorForPosition(QPoint(0, region.top())).block();
-         block.isValid(); block = block.next()) {
-        const QRect start = m_text->cursorRect(QTextCursor(block));
-        if (start.top() > bottom)
-            break;
+    forEachVisibleLine(*m_text, region, [&](const QTextBlock& block, const QRectF& bounds) {
         const auto mark = m_marks.constFind(block.blockNumber() + 1);
-        const QTextLayout* layout = block.layout();
-        if (mark == m_marks.cend() || !layout || layout->lineCount() == 0)
-            continue;
-        const QTextLine line = layout->lineAt(0);
-        const auto [first, end] = Completion::nameSpan(block.text());
-        const int left = start.left() + static_cast<int>(line.cursorToX(first) - line.cursorToX(0));
-        const int width = static_cast<int>(line.cursorToX(end) - line.cursorToX(first));
+        if (mark == m_marks.cend() || block.layout()->lineCount() == 0)
+            return;
+        const auto [left, width] = nameExtent(block);
+        const QTextLine line = block.layout()->lineAt(0);
+        const int bottom = static_cast<int>(bounds.top() + line.y() + line.height());
         // An empty setting still gets a short mark, so the line shows it has a problem.
         const QPixmap& tile = waveTile(*mark);
-        painter.drawTiledPixmap(QRect(left, start.bottom() - 2, std::max(width, 6), tile.height()),
+        painter.drawTiledPixmap(QRect(static_cast<int>(bounds.left() + left), bottom - 3,
+                                      std::max(width, 6), tile.height()),
                                 tile);
-    }
+    });
+}
+
+// Where a line's setting name lies in it. Asking the line's layout shapes its whole text again,
+// at every paint; the extent depends on the text up to the name's end only.
+std::pair<double, int> TextMarks::nameExtent(const QTextBlock& block)
+{
+    const QString text = block.text();
+    const auto [first, end] = Completion::nameSpan(text);
+    const QString head = text.first(end);
+    const auto known = m_extents.constFind(head);
+    if (known != m_extents.cend())
+        return *known;
+    const QTextLine line = block.layout()->lineAt(0);
+    const double left = line.cursorToX(first);
+    const std::pair<double, int> extent{left, static_cast<int>(line.cursorToX(end) - left)};
+    constexpr int MostKept = 4096;
+    if (m_extents.size() >= MostKept)
+        m_extents.clear();
+    m_extents.insert(head, extent);
+    return extent;
 }

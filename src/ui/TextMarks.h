@@ -7,8 +7,10 @@
 #include <QWidget>
 
 #include <array>
+#include <utility>
 
 class QPlainTextEdit;
+class QTextBlock;
 class QTextDocument;
 
 // The wavy underlines under the setting of each line with a problem in the text view, painted
@@ -31,10 +33,12 @@ private:
     void followLines(int position);
     void watchDocument();
     const QPixmap& waveTile(ProblemCheck::Severity severity);
+    std::pair<double, int> nameExtent(const QTextBlock& block);
 
     QPlainTextEdit* m_text;
     QTextDocument* m_watched = nullptr;
     int m_blockCount = 0;
     QHash<int, ProblemCheck::Severity> m_marks;
-    std::array<QPixmap, 2> m_tiles; // error, warning
+    std::array<QPixmap, 2> m_tiles;                   // error, warning
+    QHash<QString, std::pair<double, int>> m_extents; // by the line up to its name's end
 };
