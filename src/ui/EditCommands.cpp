@@ -33,10 +33,11 @@ bool EditCommands::eventFilter(QObject* watched, QEvent* event)
 bool EditCommands::runEditKey(QKeyEvent* event)
 {
     using Command = void (EditCommands::*)();
-    const std::pair<QKeySequence::StandardKey, Command> clipboardKeys[] = {
-        {QKeySequence::Cut, &EditCommands::cut},
-        {QKeySequence::Copy, &EditCommands::copy},
-        {QKeySequence::Paste, &EditCommands::paste},
+    // The platform's keys, read once: asking at every key stroke builds its lists afresh.
+    static const std::pair<QList<QKeySequence>, Command> clipboardKeys[] = {
+        {QKeySequence::keyBindings(QKeySequence::Cut), &EditCommands::cut},
+        {QKeySequence::keyBindings(QKeySequence::Copy), &EditCommands::copy},
+        {QKeySequence::keyBindings(QKeySequence::Paste), &EditCommands::paste},
     };
     // The menu's own keys, whatever the platform binds to undo and redo.
     const std::pair<QKeyCombination, Command> historyKeys[] = {
@@ -44,12 +45,14 @@ bool EditCommands::runEditKey(QKeyEvent* event)
         {Qt::CTRL | Qt::Key_Y, &EditCommands::redo},
         {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &EditCommands::redo},
     };
+    const QKeyCombination pressed(event->modifiers() &
+                                      ~(Qt::KeypadModifier | Qt::GroupSwitchModifier),
+                                  Qt::Key(event->key()));
     Command command = nullptr;
-    for (const auto& [key, each] : clipboardKeys) {
-        if (event->matches(key))
+    for (const auto& [keys, each] : clipboardKeys) {
+        if (keys.contains(QKeySequence(pressed)))
             command = each;
     }
-    const QKeyCombination pressed(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
     for (const auto& [key, each] : historyKeys) {
         if (pressed == key)
             command = each;
