@@ -92,6 +92,8 @@ struct Fixture {
         window.resize(1000, 700);
         window.show();
         paint();
+        // Laid out as the text view is: a line wraps in neither.
+        bare.setLineWrapMode(QPlainTextEdit::NoWrap);
         bare.resize(textView->size());
         bare.show();
         paint();
