@@ -85,7 +85,7 @@ private slots:
                                                          {2, ProblemCheck::Severity::Error},
                                                          {4, ProblemCheck::Severity::Warning},
                                                          {6, ProblemCheck::Severity::Warning}}));
-            QVERIFY(underlines.isVisible()); // its tooltips: tst_textassist
+            QVERIFY(underlines.isVisible()); // its tooltips: tst_documentviews
         }
 
         QVERIFY(f.activate());
