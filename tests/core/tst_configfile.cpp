@@ -227,7 +227,6 @@ private slots:
         QTest::newRow("over the limit once LF becomes CR LF")
             << u"A 1\n"_s.repeated(16250) << u"doc.cfg"_s << ConfigFile::sizeRefusal(81250);
         QTest::newRow("full disk") << u"NEW "_s + QString(100, u'x') << u"doc.cfg"_s << QString();
-        QTest::newRow("a folder") << u"NEW 1"_s << u""_s << QString();
         QTest::newRow("a missing folder") << u"NEW 1"_s << u"missing/doc.cfg"_s << QString();
         QTest::newRow("target replaced by a folder") << u"NEW 1"_s << u"doc.cfg/"_s << QString();
     }

@@ -178,9 +178,7 @@ private slots:
         QTextCursor name(text->document()->findBlockByNumber(1));
         const QPoint point = text->cursorRect(name).center() + QPoint(4, 0);
         QTRY_VERIFY(!f.window->problems().messagesOnLine(2).isEmpty());
-        QHelpEvent help(QEvent::ToolTip, point, text->viewport()->mapToGlobal(point));
-        QApplication::sendEvent(text->viewport(), &help);
-        QTRY_COMPARE(QToolTip::text(),
+        QTRY_COMPARE(ToolTipAt(text->viewport(), point),
                      u"MAXCONNECTIONS must be between 1 and 4096; 5000 is outside.\n"
                      "Quick fix: Set to the minimum (1)\nQuick fix: Set to the maximum (4096)\n\n"
                      "MAXCONNECTIONS (number): 1 to 4096\nIntroduced in version 1\nconnections"_s);

@@ -115,7 +115,7 @@ private slots:
     }
 
     // Each key reaches its command from the text view, which has key bindings of its own (the
-    // undo keys are tst_rowoperations').
+    // undo keys are tst_editcommands').
     void shortcuts_data()
     {
         QTest::addColumn<QString>("item");

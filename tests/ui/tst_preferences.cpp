@@ -61,9 +61,6 @@ private slots:
         QVERIFY(frame.width() > px(6500));
         QCOMPARE(ui.vbuSplitterHoriz->sizes().value(0), px(3000));
         QCOMPARE(ui.vbuSplitterVert->sizes().value(0), px(3000));
-        QVERIFY(ui.mnuViewmnuShowHelp->isChecked() && ui.FlatBttn[Button::ShowHelp]->isChecked());
-        QVERIFY(ui.mnuToolsConfirmDelete->isChecked());
-        QCOMPARE(window->editingState().versionIndex(), 0);
         const QFont font = ui.txtTextBox->font();
         QCOMPARE(font.family(), u"MS Sans Serif"_s); // kept, though shown in a sans-serif face
         QVERIFY(QFontInfo(font).family().contains(u"Sans"_s));

@@ -26,17 +26,6 @@ QString Counts(EditorFixture& f)
     return f.window->status().problemCounts();
 }
 
-// What a pause of the mouse over the point shows.
-QString ToolTipAt(QWidget* viewport, const QPoint& point)
-{
-    QToolTip::hideText();
-    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
-        return u"(a tool tip that does not go)"_s;
-    QHelpEvent help(QEvent::ToolTip, point, viewport->mapToGlobal(point));
-    QApplication::sendEvent(viewport, &help);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
-
 } // namespace
 
 class tst_Problems : public QObject {

@@ -27,7 +27,7 @@ Q_DECLARE_METATYPE(Step)
 // The Edit menu's commands, the list's and the text's, and their undo. For the list's, a document
 // is written as its lines, comma-separated, the selected one in brackets; rows read back as
 // "Setting|Parameter".
-class tst_RowOperations : public QObject {
+class tst_EditCommands : public QObject {
     Q_OBJECT
 
     std::optional<EditorFixture> f;
@@ -310,5 +310,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_RowOperations)
-#include "tst_rowoperations.moc"
+QTEST_MAIN(tst_EditCommands)
+#include "tst_editcommands.moc"
