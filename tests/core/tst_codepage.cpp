@@ -1,9 +1,11 @@
 #include "core/Codepage.h"
+#include "core/TextCheck.h"
 
 #include <QTest>
 
 #include <numeric>
 
+// Bytes read as text: the Windows-1252 code page, and what looks like text at all.
 class tst_Codepage : public QObject {
     Q_OBJECT
 
@@ -34,6 +36,29 @@ private slots:
         qsizetype reported = -1;
         QCOMPARE(Codepage::encodeWindows1252(text, &reported), std::nullopt);
         QTEST(reported, "badIndex");
+    }
+
+    // Whether Open takes the bytes for a configuration file without asking.
+    void looksLikeText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("text");
+        QByteArray high(128, '\0');
+        std::iota(high.begin(), high.end(), char(0x80));
+        QTest::newRow("empty file") << QByteArray() << true;
+        QTest::newRow("settings with tabs and CR LF")
+            << QByteArray("LOG 1\r\n;\tnote\r\nCACHE x\n") << true;
+        QTest::newRow("every high byte of the code page") << high << true;
+        QTest::newRow("one NUL among text") << QByteArray("LOG 1\r\nX\0Y", 10) << false;
+        QTest::newRow("one control in ten") << QByteArray("ABCDEFGHI\x01") << true;
+        QTest::newRow("two controls in eleven") << QByteArray("ABCDEFGHI\x01\x1b") << false;
+        QTest::newRow("DEL counts as a control") << QByteArray("A\x7f") << false;
+        QTest::newRow("form feeds in a short file") << QByteArray("\f\f\f") << false;
+    }
+    void looksLikeText()
+    {
+        QFETCH(QByteArray, bytes);
+        QTEST(TextCheck::looksLikeText(bytes), "text");
     }
 };
 

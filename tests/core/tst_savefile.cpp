@@ -1,5 +1,6 @@
 #include "core/ConfigDocument.h"
 #include "core/ConfigFile.h"
+#include "core/FileIdentity.h"
 #include "core/SafeSave.h"
 #include "support/FileBytes.h"
 
@@ -36,6 +37,14 @@ class tst_SaveFile : public QObject {
     QTemporaryDir m_data; // the user's data folder, where the copies of old content go
     QTemporaryDir m_dir;
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    QString doc() const { return path(u"doc.cfg"_s); }
+    bool writeDoc(const QByteArray& bytes, const QDateTime& time = {})
+    {
+        QFile file(doc());
+        return WriteBytes(doc(), bytes) &&
+               (!time.isValid() || (file.open(QIODevice::ReadWrite) &&
+                                    file.setFileTime(time, QFileDevice::FileModificationTime)));
+    }
     QString copies() const
     {
         return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + "/saves"_L1;
@@ -237,6 +246,51 @@ private slots:
         QStringList expected = kept + QStringList{u"new.cfg"_s, u"x.cfg"_s};
         expected.sort();
         QCOMPARE(everything(m_dir.path()), expected);
+    }
+
+    // Whether the file was changed by another program since it was read or written.
+    void changedOnDisk_data()
+    {
+        QTest::addColumn<QByteArray>("recorded"); // "(none)": nothing was recorded
+        QTest::addColumn<QByteArray>("now");      // "(none)": the file is gone
+        QTest::addColumn<int>("nowSecond");
+        QTest::addColumn<bool>("changed");
+        const QByteArray big(FileIdentity::MaxComparedBytes + 1, 'x');
+        QByteArray bigOther = big;
+        bigOther[0] = 'y';
+        const auto row = [](const char* tag, const QByteArray& recorded, const QByteArray& now,
+                            int nowSecond, bool changed) {
+            QTest::newRow(tag) << recorded << now << nowSecond << changed;
+        };
+        row("untouched", "A 1\r\n", "A 1\r\n", 0, false);
+        row("same bytes, new time", "A 1\r\n", "A 1\r\n", 30, false);
+        row("longer", "A 1\r\n", "A 10\r\n", 30, true);
+        row("same size and time, other bytes", "A 1\r\n", "A 2\r\n", 0, true);
+        row("gone", "A 1\r\n", "(none)", 0, false);
+        row("nothing recorded", "(none)", "A 1\r\n", 0, true);
+        row("too large to hash, same time", big, bigOther, 0, false);
+        row("too large to hash, new time", big, bigOther, 30, true);
+    }
+    void changedOnDisk()
+    {
+        QFETCH(QByteArray, recorded);
+        QFETCH(QByteArray, now);
+        QFETCH(int, nowSecond);
+        const QDateTime base = QDateTime::currentDateTime().addDays(-1);
+        QFile::remove(doc());
+
+        if (recorded != "(none)")
+            QVERIFY(writeDoc(recorded, base));
+        const FileIdentity before = FileIdentity::of(doc());
+        QCOMPARE(before.exists, recorded != "(none)");
+        // Recorded from the bytes just written, as a save does, instead of read back.
+        const FileIdentity written = FileIdentity::of(doc(), recorded);
+        QFile::remove(doc());
+        if (now != "(none)")
+            QVERIFY(writeDoc(now, base.addSecs(nowSecond)));
+
+        QTEST(::changedOnDisk(before, FileIdentity::of(doc())), "changed");
+        QTEST(::changedOnDisk(written, FileIdentity::of(doc())), "changed");
     }
 };
 

@@ -14,6 +14,17 @@
 #include <QtTest>
 #include <QtWidgets>
 
+// What a pause of the mouse over the point shows.
+inline QString ToolTipAt(QWidget* viewport, const QPoint& point)
+{
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+        return QStringLiteral("(a tool tip that does not go)");
+    QHelpEvent help(QEvent::ToolTip, point, viewport->mapToGlobal(point));
+    QApplication::sendEvent(viewport, &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
 struct EditorFixture {
     // Prepares the installation or the store before start-up.
     using Setup = std::function<void(TestEnvironment&)>;

@@ -2,6 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
+// Find, Find Next and Previous, Replace and Go to Line.
 class tst_Find : public QObject {
     Q_OBJECT
 
@@ -34,14 +35,15 @@ private slots:
         pressFind();
         QCOMPARE(f->dialogs.last(u"message"_s).text, u"String not found."_s);
     }
+    // The window starts with the focus where it says nothing about the tree, so the first Find
+    // over a document looks in the editor.
     void searchesAndClosingResets()
     {
+        QVERIFY(f->activate());
+        QVERIFY(QApplication::focusWidget() != ui().tvTreeView);
         QVERIFY(f->open("AAAA\r\nAA"));
-        ui().tvTreeView->setFocus();
-        QTRY_VERIFY(f->window->find().LastFocusInTree());
-        ui().txtTextBox->setFocus();
-        QTRY_VERIFY(!f->window->find().LastFocusInTree());
-        openFind(u"aa"_s); // the focus last in a view: the editor is the default target
+        QVERIFY(!f->window->find().LastFocusInTree());
+        openFind(u"aa"_s);
         QVERIFY(button("optEditor")->isChecked());
         // The last match lies past a line break, which is one position in the text view.
         for (int start : {0, 1, 2, 5}) {
@@ -76,19 +78,6 @@ private slots:
         QTest::keyClick(txtFind(), Qt::Key_Backspace); // an edited key starts from the top
         pressFind();
         QCOMPARE(selectedRow(ui().lvListView), 3);
-    }
-
-    // The window starts with the focus where it says nothing about the tree, so the first Find
-    // over a document looks in the editor.
-    void startsWithTheFocusOutsideTheTree()
-    {
-        QVERIFY(f->activate());
-        QWidget* focus = QApplication::focusWidget();
-        QVERIFY2(focus && focus != ui().tvTreeView, focus ? qPrintable(focus->objectName()) : "");
-        QVERIFY(!f->window->find().LastFocusInTree());
-        ui().mnuFileNew->trigger();
-        openFind(QString());
-        QVERIFY(button("optEditor")->isChecked());
     }
 
     // A match far below the visible rows is brought into view, in each of the three targets;
@@ -163,17 +152,81 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), txtFind());
     }
 
-    // Shift+F3 goes back from the row shown in the list.
-    void findPreviousGoesBack()
+    // Ctrl+G goes to the line asked for, within the document, in either view.
+    void goToLine_data()
     {
-        QVERIFY(f->open("AA 1\r\nB 2\r\nAA 3\r\nAA 4\r\n", true));
-        openFind(u"aa"_s);
-        pressFind();
+        QTest::addColumn<bool>("listView");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<int>("line"); // 0-based: the row selected, or the caret's line
+        QTest::newRow("text") << false << 3 << 2;
+        QTest::newRow("list, past the end") << true << 99 << 3;
+    }
+    void goToLine()
+    {
+        QFETCH(bool, listView);
+        QFETCH(int, asked);
+        QFETCH(int, line);
+        QVERIFY(f->open("A 1\r\nB 2\r\nC 3\r\nD 4\r\n", listView));
+        QVERIFY(f->activate());
+        f->dialogs.onModal = [asked](QDialog& dialog) {
+            qobject_cast<QInputDialog*>(&dialog)->setIntValue(asked);
+            dialog.accept();
+        };
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_G, Qt::ControlModifier);
+        const QTextCursor caret = cursor();
+        QCOMPARE(listView ? selectedRow(ui().lvListView) : caret.blockNumber(), line);
+        QVERIFY(listView || caret.atBlockStart());
+    }
+
+    // Before any search F3 opens the Find window; once it is closed, F3 and Shift+F3 go on
+    // from the match shown, in the text or from the row shown in the list.
+    void findAgainWithTheWindowClosed()
+    {
+        QVERIFY(f->open("AA 1\r\nB 2\r\nAA 3\r\nAA 4\r\n"));
+        f->trigger(u"mnuFindNext"_s);
+        QTest::keyClicks(txtFind(), u"aa"_s);
+        QTest::keyClick(dialog(), Qt::Key_Return);
+        QTest::keyClick(dialog(), Qt::Key_Escape);
+        QTRY_VERIFY(!dialog());
+        for (const auto& [command, start] :
+             {std::pair{"mnuFindNext", 9}, {"mnuFindNext", 14}, {"mnuFindPrevious", 9}}) {
+            f->trigger(QLatin1String(command));
+            QCOMPARE(cursor().selectionStart(), start);
+        }
+        ui().mnuViewmnuLVList->trigger();
         QVERIFY(f->clickRow(3));
         for (int row : {2, 0}) {
             f->trigger(u"mnuFindPrevious"_s);
             QCOMPARE(selectedRow(ui().lvListView), row);
         }
+    }
+
+    // Replace takes the match selected and selects the next; Replace All takes the rest in one
+    // step, a save rewrites only the lines changed, and the window goes with the text view.
+    void replaceThenReplaceAllThenUndo()
+    {
+        QVERIFY(f->open("A log\r\nB 2\nLOG 3\r\n"));
+        QVERIFY(f->activate());
+        QTest::keyClick(ui().txtTextBox, Qt::Key_H, Qt::ControlModifier);
+        QDialog* replace = f->window->findChild<QDialog*>(u"frmReplace"_s);
+        QTest::keyClicks(replace->findChild<QLineEdit*>(u"txtFind"_s), u"log"_s);
+        QTest::keyClicks(replace->findChild<QLineEdit*>(u"txtReplace"_s), u"Trace"_s);
+        QCheckBox* matchCase = replace->findChild<QCheckBox*>(u"chkMatchCase"_s);
+        matchCase->setChecked(true);
+        // Replace with the case matched selects "log", replaces it and finds no other; Replace
+        // All, ignoring case, then takes "LOG".
+        for (const char* button : {"FBReplace", "FBReplace", "FBReplaceAll"}) {
+            QTest::mouseClick(replace->findChild<QPushButton*>(button), Qt::LeftButton);
+            matchCase->setChecked(f->dialogs.calls.isEmpty());
+        }
+        QCOMPARE(f->dialogs.count(u"message"_s), 2); // "String not found.", then the count
+        QCOMPARE(f->dialogs.last(u"message"_s).text, u"Replaced 1 occurrence."_s);
+        f->trigger(u"mnuFilemnuSave"_s);
+        QCOMPARE(ReadBytes(f->document().path()), "A Trace\r\nB 2\nTrace 3\r\n");
+        f->trigger(u"mnuEditUndo"_s);
+        QCOMPARE(f->document().text(), u"A Trace\r\nB 2\r\nLOG 3\r\n"_s);
+        ui().mnuViewmnuLVList->trigger();
+        QTRY_VERIFY(!f->window->findChild<QDialog*>(u"frmReplace"_s));
     }
 
 private:

@@ -117,17 +117,15 @@ private slots:
         QVERIFY(screen->availableGeometry().contains(window()->frameGeometry()));
     }
 
-    // Buttons show left to right, each with an icon, and are named by their tooltips (every
-    // other control's name is read through the accessibility bus: tests/accessibility).
-    // Right-clicking the toolbar, a button or the menu bar opens no menu of Qt's own.
+    // Every button shows, each with an icon, and is named by its tooltip (every other control's
+    // name is read through the accessibility bus: tests/accessibility). Right-clicking the
+    // toolbar, a button or the menu bar opens no menu of Qt's own.
     void toolbar()
     {
         QVERIFY(f->activate());
-        int right = 0;
         for (QAction* action : ui().CoolBar1->actions()) {
             QWidget* button = ui().CoolBar1->widgetForAction(action);
-            QVERIFY(button->isVisible() && button->x() >= right);
-            right = button->x() + button->width();
+            QVERIFY(button->isVisible());
             QVERIFY(action->isSeparator() || !action->icon().pixmap(24).isNull());
             QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name),
                      action->toolTip());
