@@ -2,6 +2,7 @@
 
 #include "core/ConfigFile.h"
 #include "core/ConfigText.h"
+#include "core/Discard.h"
 #include "core/EditHistory.h"
 #include "core/LineDiff.h"
 #include "core/Version.h"
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <future>
+#include <tuple>
 
 namespace {
 
@@ -144,7 +146,10 @@ ConfigDocument::Step::~Step()
 
 ConfigDocument::ConfigDocument(QObject* parent) : QObject(parent)
 {
-    const auto rowsEdited = [this] { m_history.rowsEdited(); };
+    const auto rowsEdited = [this] {
+        m_loadedTextLines.reset();
+        m_history.rowsEdited();
+    };
     connect(&m_rows, &RowModel::rowsInserted, this, rowsEdited);
     connect(&m_rows, &RowModel::rowsRemoved, this, rowsEdited);
     connect(&m_rows, &RowModel::dataChanged, this, rowsEdited);
@@ -155,7 +160,10 @@ ConfigDocument::ConfigDocument(QObject* parent) : QObject(parent)
             [this](int position, int removed, int added) {
                 m_history.textChanging(position, removed, added);
             });
-    connect(&m_text, &QTextDocument::contentsChanged, this, [this] { m_history.textEdited(); });
+    connect(&m_text, &QTextDocument::contentsChanged, this, [this] {
+        m_loadedTextLines.reset();
+        m_history.textEdited();
+    });
     // One history: the text form keeps none of its own.
     m_text.setUndoRedoEnabled(false);
     connect(&m_history.stack(), &QUndoStack::cleanChanged, this, &ConfigDocument::updateChanged);
@@ -313,6 +321,8 @@ void ConfigDocument::newDocument()
 void ConfigDocument::load(const QString& path, const QString& fileText,
                           const ConfigFile::Format& format)
 {
+    // The document before, held until the new one stands, then freed on a worker.
+    auto before = std::tuple{LineArray, m_baseLines, m_rows.rows()};
     setPath(path);
     setFormat(format);
     {
@@ -338,8 +348,11 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
     m_listFinalBreak = fileText.isEmpty() || fileText.back() == u'\n' || fileText.back() == u'\r';
     m_diskBytes.clear();
     m_history.clear();
+    if (isTextView())
+        m_loadedTextLines = LineArray;
     setOpen(true);
     emit changed({});
+    discardOnWorker(std::move(before));
 }
 
 bool ConfigDocument::loadFile(const QString& path)
@@ -469,6 +482,8 @@ QStringList ConfigDocument::lines() const
         return {};
     if (!isTextView())
         return ConfigText::linesOf(m_rows.rows());
+    if (m_loadedTextLines)
+        return *m_loadedTextLines;
     QStringList split = EditHistory::splitLines(rawText());
     // The empty line after a final break is where the next line would start.
     if (split.constLast().isEmpty())

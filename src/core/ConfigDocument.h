@@ -12,6 +12,8 @@
 #include <QTextDocument>
 #include <QUndoStack>
 
+#include <optional>
+
 // The one owner of the configuration document: its rows (the list form), its text (the text
 // form, which the text view displays), the lines of the last conversion between them, the form
 // that shows, the file it came from, and whether it is open and changed. Only the form that
@@ -181,6 +183,9 @@ private:
     // The text form last ended with a line break: a change of its lines recorded then, undone in
     // the list, counts no empty line after that break as a row.
     bool m_listFinalBreak = true;
+    // The text form's lines as a load read them, until either form changes: asked for at once
+    // by the problem check, they need not be split from the text again.
+    std::optional<QStringList> m_loadedTextLines;
 
     // The lines as last loaded or saved, each with the break it had (empty for a last line
     // without one): a line still among them is written with its own break.
