@@ -13,6 +13,7 @@
 #include <array>
 #include <future>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -292,8 +293,8 @@ void ConfigDocument::setFormat(const ConfigFile::Format& format)
 
 void ConfigDocument::setBase(QStringList lines, QStringList breaks)
 {
-    m_baseLines = std::move(lines);
-    m_baseBreaks = std::move(breaks);
+    discardOnWorker(std::pair{std::exchange(m_baseLines, std::move(lines)),
+                              std::exchange(m_baseBreaks, std::move(breaks))});
     m_baseUniform =
         std::all_of(m_baseBreaks.cbegin(), m_baseBreaks.cend(),
                     [this](const QString& each) { return each.isEmpty() || each == m_break; });
