@@ -2,6 +2,7 @@
 
 #include "core/ConfigDocument.h"
 #include "core/ConfigText.h"
+#include "core/Discard.h"
 #include "core/EditingState.h"
 #include "core/QuickFixes.h"
 #include "ui/ListSelection.h"
@@ -21,6 +22,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -203,14 +205,21 @@ void ProblemsPane::recheck()
     QStringList lines = documentLines();
     const float version = m_state.serverVersion();
     if (!m_checked || m_checked->version != version || m_checked->lines != lines) {
+        // The check before, a string or more for every line, is freed on a worker once replaced.
+        auto before = std::tuple{m_problems, std::exchange(m_checked, std::nullopt),
+                                 std::exchange(m_messagesByLine, {})};
         m_problems = m_state.isLoaded() ? checkLines(lines) : QList<ProblemCheck::Problem>();
         m_checked = Checked{std::move(lines), version};
-        m_messagesByLine.clear();
+        m_messagesByLine.reserve(m_problems.size());
         for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
             QString& messages = m_messagesByLine[problem.line];
-            messages += (messages.isEmpty() ? QString() : QStringLiteral("\n")) + problem.message;
+            if (messages.isEmpty())
+                messages = problem.message;
+            else
+                messages += u'\n' + problem.message;
         }
         fillList();
+        discardOnWorker(std::move(before));
     }
     markRows();
     markText();
@@ -249,6 +258,7 @@ void ProblemsPane::markText()
 {
     QHash<int, Severity> worst; // by line
     if (m_document.isTextView()) {
+        worst.reserve(m_problems.size());
         for (const ProblemCheck::Problem& problem : std::as_const(m_problems)) {
             auto found = worst.find(problem.line);
             if (found == worst.end())

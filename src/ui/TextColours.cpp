@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -63,10 +64,11 @@ public:
 protected:
     void documentChanged(int from, int removed, int added) override
     {
-        // New colours drop a line's layout. Asked the size the line had before the edit, to
-        // know what to paint again, the view would lay it out only to lay it out once more.
+        // New colours drop a line's layout. Asked the size an edited line had before the edit,
+        // to know what to paint again, the view would lay it out only to lay it out once more.
         const QTextBlock first = document()->findBlock(from);
-        if (first.isValid() && first.layout()->lineCount() > 0)
+        const QTextBlock last = document()->findBlock(std::max(0, from + removed + added - 1));
+        if (first.isValid() && first == last && first.layout()->lineCount() > 0)
             m_before.emplace(first, QPlainTextDocumentLayout::blockBoundingRect(first));
         if (m_colours)
             m_colours->colourChange(*document(), from, added);
