@@ -1,5 +1,6 @@
 #include "app/AllocatorTuning.h"
 
+#include <cstdlib> // says whether the C library is glibc
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif

@@ -1,3 +1,4 @@
+#include "app/AllocatorTuning.h"
 #include "app/Startup.h"
 #include "core/PreferenceStore.h"
 #include "support/EditorFixture.h"
@@ -5,6 +6,11 @@
 #include "ui/Preferences.h"
 #include "ui/SplashWindow.h"
 #include "ui/Twips.h"
+
+#include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -320,6 +326,17 @@ private slots:
         elapsed.start();
         Startup::ShowSplashScreen(1000);
         QVERIFY(elapsed.elapsed() >= 1000);
+    }
+    void largeTextsComeFromTheHeap()
+    {
+#if !defined(__GLIBC__) || defined(__SANITIZE_ADDRESS__)
+        QSKIP("glibc's own allocator only");
+#else
+        tuneAllocator();
+        const size_t mappedBefore = mallinfo2().hblkhd;
+        const QByteArray text(512 * 1024, 'x');
+        QCOMPARE(mallinfo2().hblkhd, mappedBefore);
+#endif
     }
 };
 
