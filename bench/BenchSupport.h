@@ -1,8 +1,10 @@
 #pragma once
 
 #include "ui/Dialogs.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -52,3 +54,16 @@ struct WindowBenchEnvironment {
         qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     }
 };
+
+// The file a benchmark opens written, and the window it opens it in loaded and shown at the size
+// every window benchmark uses.
+inline void PrepareWindow(MainWindow& window, const QString& source, const QByteArray& bytes)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(source));
+    file.close();
+    window.load();
+    window.resize(1000, 700);
+    window.show();
+}

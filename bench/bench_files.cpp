@@ -17,7 +17,6 @@
 #include "ui/MainWindow.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -39,15 +38,7 @@ struct Bench {
     QByteArray bytes = Codepage::encodeWindows1252(text).value();
     QString source = folder.filePath(QStringLiteral("source.cfg"));
 
-    Bench()
-    {
-        QFile file(source);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(source));
-        window.load();
-        window.resize(1000, 700);
-        window.show();
-    }
+    Bench() { PrepareWindow(window, source, bytes); }
 
     // The file loaded afresh with one view showing: the other holds the raw file's form,
     // so a switch has real converting to do.

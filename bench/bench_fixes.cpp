@@ -15,7 +15,6 @@
 #include "ui/ProblemsPane.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -36,15 +35,8 @@ struct Fixture {
 
     Fixture()
     {
-        QFile file(source);
-        const QByteArray bytes =
-            Codepage::encodeWindows1252(GenerateWorstConfigText(LargestFile)).value();
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(source));
-        file.close();
-        window.load();
-        window.resize(1000, 700);
-        window.show();
+        PrepareWindow(window, source,
+                      Codepage::encodeWindows1252(GenerateWorstConfigText(LargestFile)).value());
     }
 
     void open(bool textView)

@@ -9,7 +9,6 @@
 #include "ui/FileCommands.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QPlainTextDocumentLayout>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -27,16 +26,7 @@ struct Bench {
     QString text = GenerateConfigText(LargestFile);
     QString source = folder.filePath(QStringLiteral("source.cfg"));
 
-    Bench()
-    {
-        QFile file(source);
-        const QByteArray bytes = Codepage::encodeWindows1252(text).value();
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(source));
-        window.load();
-        window.resize(1000, 700);
-        window.show();
-    }
+    Bench() { PrepareWindow(window, source, Codepage::encodeWindows1252(text).value()); }
 
     // A fresh load with a full history, ending in the view given.
     void prepare(bool listLast)

@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,13 +83,7 @@ struct Fixture {
 
     Fixture()
     {
-        QFile file(source);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(source));
-        file.close();
-        window.load();
-        window.resize(1000, 700);
-        window.show();
+        PrepareWindow(window, source, bytes);
         paint();
         // Laid out as the text view is: a line wraps in neither.
         bare.setLineWrapMode(QPlainTextEdit::NoWrap);
