@@ -5,16 +5,19 @@
 #include <QFontDatabase>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QSize>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <memory>
 
 // The plain Qt window a start-up is weighed against: the demo configuration file in a text
 // field beside a tree of as many items as the demo catalogue has settings, with the text field
-// given the editor's default font the way the editor gives it. Looking the family up fills
-// Qt's font database, which an empty window never does; without it the comparison would charge
-// the editor for the fonts every text window pays for. Null when the demo file cannot be read.
-inline std::unique_ptr<QMainWindow> ShowComparableWindow()
+// given the editor's default font the way the editor gives it, at the size the editor shows
+// itself. Looking the family up fills Qt's font database, which an empty window never does;
+// without it the comparison would charge the editor for the fonts every text window pays for.
+// The size matters as much: painting a window first touches every pixel of its backing store.
+// Null when the demo file cannot be read.
+inline std::unique_ptr<QMainWindow> ShowComparableWindow(QSize size)
 {
     constexpr int DemoSettings = 158;
     const QString family = QStringLiteral("MS Sans Serif");
@@ -44,7 +47,7 @@ inline std::unique_ptr<QMainWindow> ShowComparableWindow()
     text->setPlainText(QString::fromLatin1(file.readAll()));
 
     window->setCentralWidget(splitter);
-    window->resize(433, 598); // the editor's default size
+    window->resize(size);
     window->show();
     return window;
 }

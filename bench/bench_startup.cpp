@@ -19,10 +19,25 @@ void PrepareEnvironment()
     qputenv("KELMPATH", DRACFG_DEMO_SERVER_DIR);
 }
 
+// The size the editor shows itself at on a first start here.
+QSize EditorWindowSize()
+{
+    static const QSize size = [] {
+        PrepareEnvironment();
+        NullDialogs dialogs;
+        Startup::Options options;
+        options.splashMilliseconds = 0;
+        const auto window = Startup::run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options);
+        return window ? window->size() : QSize();
+    }();
+    return size;
+}
+
 void BM_ComparableWindowShown(benchmark::State& state)
 {
+    const QSize size = EditorWindowSize();
     for (auto _ : state) {
-        const auto window = ShowComparableWindow();
+        const auto window = ShowComparableWindow(size);
         QCoreApplication::processEvents();
         if (!window) {
             state.SkipWithError("the demo configuration file could not be read");

@@ -1,9 +1,11 @@
 // Start-up time and peak resident memory of one fresh process, printed as
 // "<milliseconds from entry to the shown window> <peak kilobytes>":
 //   memory_probe empty      an empty shown QMainWindow (what memory is weighed against)
-//   memory_probe window     a plain window with the demo file, a tree and the editor's font
-//                           set-up (what start-up is weighed against; see ComparableWindow.h)
-//   memory_probe startup    the editor started on the full demo catalogue (no splash wait)
+//   memory_probe window WxH a plain window with the demo file, a tree and the editor's font
+//                           set-up, at the given size (what start-up is weighed against; see
+//                           ComparableWindow.h)
+//   memory_probe startup    the editor started on the full demo catalogue (no splash wait);
+//                           also prints the size of its window, as WxH
 //   memory_probe editor     the same, then a generated 65,000-byte document opened
 //   memory_probe history    the same, then 200 steps of history made on it
 // Not a Google Benchmark program: scripts/bench runs each mode in a fresh process.
@@ -21,6 +23,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMainWindow>
+#include <QSize>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
@@ -42,7 +46,7 @@ long PeakResidentKilobytes()
 // Starts the editor; with a document, also opens a generated 65,000-byte file afterwards, and
 // makes that many steps of history on it.
 bool RunEditor(bool withDocument, int historySteps, const QElapsedTimer& sinceEntry,
-               double* shownAfter)
+               double* shownAfter, QSize* shownSize)
 {
     QTemporaryDir folder;
     qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
@@ -56,6 +60,7 @@ bool RunEditor(bool withDocument, int historySteps, const QElapsedTimer& sinceEn
         return false;
     QCoreApplication::processEvents();
     *shownAfter = static_cast<double>(sinceEntry.nsecsElapsed()) / 1e6;
+    *shownSize = window->size();
     if (!withDocument)
         return true;
 
@@ -92,13 +97,18 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     double shownAfter = 0;
+    QSize shownSize;
     if (mode == QLatin1String("empty")) {
         QMainWindow window;
         window.show();
         QCoreApplication::processEvents();
         shownAfter = static_cast<double>(sinceEntry.nsecsElapsed()) / 1e6;
     } else if (mode == QLatin1String("window")) {
-        const auto window = ShowComparableWindow();
+        const QStringList size =
+            argc > 2 ? QString::fromLocal8Bit(argv[2]).split(QLatin1Char('x')) : QStringList();
+        if (size.size() != 2)
+            return 2;
+        const auto window = ShowComparableWindow(QSize(size[0].toInt(), size[1].toInt()));
         if (!window)
             return 1;
         QCoreApplication::processEvents();
@@ -106,13 +116,16 @@ int main(int argc, char** argv)
     } else if (mode == QLatin1String("startup") || mode == QLatin1String("editor") ||
                mode == QLatin1String("history")) {
         const bool history = mode == QLatin1String("history");
-        if (!RunEditor(mode != QLatin1String("startup"), history ? 200 : 0, sinceEntry,
-                       &shownAfter))
+        if (!RunEditor(mode != QLatin1String("startup"), history ? 200 : 0, sinceEntry, &shownAfter,
+                       &shownSize))
             return 1;
     } else {
-        std::fprintf(stderr, "usage: memory_probe empty|window|startup|editor|history\n");
+        std::fprintf(stderr, "usage: memory_probe empty|window WxH|startup|editor|history\n");
         return 2;
     }
-    std::printf("%.3f %ld\n", shownAfter, PeakResidentKilobytes());
+    std::printf("%.3f %ld", shownAfter, PeakResidentKilobytes());
+    if (shownSize.isValid())
+        std::printf(" %dx%d", shownSize.width(), shownSize.height());
+    std::printf("\n");
     return 0;
 }
