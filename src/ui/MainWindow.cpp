@@ -42,6 +42,7 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -278,10 +279,22 @@ void MainWindow::load()
     // flag false. Qt would otherwise give the first control, the filter box or the tree, the
     // focus when the window shows.
     documentPane->setFocus(Qt::OtherFocusReason);
-    // Once the window shows and waits for the user, the reference page is read ahead.
-    QMetaObject::invokeMethod(
-        helpPane, [this] { helpPane->preload(ServerInstall::GetHelpLocation(m_programDir)); },
-        Qt::QueuedConnection);
+    m_readAheadDue = true;
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // The reference page is read ahead once the window has painted itself and waits for the
+    // user: any sooner, the reading would compete with the first paint for the processor and
+    // the allocator.
+    if (event->type() == QEvent::Paint && m_readAheadDue) {
+        m_readAheadDue = false;
+        QTimer::singleShot(0, helpPane, [this] {
+            helpPane->preload(ServerInstall::GetHelpLocation(m_programDir));
+        });
+    }
+    return handled;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

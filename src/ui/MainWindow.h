@@ -73,6 +73,7 @@ public:
     Recovery& recovery() { return *m_recovery; }
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -97,7 +98,8 @@ private:
     void saveShutdownState();
 
     Dialogs& m_dialogs;
-    QString m_programDir; // where DraCFG.mdb, DraCFG.ini and DraCFG.html live
+    bool m_readAheadDue = false; // the reference page, once the window has painted
+    QString m_programDir;        // where DraCFG.mdb, DraCFG.ini and DraCFG.html live
     std::unique_ptr<EditingState> m_state;
     std::unique_ptr<ConfigDocument> m_document;
 
