@@ -2,6 +2,8 @@
 
 #include "ui/Twips.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QIcon>
 #include <QToolBar>
 
@@ -18,8 +20,14 @@ QIcon commandIcon(const char* name, bool themed)
 {
     static const bool registered = (registerIconResources(), true);
     Q_UNUSED(registered);
+    // A menu item and its toolbar button share one icon: each picture is parsed and drawn once.
+    static QHash<QByteArray, QIcon> made;
+    const QByteArray key = QByteArray(name) + (themed ? "/themed" : "");
+    const auto found = made.constFind(key);
+    if (found != made.cend())
+        return *found;
     const QIcon bundled(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-    return themed ? QIcon::fromTheme(QLatin1String(name), bundled) : bundled;
+    return *made.insert(key, themed ? QIcon::fromTheme(QLatin1String(name), bundled) : bundled);
 }
 
 void setToolbarIconSize(QToolBar* toolbar)
