@@ -13,6 +13,7 @@ public:
     explicit SplashWindow(QWidget* parent = nullptr);
 
     QFrame* Frame1 = nullptr;
+    QLabel* Image1 = nullptr;
     QLabel* lblVersion = nullptr;
 
 protected:
