@@ -14,9 +14,12 @@
 #include "ui/VersionMenu.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QEventLoop>
+#include <QImageReader>
 #include <QPointer>
 #include <QTimer>
+#include <future>
 
 namespace Startup {
 
@@ -60,6 +63,16 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     const auto ending = [&options] {
         return options.termination && options.termination->received();
     };
+    // The catalogue is read on a worker while the splash is built and shown: the splash waits
+    // mostly on fonts, the reading on the database, and each would otherwise wait for the other.
+    // The worker then loads the image plugins, which Qt loads every one of the first time it
+    // reads a picture (the menu bar's own icon), to ask each whether it reads PNG.
+    std::future<EditingState::Reading> reading = std::async(std::launch::async, [dbPath] {
+        EditingState::Reading read = EditingState::readCatalogue(dbPath);
+        QBuffer nothing;
+        QImageReader(&nothing, "png").canRead();
+        return read;
+    });
     ShowSplashScreen(options.splashMilliseconds);
     if (ending())
         return nullptr;
@@ -75,7 +88,7 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     auto state = std::make_unique<EditingState>();
     state->chooseVersion(PreferenceStore::storedVersionIndex());
     QString error;
-    if (!state->load(dbPath, &error)) {
+    if (!state->take(reading.get(), &error)) {
         dialogs.message(nullptr, ProductName, error, QMessageBox::Critical);
         return nullptr;
     }

@@ -13,18 +13,28 @@ std::unique_ptr<EditingState> EditingState::read(const QString& dbPath)
 
 bool EditingState::load(const QString& dbPath, QString* error)
 {
-    VersionedCatalogue everyVersion;
-    QList<CatalogueDatabase::VersionEntry> versions;
-    QString problem;
-    if (!CatalogueDatabase::loadEverything(dbPath, everyVersion, versions, &problem)) {
+    return take(readCatalogue(dbPath), error);
+}
+
+EditingState::Reading EditingState::readCatalogue(const QString& dbPath)
+{
+    Reading reading;
+    reading.read = CatalogueDatabase::loadEverything(dbPath, reading.everyVersion, reading.versions,
+                                                     &reading.problem);
+    return reading;
+}
+
+bool EditingState::take(Reading reading, QString* error)
+{
+    if (!reading.read) {
         if (!isLoaded())
-            m_loadError = problem;
+            m_loadError = reading.problem;
         if (error)
-            *error = problem;
+            *error = reading.problem;
         return false;
     }
-    m_everyVersion = std::move(everyVersion);
-    m_versions = std::move(versions);
+    m_everyVersion = std::move(reading.everyVersion);
+    m_versions = std::move(reading.versions);
     m_loadError.clear();
     if (error)
         error->clear();

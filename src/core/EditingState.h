@@ -25,6 +25,15 @@ public:
     // Reads every version's settings and the version list in one go. On failure the state keeps
     // what it had and the answer is false with *error set.
     bool load(const QString& dbPath, QString* error = nullptr);
+    // The same in two steps, the reading free to run on another thread.
+    struct Reading {
+        VersionedCatalogue everyVersion;
+        QList<CatalogueDatabase::VersionEntry> versions;
+        bool read = false;
+        QString problem;
+    };
+    static Reading readCatalogue(const QString& dbPath);
+    bool take(Reading reading, QString* error = nullptr);
     // Why the last load failed; before any load, that there was none.
     const QString& loadError() const { return m_loadError; }
     bool isLoaded() const { return m_loadError.isEmpty(); }
