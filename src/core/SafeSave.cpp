@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QThreadPool>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -191,7 +192,9 @@ Attempt replaceByRename(const QByteArray& target, const QByteArray& bytes, const
     if (!writeAll(temp.get(), bytes, 0) || fsync(temp.get()) != 0 || !temp.close() ||
         ::rename(tempName.constData(), target.constData()) != 0)
         return discard(systemError(errno), false);
-    syncFolder(folderOf(target));
+    // The file is whole on disk already, under one name or the other: the save need not wait
+    // for the folder to record which.
+    QThreadPool::globalInstance()->start([folder = folderOf(target)] { syncFolder(folder); });
     return {};
 }
 
