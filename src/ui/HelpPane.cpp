@@ -1,5 +1,7 @@
 #include "ui/HelpPane.h"
 
+#include "core/Discard.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -160,12 +162,15 @@ void HelpPane::preload(const QString& address)
         QFile file(loading->page.toLocalFile());
         if (!file.open(QIODevice::ReadOnly))
             return;
-        const QString html = decodeHtml(file.readAll());
+        // The parse's scratch runs to megabytes, and the heap keeps what is freed: given back
+        // before and after, it does not add to what the window holds at its most.
+        releaseFreedMemory();
         auto document = std::make_unique<QTextDocument>();
         document->setDefaultFont(font);
         document->setMetaInformation(QTextDocument::DocumentUrl, loading->page.toString());
-        document->setHtml(html);
+        document->setHtml(decodeHtml(file.readAll()));
         loading->anchors = anchorPositions(*document);
+        releaseFreedMemory();
         document->moveToThread(mainThread);
         loading->document = std::move(document);
     });
