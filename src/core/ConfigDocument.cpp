@@ -148,7 +148,7 @@ ConfigDocument::Step::~Step()
 ConfigDocument::ConfigDocument(QObject* parent) : QObject(parent)
 {
     const auto rowsEdited = [this] {
-        m_loadedTextLines.reset();
+        m_textLines.reset();
         m_history.rowsEdited();
     };
     connect(&m_rows, &RowModel::rowsInserted, this, rowsEdited);
@@ -162,7 +162,7 @@ ConfigDocument::ConfigDocument(QObject* parent) : QObject(parent)
                 m_history.textChanging(position, removed, added);
             });
     connect(&m_text, &QTextDocument::contentsChanged, this, [this] {
-        m_loadedTextLines.reset();
+        m_textLines.reset();
         m_history.textEdited();
     });
     // One history: the text form keeps none of its own.
@@ -350,7 +350,7 @@ void ConfigDocument::load(const QString& path, const QString& fileText,
     m_diskBytes.clear();
     m_history.clear();
     if (isTextView())
-        m_loadedTextLines = LineArray;
+        m_textLines = LineArray;
     setOpen(true);
     emit changed({});
     discardOnWorker(std::move(before));
@@ -483,13 +483,14 @@ QStringList ConfigDocument::lines() const
         return {};
     if (!isTextView())
         return ConfigText::linesOf(m_rows.rows());
-    if (m_loadedTextLines)
-        return *m_loadedTextLines;
+    if (m_textLines)
+        return *m_textLines;
     QStringList split = EditHistory::splitLines(rawText());
     // The empty line after a final break is where the next line would start.
     if (split.constLast().isEmpty())
         split.removeLast();
-    return fromRawForm(std::move(split));
+    m_textLines = fromRawForm(std::move(split));
+    return *m_textLines;
 }
 
 // Lines still as they were loaded or saved keep their own break; a last line that had none, and

@@ -183,9 +183,9 @@ private:
     // The text form last ended with a line break: a change of its lines recorded then, undone in
     // the list, counts no empty line after that break as a row.
     bool m_listFinalBreak = true;
-    // The text form's lines as a load read them, until either form changes: asked for at once
-    // by the problem check, they need not be split from the text again.
-    std::optional<QStringList> m_loadedTextLines;
+    // The text form's lines, until either form changes: a quick fix asks for them, then the
+    // problem check; a load has them at hand. Split from the text once, not for every asker.
+    mutable std::optional<QStringList> m_textLines;
 
     // The lines as last loaded or saved, each with the break it had (empty for a last line
     // without one): a line still among them is written with its own break.
