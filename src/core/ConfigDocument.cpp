@@ -293,8 +293,11 @@ void ConfigDocument::setFormat(const ConfigFile::Format& format)
 
 void ConfigDocument::setBase(QStringList lines, QStringList breaks)
 {
-    discardOnWorker(std::pair{std::exchange(m_baseLines, std::move(lines)),
-                              std::exchange(m_baseBreaks, std::move(breaks))});
+    // Dropped here, not on a worker: the lines before are mostly the rows' own or the text
+    // form's, so dropping them frees little, and a worker would contend with the save's next
+    // steps for the same strings and the allocator.
+    m_baseLines = std::move(lines);
+    m_baseBreaks = std::move(breaks);
     m_baseUniform =
         std::all_of(m_baseBreaks.cbegin(), m_baseBreaks.cend(),
                     [this](const QString& each) { return each.isEmpty() || each == m_break; });
