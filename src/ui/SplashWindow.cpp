@@ -38,8 +38,8 @@ SplashWindow::SplashWindow(QWidget* parent)
     setWindowTitle(ProductName);
     setFocusPolicy(Qt::StrongFocus);
 
-    // Colours come from palettes, not a style sheet: a style sheet's style costs start-up
-    // more than the rest of the splash together.
+    // Colours come from palettes, not style sheets: a style sheet brings a style of its own,
+    // which start-up would wait for.
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFrameStyle(QFrame::Box | QFrame::Plain);
