@@ -124,12 +124,13 @@ std::pair<QString, QString> splitFirstWord(QStringView text)
     return {text.first(space).toString(), text.sliced(space + 1).toString()};
 }
 
-Row parseLine(QStringView line, qsizetype lineNumber)
+Row parseLine(const QString& line, qsizetype lineNumber)
 {
     if (line.isEmpty())
         return {keyFor(u"KB", lineNumber), QString(), QString(), QString()};
     auto [setting, parameter] = splitFirstWord(withoutLeadingSpaces(line));
-    return {keyFor(u"K", lineNumber), std::move(setting), std::move(parameter), line.toString()};
+    // The row keeps the line itself, shared, not a copy.
+    return {keyFor(u"K", lineNumber), std::move(setting), std::move(parameter), line};
 }
 
 QList<Row> parseLines(const QStringList& lines)

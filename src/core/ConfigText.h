@@ -30,7 +30,7 @@ QString commonestBreak(const QStringList& breaks);
 // One line as a row: leading spaces dropped, the first word as Setting, everything after
 // the one space that ends it as Parameter; the line itself is kept. lineNumber (1-based) forms
 // the Key: "K<n>", or "KB<n>" for an empty line.
-Row parseLine(QStringView line, qsizetype lineNumber);
+Row parseLine(const QString& line, qsizetype lineNumber);
 QList<Row> parseLines(const QStringList& lines);
 
 // Setting, one space, Parameter: the space is written even when the Parameter is empty.
