@@ -21,10 +21,10 @@ QStringList copiesIn(const RecoveryStore& store)
 }
 
 // A copy an ended session left of path ("": untitled).
-QString leaveCopy(const QString& path, const QByteArray& bytes, bool textView)
+QString leaveCopy(const QString& path, const QByteArray& bytes, bool textView,
+                  const QDateTime& time = QDateTime::currentDateTimeUtc())
 {
-    const RecoveryStore::Copy copy{path,        bytes, textView, QDateTime::currentDateTimeUtc(),
-                                   GoneProcess, {},    {}};
+    const RecoveryStore::Copy copy{path, bytes, textView, time, GoneProcess, {}, {}};
     const QString name = RecoveryStore::fileName(GoneProcess, path);
     return RecoveryStore().write(name, copy).isEmpty() ? name : QString();
 }
@@ -182,7 +182,9 @@ private slots:
     {
         TestEnvironment env;
         const QString first = env.path(u"server/bin/first.cfg"_s);
-        QVERIFY(!leaveCopy(first, "A=1\r\n", false).isEmpty());
+        // Copies are offered oldest first; two written within a millisecond would tie.
+        QVERIFY(!leaveCopy(first, "A=1\r\n", false, QDateTime::currentDateTimeUtc().addSecs(-1))
+                     .isEmpty());
         const QString second = leaveCopy(env.path(u"server/bin/second.cfg"_s), "B=2\r\n", false);
         QVERIFY(!second.isEmpty());
         FakeDialogs dialogs;
