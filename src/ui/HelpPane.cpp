@@ -1,6 +1,7 @@
 #include "ui/HelpPane.h"
 
 #include "core/Discard.h"
+#include "ui/PageSections.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -168,7 +169,11 @@ void HelpPane::preload(const QString& address)
         auto document = std::make_unique<QTextDocument>();
         document->setDefaultFont(font);
         document->setMetaInformation(QTextDocument::DocumentUrl, loading->page.toString());
-        document->setHtml(decodeHtml(file.readAll()));
+        {
+            const QString html = decodeHtml(file.readAll());
+            file.close();
+            PageSections::setHtml(*document, html);
+        }
         loading->anchors = anchorPositions(*document);
         releaseFreedMemory();
         document->moveToThread(mainThread);

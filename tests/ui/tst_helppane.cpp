@@ -1,5 +1,8 @@
 #include "support/EditorFixture.h"
 #include "ui/HelpPane.h"
+#include "ui/PageSections.h"
+
+#include <QTextDocument>
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +23,45 @@ class tst_HelpPane : public QObject {
     Q_OBJECT
 
 private slots:
+    // A long page is read ahead a section at a time into the very document a whole parse makes;
+    // a page whose structure leaves any doubt is read whole.
+    void sectionsMakeTheWholePage_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<bool>("cut");
+        QFile demo(u"" DRACFG_DEMO_SERVER_DIR "/Docs/techref/TRCFG/homecfgl.htm"_s);
+        QVERIFY(demo.open(QIODevice::ReadOnly));
+        QTest::newRow("the demo reference page") << QString::fromUtf8(demo.readAll()) << true;
+        QString body;
+        for (int i = 0; i < 12; ++i) {
+            body += u"<h2 style='color:#336'><a name=s%1></a>Section&nbsp;%1</h2>\n"
+                    "<p>Text <b>bold</b> <code>CODE</code><br>next line</p><!-- <p> -->\n"
+                    "<table border=1><tr><td>a</td><td>b</td></tr></table>\n"
+                    "<ul><li>one</li><li>two</li></ul><hr>\n"
+                    "<p align=right>Back <a href='#top'>to the top</a></p>\n"_s.arg(i);
+        }
+        const QString head = u"<html><head><title>T</title><style>h2 { font-size: 20pt; }"
+                             "</style></head><body bgcolor='#ffffee' style='font-size:9pt'>"_s;
+        QTest::newRow("styles, tables, lists, rules") << head + body + u"</body></html>"_s << true;
+        QTest::newRow("paragraphs left open") << u"<body><p>one<p>two"_s.repeated(40) << false;
+        QTest::newRow("a script") << head + body + u"<script>x<y</script>"_s + body << false;
+        QTest::newRow("a stray angle") << head + u"<p>a < b</p>"_s + body << false;
+        QTest::newRow("no body tag") << body << false;
+    }
+    void sectionsMakeTheWholePage()
+    {
+        QFETCH(QString, html);
+        QFETCH(bool, cut);
+        QCOMPARE(PageSections::sections(html, 256).size() > 1, cut);
+        QTextDocument whole;
+        whole.setHtml(html);
+        QTextDocument sections;
+        PageSections::setHtml(sections, html, 256);
+        QCOMPARE(sections.toHtml(), whole.toHtml());
+        QVERIFY(sections.isUndoRedoEnabled());
+        QCOMPARE(sections.availableUndoSteps(), 0);
+    }
+
     // The pane is blank, and skipped by Tab, until a page is asked for. A resize reflows the
     // page; the pane stays at the section it was asked for, until the user scrolls it elsewhere
     // or follows an in-page link; an external link goes to the desktop. The reference page itself
