@@ -9,8 +9,10 @@
 #include "ui/Dialogs.h"
 #include "ui/FileCommands.h"
 #include "ui/MainWindow.h"
+#include "ui/ProductPicture.h"
 #include "ui/Recovery.h"
 #include "ui/SplashWindow.h"
+#include "ui/ToolbarIcons.h"
 #include "ui/VersionMenu.h"
 
 #include <QApplication>
@@ -18,6 +20,7 @@
 #include <QEventLoop>
 #include <QImageReader>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 #include <future>
 
@@ -33,9 +36,11 @@ const QString CriticalErrorText =
                    "The DraCFG Editor will not function without the Dravane\r\n"
                    "Technical Reference Help installed.");
 
-void ShowSplashScreen(int milliseconds)
+void ShowSplashScreen(int milliseconds, std::future<QImage>* picture)
 {
     QPointer<SplashWindow> splash = new SplashWindow;
+    if (picture && picture->wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        splash->usePicture(picture->get());
     splash->setAttribute(Qt::WA_DeleteOnClose);
     splash->show();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -63,17 +68,27 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     const auto ending = [&options] {
         return options.termination && options.termination->received();
     };
-    // The catalogue is read on a worker while the splash is built and shown: the splash waits
-    // mostly on fonts, the reading on the database, and each would otherwise wait for the other.
-    // The worker then loads the image plugins, which Qt loads every one of the first time it
-    // reads a picture (the menu bar's own icon), to ask each whether it reads PNG.
-    std::future<EditingState::Reading> reading = std::async(std::launch::async, [dbPath] {
-        EditingState::Reading read = EditingState::readCatalogue(dbPath);
+    // A worker does what the window will need and no window has to do itself, while the splash
+    // is built and shown: the splash waits mostly on fonts, the worker on files. First the
+    // splash's own picture, then the catalogue and the icons of the commands. Last it loads the
+    // image plugins, which Qt loads every one of the first time it reads a picture (the menu
+    // bar's own icon), to ask each whether it reads PNG.
+    struct Prepared {
+        EditingState::Reading reading;
+        QHash<QString, QIcon> icons;
+    };
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    std::promise<QImage> picture;
+    std::future<QImage> pictureDrawn = picture.get_future();
+    std::future<Prepared> preparing = std::async(std::launch::async, [dbPath, ratio, &picture] {
+        picture.set_value(productPictureImage(SplashWindow::PictureSize, ratio));
+        Prepared prepared{EditingState::readCatalogue(dbPath), loadBundledIcons()};
         QBuffer nothing;
         QImageReader(&nothing, "png").canRead();
-        return read;
+        return prepared;
     });
-    ShowSplashScreen(options.splashMilliseconds);
+    ShowSplashScreen(options.splashMilliseconds, &pictureDrawn);
     if (ending())
         return nullptr;
 
@@ -88,7 +103,9 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     auto state = std::make_unique<EditingState>();
     state->chooseVersion(PreferenceStore::storedVersionIndex());
     QString error;
-    if (!state->take(reading.get(), &error)) {
+    Prepared prepared = preparing.get();
+    useBundledIcons(prepared.icons);
+    if (!state->take(std::move(prepared.reading), &error)) {
         dialogs.message(nullptr, ProductName, error, QMessageBox::Critical);
         return nullptr;
     }

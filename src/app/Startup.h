@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
+#include <future>
 #include <memory>
 
 class Dialogs;
@@ -17,7 +19,8 @@ struct Options {
 };
 
 // Shows the splash for the given time with a busy pointer, letting events through meanwhile.
-void ShowSplashScreen(int milliseconds);
+// The product picture is taken from `picture` when it has been drawn by the time the splash shows.
+void ShowSplashScreen(int milliseconds, std::future<QImage>* picture = nullptr);
 
 // The start-up order: catalogue check, splash, help check, catalogue and version list, main
 // window loaded and shown, then the given file opened and what ended sessions left behind offered

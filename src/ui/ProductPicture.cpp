@@ -10,15 +10,20 @@ static void initAboutResources()
     Q_INIT_RESOURCE(about);
 }
 
-QPixmap productPicture(int size, const QWidget* shownOn)
+QImage productPictureImage(int size, qreal ratio)
 {
     initAboutResources();
-    const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : 1.0;
-    QPixmap picture(QSize(size, size) * ratio);
+    QImage picture(QSize(size, size) * ratio, QImage::Format_ARGB32_Premultiplied);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
     QSvgRenderer renderer(QStringLiteral(":/about/product.svg"));
     QPainter painter(&picture);
     renderer.render(&painter, QRectF(0, 0, size, size));
     return picture;
+}
+
+QPixmap productPicture(int size, const QWidget* shownOn)
+{
+    return QPixmap::fromImage(
+        productPictureImage(size, shownOn ? shownOn->devicePixelRatioF() : 1.0));
 }

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QPalette>
 #include <QScreen>
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr int PictureSize = 128;
 const QColor Accent(0x1d, 0x3f, 0x6e);
 
 QPalette withColour(QPalette palette, QPalette::ColorRole role, const QColor& colour)
@@ -118,6 +118,14 @@ void SplashWindow::keyPressEvent(QKeyEvent* event)
 {
     Q_UNUSED(event);
     close();
+}
+
+void SplashWindow::usePicture(const QImage& picture)
+{
+    if (picture.isNull() || picture.devicePixelRatio() != devicePixelRatioF())
+        return;
+    Image1->removeEventFilter(this);
+    Image1->setPixmap(QPixmap::fromImage(picture));
 }
 
 bool SplashWindow::eventFilter(QObject* watched, QEvent* event)

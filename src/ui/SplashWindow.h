@@ -12,6 +12,11 @@ class SplashWindow : public QWidget {
 public:
     explicit SplashWindow(QWidget* parent = nullptr);
 
+    static constexpr int PictureSize = 128;
+    // The product picture drawn ahead, at the pixel ratio it is for; a picture for another ratio
+    // is not taken, and the splash draws its own when it first paints.
+    void usePicture(const QImage& picture);
+
     QFrame* Frame1 = nullptr;
     QLabel* Image1 = nullptr;
     QLabel* lblVersion = nullptr;

@@ -3,6 +3,8 @@
 #include "ui/Twips.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QIcon>
 #include <QToolBar>
@@ -16,6 +18,32 @@ static void registerIconResources()
 // The pictures are drawn on a 16-pixel grid: crisp at 16 pixels and at twice that.
 static constexpr double IconSize = 240; // twips
 
+namespace {
+
+QHash<QString, QIcon>& loaded()
+{
+    static QHash<QString, QIcon> icons;
+    return icons;
+}
+
+} // namespace
+
+QHash<QString, QIcon> loadBundledIcons()
+{
+    static const bool registered = (registerIconResources(), true);
+    Q_UNUSED(registered);
+    QHash<QString, QIcon> icons;
+    const QDir folder(QStringLiteral(":/icons"));
+    for (const QString& file : folder.entryList({QStringLiteral("*.svg")}, QDir::Files))
+        icons.insert(QFileInfo(file).completeBaseName(), QIcon(folder.filePath(file)));
+    return icons;
+}
+
+void useBundledIcons(const QHash<QString, QIcon>& icons)
+{
+    loaded().insert(icons);
+}
+
 QIcon commandIcon(const char* name, bool themed)
 {
     static const bool registered = (registerIconResources(), true);
@@ -26,8 +54,11 @@ QIcon commandIcon(const char* name, bool themed)
     const auto found = made.constFind(key);
     if (found != made.cend())
         return *found;
-    const QIcon bundled(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
-    return *made.insert(key, themed ? QIcon::fromTheme(QLatin1String(name), bundled) : bundled);
+    const QString file = QLatin1String(name);
+    const QIcon bundled = loaded().contains(file)
+                              ? loaded().value(file)
+                              : QIcon(QStringLiteral(":/icons/%1.svg").arg(file));
+    return *made.insert(key, themed ? QIcon::fromTheme(file, bundled) : bundled);
 }
 
 void setToolbarIconSize(QToolBar* toolbar)

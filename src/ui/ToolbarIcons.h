@@ -1,6 +1,9 @@
 #pragma once
 
-class QIcon;
+#include <QHash>
+#include <QIcon>
+#include <QString>
+
 class QToolBar;
 
 // The desktop theme's icon of this name when there is one, else the one bundled with the
@@ -8,3 +11,8 @@ class QToolBar;
 QIcon commandIcon(const char* name, bool themed);
 
 void setToolbarIconSize(QToolBar* toolbar);
+
+// The program's own icons by name, each picture parsed on the calling thread: start-up has a
+// worker parse them while the splash shows, then hands them to commandIcon.
+QHash<QString, QIcon> loadBundledIcons();
+void useBundledIcons(const QHash<QString, QIcon>& icons);
