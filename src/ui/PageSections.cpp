@@ -64,7 +64,9 @@ QList<Section> sections(const QString& html, qsizetype sectionChars)
 {
     const qsizetype bodyTag = html.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
     const qsizetype content = bodyTag < 0 ? -1 : tagEnd(html, bodyTag);
-    if (content < 0)
+    // A page that sets its own white-space rules may keep the space between two blocks.
+    if (content < 0 ||
+        QStringView(html).first(content).contains(u"white-space", Qt::CaseInsensitive))
         return {};
     QList<Section> found{{content, html.size()}};
     QList<QStringView> open;     // within the body

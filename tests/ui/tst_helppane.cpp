@@ -47,6 +47,10 @@ private slots:
         QTest::newRow("a script") << head + body + u"<script>x<y</script>"_s + body << false;
         QTest::newRow("a stray angle") << head + u"<p>a < b</p>"_s + body << false;
         QTest::newRow("no body tag") << body << false;
+        QTest::newRow("white space kept") << u"<html><head><style>body { white-space: pre }"
+                                             "</style></head><body>"_s +
+                                                 body
+                                          << false;
     }
     void sectionsMakeTheWholePage()
     {
