@@ -36,7 +36,7 @@ const QString CriticalErrorText =
                    "The DraCFG Editor will not function without the Dravane\r\n"
                    "Technical Reference Help installed.");
 
-void ShowSplashScreen(int milliseconds, std::future<QImage>* picture)
+void ShowSplashScreen(int milliseconds, const std::shared_future<QImage>* picture)
 {
     QPointer<SplashWindow> splash = new SplashWindow;
     if (picture && picture->wait_for(std::chrono::seconds(0)) == std::future_status::ready)
@@ -79,16 +79,27 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     };
     const QScreen* screen = QGuiApplication::primaryScreen();
     const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    // A second start in the same process draws and parses nothing again.
+    static QImage drawn;
+    const bool drawPicture = drawn.isNull() || drawn.devicePixelRatio() != ratio;
+    const bool loadIcons = !bundledIconsInUse();
     std::promise<QImage> picture;
-    std::future<QImage> pictureDrawn = picture.get_future();
-    std::future<Prepared> preparing = std::async(std::launch::async, [dbPath, ratio, &picture] {
-        picture.set_value(productPictureImage(SplashWindow::PictureSize, ratio));
-        Prepared prepared{EditingState::readCatalogue(dbPath), loadBundledIcons()};
-        QBuffer nothing;
-        QImageReader(&nothing, "png").canRead();
-        return prepared;
-    });
+    const std::shared_future<QImage> pictureDrawn = picture.get_future().share();
+    if (!drawPicture)
+        picture.set_value(drawn);
+    std::future<Prepared> preparing =
+        std::async(std::launch::async, [dbPath, ratio, drawPicture, loadIcons, &picture] {
+            if (drawPicture)
+                picture.set_value(productPictureImage(SplashWindow::PictureSize, ratio));
+            Prepared prepared{EditingState::readCatalogue(dbPath),
+                              loadIcons ? loadBundledIcons() : QHash<QString, QIcon>()};
+            QBuffer nothing;
+            QImageReader(&nothing, "png").canRead();
+            return prepared;
+        });
     ShowSplashScreen(options.splashMilliseconds, &pictureDrawn);
+    if (drawPicture)
+        drawn = pictureDrawn.get();
     if (ending())
         return nullptr;
 

@@ -20,7 +20,7 @@ struct Options {
 
 // Shows the splash for the given time with a busy pointer, letting events through meanwhile.
 // The product picture is taken from `picture` when it has been drawn by the time the splash shows.
-void ShowSplashScreen(int milliseconds, std::future<QImage>* picture = nullptr);
+void ShowSplashScreen(int milliseconds, const std::shared_future<QImage>* picture = nullptr);
 
 // The start-up order: catalogue check, splash, help check, catalogue and version list, main
 // window loaded and shown, then the given file opened and what ended sessions left behind offered

@@ -44,6 +44,11 @@ void useBundledIcons(const QHash<QString, QIcon>& icons)
     loaded().insert(icons);
 }
 
+bool bundledIconsInUse()
+{
+    return !loaded().isEmpty();
+}
+
 QIcon commandIcon(const char* name, bool themed)
 {
     static const bool registered = (registerIconResources(), true);

@@ -16,3 +16,4 @@ void setToolbarIconSize(QToolBar* toolbar);
 // worker parse them while the splash shows, then hands them to commandIcon.
 QHash<QString, QIcon> loadBundledIcons();
 void useBundledIcons(const QHash<QString, QIcon>& icons);
+bool bundledIconsInUse();
