@@ -9,10 +9,15 @@
 #include <QIcon>
 #include <QToolBar>
 
-// Resources in a static library must be registered by name, from the global namespace.
+// Resources in a static library must be registered by name, from the global namespace; once,
+// from whichever thread asks first.
 static void registerIconResources()
 {
-    Q_INIT_RESOURCE(icons);
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(icons);
+        return true;
+    }();
+    Q_UNUSED(registered);
 }
 
 // The pictures are drawn on a 16-pixel grid: crisp at 16 pixels and at twice that.
@@ -30,8 +35,7 @@ QHash<QString, QIcon>& loaded()
 
 QHash<QString, QIcon> loadBundledIcons()
 {
-    static const bool registered = (registerIconResources(), true);
-    Q_UNUSED(registered);
+    registerIconResources();
     QHash<QString, QIcon> icons;
     const QDir folder(QStringLiteral(":/icons"));
     for (const QString& file : folder.entryList({QStringLiteral("*.svg")}, QDir::Files))
@@ -51,8 +55,7 @@ bool bundledIconsInUse()
 
 QIcon commandIcon(const char* name, bool themed)
 {
-    static const bool registered = (registerIconResources(), true);
-    Q_UNUSED(registered);
+    registerIconResources();
     // A menu item and its toolbar button share one icon: each picture is parsed and drawn once.
     static QHash<QByteArray, QIcon> made;
     const QByteArray key = QByteArray(name) + (themed ? "/themed" : "");
@@ -60,9 +63,9 @@ QIcon commandIcon(const char* name, bool themed)
     if (found != made.cend())
         return *found;
     const QString file = QLatin1String(name);
-    const QIcon bundled = loaded().contains(file)
-                              ? loaded().value(file)
-                              : QIcon(QStringLiteral(":/icons/%1.svg").arg(file));
+    const auto parsed = loaded().constFind(file);
+    const QIcon bundled =
+        parsed != loaded().cend() ? *parsed : QIcon(QStringLiteral(":/icons/%1.svg").arg(file));
     return *made.insert(key, themed ? QIcon::fromTheme(file, bundled) : bundled);
 }
 
