@@ -17,6 +17,8 @@ struct CatalogueRow {
     const QString& NumberNote() const { return columns[6]; }
     const QString& Description() const { return columns[7]; }
 };
+// Moved as memory when a list of rows grows, as its strings are.
+Q_DECLARE_TYPEINFO(CatalogueRow, Q_RELOCATABLE_TYPE);
 
 // The settings of the chosen server version, in catalogue order; replaced whole by each load.
 class CatalogueTable {

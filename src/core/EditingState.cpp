@@ -72,11 +72,23 @@ void EditingState::deriveCatalogue(bool keepWhenNone)
             break;
         }
     }
-    QList<CatalogueRow> rows;
     const QList<CatalogueRow>& all = m_everyVersion.settings.rows();
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        if (m_everyVersion.introduced.value(i) <= m_serverVersion)
-            rows.append(all.at(i));
+    const auto chosenHas = [this](qsizetype i) {
+        return m_everyVersion.introduced.value(i) <= m_serverVersion;
+    };
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < all.size(); ++i)
+        count += chosenHas(i) ? 1 : 0;
+    // The newest version usually knows every setting: its catalogue shares the rows read.
+    QList<CatalogueRow> rows;
+    if (count == all.size()) {
+        rows = all;
+    } else {
+        rows.reserve(count);
+        for (qsizetype i = 0; i < all.size(); ++i) {
+            if (chosenHas(i))
+                rows.append(all.at(i));
+        }
     }
     if (!rows.isEmpty() || !keepWhenNone)
         m_catalogue.replace(std::move(rows));

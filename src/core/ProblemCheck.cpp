@@ -401,6 +401,9 @@ QList<Problem> Checker::run(const QStringList& lines)
 
 QList<Problem> check(const QStringList& lines, const VersionedCatalogue& catalogue, float version)
 {
+    // No document, as after each catalogue load at start-up: the name index is not worth making.
+    if (lines.isEmpty())
+        return {};
     return Checker(catalogue, version).run(lines);
 }
 

@@ -19,7 +19,8 @@ void SettingsExplorer::BuildSettingsTree(bool byCategory)
     m_state.setListByCategory(byCategory);
     m_tree.rebuild(m_state.catalogue(), byCategory);
     emit treeRebuilt();
-    CollapseAllNodes();
+    // A tree built afresh is collapsed already; laying it out again for that would be wasted.
+    emit helpBlankRequested();
     if (QTreeWidgetItem* first = m_tree.node(1))
         first->setExpanded(true);
     m_tree.reapplyFilter();
