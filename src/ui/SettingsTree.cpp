@@ -135,8 +135,8 @@ void SettingsTree::addAlphabeticalNodes(const CatalogueTable& catalogue,
         m_nodes.append(node);
         m_descriptions.append(row.Description());
     }
-    // Sorted here rather than by the view, which would sort again at every insertion and
-    // move each node's model index as it went.
+    // Sorted here, once, rather than by the view, which sorts through its model and moves each
+    // node's index as it goes.
     std::sort(topLevel.begin(), topLevel.end(), ExplorerNode::byText);
 }
 
