@@ -144,6 +144,14 @@ QList<Row> parseLines(const QStringList& lines)
 
 QString renderRow(const Row& row)
 {
+    // A row that renders to the very line it was read from shares that line.
+    if (row.Line) {
+        const QStringView read(*row.Line);
+        const qsizetype name = row.Setting.size();
+        if (read.size() == name + 1 + row.Parameter.size() && read.startsWith(row.Setting) &&
+            read[name] == u' ' && read.sliced(name + 1) == row.Parameter)
+            return *row.Line;
+    }
     QString line;
     line.reserve(row.Setting.size() + 1 + row.Parameter.size());
     return line.append(row.Setting).append(u' ').append(row.Parameter);

@@ -15,3 +15,5 @@ struct Row {
 
     friend bool operator==(const Row&, const Row&) = default;
 };
+// Moved as memory when a list of rows grows, as its strings are.
+Q_DECLARE_TYPEINFO(Row, Q_RELOCATABLE_TYPE);
