@@ -7,6 +7,44 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <chrono>
+
+// An action and its baseline take turns in one loop, each timed on its own: this machine's speed
+// swings for seconds at a time, and a baseline measured in other seconds moved a ratio by half.
+// The action's time is the benchmark's (manual time), the baseline's the counter `counter`, in
+// milliseconds. Each returns why it failed, or nothing; `afterEach` runs untimed after either.
+template <typename Action, typename Baseline, typename After>
+void TimeInTurns(benchmark::State& state, const char* counter, Action action, Baseline baseline,
+                 After afterEach)
+{
+    using Clock = std::chrono::steady_clock;
+    double baselineSeconds = 0;
+    bool baselineFirst = true;
+    for (auto _ : state) {
+        double actionSeconds = 0;
+        for (const bool isBaseline : {baselineFirst, !baselineFirst}) {
+            const Clock::time_point start = Clock::now();
+            const QString failure = isBaseline ? baseline() : action();
+            (isBaseline ? baselineSeconds : actionSeconds) +=
+                std::chrono::duration<double>(Clock::now() - start).count();
+            afterEach();
+            if (!failure.isEmpty()) {
+                state.SkipWithError(failure.toStdString().c_str());
+                return;
+            }
+        }
+        baselineFirst = !baselineFirst;
+        state.SetIterationTime(actionSeconds);
+    }
+    state.counters[counter] =
+        benchmark::Counter(baselineSeconds * 1e3, benchmark::Counter::kAvgIterations);
+}
+
+template <typename Action, typename Baseline>
+void TimeInTurns(benchmark::State& state, const char* counter, Action action, Baseline baseline)
+{
+    TimeInTurns(state, counter, action, baseline, [] {});
+}
 
 // Answers every prompt with "cancel" so that a benchmark never waits on a window.
 class NullDialogs final : public Dialogs {

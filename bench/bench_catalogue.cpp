@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <limits>
 
 namespace {
@@ -54,47 +53,39 @@ void SelectWalk(benchmark::State& state, const QString& path)
 }
 
 // The main window as the program builds it, shown, with the catalogue loaded into it afresh
-// at every iteration. With `besideWalk`, a bare walk over the same table takes turns with the
-// load in the same loop, each timed on its own: this machine's speed swings for seconds at a
-// time, and a baseline measured in other seconds swung the ratio by half. The load's time is
-// the benchmark's, the walk's the counter SelectWalk_ms.
+// at every iteration. With `besideWalk`, timed in turns with a bare walk over the same table
+// (TimeInTurns), the counter SelectWalk_ms.
 void LoadAndBuild(benchmark::State& state, const QString& path, bool byCategory,
                   bool besideWalk = false)
 {
-    using Clock = std::chrono::steady_clock;
     NullDialogs dialogs;
     MainWindow window(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR),
                       EditingState::read(QStringLiteral(DRACFG_BUILD_BIN_DIR "/DraCFG.mdb")));
     window.resize(800, 600);
     window.show();
     SettingsExplorer& explorer = window.explorer();
-    double walkSeconds = 0;
-    bool walkFirst = true;
-    for (auto _ : state) {
-        double loadSeconds = 0;
-        for (const bool walk : {walkFirst, !walkFirst}) {
-            if (walk && !besideWalk)
-                continue;
-            const Clock::time_point start = Clock::now();
-            QString error;
-            if (walk ? !WalkSettings(path) : !window.editingState().load(path, &error)) {
-                state.SkipWithError(walk ? "the settings table could not be read"
-                                         : error.toStdString().c_str());
-                return;
+    const auto load = [&] {
+        QString error;
+        if (!window.editingState().load(path, &error))
+            return error;
+        explorer.BuildSettingsTree(byCategory);
+        return QString();
+    };
+    if (besideWalk) {
+        TimeInTurns(state, "SelectWalk_ms", load, [&] {
+            return WalkSettings(path) ? QString()
+                                      : QStringLiteral("the settings table could not be read");
+        });
+    } else {
+        for (auto _ : state) {
+            if (const QString error = load(); !error.isEmpty()) {
+                state.SkipWithError(error.toStdString().c_str());
+                break;
             }
-            if (!walk)
-                explorer.BuildSettingsTree(byCategory);
-            (walk ? walkSeconds : loadSeconds) +=
-                std::chrono::duration<double>(Clock::now() - start).count();
         }
-        walkFirst = !walkFirst;
-        state.SetIterationTime(loadSeconds);
     }
     state.counters["settings"] = window.catalogue().size();
     state.counters["nodes"] = explorer.nodeCount();
-    if (besideWalk)
-        state.counters["SelectWalk_ms"] =
-            benchmark::Counter(walkSeconds * 1e3, benchmark::Counter::kAvgIterations);
 }
 
 void BM_SelectWalkBaseline(benchmark::State& state)
@@ -107,13 +98,13 @@ void BM_LoadAndBuildByCategory(benchmark::State& state)
 {
     LoadAndBuild(state, DemoCatalogue(), true);
 }
-BENCHMARK(BM_LoadAndBuildByCategory)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_LoadAndBuildByCategory)->Unit(benchmark::kMillisecond);
 
 void BM_LoadAndBuildAlphabetical(benchmark::State& state)
 {
     LoadAndBuild(state, DemoCatalogue(), false);
 }
-BENCHMARK(BM_LoadAndBuildAlphabetical)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_LoadAndBuildAlphabetical)->Unit(benchmark::kMillisecond);
 
 void BM_LoadAndBuildByCategory5000(benchmark::State& state)
 {

@@ -21,7 +21,6 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <memory>
 
 namespace {
@@ -62,33 +61,22 @@ void BM_SetPlainTextBaseline(benchmark::State& state)
 }
 BENCHMARK(BM_SetPlainTextBaseline)->Unit(benchmark::kMillisecond);
 
-// The load and the baseline's setPlainText take turns in one loop, each timed on its own: this
-// machine's speed swings for seconds at a time, and a baseline measured in other seconds moved
-// the ratio by half. The load's time is the benchmark's, the baseline's the counter
-// setPlainText_ms.
+// Timed in turns with the baseline's setPlainText, the counter setPlainText_ms.
 void BM_LoadDocument(benchmark::State& state)
 {
-    using Clock = std::chrono::steady_clock;
     bench->window.views().SetView(true);
     auto* textView = bench->window.findChild<QPlainTextEdit*>(QStringLiteral("txtTextBox"));
-    double bareSeconds = 0;
-    bool bareFirst = true;
-    for (auto _ : state) {
-        double loadSeconds = 0;
-        for (const bool bare : {bareFirst, !bareFirst}) {
-            const Clock::time_point start = Clock::now();
-            if (bare)
-                textView->setPlainText(bench->text);
-            else if (!bench->window.files().LoadDocument(bench->source))
-                state.SkipWithError("the file could not be loaded");
-            (bare ? bareSeconds : loadSeconds) +=
-                std::chrono::duration<double>(Clock::now() - start).count();
-        }
-        bareFirst = !bareFirst;
-        state.SetIterationTime(loadSeconds);
-    }
-    state.counters["setPlainText_ms"] =
-        benchmark::Counter(bareSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    TimeInTurns(
+        state, "setPlainText_ms",
+        [] {
+            return bench->window.files().LoadDocument(bench->source)
+                       ? QString()
+                       : QStringLiteral("the file could not be loaded");
+        },
+        [textView] {
+            textView->setPlainText(bench->text);
+            return QString();
+        });
 }
 BENCHMARK(BM_LoadDocument)->Unit(benchmark::kMillisecond)->UseManualTime();
 
@@ -132,18 +120,16 @@ bool WriteBare(const QString& path, const QByteArray& bytes)
     return file.commit();
 }
 
-// The editor's save and the bare write take turns in one loop, each timed on its own. The
-// flush in commit() takes from a fraction of a millisecond to several on a shared disk,
-// swinging with whatever else writes to it for seconds at a time: measured one after the
-// other, the two differed by ten times either way. The editor's time is the benchmark's, the
-// bare write's the counter QSaveFile_ms.
+// The editor's save and the bare write timed in turns (TimeInTurns): the flush in commit()
+// takes from a fraction of a millisecond to several on a shared disk, and measured one after
+// the other, the two differed by ten times either way. The bare write's time is the counter
+// QSaveFile_ms.
 void SaveBesideBareWrite(benchmark::State& state, const QString& folder)
 {
     if (folder.isEmpty()) {
         state.SkipWithError("no folder to save to");
         return;
     }
-    using Clock = std::chrono::steady_clock;
     const QString target = folder + QStringLiteral("/target.cfg");
     bench->loadInto(false);
     // The list's form of the generated text can run past the limit a save enforces.
@@ -152,27 +138,11 @@ void SaveBesideBareWrite(benchmark::State& state, const QString& folder)
         document.rows().removeRowAt(document.rows().count() - 1);
     // The same bytes the editor writes: a different file would be a change made elsewhere.
     const QByteArray written = document.bytesToWrite().bytes.value();
-    double bareSeconds = 0;
-    bool bareFirst = true;
-    for (auto _ : state) {
-        double editorSeconds = 0;
-        bool ok = true;
-        for (const bool bare : {bareFirst, !bareFirst}) {
-            const Clock::time_point start = Clock::now();
-            ok = ok &&
-                 (bare ? WriteBare(target, written) : bench->window.files().WriteDocument(target));
-            const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-            (bare ? bareSeconds : editorSeconds) += seconds;
-        }
-        if (!ok) {
-            state.SkipWithError("saving failed");
-            break;
-        }
-        bareFirst = !bareFirst;
-        state.SetIterationTime(editorSeconds);
-    }
-    state.counters["QSaveFile_ms"] =
-        benchmark::Counter(bareSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    const QString failed = QStringLiteral("saving failed");
+    TimeInTurns(
+        state, "QSaveFile_ms",
+        [&] { return bench->window.files().WriteDocument(target) ? QString() : failed; },
+        [&] { return WriteBare(target, written) ? QString() : failed; });
 }
 
 void BM_SaveFromListView(benchmark::State& state)

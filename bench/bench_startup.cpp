@@ -9,7 +9,6 @@
 
 #include <QMainWindow>
 #include <QTemporaryDir>
-#include <chrono>
 #include <memory>
 
 namespace {
@@ -35,44 +34,36 @@ QSize EditorWindowSize()
     return size;
 }
 
-// The editor and the comparable window take turns in one loop, each timed on its own from the
-// call to the window shown: this machine's speed swings for seconds at a time, and a baseline
-// measured in other seconds moved the ratio by a third. The editor's time is the benchmark's,
-// the comparable window's the counter ComparableWindow_ms. Closing either is no part of
-// starting up and is left out.
+// Timed in turns with the comparable window (TimeInTurns), the counter ComparableWindow_ms,
+// each from the call to the window shown. Closing either is no part of starting up and is left
+// out.
 void BM_StartupToShownWindow(benchmark::State& state)
 {
-    using Clock = std::chrono::steady_clock;
     const QSize size = EditorWindowSize();
     PrepareEnvironment();
     NullDialogs dialogs;
     Startup::Options options;
     options.splashMilliseconds = 0;
-    double comparableSeconds = 0;
-    bool comparableFirst = true;
-    for (auto _ : state) {
-        double editorSeconds = 0;
-        for (const bool comparable : {comparableFirst, !comparableFirst}) {
-            const Clock::time_point start = Clock::now();
-            std::unique_ptr<QMainWindow> window =
-                comparable ? ShowComparableWindow(size)
-                           : Startup::run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options);
-            QCoreApplication::processEvents();
-            (comparable ? comparableSeconds : editorSeconds) +=
-                std::chrono::duration<double>(Clock::now() - start).count();
-            if (!window) {
-                state.SkipWithError(comparable ? "the demo configuration file could not be read"
-                                               : "start-up failed");
-                return;
-            }
+    std::unique_ptr<QMainWindow> window;
+    const auto shown = [&window](std::unique_ptr<QMainWindow> made, const char* failure) {
+        QCoreApplication::processEvents();
+        window = std::move(made);
+        return window ? QString() : QString::fromLatin1(failure);
+    };
+    TimeInTurns(
+        state, "ComparableWindow_ms",
+        [&] {
+            return shown(Startup::run(dialogs, QStringLiteral(DRACFG_BUILD_BIN_DIR), options),
+                         "start-up failed");
+        },
+        [&] {
+            return shown(ShowComparableWindow(size),
+                         "the demo configuration file could not be read");
+        },
+        [&window] {
             window.reset();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-        comparableFirst = !comparableFirst;
-        state.SetIterationTime(editorSeconds);
-    }
-    state.counters["ComparableWindow_ms"] =
-        benchmark::Counter(comparableSeconds * 1e3, benchmark::Counter::kAvgIterations);
+        });
 }
 BENCHMARK(BM_StartupToShownWindow)->Unit(benchmark::kMillisecond)->UseManualTime();
 
