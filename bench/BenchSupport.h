@@ -12,10 +12,11 @@
 // An action and its baseline take turns in one loop, each timed on its own: this machine's speed
 // swings for seconds at a time, and a baseline measured in other seconds moved a ratio by half.
 // The action's time is the benchmark's (manual time), the baseline's the counter `counter`, in
-// milliseconds. Each returns why it failed, or nothing; `afterEach` runs untimed after either.
-template <typename Action, typename Baseline, typename After>
+// milliseconds. Each returns why it failed, or nothing. Untimed, `prepare(isBaseline)` runs
+// before either and `afterEach` after it. An action done `times` over in each turn is timed once.
+template <typename Action, typename Baseline, typename Prepare, typename After>
 void TimeInTurns(benchmark::State& state, const char* counter, Action action, Baseline baseline,
-                 After afterEach)
+                 Prepare prepare, After afterEach, int times = 1)
 {
     using Clock = std::chrono::steady_clock;
     double baselineSeconds = 0;
@@ -23,6 +24,7 @@ void TimeInTurns(benchmark::State& state, const char* counter, Action action, Ba
     for (auto _ : state) {
         double actionSeconds = 0;
         for (const bool isBaseline : {baselineFirst, !baselineFirst}) {
+            prepare(isBaseline);
             const Clock::time_point start = Clock::now();
             const QString failure = isBaseline ? baseline() : action();
             (isBaseline ? baselineSeconds : actionSeconds) +=
@@ -34,16 +36,17 @@ void TimeInTurns(benchmark::State& state, const char* counter, Action action, Ba
             }
         }
         baselineFirst = !baselineFirst;
-        state.SetIterationTime(actionSeconds);
+        state.SetIterationTime(actionSeconds / times);
     }
     state.counters[counter] =
-        benchmark::Counter(baselineSeconds * 1e3, benchmark::Counter::kAvgIterations);
+        benchmark::Counter(baselineSeconds * 1e3 / times, benchmark::Counter::kAvgIterations);
 }
 
 template <typename Action, typename Baseline>
 void TimeInTurns(benchmark::State& state, const char* counter, Action action, Baseline baseline)
 {
-    TimeInTurns(state, counter, action, baseline, [] {});
+    TimeInTurns(
+        state, counter, action, baseline, [](bool) {}, [] {});
 }
 
 // Answers every prompt with "cancel" so that a benchmark never waits on a window.

@@ -60,6 +60,7 @@ void BM_StartupToShownWindow(benchmark::State& state)
             return shown(ShowComparableWindow(size),
                          "the demo configuration file could not be read");
         },
+        [](bool) {},
         [&window] {
             window.reset();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
