@@ -130,7 +130,8 @@ bool TextColours::colour(const QTextBlock& block)
         return false;
     QTextBlock(block).setUserData(new Coloured(text, m_generation));
     // A comment and a value run on to the line's end, however long it grows: typing in them
-    // leaves the line's formats, and so its layout, as they are.
+    // leaves the line's formats, and so its layout, as they are. The value takes the space
+    // before it: each range is shaped apart, and a third for the space cost every key stroke.
     constexpr int ToLineEnd = 1 << 24;
     QList<QTextLayout::FormatRange> ranges;
     const auto [start, end] = Completion::nameSpan(text);
@@ -139,7 +140,7 @@ bool TextColours::colour(const QTextBlock& block)
     } else if (start < text.size()) {
         const bool known = isKnown(SettingLookup::nameForRow(text.sliced(start, end - start)));
         ranges.append(range(start, end - start, m_formats[known ? KnownName : UnknownName]));
-        ranges.append(range(end + 1, ToLineEnd, m_formats[Value]));
+        ranges.append(range(end, ToLineEnd, m_formats[Value]));
     }
     QTextLayout* layout = block.layout();
     if (ranges == layout->formats())
