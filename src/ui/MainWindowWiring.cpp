@@ -42,6 +42,8 @@
 #include <QTreeView>
 #include <QUndoStack>
 
+#include <memory>
+
 // The one place where the components meet: every trigger and every signal between them, by
 // area of the window.
 
@@ -263,17 +265,23 @@ void MainWindow::wireHelp()
 void MainWindow::showFileFormat()
 {
     ConfigDocument* document = m_document.get();
-    const auto show = [this, document] {
+    auto shownLines = std::make_shared<int>(-1);
+    const auto show = [this, document, shownLines] {
+        *shownLines = document->lineCount();
         if (!document->DocumentOpen()) {
             m_status->setFileFormat(QString());
             return;
         }
-        const int lines = document->lineCount();
+        const int lines = *shownLines;
         m_status->setFileFormat(
             ConfigFile::describe(document->format()) +
             (lines == 1 ? QStringLiteral(" | 1 line") : QStringLiteral(" | %1 lines").arg(lines)));
     };
-    connect(document, &ConfigDocument::changed, m_status.get(), show);
+    // Most key strokes leave the count as it was.
+    connect(document, &ConfigDocument::changed, m_status.get(), [document, shownLines, show] {
+        if (document->lineCount() != *shownLines)
+            show();
+    });
     connect(document, &ConfigDocument::openChanged, m_status.get(), show);
     connect(document, &ConfigDocument::formatChanged, m_status.get(), show);
     connect(document, &ConfigDocument::viewChanged, m_status.get(), show);

@@ -244,14 +244,15 @@ bool TextCompletion::eventFilter(QObject* watched, QEvent* event)
             }
             return true;
         }
-        if (!key->text().isEmpty() || key->key() == Qt::Key_Backspace) {
-            // Until the text has taken the key: only a change it makes may open the list.
+        // Until the key is let go: only a change it makes may open the list. A call queued to
+        // end it would wake the event loop once more at every key stroke.
+        if (!key->text().isEmpty() || key->key() == Qt::Key_Backspace)
             m_typing = true;
-            QMetaObject::invokeMethod(
-                this, [this] { m_typing = false; }, Qt::QueuedConnection);
-        }
         return false;
     }
+    case QEvent::KeyRelease:
+        m_typing = false;
+        return false;
     case QEvent::Resize:
     case QEvent::Move:
         if (m_list->isVisible())
@@ -259,6 +260,7 @@ bool TextCompletion::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::FocusOut:
     case QEvent::Hide:
+        m_typing = false;
         close();
         return false;
     default:

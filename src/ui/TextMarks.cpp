@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+#include <optional>
+
 TextMarks::TextMarks(QPlainTextEdit* text) : QWidget(text), m_text(text)
 {
     setObjectName(QStringLiteral("txtProblemMarks"));
@@ -110,22 +112,26 @@ void TextMarks::paintEvent(QPaintEvent* event)
 {
     if (m_marks.isEmpty())
         return;
-    // Only the lines in the region to paint are looked at.
+    // Only the lines in the region to paint are looked at, and a painter made only for a mark:
+    // a key stroke paints one line, most often one without any.
     const QRect region = event->rect();
-    QPainter painter(this);
-    painter.setClipRect(region);
+    std::optional<QPainter> painter;
     forEachVisibleLine(*m_text, region, [&](const QTextBlock& block, const QRectF& bounds) {
         const auto mark = m_marks.constFind(block.blockNumber() + 1);
         if (mark == m_marks.cend() || block.layout()->lineCount() == 0)
             return;
+        if (!painter) {
+            painter.emplace(this);
+            painter->setClipRect(region);
+        }
         const auto [left, width] = nameExtent(block);
         const QTextLine line = block.layout()->lineAt(0);
         const int bottom = static_cast<int>(bounds.top() + line.y() + line.height());
         // An empty setting still gets a short mark, so the line shows it has a problem.
         const QPixmap& tile = waveTile(*mark);
-        painter.drawTiledPixmap(QRect(static_cast<int>(bounds.left() + left), bottom - 3,
-                                      std::max(width, 6), tile.height()),
-                                tile);
+        painter->drawTiledPixmap(QRect(static_cast<int>(bounds.left() + left), bottom - 3,
+                                       std::max(width, 6), tile.height()),
+                                 tile);
     });
 }
 

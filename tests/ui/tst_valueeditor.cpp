@@ -371,6 +371,14 @@ private slots:
         QCOMPARE(modified->text(), u"Modified"_s);
         f.trigger(u"mnuEditUndo"_s);
         QCOMPARE(modified->text(), QString());
+        // Typed into the empty line after the final break: one more line, the same blocks.
+        f.trigger(u"mnuViewmnuLVText"_s);
+        QPlainTextEdit* text = f.ui().txtTextBox;
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClicks(text, u"X"_s);
+        QCOMPARE(f.window->status().fileFormat(), u"UTF-8 with BOM | LF | 3 lines"_s);
+        f.trigger(u"mnuEditUndo"_s);
+        QCOMPARE(f.window->status().fileFormat(), u"UTF-8 with BOM | LF | 2 lines"_s);
         f.trigger(u"mnuFileClose"_s);
         QCOMPARE(f.window->status().fileFormat(), QString());
     }
