@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QEventLoop>
+#include <QFontDatabase>
 #include <QImageReader>
 #include <QPointer>
 #include <QScreen>
@@ -38,6 +39,9 @@ const QString CriticalErrorText =
 
 void ShowSplashScreen(int milliseconds, const std::shared_future<QImage>* picture)
 {
+    // Shown for no time, it would never be seen, only built and painted.
+    if (milliseconds <= 0)
+        return;
     QPointer<SplashWindow> splash = new SplashWindow;
     if (picture && picture->wait_for(std::chrono::seconds(0)) == std::future_status::ready)
         splash->usePicture(picture->get());
@@ -68,34 +72,29 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     const auto ending = [&options] {
         return options.termination && options.termination->received();
     };
-    // A worker does what the window will need and no window has to do itself, while the splash
-    // is built and shown: the splash waits mostly on fonts, the worker on files. First the
-    // splash's own picture, then the catalogue and the icons of the commands. Last it loads the
-    // image plugins, which Qt loads every one of the first time it reads a picture (the menu
-    // bar's own icon), to ask each whether it reads PNG.
-    struct Prepared {
-        EditingState::Reading reading;
-        QHash<QString, QIcon> icons;
-    };
+    // A worker reads what the window will need while the splash is built and shown: first the
+    // splash's own picture, then the catalogue. Last it loads the image plugins, which Qt loads
+    // every one of the first time it reads a picture (the menu bar's own icon), to ask each
+    // whether it reads PNG.
     const QScreen* screen = QGuiApplication::primaryScreen();
     const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-    // A second start in the same process draws and parses nothing again.
+    // A second start in the same process draws and parses nothing again; with no splash to show,
+    // nothing is drawn for it.
     static QImage drawn;
-    const bool drawPicture = drawn.isNull() || drawn.devicePixelRatio() != ratio;
-    const bool loadIcons = !bundledIconsInUse();
+    const bool drawPicture =
+        options.splashMilliseconds > 0 && (drawn.isNull() || drawn.devicePixelRatio() != ratio);
     std::promise<QImage> picture;
     const std::shared_future<QImage> pictureDrawn = picture.get_future().share();
     if (!drawPicture)
         picture.set_value(drawn);
-    std::future<Prepared> preparing =
-        std::async(std::launch::async, [dbPath, ratio, drawPicture, loadIcons, &picture] {
+    std::future<EditingState::Reading> reading =
+        std::async(std::launch::async, [dbPath, ratio, drawPicture, &picture] {
             if (drawPicture)
                 picture.set_value(productPictureImage(SplashWindow::PictureSize, ratio));
-            Prepared prepared{EditingState::readCatalogue(dbPath),
-                              loadIcons ? loadBundledIcons() : QHash<QString, QIcon>()};
+            EditingState::Reading read = EditingState::readCatalogue(dbPath);
             QBuffer nothing;
             QImageReader(&nothing, "png").canRead();
-            return prepared;
+            return read;
         });
     ShowSplashScreen(options.splashMilliseconds, &pictureDrawn);
     if (drawPicture)
@@ -109,14 +108,19 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
         return nullptr;
     }
 
+    // Meanwhile this thread fills the font database, which the splash's texts have done already
+    // when it showed, and parses the icons of the commands: the window needs both at once, and
+    // the worker has the longer part.
+    QFontDatabase::families();
+    if (!bundledIconsInUse())
+        useBundledIcons(loadBundledIcons());
+
     // An unreadable catalogue ends start-up before any window exists or anything is written.
     // The stored version is chosen first: the settings offered start as that version's.
     auto state = std::make_unique<EditingState>();
     state->chooseVersion(PreferenceStore::storedVersionIndex());
     QString error;
-    Prepared prepared = preparing.get();
-    useBundledIcons(prepared.icons);
-    if (!state->take(std::move(prepared.reading), &error)) {
+    if (!state->take(reading.get(), &error)) {
         dialogs.message(nullptr, ProductName, error, QMessageBox::Critical);
         return nullptr;
     }
