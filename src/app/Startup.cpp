@@ -72,29 +72,35 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     const auto ending = [&options] {
         return options.termination && options.termination->received();
     };
-    // A worker reads what the window will need while the splash is built and shown: first the
-    // splash's own picture, then the catalogue. Last it loads the image plugins, which Qt loads
-    // every one of the first time it reads a picture (the menu bar's own icon), to ask each
-    // whether it reads PNG.
+    // A worker does what the window will need and no window has to do itself, while the splash
+    // is built and shown: first the splash's own picture, then the catalogue and the icons of the
+    // commands. Last it loads the image plugins, which Qt loads every one of the first time it
+    // reads a picture (the menu bar's own icon), to ask each whether it reads PNG.
+    struct Prepared {
+        EditingState::Reading reading;
+        QHash<QString, QIcon> icons;
+    };
+    const bool splash = options.splashMilliseconds > 0;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-    // A second start in the same process draws and parses nothing again; with no splash to show,
-    // nothing is drawn for it.
+    // A second start in the same process draws and parses nothing again; with no splash, nothing
+    // is drawn for it, and this thread, free meanwhile, parses the icons itself.
     static QImage drawn;
-    const bool drawPicture =
-        options.splashMilliseconds > 0 && (drawn.isNull() || drawn.devicePixelRatio() != ratio);
+    const bool drawPicture = splash && (drawn.isNull() || drawn.devicePixelRatio() != ratio);
+    const bool iconsOnWorker = splash && !bundledIconsInUse();
     std::promise<QImage> picture;
     const std::shared_future<QImage> pictureDrawn = picture.get_future().share();
     if (!drawPicture)
         picture.set_value(drawn);
-    std::future<EditingState::Reading> reading =
-        std::async(std::launch::async, [dbPath, ratio, drawPicture, &picture] {
+    std::future<Prepared> preparing =
+        std::async(std::launch::async, [dbPath, ratio, drawPicture, iconsOnWorker, &picture] {
             if (drawPicture)
                 picture.set_value(productPictureImage(SplashWindow::PictureSize, ratio));
-            EditingState::Reading read = EditingState::readCatalogue(dbPath);
+            Prepared prepared{EditingState::readCatalogue(dbPath),
+                              iconsOnWorker ? loadBundledIcons() : QHash<QString, QIcon>()};
             QBuffer nothing;
             QImageReader(&nothing, "png").canRead();
-            return read;
+            return prepared;
         });
     ShowSplashScreen(options.splashMilliseconds, &pictureDrawn);
     if (drawPicture)
@@ -108,19 +114,22 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
         return nullptr;
     }
 
-    // Meanwhile this thread fills the font database, which the splash's texts have done already
-    // when it showed, and parses the icons of the commands: the window needs both at once, and
-    // the worker has the longer part.
-    QFontDatabase::families();
-    if (!bundledIconsInUse())
-        useBundledIcons(loadBundledIcons());
+    if (!splash) {
+        // While the worker reads: the font database filled, as the splash's texts fill it when
+        // it shows, and the icons parsed. The window needs both at once.
+        QFontDatabase::families();
+        if (!bundledIconsInUse())
+            useBundledIcons(loadBundledIcons());
+    }
 
     // An unreadable catalogue ends start-up before any window exists or anything is written.
     // The stored version is chosen first: the settings offered start as that version's.
     auto state = std::make_unique<EditingState>();
     state->chooseVersion(PreferenceStore::storedVersionIndex());
     QString error;
-    if (!state->take(reading.get(), &error)) {
+    Prepared prepared = preparing.get();
+    useBundledIcons(prepared.icons);
+    if (!state->take(std::move(prepared.reading), &error)) {
         dialogs.message(nullptr, ProductName, error, QMessageBox::Critical);
         return nullptr;
     }
