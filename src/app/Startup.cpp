@@ -87,7 +87,8 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
     // is drawn for it, and this thread, free meanwhile, parses the icons itself.
     static QImage drawn;
     const bool drawPicture = splash && (drawn.isNull() || drawn.devicePixelRatio() != ratio);
-    const bool iconsOnWorker = splash && !bundledIconsInUse();
+    const bool loadIcons = !bundledIconsInUse();
+    const bool iconsOnWorker = splash && loadIcons;
     std::promise<QImage> picture;
     const std::shared_future<QImage> pictureDrawn = picture.get_future().share();
     if (!drawPicture)
@@ -118,7 +119,7 @@ std::unique_ptr<MainWindow> run(Dialogs& dialogs, const QString& programDir, con
         // While the worker reads: the font database filled, as the splash's texts fill it when
         // it shows, and the icons parsed. The window needs both at once.
         QFontDatabase::families();
-        if (!bundledIconsInUse())
+        if (loadIcons)
             useBundledIcons(loadBundledIcons());
     }
 
